@@ -1,0 +1,43 @@
+# Quenk: the two commands a new developer needs are `make run` and `make test`.
+BUILD      ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS       ?= $(shell nproc)
+SAMPLE     ?= samples/schild.plt
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps configure build run test bench fuzz asan clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/ui/quenk $(SAMPLE)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUENK_BUILD_UI=OFF -DQUENK_BUILD_BENCH=ON >/dev/null
+	@cmake --build build-bench -j $(JOBS)
+	@scripts/run-bench build-bench
+
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENK_BUILD_UI=OFF -DQUENK_FUZZ=ON >/dev/null
+	@cmake --build build-fuzz -j $(JOBS)
+	@scripts/run-fuzz build-fuzz $(FUZZ_SECONDS)
+
+asan: deps
+	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUENK_SANITIZE=ON >/dev/null
+	@cmake --build build-asan -j $(JOBS)
+	cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf build build-bench build-fuzz build-asan

@@ -1,0 +1,34 @@
+#pragma once
+// The eight box values that chains, pens, layers and the document keep, in their order:
+// y pair, x pair, outer y pair, outer x pair.
+
+#include <algorithm>
+
+#include "model/vector.h"
+
+struct Box {
+    double minY = kEmptyMin, maxY = kEmptyMax;
+    double minX = kEmptyMin, maxX = kEmptyMax;
+    double outerMinY = kEmptyMin, outerMaxY = kEmptyMax;
+    double outerMinX = kEmptyMin, outerMaxX = kEmptyMax;
+};
+
+// Folds a child's box into an owner's: each minimum takes the smaller, each maximum the
+// larger value. Works on any class with the eight members.
+template <typename Owner, typename Child>
+void FoldBox(Owner& o, const Child& c) {
+    o.m_minY = std::min(o.m_minY, c.m_minY);
+    o.m_maxY = std::max(o.m_maxY, c.m_maxY);
+    o.m_minX = std::min(o.m_minX, c.m_minX);
+    o.m_maxX = std::max(o.m_maxX, c.m_maxX);
+    o.m_outerMinY = std::min(o.m_outerMinY, c.m_outerMinY);
+    o.m_outerMaxY = std::max(o.m_outerMaxY, c.m_outerMaxY);
+    o.m_outerMinX = std::min(o.m_outerMinX, c.m_outerMinX);
+    o.m_outerMaxX = std::max(o.m_outerMaxX, c.m_outerMaxX);
+}
+
+template <typename Owner>
+void ResetBox(Owner& o) {
+    o.m_minY = o.m_minX = o.m_outerMinY = o.m_outerMinX = kEmptyMin;
+    o.m_maxY = o.m_maxX = o.m_outerMaxY = o.m_outerMaxX = kEmptyMax;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The small geometric helpers that joining, the radius correction, tabs and corners share.
+// They follow the drawing's own rules exactly (exact comparisons with 0, the case order of
+// the line intersection), because results must not depend on which caller computes them.
+
+#include <cmath>
+#include <optional>
+
+#include "model/punkt.h"
+
+inline constexpr double kPi = 3.141592653589793;
+
+inline double Distance(const CPunkt& a, const CPunkt& b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+// +1, -1 or 0: the orientation of P0, P1, P2, with the collinear cases ordered along the line.
+int Turn(const CPunkt& p0, const CPunkt& p1, const CPunkt& p2);
+
+// 1 when A-B and C-D cross properly; touching, overlap and shared ends are no crossing.
+int SegmentsCross(const CPunkt& a, const CPunkt& b, const CPunkt& c, const CPunkt& d);
+
+// The crossing of the infinite lines A-B and C-D. Parallel lines give non-finite values;
+// callers that cannot rule them out use TryLineIntersection.
+CPunkt LineIntersection(const CPunkt& a, const CPunkt& b, const CPunkt& c, const CPunkt& d);
+
+// LineIntersection, or nothing when the lines are parallel or the result is not finite.
+std::optional<CPunkt> TryLineIntersection(const CPunkt& a, const CPunkt& b, const CPunkt& c,
+                                          const CPunkt& d);
+
+// The point on the ray from apex B through C at distance r from A (law of sines).
+CPunkt PointOnRay(const CPunkt& a, const CPunkt& b, const CPunkt& c, double r);
+
+inline bool IsFinite(const CPunkt& p) { return std::isfinite(p.x) && std::isfinite(p.y); }

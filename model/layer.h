@@ -1,0 +1,43 @@
+#pragma once
+// The drawing's levels below the document: a layer (one per imported file) holds pens,
+// a pen holds chains. Lists keep creation order; empty entries stay in them.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "model/vector.h"
+
+class CStift {
+public:
+    explicit CStift(std::int32_t number = 0) : m_number(number) {}
+
+    CVector* AddVector();
+    void RecomputeBox();
+    void RemoveDuplicatePoints();
+
+    std::int32_t m_empty = 1;
+    double m_minY = kEmptyMin, m_maxY = kEmptyMax;
+    double m_minX = kEmptyMin, m_maxX = kEmptyMax;
+    double m_outerMinY = kEmptyMin, m_outerMaxY = kEmptyMax;
+    double m_outerMinX = kEmptyMin, m_outerMaxX = kEmptyMax;
+    std::vector<std::unique_ptr<CVector>> m_chains;
+    std::int32_t m_number = 0;
+    std::int32_t m_colourIndex = 0;
+};
+
+class CLayer {
+public:
+    CStift* AddPen(std::int32_t number);
+    void RecomputeBox();
+    // Nothing happens for negative z; the importers pass 0.
+    void MoveBy(double dx, double dy, double z);
+    void RemoveDuplicatePoints();
+
+    std::int32_t m_empty = 1;
+    double m_minY = kEmptyMin, m_maxY = kEmptyMax;
+    double m_minX = kEmptyMin, m_maxX = kEmptyMax;
+    double m_outerMinY = kEmptyMin, m_outerMaxY = kEmptyMax;
+    double m_outerMinX = kEmptyMin, m_outerMaxX = kEmptyMax;
+    std::vector<std::unique_ptr<CStift>> m_pens;
+};

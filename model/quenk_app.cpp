@@ -1,0 +1,17 @@
+#include "model/quenk_app.h"
+
+#include "toolpath/fraes_kontur.h"
+
+CQuenkApp::CQuenkApp() { UpdateDerivedValues(); }
+
+CQuenkApp::~CQuenkApp() = default;
+
+void CQuenkApp::UpdateDerivedValues() {
+    const double u = m_plotterUnit;
+    m_machineXUnits = m_machineX / u;
+    m_machineYUnits = m_machineY / u;
+    m_materialXUnits = m_materialX / u;
+    m_materialYUnits = m_materialY / u;
+    m_materialZeroXUnits = m_materialZeroX / u;
+    m_materialZeroYUnits = m_materialZeroY / u;
+}

@@ -1,0 +1,96 @@
+#include "model/vector.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+std::int32_t TruncToInt32(double v) {
+    if (std::isnan(v)) return 0;
+    if (v >= 2147483647.0) return std::numeric_limits<std::int32_t>::max();
+    if (v <= -2147483648.0) return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(v);  // truncates toward zero
+}
+
+void CVector::Recompute() {
+    m_minX = m_minY = m_outerMinX = m_outerMinY = kEmptyMin;
+    m_maxX = m_maxY = m_outerMaxX = m_outerMaxY = kEmptyMax;
+    m_empty = 0;
+    m_closed = 0;
+
+    RemoveDuplicatePoints();
+    if (m_points.IsEmpty()) {
+        m_empty = 1;
+        return;
+    }
+
+    const std::vector<CPunkt>& pts = m_points.Raw();
+    m_startX = TruncToInt32(pts.front().x);
+    m_startY = TruncToInt32(pts.front().y);
+    m_endX = TruncToInt32(pts.back().x);
+    m_endY = TruncToInt32(pts.back().y);
+    if (pts.size() >= 3 && pts.front() == pts.back()) m_closed = 1;
+
+    RemoveNearDuplicates();
+
+    for (const CPunkt& p : m_points.Raw()) {
+        m_minX = std::min(m_minX, p.x);
+        m_maxX = std::max(m_maxX, p.x);
+        m_minY = std::min(m_minY, p.y);
+        m_maxY = std::max(m_maxY, p.y);
+    }
+    m_outerMinX = m_minX - m_toolRadius;
+    m_outerMaxX = m_maxX + m_toolRadius;
+    m_outerMinY = m_minY - m_toolRadius;
+    m_outerMaxY = m_maxY + m_toolRadius;
+
+    m_direction = DetermineDirection();
+}
+
+void CVector::RemoveDuplicatePoints() {
+    // Removing every point equal to its predecessor, from the back, keeps exactly the points
+    // that differ from their original predecessor: one forward pass does the same.
+    std::vector<CPunkt>& pts = m_points.Raw();
+    pts.erase(std::unique(pts.begin(), pts.end()), pts.end());
+}
+
+void CVector::ClearCorrection() {
+    m_radiusList.clear();
+    m_correctionPointsC.RemoveAll();
+    m_correctionPointsB.RemoveAll();
+    m_correctionPointsA.RemoveAll();
+    // The band and the index lists belong to the paths just deleted; the view must not draw
+    // a band around a path that no longer exists.
+    m_cutBand.RemoveAll();
+    m_correctionIndexA.RemoveAll();
+    m_correctionIndexB.RemoveAll();
+    m_hasCorrection = 0;
+}
+
+CRadius* CVector::AddRadius() {
+    m_radiusList.push_back(std::make_unique<CRadius>());
+    return m_radiusList.back().get();
+}
+
+void CVector::BuildIntPoints() {
+    std::vector<std::pair<std::int32_t, std::int32_t>>& out = m_intPoints.Raw();
+    out.clear();
+    out.reserve(m_points.Raw().size());
+    for (const CPunkt& p : m_points.Raw()) out.emplace_back(TruncToInt32(p.x), TruncToInt32(p.y));
+}
+
+double CVector::LengthMm(double plotterUnit, bool* overflow) const {
+    const std::vector<CPunkt>& pts = m_points.Raw();
+    double sum = 0.0;
+    bool over = false;
+    for (std::size_t i = 1; i < pts.size(); ++i) {
+        const double next = sum + Distance(pts[i - 1], pts[i]) * plotterUnit;
+        if (next < sum || !std::isfinite(next)) {
+            over = true;
+            sum = 0.0;
+            continue;
+        }
+        sum = next;
+    }
+    if (overflow) *overflow = over;
+    return sum;
+}

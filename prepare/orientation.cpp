@@ -1,0 +1,233 @@
+// Sense of rotation and the small edits a user makes on one chain.
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "model/session.h"
+#include "model/texts.h"
+#include "model/vector.h"
+
+namespace {
+
+// Points closer than this are one point for the clean-up of a chain.
+constexpr double kNearDuplicate = 0.0001;
+// At the leftmost point both neighbours must be this far away for its angles to count.
+constexpr double kLeftNeighbourMin = 0.01;
+// At the rightmost and the lowest point a smaller distance is enough.
+constexpr double kNeighbourMin = 0.001;
+
+double Angle(const CPunkt& from, const CPunkt& to) { return std::atan2(to.y - from.y, to.x - from.x); }
+
+// Neighbours of point i of a closed chain: the first and the last point are one corner.
+void Neighbours(const std::vector<CPunkt>& p, int i, CPunkt& before, CPunkt& self, CPunkt& after) {
+    const int n = static_cast<int>(p.size());
+    if (i <= 0 || i >= n - 1) {
+        before = p[static_cast<std::size_t>(n - 2)];
+        self = p[0];
+        after = p[1];
+    } else {
+        before = p[static_cast<std::size_t>(i - 1)];
+        self = p[static_cast<std::size_t>(i)];
+        after = p[static_cast<std::size_t>(i + 1)];
+    }
+}
+
+}  // namespace
+
+std::int32_t CVector::DetermineDirection() {
+    if (m_empty || !m_closed) {
+        m_direction = kDirOpen;
+        return kDirOpen;
+    }
+    const std::vector<CPunkt>& p = m_points.Raw();
+    const int n = static_cast<int>(p.size());
+
+    int iMinX = -1, iMaxX = -1, iMinY = -1, iMaxY = -1;
+    for (int i = n - 1; i >= 0; --i) {
+        const CPunkt& q = p[static_cast<std::size_t>(i)];
+        if (q.x == m_minX) iMinX = i;
+        if (q.x == m_maxX) iMaxX = i;
+        if (q.y == m_minY) iMinY = i;
+        if (q.y == m_maxY) iMaxY = i;
+    }
+
+    std::int32_t result = kDirUnknown;
+    if (iMinX < iMaxX) {
+        if (iMinX < iMinY && iMinY < iMaxX)
+            result = kDirCounterClockwise;
+        else if (iMinX < iMaxY && iMaxY < iMaxX)
+            result = kDirClockwise;
+    } else {
+        if (iMaxX < iMinY && iMinY < iMinX)
+            result = kDirClockwise;
+        else if (iMaxX < iMaxY && iMaxY < iMinX)
+            result = kDirCounterClockwise;
+    }
+
+    if (result == kDirUnknown && n < 4) {
+        m_direction = kDirUnknown;
+        return kDirUnknown;
+    }
+
+    if (result == kDirUnknown) {
+        // A box that does not match the points finds no extreme index; nothing to decide then.
+        if (iMinX < 0 || iMaxX < 0) {
+            Ui().Message(texts::kChainTooSmall);
+            m_direction = kDirUnknown;
+            return kDirUnknown;
+        }
+        CPunkt a, c, b;
+        double anglePrev = 0.0, angleNext = 0.0;
+        bool decided = false;
+        Neighbours(p, iMinX, a, c, b);
+        if (Distance(a, c) >= kLeftNeighbourMin && Distance(b, c) >= kLeftNeighbourMin) {
+            anglePrev = Angle(c, a);
+            angleNext = Angle(c, b);
+            decided = true;
+        } else {
+            Neighbours(p, iMaxX, a, c, b);
+            if (Distance(c, a) >= kNeighbourMin && Distance(c, b) >= kNeighbourMin) {
+                anglePrev = Angle(a, c);
+                angleNext = Angle(b, c);
+                decided = true;
+            }
+        }
+        if (!decided) {
+            Ui().Message(texts::kChainTooSmall);
+        } else if (angleNext < anglePrev) {
+            result = kDirCounterClockwise;
+        } else if (anglePrev < angleNext) {
+            result = kDirClockwise;
+        } else {
+            WarnDirectionUndeterminable();
+        }
+    }
+    m_direction = result;
+    return result;
+}
+
+void CVector::SetDirection(std::int32_t clockwise) {
+    if (m_empty || !m_closed) return;
+    const std::vector<CPunkt>& p = m_points.Raw();
+    const int n = static_cast<int>(p.size());
+
+    // The lowest point; its exact y is the box's m_minY while the box matches the points.
+    int k = -1;
+    for (int i = 0; i < n; ++i) {
+        if (p[static_cast<std::size_t>(i)].y == m_minY) {
+            k = i;
+            break;
+        }
+    }
+    if (k < 0) {
+        k = static_cast<int>(std::min_element(p.begin(), p.end(),
+                                              [](const CPunkt& l, const CPunkt& r) { return l.y < r.y; }) -
+                             p.begin());
+    }
+    CPunkt a, low, b;
+    Neighbours(p, k, a, low, b);
+    if (Distance(a, low) < kNeighbourMin || Distance(b, low) < kNeighbourMin) WarnDirectionUndeterminable();
+
+    const double anglePrev = Angle(low, a);
+    const double angleNext = Angle(low, b);
+    if ((clockwise == 0 && anglePrev < angleNext) || (clockwise == 1 && angleNext < anglePrev)) Reverse();
+    if (anglePrev == angleNext) Ui().Message(texts::kReverseFailed);
+    DetermineDirection();
+}
+
+void CVector::Reverse() {
+    std::reverse(m_points.begin(), m_points.end());
+    if (m_hasCorrection) Correct();
+    m_direction = DetermineDirection();
+}
+
+void CVector::SetStartPoint(int k) {
+    if (!m_closed) return;
+    const int n = m_points.Size();
+    if (k < 0 || k >= n) throw std::invalid_argument("CVector::SetStartPoint: index outside the chain");
+    if (k == 0) {
+        if (m_hasCorrection) Correct();
+        return;
+    }
+    // P[k..n-1] then P[1..k]: the old closing point disappears, P[k] closes the chain.
+    std::vector<CPunkt>& p = m_points.Raw();
+    std::vector<CPunkt> rotated;
+    rotated.reserve(p.size());
+    rotated.insert(rotated.end(), p.begin() + k, p.end());
+    rotated.insert(rotated.end(), p.begin() + 1, p.begin() + k + 1);
+    p.swap(rotated);
+    if (m_hasCorrection) Correct();
+}
+
+void CVector::DeletePoint(int k) {
+    m_undoPoints = m_points;
+    const int n = m_points.Size();
+    if (k < 0 || k >= n) return;
+    m_points.RemovePoints(k, 1);
+    if (m_closed && (k == 0 || k == n - 1) && m_points.Size() > 0) {
+        if (k == 0)
+            m_points.RemovePoints(m_points.Size() - 1, 1);
+        else
+            m_points.RemovePoints(0, 1);
+        if (m_points.Size() > 0) m_points.AddPoint(m_points[0]);
+    }
+    // The box, closure and direction are refreshed so that later direction tests, which look
+    // up the extreme points by exact comparison with the box, see the chain as it now is.
+    Recompute();
+    if (m_hasCorrection) Correct();
+}
+
+void CVector::ClearChain() {
+    const std::int32_t had = m_hasCorrection;
+    ClearCorrection();
+    m_offsetPoints.RemoveAll();
+    m_hasCorrection = had;
+    m_undoPoints = m_points;
+    m_points.RemoveAll();
+    Recompute();
+}
+
+void CVector::RestorePoints() {
+    m_points = m_undoPoints;
+    m_undoPoints.RemoveAll();
+    // Recomputed first: the correction skips an empty chain, and a chain restored after
+    // ClearChain is still marked empty until it is recomputed.
+    Recompute();
+    if (m_hasCorrection) Correct();
+}
+
+void CVector::RemoveNearDuplicates() {
+    std::vector<CPunkt>& p = m_points.Raw();
+    const std::size_t n = p.size();
+    if (n < 3) return;
+
+    // 1. From the second-to-last point down to index 1, a point close to its predecessor is
+    //    removed and hands its coordinates to the predecessor; done as one backward pass in
+    //    which the surviving point is carried along.
+    std::vector<CPunkt> rev;
+    rev.reserve(n);
+    rev.push_back(p[n - 1]);
+    CPunkt carry = p[n - 2];
+    for (std::size_t i = n - 2; i >= 1; --i) {
+        if (Distance(carry, p[i - 1]) < kNearDuplicate) continue;  // p[i-1] takes carry's place
+        rev.push_back(carry);
+        carry = p[i - 1];
+    }
+    rev.push_back(carry);
+    p.assign(rev.rbegin(), rev.rend());
+
+    // 2. No interior point may lie within the tolerance of the start point.
+    if (p.size() > 2) {
+        const CPunkt s = p.front();
+        const CPunkt last = p.back();
+        std::size_t w = 1;
+        for (std::size_t i = 1; i + 1 < p.size(); ++i)
+            if (!(Distance(s, p[i]) < kNearDuplicate)) p[w++] = p[i];
+        p[w++] = last;
+        p.resize(w);
+    }
+
+    // 3. A closed chain ends exactly where it starts.
+    if (m_closed) p.back() = p.front();
+}

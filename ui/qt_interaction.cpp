@@ -1,0 +1,76 @@
+#include "ui/qt_interaction.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+}  // namespace
+
+QString ToQtFilter(const std::string& filter) {
+    const QStringList parts = Q(filter).split('|');
+    QStringList entries;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString label = parts[i].trimmed();
+        const QString pattern = parts[i + 1].trimmed();
+        if (label.isEmpty() && pattern.isEmpty()) break;
+        entries << QStringLiteral("%1 (%2)").arg(label, pattern);
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+void QtInteraction::Message(const std::string& text) {
+    QMessageBox::information(m_parent, QStringLiteral("Quenk"), Q(text));
+}
+
+bool QtInteraction::AskYesNo(const std::string& text) {
+    return QMessageBox::question(m_parent, QStringLiteral("Quenk"), Q(text), QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+bool QtInteraction::AskOkCancel(const std::string& text) {
+    return QMessageBox::question(m_parent, QStringLiteral("Quenk"), Q(text), QMessageBox::Ok | QMessageBox::Cancel) ==
+           QMessageBox::Ok;
+}
+
+std::optional<std::string> QtInteraction::AskOpenFile(const FileQuestion& q) {
+    const QString path = QFileDialog::getOpenFileName(m_parent, Q(q.title), QString(), ToQtFilter(q.filter));
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+}
+
+std::optional<std::string> QtInteraction::AskSaveFile(const FileQuestion& q) {
+    QFileDialog dialog(m_parent, Q(q.title), QString(), ToQtFilter(q.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(Q(q.defaultExtension));
+    dialog.selectFile(Q(q.suggestedName));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::optional<int> QtInteraction::AskPenForColour(int colourIndex) {
+    bool ok = false;
+    const int pen = QInputDialog::getInt(m_parent, QStringLiteral("DWG-Farbe -> Stiftnummer"),
+                                         QStringLiteral("Der Farbe vom DWG-File einen Stift zuordnen\nFarbe : %1\nist Stift :")
+                                             .arg(colourIndex),
+                                         1, 1, 16, 1, &ok);
+    if (!ok) return std::nullopt;
+    return pen;
+}
+
+bool QtInteraction::OpenDialog(DialogRequest) {
+    // The settings and tools dialogs come with the dialogs of the desktop program.
+    return false;
+}
+
+void QtInteraction::BeginWait() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+void QtInteraction::EndWait() { QApplication::restoreOverrideCursor(); }
+
+void QtInteraction::RequestRedraw() {
+    for (QWidget* w : QApplication::topLevelWidgets()) w->update();
+}

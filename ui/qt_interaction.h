@@ -1,0 +1,30 @@
+#pragma once
+// The desktop program's answers to the core's questions: Qt message boxes, file dialogs and
+// the wait cursor.
+
+#include <QWidget>
+
+#include "model/interaction.h"
+
+class QtInteraction : public Interaction {
+public:
+    explicit QtInteraction(QWidget* parent = nullptr) : m_parent(parent) {}
+    void SetParent(QWidget* parent) { m_parent = parent; }
+
+    void Message(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+    bool AskOkCancel(const std::string& text) override;
+    std::optional<std::string> AskOpenFile(const FileQuestion& q) override;
+    std::optional<std::string> AskSaveFile(const FileQuestion& q) override;
+    std::optional<int> AskPenForColour(int colourIndex) override;
+    bool OpenDialog(DialogRequest which) override;
+    void BeginWait() override;
+    void EndWait() override;
+    void RequestRedraw() override;
+
+private:
+    QWidget* m_parent;
+};
+
+// Turns the program's filter text " HPGL (.plt) |*.plt| ... ||" into Qt's form.
+QString ToQtFilter(const std::string& filter);
