@@ -152,11 +152,9 @@ void CVector::SetStartPoint(int k) {
     }
     // P[k..n-1] then P[1..k]: the old closing point disappears, P[k] closes the chain.
     std::vector<CPunkt>& p = m_points.Raw();
-    std::vector<CPunkt> rotated;
-    rotated.reserve(p.size());
-    rotated.insert(rotated.end(), p.begin() + k, p.end());
-    rotated.insert(rotated.end(), p.begin() + 1, p.begin() + k + 1);
-    p.swap(rotated);
+    p.erase(p.begin());
+    std::rotate(p.begin(), p.begin() + (k - 1), p.end());
+    p.push_back(p.front());
     if (m_hasCorrection) Correct();
 }
 
@@ -205,17 +203,16 @@ void CVector::RemoveNearDuplicates() {
     // 1. From the second-to-last point down to index 1, a point close to its predecessor is
     //    removed and hands its coordinates to the predecessor; done as one backward pass in
     //    which the surviving point is carried along.
-    std::vector<CPunkt> rev;
-    rev.reserve(n);
-    rev.push_back(p[n - 1]);
+    //    Survivors are written from the back; the write position never overtakes the read.
+    std::size_t w = n - 1;  // the last point stays where it is
     CPunkt carry = p[n - 2];
     for (std::size_t i = n - 2; i >= 1; --i) {
         if (Distance(carry, p[i - 1]) < kNearDuplicate) continue;  // p[i-1] takes carry's place
-        rev.push_back(carry);
+        p[--w] = carry;
         carry = p[i - 1];
     }
-    rev.push_back(carry);
-    p.assign(rev.rbegin(), rev.rend());
+    p[--w] = carry;
+    p.erase(p.begin(), p.begin() + static_cast<std::ptrdiff_t>(w));
 
     // 2. No interior point may lie within the tolerance of the start point.
     if (p.size() > 2) {

@@ -1,0 +1,81 @@
+// The linear clean-up of a chain's points against the straightforward point-by-point
+// removal it replaces, on many random chains with exact and near repeats.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "model/vector.h"
+#include "support/scripted_interaction.h"
+
+namespace {
+
+constexpr double kTol = 0.0001;
+
+void ReferenceRemoveDuplicates(std::vector<CPunkt>& p) {
+    for (int i = static_cast<int>(p.size()) - 1; i >= 1; --i)
+        if (p[i - 1].x == p[i].x && p[i - 1].y == p[i].y) p.erase(p.begin() + i);
+}
+
+void ReferenceRemoveNear(std::vector<CPunkt>& p, bool closed) {
+    const int n = static_cast<int>(p.size());
+    if (n < 3) return;
+    for (int i = n - 2; i >= 1; --i) {
+        if (Distance(p[i], p[i - 1]) < kTol) {
+            const CPunkt removed = p[i];
+            p.erase(p.begin() + i);
+            p[i - 1] = removed;
+        }
+    }
+    const CPunkt s = p[0];
+    for (int i = 1; i < static_cast<int>(p.size()) - 1;) {
+        if (Distance(s, p[i]) < kTol) {
+            p.erase(p.begin() + i);
+            i = 1;
+        } else {
+            ++i;
+        }
+    }
+    if (closed) p.back() = p.front();
+}
+
+std::vector<CPunkt> RandomChain(std::mt19937& rng) {
+    std::uniform_int_distribution<int> len(0, 40), kind(0, 9), grid(0, 4);
+    std::uniform_real_distribution<double> jitter(-0.00009, 0.00009);
+    std::vector<CPunkt> p;
+    const int n = len(rng);
+    for (int i = 0; i < n; ++i) {
+        const int k = kind(rng);
+        if (k < 2 && !p.empty())
+            p.push_back(p.back());
+        else if (k < 5 && !p.empty())
+            p.push_back({p.back().x + jitter(rng), p.back().y + jitter(rng)});
+        else if (k < 6 && !p.empty())
+            p.push_back({p.front().x + jitter(rng), p.front().y + jitter(rng)});
+        else
+            p.push_back({static_cast<double>(grid(rng)), static_cast<double>(grid(rng))});
+    }
+    if (!p.empty() && kind(rng) < 6) p.push_back(p.front());
+    return p;
+}
+
+}  // namespace
+
+TEST(ChainCleanUp, LinearPassesMatchPointByPointRemoval) {
+    ScriptedSession s;
+    std::mt19937 rng(7);
+    for (int round = 0; round < 20000; ++round) {
+        const std::vector<CPunkt> input = RandomChain(rng);
+
+        std::vector<CPunkt> expected = input;
+        ReferenceRemoveDuplicates(expected);
+        const bool closed = expected.size() >= 3 && expected.front() == expected.back();
+        ReferenceRemoveNear(expected, closed);
+
+        CVector v;
+        v.m_points.Raw() = input;
+        v.Recompute();
+        ASSERT_EQ(v.m_points.Raw(), expected) << "round " << round;
+        ASSERT_EQ(v.m_closed, closed ? 1 : 0);
+    }
+}
