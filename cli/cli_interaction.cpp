@@ -1,0 +1,39 @@
+#include "cli/cli_interaction.h"
+
+void CliInteraction::Message(const std::string& text) { m_err << text << '\n'; }
+
+bool CliInteraction::AskYesNo(const std::string& text) {
+    m_err << text << (m_answers.yes ? " -> Ja" : " -> Nein") << '\n';
+    return m_answers.yes;
+}
+
+bool CliInteraction::AskOkCancel(const std::string& text) {
+    m_err << text << (m_answers.ok ? " -> OK" : " -> Abbrechen") << '\n';
+    return m_answers.ok;
+}
+
+std::optional<std::string> CliInteraction::TakeFile() {
+    std::optional<std::string> f = std::move(m_nextFile);
+    m_nextFile.reset();
+    return f;
+}
+
+std::optional<std::string> CliInteraction::AskOpenFile(const FileQuestion&) { return TakeFile(); }
+
+std::optional<std::string> CliInteraction::AskSaveFile(const FileQuestion&) { return TakeFile(); }
+
+std::optional<int> CliInteraction::AskPenForColour(int colourIndex) {
+    const auto it = m_answers.colourPens.find(colourIndex);
+    m_err << "DWG-Farbe -> Stiftnummer: Farbe " << colourIndex;
+    if (it == m_answers.colourPens.end()) {
+        m_err << " -> Abbrechen\n";
+        return std::nullopt;
+    }
+    m_err << " -> Stift " << it->second << '\n';
+    return it->second;
+}
+
+bool CliInteraction::OpenDialog(DialogRequest) {
+    // Dialogs have no headless form; the values come from --set instead.
+    return false;
+}

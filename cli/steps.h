@@ -1,0 +1,30 @@
+#pragma once
+// The steps quenk-cli runs, in the order given, on one document.
+
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+class CQuenkApp;
+class CQuenkDoc;
+class CliInteraction;
+
+struct CliContext {
+    CQuenkApp& app;
+    CQuenkDoc& doc;
+    CliInteraction& ui;
+    std::ostream& out;
+};
+
+struct StepSpec {
+    const char* name;
+    int minArgs;
+    int maxArgs;  // -1: any number
+    const char* usage;
+    // Returns false with a reason in error when the step failed.
+    std::function<bool(CliContext&, const std::vector<std::string>& args, std::string& error)> run;
+};
+
+const std::vector<StepSpec>& Steps();
+const StepSpec* FindStep(const std::string& name);
