@@ -1,17 +1,26 @@
 #include <QApplication>
+#include <QStringList>
 
+#include "model/quenk_app.h"
 #include "model/session.h"
 #include "ui/main_window.h"
 #include "ui/qt_interaction.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quenk"));
 
-    MainWindow window;
-    QtInteraction interaction(&window);
+    QtInteraction interaction;
     ScopedInteraction installed(interaction);
-    window.NewDrawingWindow();
+    CQuenkApp app;
+
+    MainWindow window(app);
+    interaction.SetParent(&window);
     window.show();
-    return app.exec();
+    const QStringList args = QApplication::arguments();
+    if (args.size() > 1)
+        window.OpenDrawing(args.at(1));
+    else
+        window.NewDrawingWindow();
+    return qapp.exec();
 }

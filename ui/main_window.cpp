@@ -1,21 +1,33 @@
 #include "ui/main_window.h"
 
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QWidget>
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), m_mdi(new QMdiArea(this)) {
+#include "import/import_command.h"
+#include "model/document.h"
+#include "ui/drawing_view.h"
+#include "ui/drawing_window.h"
+
+MainWindow::MainWindow(CQuenkApp& app, QWidget* parent) : QMainWindow(parent), m_app(app), m_mdi(new QMdiArea(this)) {
     setWindowTitle(QStringLiteral("Quenk"));
     setCentralWidget(m_mdi);
     resize(1024, 768);
 }
 
-QMdiSubWindow* MainWindow::NewDrawingWindow() {
-    auto* view = new QWidget;
-    view->setObjectName(QStringLiteral("drawingView"));
-    view->setMinimumSize(320, 240);
-    QMdiSubWindow* sub = m_mdi->addSubWindow(view);
-    sub->setWindowTitle(QStringLiteral("Quenk1"));
+DrawingWindow* MainWindow::NewDrawingWindow() {
+    auto* window = new DrawingWindow(m_app);
+    QMdiSubWindow* sub = m_mdi->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle(QStringLiteral("Quenk%1").arg(++m_windowCount));
     sub->showMaximized();
-    return sub;
+    return window;
+}
+
+DrawingWindow* MainWindow::OpenDrawing(const QString& path) {
+    DrawingWindow* window = NewDrawingWindow();
+    ImportFile(window->Document(), path.toStdString());
+    if (QWidget* sub = window->parentWidget()) sub->setWindowTitle(QFileInfo(path).fileName());
+    window->View().ZoomWorkpiece();
+    return window;
 }

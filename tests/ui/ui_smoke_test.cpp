@@ -4,13 +4,15 @@
 #include <QMdiSubWindow>
 #include <QtTest>
 
+#include "model/quenk_app.h"
 #include "ui/main_window.h"
 
 class UiSmokeTest : public QObject {
     Q_OBJECT
 private slots:
     void mainWindowStartsAndCloses() {
-        MainWindow w;
+        CQuenkApp app;
+        MainWindow w(app);
         QCOMPARE(w.windowTitle(), QStringLiteral("Quenk"));
         w.NewDrawingWindow();
         w.show();

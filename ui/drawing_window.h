@@ -1,0 +1,23 @@
+#pragma once
+// One drawing child window: the document and its view.
+
+#include <QWidget>
+#include <memory>
+
+class CQuenkApp;
+class CQuenkDoc;
+class CQuenkView;
+
+class DrawingWindow : public QWidget {
+    Q_OBJECT
+public:
+    DrawingWindow(CQuenkApp& app, QWidget* parent = nullptr);
+    ~DrawingWindow() override;
+
+    CQuenkDoc& Document() { return *m_doc; }
+    CQuenkView& View() { return *m_view; }
+
+private:
+    std::unique_ptr<CQuenkDoc> m_doc;
+    CQuenkView* m_view;
+};
