@@ -469,3 +469,28 @@ TEST(SettingsFileOnDisk, WriteFailureKeepsTheOldFileWhole) {
     EXPECT_FALSE(a.SaveSettings());
     EXPECT_EQ(s.ui.shown.size(), 2u);
 }
+
+TEST(SettingsFileOnDisk, SeedFilesLoadWithoutComplaint) {
+    const std::string seeds = std::string(QUENK_SOURCE_DIR) + "/tests/fuzz/seeds/settings/";
+    {
+        ScriptedSession s;
+        CQuenkApp a;
+        a.LoadSettings(seeds + "quenk46.dat");
+        EXPECT_TRUE(s.ui.shown.empty());
+        EXPECT_EQ(a.m_lastImportPath, "C:\\Zeichnungen\\Größe.dxf");
+        EXPECT_EQ(a.m_toolFeedZ, std::vector<double>(17, 5.0));
+        EXPECT_EQ(a.m_penFunction[2], 2);
+        // Written back it is the same file.
+        EXPECT_EQ(EncodeSettings(a), ReadAll(seeds + "quenk46.dat"));
+    }
+    {
+        ScriptedSession s;
+        CQuenkApp a;
+        a.LoadSettings(seeds + "quenk40.dat");
+        EXPECT_TRUE(s.ui.shown.empty());
+        EXPECT_EQ(a.m_extraDepth, 0.1);
+        EXPECT_EQ(a.m_toolFeedXY, std::vector<double>(17, 10.0));
+        EXPECT_EQ(a.m_toolFeedZ, std::vector<double>(17, 0.0));
+        EXPECT_EQ(a.m_tools[16].m_diameter, 8.0);
+    }
+}
