@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     QtInteraction interaction;
     ScopedInteraction installed(interaction);
     CQuenkApp app;
+    app.LoadSettings();
 
     MainWindow window(app);
     interaction.SetParent(&window);
@@ -22,5 +23,7 @@ int main(int argc, char** argv) {
         window.OpenDrawing(args.at(1));
     else
         window.NewDrawingWindow();
-    return qapp.exec();
+    const int status = qapp.exec();
+    app.SaveSettings();
+    return status;
 }
