@@ -1,0 +1,336 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "model/archive.h"
+#include "model/werkzeug_archive.h"
+#include "support/byte_builder.h"
+
+namespace {
+std::string Repeat(char c, std::size_t n) { return std::string(n, c); }
+
+template <typename F>
+void ExpectArchiveError(const std::string& bytes, F read, std::size_t position) {
+    ArchiveReader ar(bytes);
+    try {
+        read(ar);
+        FAIL() << "no error";
+    } catch (const ArchiveError& e) {
+        EXPECT_EQ(e.Position(), position) << e.what();
+    }
+}
+}  // namespace
+
+TEST(ArchiveScalars, GoldenBytesAndBack) {
+    ArchiveWriter w;
+    w.WriteInt32(-2);
+    w.WriteUInt16(0x1234);
+    w.WriteDouble(1.0);
+    w.WriteFlag(5);
+    w.WriteFlag(0);
+    const std::string expected =
+        ByteBuilder().u8(0xFE).u8(0xFF).u8(0xFF).u8(0xFF).u8(0x34).u8(0x12).raw(std::string("\0\0\0\0\0\0\xF0\x3F", 8)).u8(1).u8(0).str();
+    EXPECT_EQ(w.Bytes(), expected);
+
+    ArchiveReader r(expected);
+    EXPECT_EQ(r.ReadInt32(), -2);
+    EXPECT_EQ(r.ReadUInt16(), 0x1234);
+    EXPECT_EQ(r.ReadDouble(), 1.0);
+    EXPECT_EQ(r.ReadFlag(), 1);
+    EXPECT_EQ(r.ReadFlag(), 0);
+    EXPECT_TRUE(r.AtEnd());
+}
+
+TEST(ArchiveScalars, AnyNonZeroFlagByteReadsAsOne) {
+    ArchiveReader r(std::string_view("\x07\x80", 2));
+    EXPECT_EQ(r.ReadFlag(), 1);
+    EXPECT_EQ(r.ReadFlag(), 1);
+}
+
+TEST(ArchiveText, LengthPrefixFormsAtTheirLimits) {
+    struct Case {
+        std::size_t length;
+        std::string prefix;
+    };
+    const Case cases[] = {
+        {0, ByteBuilder().u8(0).str()},
+        {254, ByteBuilder().u8(254).str()},
+        {255, ByteBuilder().u8(0xFF).u16(255).str()},
+        {0xFFFD, ByteBuilder().u8(0xFF).u16(0xFFFD).str()},
+        {0xFFFE, ByteBuilder().u8(0xFF).u16(0xFFFF).u32(0xFFFE).str()},
+        {70000, ByteBuilder().u8(0xFF).u16(0xFFFF).u32(70000).str()},
+    };
+    for (const Case& c : cases) {
+        const std::string text = Repeat('a', c.length);
+        ArchiveWriter w;
+        w.WriteString(text);
+        EXPECT_EQ(w.Bytes(), c.prefix + text) << c.length;
+        ArchiveReader r(w.Bytes());
+        EXPECT_EQ(r.ReadString(), text) << c.length;
+        EXPECT_TRUE(r.AtEnd());
+    }
+}
+
+TEST(ArchiveText, Utf8InMemoryWindows1252InTheFile) {
+    ArchiveWriter w;
+    w.WriteString("Größe €5");
+    w.WriteString("日本");  // not in the code page
+    EXPECT_EQ(w.Bytes(), ByteBuilder().text("Gr\xF6\xDF" "e \x80" "5").text("??").str());
+
+    const std::string c1 = ByteBuilder().text("\xC4\x9D\x81").str();
+    ArchiveReader r(c1);
+    EXPECT_EQ(r.ReadString(), "Ä\u009D\u0081");  // undefined bytes keep their C1 meaning
+}
+
+TEST(ArchiveText, Utf16FormIsReadAsUtf8) {
+    const std::string bytes = ByteBuilder()
+                                  .u8(0xFF).u16(0xFFFE).u8(4)
+                                  .u16('A').u16(0x20AC).u16(0xD83D).u16(0xDE00)
+                                  .u8(0xFF).u16(0xFFFE).u8(0xFF).u16(300).raw(Repeat('\0', 600))
+                                  .u8(0xFF).u16(0xFFFE).u8(1).u16(0xDC00)
+                                  .str();
+    ArchiveReader r(bytes);
+    EXPECT_EQ(r.ReadString(), "A€\U0001F600");
+    EXPECT_EQ(r.ReadString(), std::string(300, '\0'));
+    EXPECT_EQ(r.ReadString(), "\uFFFD");  // unpaired surrogate
+    EXPECT_TRUE(r.AtEnd());
+}
+
+TEST(ArchiveCount, SixteenBitOrEscapedThirtyTwo) {
+    ArchiveWriter w;
+    w.WriteCount(3);
+    w.WriteCount(0xFFFE);
+    w.WriteCount(0xFFFF);
+    w.WriteCount(70000);
+    const std::string expected = ByteBuilder().u16(3).u16(0xFFFE).u16(0xFFFF).u32(0xFFFF).u16(0xFFFF).u32(70000).str();
+    EXPECT_EQ(w.Bytes(), expected);
+    ArchiveReader r(expected);
+    EXPECT_EQ(r.ReadCount(), 3u);
+    EXPECT_EQ(r.ReadCount(), 0xFFFEu);
+    EXPECT_EQ(r.ReadCount(), 0xFFFFu);
+    EXPECT_EQ(r.ReadCount(), 70000u);
+}
+
+TEST(ArchiveArrays, GoldenBytesAndBack) {
+    ArchiveWriter w;
+    w.WriteInt32Array({1, -1});
+    w.WriteUInt32Array({0xE6E6E6});
+    w.WriteDoubleArray({0.5});
+    w.WritePointArray(CPointArray{{1.0, -2.0}});
+    w.WriteInt32Array({});
+    const std::string expected = ByteBuilder()
+                                     .u16(2).i32(1).i32(-1)
+                                     .u16(1).u32(0xE6E6E6)
+                                     .u16(1).f64(0.5)
+                                     .u16(1).u32(0x0046E170).u32(0).f64(1.0).f64(-2.0)
+                                     .u16(0)
+                                     .str();
+    EXPECT_EQ(w.Bytes(), expected);
+    ArchiveReader r(expected);
+    EXPECT_EQ(r.ReadInt32Array(), (std::vector<std::int32_t>{1, -1}));
+    EXPECT_EQ(r.ReadUInt32Array(), (std::vector<std::uint32_t>{0xE6E6E6}));
+    EXPECT_EQ(r.ReadDoubleArray(), (std::vector<double>{0.5}));
+    EXPECT_EQ(r.ReadPointArray(), (CPointArray{{1.0, -2.0}}));
+    EXPECT_TRUE(r.ReadInt32Array().empty());
+    EXPECT_TRUE(r.AtEnd());
+}
+
+TEST(ArchiveArrays, PointTypeWordAndPaddingAreIgnoredOnReading) {
+    const ByteBuilder b = ByteBuilder().u16(1).u32(0x12345678).u32(0xFFFFFFFF).f64(3).f64(4);
+    ArchiveReader r(b.str());
+    EXPECT_EQ(r.ReadPointArray(), (CPointArray{{3, 4}}));
+}
+
+TEST(ArchiveArrays, CountBeyondTheFileIsAnErrorBeforeAnyAllocation) {
+    const std::string huge = ByteBuilder().u16(0xFFFF).u32(0xFFFFFFF0).i32(1).str();
+    ExpectArchiveError(huge, [](ArchiveReader& r) { r.ReadInt32Array(); }, 6);
+    ExpectArchiveError(huge, [](ArchiveReader& r) { r.ReadDoubleArray(); }, 6);
+    ExpectArchiveError(huge, [](ArchiveReader& r) { r.ReadPointArray(); }, 6);
+    // Exactly as many bytes as the count needs is fine; one fewer is not.
+    const std::string two = ByteBuilder().u16(2).f64(1).f64(2).str();
+    EXPECT_EQ(ArchiveReader(two).ReadDoubleArray().size(), 2u);
+    ExpectArchiveError(two.substr(0, two.size() - 1), [](ArchiveReader& r) { r.ReadDoubleArray(); }, 2);
+    // Texts too, in both character sizes.
+    ExpectArchiveError(ByteBuilder().u8(0xFF).u16(0xFFFF).u32(0x7FFFFFFF).str(),
+                       [](ArchiveReader& r) { r.ReadString(); }, 7);
+    ExpectArchiveError(ByteBuilder().u8(0xFF).u16(0xFFFE).u8(3).raw("abcde").str(),
+                       [](ArchiveReader& r) { r.ReadString(); }, 4);
+}
+
+TEST(ArchiveScalars, ShortInputIsAnErrorAtItsPosition) {
+    ExpectArchiveError(std::string("\x01\x02\x03", 3), [](ArchiveReader& r) { r.ReadInt32(); }, 0);
+    ExpectArchiveError(std::string("\x01\x02\x03", 3), [](ArchiveReader& r) { r.ReadUInt16(); r.ReadUInt16(); }, 2);
+    ExpectArchiveError(std::string(), [](ArchiveReader& r) { r.ReadString(); }, 0);
+    try {
+        ArchiveReader(std::string_view()).ReadDouble();
+    } catch (const ArchiveError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unerwartetes Dateiende (Byte 0)");
+    }
+}
+
+// ---------------------------------------------------------------- object lists
+
+namespace {
+std::string NewClass(std::string_view name) {
+    return ByteBuilder().u16(0xFFFF).u16(1).u16(static_cast<std::uint16_t>(name.size())).raw(name).str();
+}
+}  // namespace
+
+TEST(ArchiveObjects, ClassNameOnceThenClassIndex) {
+    ArchiveWriter w;
+    w.WriteObjectHeader("CFraesKontur");  // class 1, object 2
+    w.WriteObjectHeader("CFraesDaten");   // class 3, object 4
+    w.WriteNullObject();
+    w.WriteObjectHeader("CFraesDaten");   // object 5
+    w.WriteObjectHeader("CFraesKontur");  // object 6
+    const std::string expected = ByteBuilder()
+                                     .raw(NewClass("CFraesKontur"))
+                                     .raw(NewClass("CFraesDaten"))
+                                     .u16(0)
+                                     .u16(0x8003)
+                                     .u16(0x8001)
+                                     .str();
+    EXPECT_EQ(w.Bytes(), expected);
+
+    ArchiveReader r(expected);
+    const auto known = {std::string_view("CFraesKontur"), std::string_view("CFraesDaten")};
+    EXPECT_EQ(r.ReadObjectHeader(known), "CFraesKontur");
+    EXPECT_EQ(r.ReadObjectHeader(known), "CFraesDaten");
+    EXPECT_EQ(r.ReadObjectHeader(known), std::nullopt);
+    EXPECT_EQ(r.ReadObjectHeader(known), "CFraesDaten");
+    EXPECT_EQ(r.ReadObjectHeader(known), "CFraesKontur");
+    EXPECT_TRUE(r.AtEnd());
+}
+
+TEST(ArchiveObjects, IndexesFrom0x7FFFUseTheLongForms) {
+    ArchiveWriter w;
+    // Class A takes index 1; its objects 2 .. 0x7FFE; class B then takes 0x7FFF.
+    for (int i = 0; i < 0x7FFD; ++i) w.WriteObjectHeader("A");
+    const std::size_t before = w.Bytes().size();
+    w.WriteObjectHeader("B");  // class 0x7FFF, object 0x8000
+    w.WriteObjectHeader("B");
+    w.WriteObjectHeader("A");
+    EXPECT_EQ(w.Bytes().substr(before),
+              ByteBuilder().raw(NewClass("B")).u16(0x7FFF).u32(0x80007FFF).u16(0x8001).str());
+
+    ArchiveReader r(w.Bytes());
+    for (int i = 0; i < 0x7FFD; ++i) ASSERT_EQ(r.ReadObjectHeader({"A", "B"}), "A");
+    EXPECT_EQ(r.ReadObjectHeader({"A", "B"}), "B");
+    EXPECT_EQ(r.ReadObjectHeader({"A", "B"}), "B");
+    EXPECT_EQ(r.ReadObjectHeader({"A", "B"}), "A");
+    EXPECT_TRUE(r.AtEnd());
+}
+
+TEST(ArchiveObjects, BadTagsAreErrors) {
+    // Unknown class name.
+    ExpectArchiveError(NewClass("CEvil"), [](ArchiveReader& r) { r.ReadObjectHeader({"CWerkzeug"}); }, 0);
+    // Other schema.
+    ExpectArchiveError(ByteBuilder().u16(0xFFFF).u16(2).u16(9).raw("CWerkzeug").str(),
+                       [](ArchiveReader& r) { r.ReadObjectHeader({"CWerkzeug"}); }, 0);
+    // Class index never defined, and an index that names an object.
+    ExpectArchiveError(ByteBuilder().u16(0x8001).str(), [](ArchiveReader& r) { r.ReadObjectHeader({"A"}); }, 0);
+    ExpectArchiveError(ByteBuilder().raw(NewClass("A")).u16(0x8002).str(),
+                       [](ArchiveReader& r) { r.ReadObjectHeader({"A"}); r.ReadObjectHeader({"A"}); }, 7);
+    // A reference to an earlier object.
+    ExpectArchiveError(ByteBuilder().raw(NewClass("A")).u16(0x0002).str(),
+                       [](ArchiveReader& r) { r.ReadObjectHeader({"A"}); r.ReadObjectHeader({"A"}); }, 7);
+    // A class that is known in the archive but has no place in this list.
+    ExpectArchiveError(ByteBuilder().raw(NewClass("A")).u16(0x8001).str(),
+                       [](ArchiveReader& r) { r.ReadObjectHeader({"A"}); r.ReadObjectHeader({"B"}); }, 7);
+    // A name longer than any class name, and a name cut by the end of the file.
+    ExpectArchiveError(ByteBuilder().u16(0xFFFF).u16(1).u16(0xFFFF).str(),
+                       [](ArchiveReader& r) { r.ReadObjectHeader({"A"}); }, 0);
+    ExpectArchiveError(ByteBuilder().u16(0xFFFF).u16(1).u16(9).raw("CWerk").str(),
+                       [](ArchiveReader& r) { r.ReadObjectHeader({"CWerkzeug"}); }, 6);
+}
+
+// ---------------------------------------------------------------- tools
+
+TEST(WerkzeugRecord, FortyEightBytesInFileOrder) {
+    CWerkzeug t;
+    t.m_diameter = 3.0;
+    t.m_param2 = 22;
+    t.m_valueF = 0x40000000;
+    t.m_param1 = 11;
+    t.m_side = 0;
+    t.m_param3 = 33;
+    t.m_depth = -1.5;
+    t.m_param5 = 55;
+    t.m_param4 = 44;
+    t.m_colour = 0x00FF8040;
+    ArchiveWriter w;
+    WriteWerkzeug(w, t);
+    const std::string expected =
+        ByteBuilder().f64(3.0).i32(22).u32(0x40000000).i32(11).i32(0).i32(33).f64(-1.5).i32(55).i32(44).u32(0x00FF8040).str();
+    ASSERT_EQ(expected.size(), kWerkzeugRecordSize);
+    EXPECT_EQ(w.Bytes(), expected);
+    ArchiveReader r(expected);
+    EXPECT_EQ(ReadWerkzeug(r), t);
+}
+
+TEST(WerkzeugRecord, DefaultsInTheFile) {
+    ArchiveWriter w;
+    WriteWerkzeug(w, CWerkzeug{});
+    EXPECT_EQ(w.Bytes(),
+              ByteBuilder().f64(0).i32(-1).u32(0xBF800000).i32(-1).i32(1).i32(-1).f64(0).i32(-1).i32(-1).u32(0x323232).str());
+}
+
+TEST(WerkzeugList, TwoToolsNameTheClassOnce) {
+    std::vector<CWerkzeug> tools(2);
+    tools[1].m_diameter = 6;
+    ArchiveWriter w;
+    WriteToolList(w, tools);
+    ByteBuilder rec0, rec1;
+    rec0.f64(0).i32(-1).u32(0xBF800000).i32(-1).i32(1).i32(-1).f64(0).i32(-1).i32(-1).u32(0x323232);
+    rec1.f64(6).i32(-1).u32(0xBF800000).i32(-1).i32(1).i32(-1).f64(0).i32(-1).i32(-1).u32(0x323232);
+    EXPECT_EQ(w.Bytes(), ByteBuilder().u16(2).raw(NewClass("CWerkzeug")).append(rec0).u16(0x8001).append(rec1).str());
+
+    std::vector<CWerkzeug> back;
+    ArchiveReader r(w.Bytes());
+    ReadToolList(r, back);
+    EXPECT_EQ(back, tools);
+}
+
+TEST(WerkzeugList, NullEntryKeepsItsPlaceAndDamageKeepsWhatWasRead) {
+    CWerkzeug t;
+    t.m_diameter = 2;
+    ArchiveWriter w;
+    w.WriteCount(3);
+    w.WriteNullObject();
+    w.WriteObjectHeader(kWerkzeugClassName);
+    WriteWerkzeug(w, t);
+    w.WriteObjectHeader(kWerkzeugClassName);
+    const std::string cut = w.Bytes() + std::string(10, '\0');  // third record cut short
+
+    std::vector<CWerkzeug> tools;
+    ArchiveReader r(cut);
+    EXPECT_THROW(ReadToolList(r, tools), ArchiveError);
+    ASSERT_EQ(tools.size(), 2u);
+    EXPECT_EQ(tools[0], CWerkzeug{});
+    EXPECT_EQ(tools[1], t);
+}
+
+TEST(ArchiveReaderRobustness, RandomBytesOnlyEverRaiseArchiveError) {
+    std::mt19937 rng(20240601);
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes(rng() % 64, '\0');
+        for (char& c : bytes) c = static_cast<char>(rng() % 4 == 0 ? 0xFF : rng());
+        ArchiveReader r(bytes);
+        try {
+            while (!r.AtEnd()) {
+                switch (rng() % 5) {
+                case 0: r.ReadString(); break;
+                case 1: r.ReadDoubleArray(); break;
+                case 2: r.ReadPointArray(); break;
+                case 3: r.ReadObjectHeader({"CWerkzeug"}); break;
+                default: {
+                    std::vector<CWerkzeug> tools;
+                    ReadToolList(r, tools);
+                }
+                }
+            }
+        } catch (const ArchiveError&) {
+        }
+    }
+}
