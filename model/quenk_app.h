@@ -4,6 +4,7 @@
 // the tests make their own. Members are defined in the folder of the subsystem they serve.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -85,6 +86,9 @@ public:
 
     std::string m_settingsPath;          // where the settings were read and are written
     std::uint8_t m_bSaveSettingsOnExit = 1;
+    // Writes the settings file (SaveSettings); installed by the program's start-up. Loading a
+    // job calls it once before the job replaces the tool tables.
+    std::function<void(CQuenkApp&)> m_saveSettings;
 
     // Derived drawing-unit values (value / plotter unit), refreshed by UpdateDerivedValues.
     double m_machineXUnits = 0.0, m_machineYUnits = 0.0;

@@ -386,3 +386,14 @@ TEST(GCodeFile, TooManyPassesKeepsWhatWasWritten) {
     EXPECT_NE(text.find("G71T1M6"), std::string::npos);
     EXPECT_EQ(text.find("M30"), std::string::npos);
 }
+
+TEST(GCode, TextsAreWrittenInTheSingleByteCodePage) {
+    ScriptedSession s;
+    CQuenkApp app;
+    SetUpExample(app);
+    app.m_materialName = "Föhre";
+    app.m_drawingTitle = "Schild Ä";
+    const auto lines = Lines(Generate(app, nullptr, {app.m_drawingTitle, false}));
+    EXPECT_EQ(lines[0], "( F\xF6hre )");
+    EXPECT_EQ(lines[4], "%Schild \xC4");
+}
