@@ -3,9 +3,11 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <string_view>
 
 #include "model/atomic_file.h"
+#include "model/cp1252.h"
 #include "model/quenk_app.h"
 #include "model/session.h"
 #include "output/format_number.h"
@@ -21,7 +23,16 @@ constexpr int kMaxPasses = 900;
 // micrometre, so a remainder below it is rounding and not worth a pass of its own.
 constexpr double kPassTolerance = 0.001;
 
-std::string FileText(std::string_view utf8) { return std::string(utf8); }
+// The program is single-byte text like every file the program writes.
+std::string FileText(std::string_view utf8) { return Utf8ToCp1252(utf8); }
+
+// Joins pieces of one line. Built by appending: GCC's -O3 flags "a" + b + "c" on std::string
+// with a false overlap warning.
+std::string Join(std::initializer_list<std::string_view> parts) {
+    std::string s;
+    for (std::string_view p : parts) s.append(p);
+    return s;
+}
 
 bool TableHas(std::size_t size, std::int32_t t) { return t >= 0 && static_cast<std::size_t>(t) < size; }
 }  // namespace
@@ -137,11 +148,11 @@ GCodeResult CGCodeGenerator::Run() {
     char zSafeText[kFormatNumberMax];
     const std::size_t zSafeLen = static_cast<std::size_t>(FormatNumberTo(zSafe, zSafeText) - zSafeText);
 
-    w.Line("( " + FileText(a.m_materialName) + " )");
-    w.Line("( Materialdicke = " + FormatNumber(a.m_materialThickness) + " mm )");
-    w.Line("( Max X = " + FormatNumber(maxX) + " mm )");
-    w.Line("( Max Y = " + FormatNumber(maxY) + " mm )");
-    w.Line("%" + FileText(m_variant.programName));
+    w.Line(Join({"( ", FileText(a.m_materialName), " )"}));
+    w.Line(Join({"( Materialdicke = ", FormatNumber(a.m_materialThickness), " mm )"}));
+    w.Line(Join({"( Max X = ", FormatNumber(maxX), " mm )"}));
+    w.Line(Join({"( Max Y = ", FormatNumber(maxY), " mm )"}));
+    w.Line(Join({"%", FileText(m_variant.programName)}));
     w.Line("G90");
     w.Put("G71");  // the next word follows on the same line
 
@@ -155,13 +166,13 @@ GCodeResult CGCodeGenerator::Run() {
             const bool valid = t >= kFirstTool && t <= kLastTool && TableHas(a.m_toolUsed.size(), t) &&
                                (!m_variant.writeFeed || TableHas(a.m_toolFeedXY.size(), t)) &&
                                (a.m_depthMode != 1 || TableHas(a.m_toolDepth.size(), t));
-            if (!valid) return stop(texts::kBadToolNumber + std::to_string(t));
+            if (!valid) return stop(Join({texts::kBadToolNumber, std::to_string(t)}));
             if (prevTool != -1) w.Line("M05");
-            w.Line("T" + std::to_string(t) + "M6");
+            w.Line(Join({"T", std::to_string(t), "M6"}));
             if (m_variant.writeFeed) {
                 const double feed = a.m_toolFeedXY[static_cast<std::size_t>(t)];
                 if (!std::isfinite(feed)) return stop(texts::kNotANumber);
-                w.Line("F" + FormatNumber(feed));
+                w.Line(Join({"F", FormatNumber(feed)}));
             }
             w.Line("M03");
             safeWritten = false;
@@ -186,7 +197,7 @@ GCodeResult CGCodeGenerator::Run() {
         const double step = depth / n;
         if (n > 1 && !passesConfirmed) {
             w.Flush();
-            if (!Ui().AskOkCancel(std::to_string(n) + texts::kPassesSuffix)) return GCodeResult::StoppedDrop;
+            if (!Ui().AskOkCancel(Join({std::to_string(n), texts::kPassesSuffix}))) return GCodeResult::StoppedDrop;
             passesConfirmed = true;
         }
 
@@ -254,7 +265,7 @@ void RunToFile(CQuenkApp& app, const std::string& path, GCodeVariant variant) {
         file.Abort();
         return;
     }
-    if (!file.Commit()) Ui().Message(texts::kGCodeWriteError + path);
+    if (!file.Commit()) Ui().Message(Join({texts::kGCodeWriteError, path}));
 }
 
 // Milling to the full material thickness with no thickness cannot be meant.
@@ -273,7 +284,7 @@ void OnGCode(CQuenkApp& app) {
     FileQuestion q;
     q.filter = texts::kGCodeFilter;
     q.defaultExtension = "nc";
-    q.suggestedName = "G" + app.m_drawingTitle;
+    q.suggestedName = Join({"G", app.m_drawingTitle});
     const std::optional<std::string> path = Ui().AskSaveFile(q);
     if (!path) return;
     if (!app.m_skipOverwriteQuestion && std::ifstream(*path).is_open() &&
