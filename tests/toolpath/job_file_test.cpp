@@ -284,3 +284,17 @@ TEST(JobFile, SaveCommandOffersTheDrawingTitle) {
         EXPECT_TRUE(s.ui.shown.empty());
     }
 }
+
+TEST(JobFile, MaterialNameInUtf16IsRead) {
+    ScriptedSession s;
+    const std::string good = HandBuiltJob();
+    // "Buche ä" as 2-byte characters behind the 0xFF 0xFFFE prefix.
+    ByteBuilder name;
+    name.u8(0xFF).u16(0xFFFE).u8(7);
+    for (char16_t c : std::u16string(u"Buche \u00E4")) name.u16(c);
+    const std::string utf16 = good.substr(0, 15) + name.str() + good.substr(15 + 8);
+    CQuenkApp app;
+    ASSERT_TRUE(LoadJobBytes(app, utf16));
+    EXPECT_EQ(app.m_materialName, "Buche ä");
+    EXPECT_EQ(app.m_millingList.size(), 2u);
+}
