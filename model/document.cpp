@@ -29,23 +29,33 @@ CLayer* CQuenkDoc::AddLayer() {
 
 CVector* CQuenkDoc::AddChainToCurrentPen() { return m_curPen ? m_curPen->AddVector() : nullptr; }
 
-CStift* CQuenkDoc::FindOrCreatePen(std::int32_t number, std::int32_t colourIndex) {
-    if (!m_curLayer) m_curLayer = AddLayer();
-    std::int32_t pen = number;
-    if (colourIndex != 0) {
-        std::vector<std::int32_t>& table = m_app.m_colourPen;
-        const bool inTable = colourIndex > 0 && static_cast<std::size_t>(colourIndex) < table.size();
-        std::int32_t p = inTable ? table[static_cast<std::size_t>(colourIndex)] : 0;
-        if (p == 0 || p >= kNoTool) {
-            if (std::optional<int> chosen = Ui().AskPenForColour(colourIndex)) {
-                if (*chosen >= 1 && *chosen <= 16) {
-                    p = *chosen;
-                    if (inTable) table[static_cast<std::size_t>(colourIndex)] = p;
-                }
+namespace {
+// CAD colour indices run 1..255, 256 being "by layer"; the colour-to-pen table grows up to
+// here so that an answer for any of them is remembered (and stored with the settings).
+constexpr std::int32_t kMaxCadColourIndex = 256;
+
+// The pen for a CAD colour: the table's entry, asked for when it names no pen.
+std::int32_t PenForColour(std::vector<std::int32_t>& table, std::int32_t colourIndex) {
+    const bool storable = colourIndex > 0 && colourIndex <= kMaxCadColourIndex;
+    const auto at = static_cast<std::size_t>(colourIndex);
+    if (storable && at >= table.size()) table.resize(at + 1, 0);
+    std::int32_t p = storable ? table[at] : 0;
+    if (p == 0 || p >= kNoTool) {
+        // Cancelling leaves the entry, and so the pen used, as it was.
+        if (std::optional<int> chosen = Ui().AskPenForColour(colourIndex)) {
+            if (*chosen >= 1 && *chosen < kNoTool) {
+                p = *chosen;
+                if (storable) table[at] = p;
             }
         }
-        pen = p;
     }
+    return p;
+}
+}  // namespace
+
+CStift* CQuenkDoc::FindOrCreatePen(std::int32_t number, std::int32_t colourIndex) {
+    if (!m_curLayer) m_curLayer = AddLayer();
+    const std::int32_t pen = colourIndex != 0 ? PenForColour(m_app.m_colourPen, colourIndex) : number;
     for (auto& s : m_curLayer->m_pens) {
         if (s->m_number == pen) {
             if (colourIndex >= 1) s->m_colourIndex = colourIndex;

@@ -4,7 +4,6 @@
 // the tests make their own. Members are defined in the folder of the subsystem they serve.
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,9 +85,11 @@ public:
 
     std::string m_settingsPath;          // where the settings were read and are written
     std::uint8_t m_bSaveSettingsOnExit = 1;
-    // Writes the settings file (SaveSettings); installed by the program's start-up. Loading a
-    // job calls it once before the job replaces the tool tables.
-    std::function<void(CQuenkApp&)> m_saveSettings;
+    // Reads "QuenkV4.dat" (path empty: in the working directory); see model/settings_file.h.
+    void LoadSettings(const std::string& path = std::string());
+    // Writes the settings to m_settingsPath when m_bSaveSettingsOnExit is set; false when the
+    // file could not be written (the user has been told).
+    bool SaveSettings();
 
     // Derived drawing-unit values (value / plotter unit), refreshed by UpdateDerivedValues.
     double m_machineXUnits = 0.0, m_machineYUnits = 0.0;

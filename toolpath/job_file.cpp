@@ -225,7 +225,7 @@ bool LoadJobBytes(CQuenkApp& app, std::string_view bytes) {
 
 bool LoadJob(CQuenkApp& app, const std::string& path) {
     if (app.m_bSaveSettingsOnExit) {
-        if (app.m_saveSettings) app.m_saveSettings(app);
+        app.SaveSettings();
         app.m_bSaveSettingsOnExit = 0;
     }
     std::ifstream in(path, std::ios::binary);

@@ -254,13 +254,15 @@ TEST(JobFile, LoadingWritesTheSettingsOnceAndNeverAgain) {
     const std::string path = (dir.path / "a.Quenk").string();
     { std::ofstream(path, std::ios::binary) << HandBuiltJob(); }
     CQuenkApp app;
-    int saves = 0;
-    app.m_saveSettings = [&](CQuenkApp&) { ++saves; };
+    app.m_settingsPath = (dir.path / "QuenkV4.dat").string();
     EXPECT_TRUE(LoadJob(app, path));
+    EXPECT_TRUE(fs::exists(app.m_settingsPath));
+    EXPECT_EQ(app.m_bSaveSettingsOnExit, 0);
+    fs::remove(app.m_settingsPath);
     EXPECT_TRUE(LoadJob(app, path));
     EXPECT_FALSE(LoadJob(app, (dir.path / "missing.Quenk").string()));
-    EXPECT_EQ(saves, 1);
-    EXPECT_EQ(app.m_bSaveSettingsOnExit, 0);
+    app.SaveSettings();  // what the end of the program does
+    EXPECT_FALSE(fs::exists(app.m_settingsPath));
     EXPECT_TRUE(s.ui.shown.empty());  // a file that cannot be opened says nothing
 }
 

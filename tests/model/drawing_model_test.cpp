@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include "model/document.h"
+#include "model/quenk_app.h"
+#include "model/settings_file.h"
+#include "support/chain_builders.h"
+#include "support/scripted_interaction.h"
+
+namespace {
+struct Fixture {
+    Fixture() {
+        CompleteSettingsTables(app);
+        doc.m_curLayer = doc.AddLayer();
+    }
+    ScriptedSession s;
+    CQuenkApp app;
+    CQuenkDoc doc{app};
+};
+
+template <typename T>
+void ExpectBox(const T& o, double minX, double maxX, double minY, double maxY) {
+    EXPECT_EQ(o.m_minX, minX);
+    EXPECT_EQ(o.m_maxX, maxX);
+    EXPECT_EQ(o.m_minY, minY);
+    EXPECT_EQ(o.m_maxY, maxY);
+}
+}  // namespace
+
+// ---------------------------------------------------------------- layers and pens
+
+TEST(Layer, BoxFollowsItsChainsAndMoveBy) {
+    ScriptedSession s;
+    CLayer layer;
+    EXPECT_EQ(layer.m_empty, 1);
+    MakeChain(*layer.AddPen(1)->AddVector(), {{0, 0}, {10, 5}});
+    layer.RecomputeBox();
+    EXPECT_EQ(layer.m_empty, 0);
+    ExpectBox(layer, 0, 10, 0, 5);
+
+    layer.MoveBy(5, -5, -1);  // negative z: nothing
+    ExpectBox(layer, 0, 10, 0, 5);
+    EXPECT_EQ(layer.m_pens[0]->m_chains[0]->m_points[0], (CPunkt{0, 0}));
+
+    layer.MoveBy(5, -5, 0);
+    ExpectBox(layer, 5, 15, -5, 0);
+    EXPECT_EQ(layer.m_pens[0]->m_chains[0]->m_points[1], (CPunkt{15, 0}));
+}
+
+TEST(Layer, OuterBoxGrowsByEachChainsToolRadius) {
+    ScriptedSession s;
+    CLayer layer;
+    CVector* a = layer.AddPen(1)->AddVector();
+    a->m_toolRadius = 2;
+    SetPoints(*a, {{0, 0}, {10, 10}});
+    CVector* b = layer.AddPen(2)->AddVector();
+    SetPoints(*b, {{20, -1}, {21, 1}});
+    layer.RecomputeBox();
+    EXPECT_EQ(layer.m_outerMinX, -2);
+    EXPECT_EQ(layer.m_outerMaxX, 21);
+    EXPECT_EQ(layer.m_outerMinY, -2);
+    EXPECT_EQ(layer.m_outerMaxY, 12);
+}
+
+TEST(Layer, EmptyPensAndChainsLeaveTheEmptyBox) {
+    ScriptedSession s;
+    CLayer layer;
+    CStift* pen = layer.AddPen(3);
+    pen->AddVector();  // no points
+    layer.AddPen(4);   // no chains
+    layer.RecomputeBox();
+    EXPECT_EQ(layer.m_empty, 0);
+    EXPECT_EQ(pen->m_empty, 0);
+    EXPECT_EQ(layer.m_pens[1]->m_empty, 1);
+    ExpectBox(layer, kEmptyMin, kEmptyMax, kEmptyMin, kEmptyMax);
+}
+
+// ---------------------------------------------------------------- document box
+
+TEST(DocumentBox, EmptyDocumentHasEmptyBoxWithMaxXZero) {
+    ScriptedSession s;
+    CQuenkApp app;
+    CQuenkDoc doc(app);
+    doc.RecomputeBox();
+    EXPECT_EQ(doc.m_minX, kEmptyMin);
+    EXPECT_EQ(doc.m_minY, kEmptyMin);
+    EXPECT_EQ(doc.m_maxY, kEmptyMax);
+    EXPECT_EQ(doc.m_maxX, 0.0);
+}
+
+TEST(DocumentBox, NegativeDrawingHasMaxXZeroButKeepsItsOtherValues) {
+    Fixture f;
+    MakeChain(*f.doc.FindOrCreatePen(1, 0)->AddVector(), {{-30, -4}, {-10, 6}});
+    f.doc.AddLayer();  // an empty layer folds nothing in
+    f.doc.RecomputeBox();
+    EXPECT_EQ(f.doc.m_minX, -30);
+    EXPECT_EQ(f.doc.m_maxX, 0.0);
+    EXPECT_EQ(f.doc.m_minY, -4);
+    EXPECT_EQ(f.doc.m_maxY, 6);
+}
+
+// ---------------------------------------------------------------- pens by colour
+
+TEST(FindOrCreatePen, SamePenNumberTwiceIsOnePen) {
+    Fixture f;
+    CStift* a = f.doc.FindOrCreatePen(3, 0);
+    EXPECT_EQ(f.doc.FindOrCreatePen(3, 0), a);
+    EXPECT_EQ(f.doc.m_curLayer->m_pens.size(), 1u);
+    EXPECT_EQ(a->m_number, 3);
+    EXPECT_EQ(a->m_colourIndex, 0);
+    EXPECT_TRUE(f.s.ui.shown.empty());
+}
+
+TEST(FindOrCreatePen, AssignedColourNeedsNoQuestion) {
+    Fixture f;
+    f.app.m_colourPen[7] = 2;
+    CStift* two = f.doc.FindOrCreatePen(2, 0);
+    EXPECT_EQ(f.doc.FindOrCreatePen(0, 7), two);
+    EXPECT_EQ(two->m_colourIndex, 7);
+    EXPECT_TRUE(f.s.ui.shown.empty());
+}
+
+TEST(FindOrCreatePen, UnassignedColourAsksOnceAndRemembers) {
+    Fixture f;
+    f.app.m_colourPen[5] = 17;  // 17 and up count as unassigned
+    f.s.ui.pens.push_back(9);
+    CStift* p = f.doc.FindOrCreatePen(1, 5);
+    EXPECT_EQ(p->m_number, 9);
+    EXPECT_EQ(p->m_colourIndex, 5);
+    EXPECT_EQ(f.app.m_colourPen[5], 9);
+    EXPECT_EQ(f.doc.FindOrCreatePen(1, 5), p);
+    EXPECT_EQ(f.s.ui.shown, (std::vector<std::string>{"DWG-Farbe -> Stiftnummer 5"}));
+}
+
+TEST(FindOrCreatePen, CancelledQuestionUsesTheTableEntryUnchanged) {
+    Fixture f;
+    CStift* p = f.doc.FindOrCreatePen(4, 6);  // cancelled: entry 0 stays, pen 0 is used
+    EXPECT_EQ(p->m_number, 0);
+    EXPECT_EQ(f.app.m_colourPen[6], 0);
+    EXPECT_EQ(f.s.ui.shown.size(), 1u);
+}
+
+TEST(FindOrCreatePen, ColourBeyondTheTableIsAskedOnceAndStored) {
+    Fixture f;
+    f.s.ui.pens.push_back(12);
+    CStift* p = f.doc.FindOrCreatePen(1, 130);
+    EXPECT_EQ(p->m_number, 12);
+    ASSERT_EQ(f.app.m_colourPen.size(), 131u);
+    EXPECT_EQ(f.app.m_colourPen[130], 12);
+    EXPECT_EQ(f.app.m_colourPen[20], 0);
+    EXPECT_EQ(f.doc.FindOrCreatePen(1, 130), p);
+    EXPECT_EQ(f.s.ui.shown.size(), 1u);
+    // An index no CAD colour has is asked for but never stored.
+    f.s.ui.pens.push_back(3);
+    EXPECT_EQ(f.doc.FindOrCreatePen(1, -2)->m_number, 3);
+    EXPECT_EQ(f.doc.FindOrCreatePen(1, 100000)->m_number, 0);  // cancelled
+    EXPECT_EQ(f.app.m_colourPen.size(), 131u);
+}
+
+// ---------------------------------------------------------------- walks
+
+TEST(TurnAll, ClockwiseReversesClosedSquareAndLeavesOpenChain) {
+    Fixture f;
+    CVector* square = f.doc.FindOrCreatePen(1, 0)->AddVector();
+    MakeChain(*square, {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}});
+    CVector* open = f.doc.FindOrCreatePen(2, 0)->AddVector();
+    MakeChain(*open, {{0, 0}, {5, 5}, {9, 0}});
+    CVector* empty = f.doc.FindOrCreatePen(2, 0)->AddVector();
+    f.doc.RecomputeBox();
+    ASSERT_EQ(square->m_direction, kDirCounterClockwise);
+    const CPointArray openBefore = open->m_points;
+
+    f.doc.TurnAll(1);
+    EXPECT_EQ(square->m_direction, kDirClockwise);
+    EXPECT_EQ(square->m_points[1], (CPunkt{0, 10}));
+    EXPECT_EQ(open->m_points, openBefore);
+    // The walk's cursors end on the last non-empty chain it visited.
+    EXPECT_EQ(f.doc.m_curChain, open);
+    EXPECT_NE(f.doc.m_curChain, empty);
+    EXPECT_EQ(f.s.ui.maxWaitDepth, 1);
+    EXPECT_EQ(f.s.ui.waitDepth, 0);
+    EXPECT_EQ(f.s.ui.redraws, 1);
+
+    f.doc.TurnAll(0);
+    EXPECT_EQ(square->m_direction, kDirCounterClockwise);
+    EXPECT_EQ(open->m_points, openBefore);
+}
+
+TEST(ClearAll, AnsweredNoChangesNothing) {
+    Fixture f;
+    MakeChain(*f.doc.FindOrCreatePen(1, 0)->AddVector(), {{0, 0}, {4, 4}});
+    f.doc.m_nothingImported = 0;
+    f.doc.RecomputeBox();
+    f.s.ui.yesNo.push_back(false);
+    EXPECT_FALSE(f.doc.ClearAll(true));
+    EXPECT_EQ(f.s.ui.shown, (std::vector<std::string>{"Wollen Sie alles löschen? "}));
+    EXPECT_EQ(f.doc.m_layers.size(), 1u);
+    EXPECT_NE(f.doc.m_curLayer, nullptr);
+    EXPECT_EQ(f.doc.m_nothingImported, 0);
+    EXPECT_EQ(f.doc.m_maxX, 4);
+    EXPECT_EQ(f.s.ui.redraws, 0);
+}
+
+TEST(ClearAll, AnsweredYesEmptiesEverything) {
+    Fixture f;
+    MakeChain(*f.doc.FindOrCreatePen(1, 0)->AddVector(), {{0, 0}, {4, 4}});
+    f.doc.m_nothingImported = 0;
+    EXPECT_TRUE(f.doc.ClearAll(true));
+    EXPECT_TRUE(f.doc.m_layers.empty());
+    EXPECT_EQ(f.doc.m_curLayer, nullptr);
+    EXPECT_EQ(f.doc.m_curPen, nullptr);
+    EXPECT_EQ(f.doc.m_nothingImported, 1);
+    EXPECT_EQ(f.doc.m_maxX, 0.0);
+    EXPECT_EQ(f.doc.m_minX, kEmptyMin);
+    EXPECT_EQ(f.s.ui.redraws, 1);
+}
+
+TEST(Document, FindOrCreatePenWithoutLayerMakesOne) {
+    ScriptedSession s;
+    CQuenkApp app;
+    CompleteSettingsTables(app);
+    CQuenkDoc doc(app);
+    CStift* p = doc.FindOrCreatePen(2, 0);
+    ASSERT_EQ(doc.m_layers.size(), 1u);
+    EXPECT_EQ(doc.m_curLayer->m_pens[0].get(), p);
+}

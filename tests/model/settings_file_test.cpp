@@ -1,0 +1,496 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include <unistd.h>
+
+#include "model/quenk_app.h"
+#include "model/settings_file.h"
+#include "support/byte_builder.h"
+#include "support/scripted_interaction.h"
+
+namespace {
+// A tool record built by hand: diameter, param2, valueF bits, param1, side, param3, depth,
+// param5, param4, colour.
+ByteBuilder ToolRecord(double diameter, std::int32_t side, double depth, std::uint32_t colour) {
+    return ByteBuilder().f64(diameter).i32(-1).u32(0xBF800000).i32(-1).i32(side).i32(-1).f64(depth).i32(-1).i32(-1).u32(colour);
+}
+
+ByteBuilder NewClassTag(std::string_view name) {
+    return ByteBuilder().u16(0xFFFF).u16(1).u16(static_cast<std::uint16_t>(name.size())).raw(name);
+}
+
+// Every field with a value other than its default, written by hand in file order. The
+// version decides which fields are there: scalars 2..lastScalar, the feed-Z table or not.
+std::string HandBuiltFile(std::string_view version, int lastScalar, bool feedZ, int entries = 17) {
+    ByteBuilder b;
+    b.text(version);
+    b.f64(0.02).i32(1).i32(1).i32(33);                  // 2-5
+    b.f64(2.5).f64(0.75).f64(600).f64(400).i32(7);      // 6-10
+    b.text("C:\\Export\\Teil.plt").text("C:\\Zeichnungen\\Gr\xF6\xDF" "e.dxf");  // 11-12
+    b.f64(300).f64(200).f64(12.5).f64(-7.25).i32(9);    // 13-17
+    b.f64(2.0).i32(17).i32(4).i32(5);                   // 18-21
+    b.u32(0x010203).u32(0x040506).u32(0x070809).u32(0x0A0B0C).u32(0x0D0E0F);  // 22-26
+    b.f64(2.25).f64(1.5).f64(3).f64(4);                 // 27-30
+    b.i32(0).i32(1).i32(1).u8(1);                       // 31-34
+    b.text("Birke Sperrholz").f64(6).f64(2).f64(20).f64(14);  // 35-39
+    b.i32(1).i32(1);                                    // 40-41
+    if (lastScalar >= 42) b.f64(0.3);                   // 42
+    if (lastScalar >= 44) b.u8(1).i32(5);               // 43-44
+    b.u16(static_cast<std::uint16_t>(entries));         // 45
+    for (int i = 0; i < entries; ++i) {
+        if (i == 0) b.append(NewClassTag("CWerkzeug"));
+        else b.u16(0x8001);
+        b.append(ToolRecord(i * 0.5, i % 2, -i * 0.25, 0x100000u + static_cast<std::uint32_t>(i)));
+    }
+    auto ints = [&](std::int32_t base) {
+        b.u16(static_cast<std::uint16_t>(entries));
+        for (int i = 0; i < entries; ++i) b.i32(base + i);
+    };
+    auto doubles = [&](double base) {
+        b.u16(static_cast<std::uint16_t>(entries));
+        for (int i = 0; i < entries; ++i) b.f64(base + i);
+    };
+    ints(0x200000);  // 46 pen colours
+    ints(0x300000);  // 47 tool colours
+    ints(100);       // 48 pen tool
+    ints(200);       // 49 pen function
+    ints(300);       // 50 colour pen
+    doubles(1.5);    // 51 diameter
+    doubles(2.5);    // 52 depth
+    ints(400);       // 53 side
+    doubles(3.5);    // 54 value C
+    doubles(4.5);    // 55 feed XY
+    if (feedZ) doubles(5.5);  // 56 feed Z
+    ints(0x400000);  // 57 tool colours B
+    return b.str();
+}
+
+std::string File46() { return HandBuiltFile(kSettingsVersion46, 44, true); }
+
+// The values of HandBuiltFile's fields 2..41.
+void ExpectCommonScalars(const CQuenkApp& a) {
+    EXPECT_EQ(a.m_plotterUnit, 0.02);
+    EXPECT_EQ(a.m_importOrder, 1);
+    EXPECT_EQ(a.m_showUnknownCommands, 1);
+    EXPECT_EQ(a.m_screenMargin, 33);
+    EXPECT_EQ(a.m_segmentAngle, 2.5);
+    EXPECT_EQ(a.m_joinDistance, 0.75);
+    EXPECT_EQ(a.m_machineX, 600);
+    EXPECT_EQ(a.m_machineY, 400);
+    EXPECT_EQ(a.m_reserved1, 7);
+    EXPECT_EQ(a.m_lastExportPath, "C:\\Export\\Teil.plt");
+    EXPECT_EQ(a.m_lastImportPath, "C:\\Zeichnungen\\Größe.dxf");
+    EXPECT_EQ(a.m_materialX, 300);
+    EXPECT_EQ(a.m_materialY, 200);
+    EXPECT_EQ(a.m_workZeroX, 12.5);
+    EXPECT_EQ(a.m_workZeroY, -7.25);
+    EXPECT_EQ(a.m_reserved2, 9);
+    EXPECT_EQ(a.m_viewScale, 2.0);
+    EXPECT_EQ(a.m_rkToolMode, 17);
+    EXPECT_EQ(a.m_viewState1, 4);
+    EXPECT_EQ(a.m_viewState2, 5);
+    EXPECT_EQ(a.m_displayColour1, 0x010203u);
+    EXPECT_EQ(a.m_displayColour5, 0x0D0E0Fu);
+    EXPECT_EQ(a.m_tabSize, 2.25);
+    EXPECT_EQ(a.m_maxVectorLength, 1.5);
+    EXPECT_EQ(a.m_materialZeroX, 3);
+    EXPECT_EQ(a.m_materialZeroY, 4);
+    EXPECT_EQ(a.m_bLoadModelspace, 0);
+    EXPECT_EQ(a.m_bLoadPaperspace, 1);
+    EXPECT_EQ(a.m_bLoadRemainingBlocks, 1);
+    EXPECT_EQ(a.m_cleanContourSetting, 1);
+    EXPECT_EQ(a.m_materialName, "Birke Sperrholz");
+    EXPECT_EQ(a.m_materialThickness, 6);
+    EXPECT_EQ(a.m_safetyDistance, 2);
+    EXPECT_EQ(a.m_zTop, 20);
+    EXPECT_EQ(a.m_zBottom, 14);
+    EXPECT_EQ(a.m_zReference, 1);
+    EXPECT_EQ(a.m_depthMode, 1);
+    // Derived values follow the plotter unit that was read.
+    EXPECT_DOUBLE_EQ(a.m_machineXUnits, 600 / 0.02);
+    EXPECT_DOUBLE_EQ(a.m_materialZeroYUnits, 4 / 0.02);
+}
+
+void ExpectTables(const CQuenkApp& a) {
+    ASSERT_EQ(a.m_tools.size(), 17u);
+    EXPECT_EQ(a.m_tools[3].m_diameter, 1.5);
+    EXPECT_EQ(a.m_tools[3].m_side, 1);
+    EXPECT_EQ(a.m_tools[3].m_depth, -0.75);
+    EXPECT_EQ(a.m_tools[16].m_colour, 0x100010u);
+    EXPECT_EQ(a.m_penColours[16], 0x200010u);
+    EXPECT_EQ(a.m_toolColours[0], 0x300000u);
+    EXPECT_EQ(a.m_penTool[2], 102);
+    EXPECT_EQ(a.m_penFunction[2], 202);
+    EXPECT_EQ(a.m_colourPen[2], 302);
+    EXPECT_EQ(a.m_toolDiameter[1], 2.5);
+    EXPECT_EQ(a.m_toolDepth[1], 3.5);
+    EXPECT_EQ(a.m_toolSide[1], 401);
+    EXPECT_EQ(a.m_toolValueC[1], 4.5);
+    EXPECT_EQ(a.m_toolFeedXY[1], 5.5);
+    EXPECT_EQ(a.m_toolColoursB[16], 0x400010u);
+}
+
+void ExpectCompleteTables(const CQuenkApp& a) {
+    const std::size_t n = 17;
+    EXPECT_GE(a.m_tools.size(), n);
+    EXPECT_GE(a.m_penColours.size(), n);
+    EXPECT_GE(a.m_toolColours.size(), n);
+    EXPECT_GE(a.m_penTool.size(), n);
+    EXPECT_GE(a.m_penFunction.size(), n);
+    EXPECT_GE(a.m_colourPen.size(), n);
+    EXPECT_GE(a.m_toolDiameter.size(), n);
+    EXPECT_GE(a.m_toolDepth.size(), n);
+    EXPECT_GE(a.m_toolSide.size(), n);
+    EXPECT_GE(a.m_toolValueC.size(), n);
+    EXPECT_GE(a.m_toolFeedXY.size(), n);
+    EXPECT_GE(a.m_toolFeedZ.size(), n);
+    EXPECT_GE(a.m_toolColoursB.size(), n);
+}
+
+// Fills every field of an app with values other than the defaults.
+void FillApp(CQuenkApp& a) {
+    ScriptedSession s;
+    ASSERT_TRUE(LoadSettingsFromBytes(a, File46()));
+}
+
+class TempDir {
+public:
+    TempDir() {
+        m_path = std::filesystem::temp_directory_path() /
+                 ("quenk_settings_" + std::to_string(std::random_device{}()));
+        std::filesystem::create_directories(m_path);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    std::string File(const std::string& name) const { return (m_path / name).string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+}  // namespace
+
+// ---------------------------------------------------------------- versions
+
+TEST(SettingsFile, WritesTheHandBuiltBytesOfVersion46) {
+    CQuenkApp a;
+    FillApp(a);
+    EXPECT_EQ(EncodeSettings(a), File46());
+}
+
+TEST(SettingsFile, Version46LoadsEveryField) {
+    ScriptedSession s;
+    CQuenkApp a;
+    EXPECT_TRUE(LoadSettingsFromBytes(a, File46()));
+    EXPECT_TRUE(s.ui.shown.empty());
+    ExpectCommonScalars(a);
+    EXPECT_EQ(a.m_extraDepth, 0.3);
+    EXPECT_EQ(a.m_bUseComPort, 1);
+    EXPECT_EQ(a.m_comPort, 5);
+    ExpectTables(a);
+    EXPECT_EQ(a.m_toolFeedZ[1], 6.5);
+}
+
+TEST(SettingsFile, Version42HasNoFeedZTable) {
+    ScriptedSession s;
+    CQuenkApp a;
+    EXPECT_TRUE(LoadSettingsFromBytes(a, HandBuiltFile(kSettingsVersion42, 44, false)));
+    EXPECT_TRUE(s.ui.shown.empty());
+    ExpectCommonScalars(a);
+    EXPECT_EQ(a.m_comPort, 5);
+    ExpectTables(a);
+    EXPECT_EQ(a.m_toolFeedZ, std::vector<double>(17, 0.0));
+}
+
+TEST(SettingsFile, Version41LacksTheSerialPort) {
+    ScriptedSession s;
+    CQuenkApp a;
+    EXPECT_TRUE(LoadSettingsFromBytes(a, HandBuiltFile(kSettingsVersion41, 42, false)));
+    ExpectCommonScalars(a);
+    EXPECT_EQ(a.m_extraDepth, 0.3);
+    EXPECT_EQ(a.m_bUseComPort, 0);
+    EXPECT_EQ(a.m_comPort, 3);
+    ExpectTables(a);
+    EXPECT_EQ(a.m_toolFeedZ, std::vector<double>(17, 0.0));
+}
+
+TEST(SettingsFile, Version40LacksExtraDepthAndSerialPort) {
+    ScriptedSession s;
+    CQuenkApp a;
+    EXPECT_TRUE(LoadSettingsFromBytes(a, HandBuiltFile(kSettingsVersion40, 41, false)));
+    EXPECT_TRUE(s.ui.shown.empty());
+    ExpectCommonScalars(a);
+    EXPECT_EQ(a.m_extraDepth, 0.1);
+    EXPECT_EQ(a.m_bUseComPort, 0);
+    EXPECT_EQ(a.m_comPort, 3);
+    ExpectTables(a);
+    EXPECT_EQ(a.m_toolFeedZ, std::vector<double>(17, 0.0));
+}
+
+TEST(SettingsFile, VersionTextMustMatchExactly) {
+    ScriptedSession s;
+    CQuenkApp a;
+    std::string file = File46();
+    file[1] = 'q';  // "quenk Ver. 4.6"
+    EXPECT_FALSE(LoadSettingsFromBytes(a, file));
+    EXPECT_EQ(a.m_plotterUnit, 0.025);  // nothing read
+}
+
+TEST(SettingsFile, WriteThenReadReproducesEveryField) {
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> d(0.001, 1000);
+    CQuenkApp a;
+    FillApp(a);
+    // Values the hand-built file does not vary: more entries, odd bit patterns, long texts.
+    a.m_tools.resize(20);
+    a.m_tools[18].m_valueF = 0x7FC00001;  // a NaN pattern survives as bits
+    a.m_tools[18].m_param5 = 12345;
+    a.m_penColours.push_back(0xFFFFFFFF);
+    a.m_toolFeedZ.assign(30, d(rng));
+    a.m_lastExportPath = std::string(300, 'x');
+    a.m_materialName = "Äpfel € «ÿ»";
+    a.m_machineX = d(rng);
+    a.m_reserved2 = -5;
+    const std::string bytes = EncodeSettings(a);
+
+    ScriptedSession s;
+    CQuenkApp b;
+    EXPECT_TRUE(LoadSettingsFromBytes(b, bytes));
+    EXPECT_EQ(EncodeSettings(b), bytes);
+    EXPECT_EQ(b.m_tools, a.m_tools);
+    EXPECT_EQ(b.m_penColours, a.m_penColours);
+    EXPECT_EQ(b.m_toolFeedZ, a.m_toolFeedZ);
+    EXPECT_EQ(b.m_materialName, a.m_materialName);
+    EXPECT_EQ(b.m_lastExportPath, a.m_lastExportPath);
+    EXPECT_EQ(b.m_machineX, a.m_machineX);
+}
+
+// ---------------------------------------------------------------- damage
+
+TEST(SettingsFile, ShortTablesArePaddedLongOnesKept) {
+    ScriptedSession s;
+    CQuenkApp a;
+    EXPECT_TRUE(LoadSettingsFromBytes(a, HandBuiltFile(kSettingsVersion46, 44, true, 5)));
+    ASSERT_EQ(a.m_tools.size(), 17u);
+    EXPECT_EQ(a.m_tools[4].m_diameter, 2.0);      // read
+    EXPECT_EQ(a.m_tools[5], CWerkzeug{});          // padded
+    ASSERT_EQ(a.m_penTool.size(), 17u);
+    EXPECT_EQ(a.m_penTool[4], 104);
+    EXPECT_EQ(a.m_penTool[5], 1);
+    EXPECT_EQ(a.m_penColours[5], 0x141414u);
+    EXPECT_EQ(a.m_toolColours[0], 0x300000u);      // read entry 0 stays
+    EXPECT_EQ(a.m_toolColours[5], 0x323232u);
+    EXPECT_EQ(a.m_toolSide[5], 1);
+
+    CQuenkApp b;
+    EXPECT_TRUE(LoadSettingsFromBytes(b, HandBuiltFile(kSettingsVersion46, 44, true, 21)));
+    EXPECT_EQ(b.m_tools.size(), 21u);
+    EXPECT_EQ(b.m_toolColoursB.size(), 21u);
+    EXPECT_EQ(b.m_toolColoursB[20], 0x400014u);
+}
+
+TEST(SettingsFile, UnknownVersionCompletesTablesAndSaysSo) {
+    ScriptedSession s;
+    CQuenkApp a;
+    a.m_settingsPath = "/x/QuenkV4.dat";
+    const std::string file = ByteBuilder().text("Quenk Ver. 3.9").f64(0.02).str();
+    EXPECT_FALSE(LoadSettingsFromBytes(a, file));
+    ASSERT_EQ(s.ui.shown.size(), 1u);
+    EXPECT_EQ(s.ui.shown[0], std::string("/x/QuenkV4.dat") + settings_texts::kUnknownVersion);
+    EXPECT_EQ(a.m_plotterUnit, 0.025);
+    // The colour tables as this case has always left them; the rest as for a new file.
+    ASSERT_EQ(a.m_penColours.size(), 18u);
+    EXPECT_EQ(a.m_penColours[0], 0xE6E6E6u);
+    EXPECT_EQ(a.m_toolColours[17], 0x141414u);
+    EXPECT_EQ(a.m_penTool, std::vector<std::int32_t>(17, 1));
+    EXPECT_EQ(a.m_tools.size(), 17u);
+    ExpectCompleteTables(a);
+}
+
+TEST(SettingsFile, FileCutAtEveryOffsetKeepsWhatCameBeforeAndCompletesTables) {
+    const std::string file = File46();
+    for (std::size_t cut = 0; cut < file.size(); ++cut) {
+        ScriptedSession s;
+        CQuenkApp a;
+        EXPECT_FALSE(LoadSettingsFromBytes(a, std::string_view(file).substr(0, cut))) << cut;
+        ASSERT_EQ(s.ui.shown.size(), 1u) << cut;
+        EXPECT_NE(s.ui.shown[0].find(settings_texts::kDamaged), std::string::npos);
+        ExpectCompleteTables(a);
+        if (cut >= 15 + 8) EXPECT_EQ(a.m_plotterUnit, 0.02) << cut;
+        else EXPECT_EQ(a.m_plotterUnit, 0.025) << cut;
+    }
+}
+
+TEST(SettingsFile, DamageMessageNamesFileReasonAndPosition) {
+    ScriptedSession s;
+    CQuenkApp a;
+    a.m_settingsPath = "/home/q/QuenkV4.dat";
+    LoadSettingsFromBytes(a, std::string_view(File46()).substr(0, 20));
+    ASSERT_EQ(s.ui.shown.size(), 1u);
+    EXPECT_EQ(s.ui.shown[0],
+              "/home/q/QuenkV4.dat ist beschädigt: Unerwartetes Dateiende (Byte 15). "
+              "Die fehlenden Werte haben ihre Vorgaben.");
+}
+
+TEST(SettingsFile, HugeCountInATableIsDamageNotAnAllocation) {
+    // The scalar fields end where a file without table entries has its 13 two-byte counts.
+    const std::size_t scalarsEnd = HandBuiltFile(kSettingsVersion46, 44, true, 0).size() - 13 * 2;
+    const std::string huge = File46().substr(0, scalarsEnd) + ByteBuilder().u16(0xFFFF).u32(0xFFFFFFFF).str();
+    ScriptedSession s;
+    CQuenkApp a;
+    EXPECT_FALSE(LoadSettingsFromBytes(a, huge));
+    EXPECT_EQ(s.ui.shown.size(), 1u);
+    EXPECT_EQ(a.m_comPort, 5);  // read before the damage
+    EXPECT_EQ(a.m_tools.size(), 17u);
+    ExpectCompleteTables(a);
+}
+
+TEST(SettingsFile, RandomByteFlipsNeverCrashAndLeaveCompleteTables) {
+    const std::string file = File46();
+    std::mt19937 rng(1234);
+    for (int round = 0; round < 3000; ++round) {
+        std::string bad = file;
+        const int flips = 1 + static_cast<int>(rng() % 8);
+        for (int i = 0; i < flips; ++i) bad[rng() % bad.size()] = static_cast<char>(rng());
+        ScriptedSession s;
+        CQuenkApp a;
+        LoadSettingsFromBytes(a, bad);
+        EXPECT_LE(s.ui.shown.size(), 1u);
+        ExpectCompleteTables(a);
+        EXPECT_GT(a.m_plotterUnit, 0.0);
+        EXPECT_GT(a.m_segmentAngle, 0.0);
+    }
+}
+
+TEST(SettingsFile, StepValuesThatWouldBreakLaterCodeAreReplaced) {
+    CQuenkApp a;
+    FillApp(a);
+    a.m_plotterUnit = 0.0;
+    a.m_segmentAngle = -1.0;
+    const std::string bytes = EncodeSettings(a);
+    ScriptedSession s;
+    CQuenkApp b;
+    EXPECT_FALSE(LoadSettingsFromBytes(b, bytes));
+    EXPECT_EQ(b.m_plotterUnit, 0.025);
+    EXPECT_EQ(b.m_segmentAngle, 1.0);
+    EXPECT_EQ(b.m_maxVectorLength, 1.5);
+    ASSERT_EQ(s.ui.shown.size(), 1u);
+    EXPECT_EQ(s.ui.shown[0], std::string(kSettingsFileName) + settings_texts::kInvalidValues +
+                                 "Plottereinheit, Kreissegmente");
+}
+
+// ---------------------------------------------------------------- files
+
+TEST(SettingsFileOnDisk, MissingFileGivesNewTablesAndOpensBothDialogs) {
+    TempDir dir;
+    ScriptedSession s;
+    CQuenkApp a;
+    const std::string path = dir.File("QuenkV4.dat");
+    a.LoadSettings(path);
+    EXPECT_EQ(a.m_settingsPath, path);
+    ASSERT_EQ(s.ui.shown.size(), 1u);
+    EXPECT_EQ(s.ui.shown[0], path + " nicht gefunden");
+    EXPECT_EQ(s.ui.dialogs, (std::vector<DialogRequest>{DialogRequest::Settings, DialogRequest::Tools}));
+    EXPECT_EQ(a.m_tools, std::vector<CWerkzeug>(17));
+    EXPECT_EQ(a.m_penColours, std::vector<std::uint32_t>(17, 0x141414));
+    std::vector<std::uint32_t> toolColours(17, 0x323232);
+    toolColours[0] = 0xE6E6E6;  // m_displayColour1
+    EXPECT_EQ(a.m_toolColours, toolColours);
+    EXPECT_EQ(a.m_toolColoursB, std::vector<std::uint32_t>(17, 0x323232));
+    EXPECT_EQ(a.m_penTool, std::vector<std::int32_t>(17, 1));
+    EXPECT_EQ(a.m_penFunction, std::vector<std::int32_t>(17, 0));
+    EXPECT_EQ(a.m_colourPen, std::vector<std::int32_t>(17, 0));
+    EXPECT_EQ(a.m_toolDiameter, std::vector<double>(17, 0.0));
+    EXPECT_EQ(a.m_toolDepth, std::vector<double>(17, 0.0));
+    EXPECT_EQ(a.m_toolSide, std::vector<std::int32_t>(17, 1));
+    EXPECT_EQ(a.m_toolValueC, std::vector<double>(17, 0.0));
+    EXPECT_EQ(a.m_toolFeedXY, std::vector<double>(17, 0.0));
+    EXPECT_EQ(a.m_toolFeedZ, std::vector<double>(17, 0.0));
+}
+
+TEST(SettingsFileOnDisk, DefaultPathIsTheWorkingDirectory) {
+    EXPECT_EQ(DefaultSettingsPath(), std::filesystem::current_path().string() + "/QuenkV4.dat");
+}
+
+TEST(SettingsFileOnDisk, SaveThenLoad) {
+    TempDir dir;
+    ScriptedSession s;
+    CQuenkApp a;
+    FillApp(a);
+    a.m_settingsPath = dir.File("QuenkV4.dat");
+    EXPECT_TRUE(a.SaveSettings());
+    EXPECT_EQ(ReadAll(a.m_settingsPath), File46());
+
+    CQuenkApp b;
+    b.LoadSettings(a.m_settingsPath);
+    EXPECT_TRUE(s.ui.shown.empty());
+    EXPECT_TRUE(s.ui.dialogs.empty());
+    EXPECT_EQ(EncodeSettings(b), File46());
+}
+
+TEST(SettingsFileOnDisk, NothingWrittenWhenSavingIsSwitchedOff) {
+    TempDir dir;
+    ScriptedSession s;
+    CQuenkApp a;
+    a.m_settingsPath = dir.File("QuenkV4.dat");
+    a.m_bSaveSettingsOnExit = 0;
+    EXPECT_TRUE(a.SaveSettings());
+    EXPECT_FALSE(std::filesystem::exists(a.m_settingsPath));
+}
+
+TEST(SettingsFileOnDisk, WriteFailureKeepsTheOldFileWhole) {
+    TempDir dir;
+    ScriptedSession s;
+    CQuenkApp a;
+    a.m_settingsPath = dir.File("QuenkV4.dat");
+    {
+        std::ofstream old(a.m_settingsPath, std::ios::binary);
+        old << "old settings";
+    }
+    // Block the temporary file beside the target (its name is the target's + ".tmp" + the
+    // process id) with a directory of that name, so that writing fails.
+    const std::string blocker = a.m_settingsPath + ".tmp" + std::to_string(static_cast<long>(::getpid()));
+    std::filesystem::create_directory(blocker);
+    EXPECT_FALSE(a.SaveSettings());
+    EXPECT_EQ(s.ui.shown, (std::vector<std::string>{"QuenkV2.dat schreibfehler"}));
+    EXPECT_EQ(ReadAll(a.m_settingsPath), "old settings");
+
+    a.m_settingsPath = dir.File("no/such/dir/QuenkV4.dat");
+    EXPECT_FALSE(a.SaveSettings());
+    EXPECT_EQ(s.ui.shown.size(), 2u);
+}
+
+TEST(SettingsFileOnDisk, SeedFilesLoadWithoutComplaint) {
+    const std::string seeds = std::string(QUENK_SOURCE_DIR) + "/tests/fuzz/seeds/settings/";
+    {
+        ScriptedSession s;
+        CQuenkApp a;
+        a.LoadSettings(seeds + "quenk46.dat");
+        EXPECT_TRUE(s.ui.shown.empty());
+        EXPECT_EQ(a.m_lastImportPath, "C:\\Zeichnungen\\Größe.dxf");
+        EXPECT_EQ(a.m_toolFeedZ, std::vector<double>(17, 5.0));
+        EXPECT_EQ(a.m_penFunction[2], 2);
+        // Written back it is the same file.
+        EXPECT_EQ(EncodeSettings(a), ReadAll(seeds + "quenk46.dat"));
+    }
+    {
+        ScriptedSession s;
+        CQuenkApp a;
+        a.LoadSettings(seeds + "quenk40.dat");
+        EXPECT_TRUE(s.ui.shown.empty());
+        EXPECT_EQ(a.m_extraDepth, 0.1);
+        EXPECT_EQ(a.m_toolFeedXY, std::vector<double>(17, 10.0));
+        EXPECT_EQ(a.m_toolFeedZ, std::vector<double>(17, 0.0));
+        EXPECT_EQ(a.m_tools[16].m_diameter, 8.0);
+    }
+}
