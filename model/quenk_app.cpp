@@ -2,7 +2,11 @@
 
 #include "toolpath/fraes_kontur.h"
 
-CQuenkApp::CQuenkApp() { UpdateDerivedValues(); }
+CQuenkApp::CQuenkApp() {
+    UpdateDerivedValues();
+    // Every "Fräser" check box of the milling panel starts ticked.
+    if (m_toolUsed.empty()) m_toolUsed.assign(kTableSize, 1);
+}
 
 CQuenkApp::~CQuenkApp() = default;
 

@@ -111,4 +111,6 @@ public:
     // ---- mode flags ----
     std::int32_t m_bMillingReady = 0;
     std::int32_t m_bMillingMode = 0;
+    // Colour display mode of the views (shared by all views); "Copy to Kontur" resets it.
+    std::int32_t m_nColorMode = 0;
 };

@@ -1,0 +1,250 @@
+#include "output/gcode.h"
+
+#include <cmath>
+#include <cstring>
+#include <initializer_list>
+#include <string_view>
+
+#include "model/cp1252.h"
+#include "model/quenk_app.h"
+#include "model/session.h"
+#include "output/format_number.h"
+#include "toolpath/fraes_kontur.h"
+
+namespace {
+// Tool numbers a contour may carry in a program.
+constexpr std::int32_t kFirstTool = 1;
+constexpr std::int32_t kLastTool = 16;
+// The most depth passes one contour may need before the run gives up.
+constexpr int kMaxPasses = 900;
+// A pass may be this much deeper than the maximum pass depth: depths are entered to the
+// micrometre, so a remainder below it is rounding and not worth a pass of its own.
+constexpr double kPassTolerance = 0.001;
+
+// The program is single-byte text like every file the program writes.
+std::string FileText(std::string_view utf8) { return Utf8ToCp1252(utf8); }
+
+// Joins pieces of one line. Built by appending: GCC's -O3 flags "a" + b + "c" on std::string
+// with a false overlap warning.
+std::string Join(std::initializer_list<std::string_view> parts) {
+    std::string s;
+    for (std::string_view p : parts) s.append(p);
+    return s;
+}
+
+bool TableHas(std::size_t size, std::int32_t t) { return t >= 0 && static_cast<std::size_t>(t) < size; }
+}  // namespace
+
+void ComputePathExtents(CQuenkApp& app) {
+    double minX = 2147483647.0, minY = 2147483647.0;
+    double maxX = -2147483648.0, maxY = -2147483648.0;
+    for (const auto& k : app.m_millingList) {
+        for (const auto& path : k->m_paths) {
+            for (const CPunkt& p : path->m_points.Raw()) {
+                if (p.x < minX) minX = p.x;
+                if (p.x > maxX) maxX = p.x;
+                if (p.y < minY) minY = p.y;
+                if (p.y > maxY) maxY = p.y;
+            }
+        }
+    }
+    app.m_pathMinX = minX;
+    app.m_pathMaxX = maxX;
+    app.m_pathMinY = minY;
+    app.m_pathMaxY = maxY;
+}
+
+// Collects the program text in a block and hands it to the stream in large pieces: a
+// program has millions of short lines, and a stream call per word would dominate the run.
+class CGCodeGenerator::Writer {
+public:
+    explicit Writer(std::ostream& out) : m_out(out) {}
+    ~Writer() { Flush(); }
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+
+    // Makes room for one line of words and numbers.
+    void Reserve() {
+        if (m_pos + kLineRoom > sizeof m_buf) Flush();
+    }
+    void Put(std::string_view s) {
+        if (s.size() > sizeof m_buf - m_pos) {
+            Flush();
+            m_out.write(s.data(), static_cast<std::streamsize>(s.size()));
+            return;
+        }
+        std::memcpy(m_buf + m_pos, s.data(), s.size());
+        m_pos += s.size();
+    }
+    // After Reserve: words and numbers of one line fit.
+    void Word(const char* w, std::size_t n) {
+        std::memcpy(m_buf + m_pos, w, n);
+        m_pos += n;
+    }
+    void Number(double v) { m_pos = static_cast<std::size_t>(FormatNumberTo(v, m_buf + m_pos) - m_buf); }
+    void EndLine() {
+        m_buf[m_pos++] = '\r';
+        m_buf[m_pos++] = '\n';
+    }
+    void Line(std::string_view s) {
+        Put(s);
+        Reserve();
+        EndLine();
+    }
+    void Flush() {
+        if (m_pos) m_out.write(m_buf, static_cast<std::streamsize>(m_pos));
+        m_pos = 0;
+    }
+
+private:
+    // Two numbers, a few words and the line end.
+    static constexpr std::size_t kLineRoom = 2 * kFormatNumberMax + 32;
+    std::ostream& m_out;
+    std::size_t m_pos = 0;
+    char m_buf[1 << 16];
+};
+
+CGCodeGenerator::CGCodeGenerator(const CQuenkApp& app, std::ostream& out, GCodeVariant variant)
+    : m_app(app), m_out(out), m_variant(std::move(variant)) {}
+
+namespace {
+// The number of depth passes: the fewest passes none of which is deeper than the maximum
+// (with its tolerance); 0 when more than kMaxPasses would be needed.
+int PassCount(double depth, double maxPassDepth) {
+    if (!(maxPassDepth > 0.0)) return 1;  // 0 means one pass; a negative value means nothing else
+    const double allowed = maxPassDepth + kPassTolerance;
+    if (!(depth > allowed)) return 1;
+    if (depth / kMaxPasses > allowed) return 0;
+    int n = static_cast<int>(std::ceil(depth / allowed));
+    // The quotient may be off by one at exact boundaries; the division decides.
+    while (n > 1 && depth / (n - 1) <= allowed) --n;
+    while (depth / n > allowed) ++n;
+    return n > kMaxPasses ? 0 : n;
+}
+}  // namespace
+
+GCodeResult CGCodeGenerator::Run() {
+    const CQuenkApp& a = m_app;
+    const double u = a.m_plotterUnit;
+    Writer w(m_out);
+    auto stop = [](const std::string& text) {
+        Ui().Message(text);
+        return GCodeResult::StoppedDrop;
+    };
+
+    const double zTop = a.m_zReference == 1 ? a.m_zBottom + a.m_materialThickness : a.m_zTop;
+    const double zSafe = zTop + a.m_safetyDistance;
+    // Before nothing is milled the extents keep their start values; the comment then shows
+    // zero rather than a coordinate far outside any machine.
+    const bool anyPoint = a.m_pathMinX <= a.m_pathMaxX;
+    const double maxX = anyPoint ? a.m_pathMaxX * u : 0.0;
+    const double maxY = anyPoint ? a.m_pathMaxY * u : 0.0;
+    if (!std::isfinite(zSafe) || !std::isfinite(a.m_materialThickness) || !std::isfinite(maxX) ||
+        !std::isfinite(maxY) || !std::isfinite(u))
+        return stop(texts::kNotANumber);
+
+    char zSafeText[kFormatNumberMax];
+    const std::size_t zSafeLen = static_cast<std::size_t>(FormatNumberTo(zSafe, zSafeText) - zSafeText);
+
+    w.Line(Join({"( ", FileText(a.m_materialName), " )"}));
+    w.Line(Join({"( Materialdicke = ", FormatNumber(a.m_materialThickness), " mm )"}));
+    w.Line(Join({"( Max X = ", FormatNumber(maxX), " mm )"}));
+    w.Line(Join({"( Max Y = ", FormatNumber(maxY), " mm )"}));
+    w.Line(Join({"%", FileText(m_variant.programName)}));
+    w.Line("G90");
+    w.Put("G71");  // the next word follows on the same line
+
+    std::int32_t prevTool = -1;
+    bool safeWritten = false;
+    bool passesConfirmed = false;
+    double zBottom = 0.0;
+    for (const auto& kontur : a.m_millingList) {
+        const std::int32_t t = kontur->m_tool;
+        if (t != prevTool) {
+            const bool valid = t >= kFirstTool && t <= kLastTool && TableHas(a.m_toolUsed.size(), t) &&
+                               (!m_variant.writeFeed || TableHas(a.m_toolFeedXY.size(), t)) &&
+                               (a.m_depthMode != 1 || TableHas(a.m_toolDepth.size(), t));
+            if (!valid) return stop(Join({texts::kBadToolNumber, std::to_string(t)}));
+            if (prevTool != -1) w.Line("M05");
+            w.Line(Join({"T", std::to_string(t), "M6"}));
+            if (m_variant.writeFeed) {
+                const double feed = a.m_toolFeedXY[static_cast<std::size_t>(t)];
+                if (!std::isfinite(feed)) return stop(texts::kNotANumber);
+                w.Line(Join({"F", FormatNumber(feed)}));
+            }
+            w.Line("M03");
+            safeWritten = false;
+            if (a.m_depthMode == 1) {
+                const double toolDepth = a.m_toolDepth[static_cast<std::size_t>(t)];
+                if (toolDepth == 0.0) return stop(texts::kToolLengthZero);
+                zBottom = zTop - toolDepth;
+            } else {
+                zBottom = zTop - a.m_materialThickness - a.m_extraDepth;
+            }
+            if (!std::isfinite(zBottom)) return stop(texts::kNotANumber);
+        }
+        prevTool = t;
+        if (a.m_toolUsed[static_cast<std::size_t>(t)] == 0) continue;
+
+        const double depth = zTop - zBottom;
+        const int n = PassCount(depth, a.m_maxPassDepth);
+        if (n == 0) {
+            Ui().Message(texts::kTooManyPasses);
+            return GCodeResult::StoppedKeep;
+        }
+        const double step = depth / n;
+        if (n > 1 && !passesConfirmed) {
+            w.Flush();
+            if (!Ui().AskOkCancel(Join({std::to_string(n), texts::kPassesSuffix}))) return GCodeResult::StoppedDrop;
+            passesConfirmed = true;
+        }
+
+        double z = zTop;
+        for (int p = 1; p <= n; ++p) {
+            double zPass = zBottom;
+            if (p < n) {
+                z -= step;
+                zPass = z;
+            }
+            char zText[kFormatNumberMax];
+            const std::size_t zLen = static_cast<std::size_t>(FormatNumberTo(zPass, zText) - zText);
+            for (const auto& path : kontur->m_paths) {
+                const std::vector<CPunkt>& pts = path->m_points.Raw();
+                const std::size_t last = pts.size() - 1;
+                for (std::size_t i = 0; i < pts.size(); ++i) {
+                    const double x = pts[i].x * u;
+                    const double y = pts[i].y * u;
+                    if (!std::isfinite(x) || !std::isfinite(y)) return stop(texts::kNotANumber);
+                    w.Reserve();
+                    w.Word(i == 0 ? "G00X" : "G01X", 4);
+                    w.Number(x);
+                    w.Word("Y", 1);
+                    w.Number(y);
+                    w.EndLine();
+                    if (i == 0) {
+                        if (!safeWritten) {
+                            w.Reserve();
+                            w.Word("G00Z", 4);
+                            w.Word(zSafeText, zSafeLen);
+                            w.EndLine();
+                            safeWritten = true;
+                        }
+                        w.Reserve();
+                        w.Word("G01Z", 4);
+                        w.Word(zText, zLen);
+                        w.EndLine();
+                    }
+                    if (i == last) {
+                        w.Reserve();
+                        w.Word("G00Z", 4);
+                        w.Word(zSafeText, zSafeLen);
+                        w.EndLine();
+                    }
+                }
+            }
+        }
+    }
+    w.Line("M30");
+    return GCodeResult::Complete;
+}
+

@@ -1,0 +1,57 @@
+#pragma once
+// The G-code program of the milling job: the generator that writes the program text to a
+// stream, and the two entry points that choose the file and replace it only when the
+// program is complete.
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+class CQuenkApp;
+
+namespace texts {
+inline constexpr const char* kMaterialThicknessZero = "Materialstärke ist 0";
+inline constexpr const char* kFileExistsReplace = " File vorhanden. Ersetzen? ";
+inline constexpr const char* kToolLengthZero = " Werkzeuglänge ist 0 !!";
+inline constexpr const char* kTooManyPasses = "Über 900 Durchgänge! Ende";
+inline constexpr const char* kPassesSuffix = " Durchgänge";
+inline constexpr const char* kNotANumber = "Ungültige Zahl im Fräsprogramm (Koordinate oder Z-Wert)! Ende";
+inline constexpr const char* kBadToolNumber = "Ungültige Werkzeugnummer im Fräsauftrag: ";
+inline constexpr const char* kGCodeWriteError = "Fehler beim Schreiben von ";
+inline constexpr const char* kGCodeFilter = " G-CODE (.nc) |*.nc| G-CODE (.cnc) |*.cnc||";
+}  // namespace texts
+
+// How a run ended, and so what becomes of the file.
+enum class GCodeResult {
+    Complete,     // the whole program with "M30": the file replaces the target
+    StoppedKeep,  // stopped by too many passes: what was written is kept
+    StoppedDrop,  // stopped by a question or a fault: the file is dropped
+};
+
+// What differs between the command and the machine hand-off.
+struct GCodeVariant {
+    std::string programName;  // the text after "%"
+    bool writeFeed = false;   // an "F" line after each tool change
+};
+
+// Sets m_pathMinX .. m_pathMaxY to the extent of every point of every milling path.
+void ComputePathExtents(CQuenkApp& app);
+
+// One run of the program text. Reads the job, never changes it; the pass question goes
+// through Ui(). Lines end with CR LF; text is written in Windows-1252.
+class CGCodeGenerator {
+public:
+    CGCodeGenerator(const CQuenkApp& app, std::ostream& out, GCodeVariant variant);
+    GCodeResult Run();
+
+private:
+    class Writer;
+    const CQuenkApp& m_app;
+    std::ostream& m_out;
+    GCodeVariant m_variant;
+};
+
+// The command "G-CODE": asks for the file and writes the program there.
+void OnGCode(CQuenkApp& app);
+// The machine hand-off: writes the program to path, replacing any file there.
+void WriteGCode(CQuenkApp& app, const std::string& path);

@@ -1,0 +1,302 @@
+#include "toolpath/job_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "model/quenk_app.h"
+#include "support/byte_builder.h"
+#include "support/scripted_interaction.h"
+#include "toolpath/fraes_kontur.h"
+
+namespace {
+namespace fs = std::filesystem;
+
+ByteBuilder Werkzeug(double diameter, double depth, std::uint32_t colour) {
+    ByteBuilder b;
+    b.f64(diameter).i32(-1).u32(0xBF800000u).i32(-1).i32(1).i32(-1).f64(depth).i32(-1).i32(-1).u32(colour);
+    return b;
+}
+
+ByteBuilder Points(std::initializer_list<CPunkt> pts) {
+    ByteBuilder b;
+    b.u16(static_cast<std::uint16_t>(pts.size()));
+    for (const CPunkt& p : pts) b.u32(0x0046E170u).u32(0).f64(p.x).f64(p.y);
+    return b;
+}
+
+ByteBuilder KonturFields(std::int32_t tool, std::uint32_t colour, double reservedA, std::int32_t reservedB) {
+    ByteBuilder b;
+    b.i32(tool).f64(reservedA).f64(0.0).u8(1).u32(colour).i32(reservedB).i32(0).f64(-2.5);
+    b.f64(200.0).f64(-20.0).f64(120.0).f64(-5.0).i32(2);
+    return b;
+}
+
+ByteBuilder Name(std::string_view n) {
+    ByteBuilder b;
+    b.u16(static_cast<std::uint16_t>(n.size())).raw(n);
+    return b;
+}
+
+// A job with two tools and two contours of tool 2, written field by field. Indexes: class
+// CWerkzeug 1, its objects 2 and 3; class CFraesKontur 4, contour 5; class CFraesDaten 6,
+// path 7; contour 8 (tag 0x8004), path 9 (tag 0x8006).
+std::string HandBuiltJob() {
+    ByteBuilder b;
+    b.text("Quenk Ver. 4.c").text("Buche \xE4").f64(12.0).i32(7);
+    b.f64(1.0).f64(-11.0).f64(3.0).i32(1).i32(0).f64(4.0).f64(0.2).f64(0.025);
+    b.u16(3).u32(0x111111).u32(0x222222).u32(0x333333);
+    b.u16(2).u16(0xFFFF).u16(1).append(Name("CWerkzeug")).append(Werkzeug(3.0, 5.0, 0x0000FF));
+    b.u16(0x8001).append(Werkzeug(6.0, 8.0, 0x00FF00));
+    b.u16(2).f64(3.0).f64(6.0);                      // diameters
+    b.u16(3).f64(0.0).f64(5.0).f64(8.0);             // depths
+    b.u16(2).i32(1).i32(0);                          // sides
+    b.u16(3).f64(0.0).f64(0.5).f64(0.25);            // value C
+    b.u16(3).f64(0.0).f64(10.0).f64(20.0);           // feed XY
+    b.u16(0);                                        // feed Z
+    b.u16(2);
+    b.u16(0xFFFF).u16(1).append(Name("CFraesKontur")).append(KonturFields(2, 0xABCDEF, 9.5, 42));
+    b.u16(1).u16(0xFFFF).u16(1).append(Name("CFraesDaten")).append(Points({{0, 0}, {4000, 0}, {4000, 2000}}));
+    b.append(Points({{1, 1}, {2, 2}}));
+    b.u16(0x8004).append(KonturFields(2, 0x445566, 0.0, 0));
+    b.u16(1).u16(0x8006).append(Points({{-800, -200}}));
+    b.append(Points({}));
+    return b.str();
+}
+
+class TempDir {
+public:
+    TempDir() : path(fs::temp_directory_path() / ("quenk_job_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()))) {
+        fs::remove_all(path);
+        fs::create_directories(path);
+    }
+    ~TempDir() { fs::remove_all(path); }
+    fs::path path;
+};
+
+// A current job that a failed load must leave untouched.
+void FillCurrentJob(CQuenkApp& app) {
+    ScriptedSession quiet;
+    ASSERT_TRUE(LoadJobBytes(app, HandBuiltJob()));
+}
+}  // namespace
+
+TEST(JobFile, HandBuiltFileLoadsEveryField) {
+    ScriptedSession s;
+    CQuenkApp app;
+    ASSERT_TRUE(LoadJobBytes(app, HandBuiltJob()));
+    EXPECT_TRUE(s.ui.shown.empty());
+    EXPECT_EQ(app.m_materialName, "Buche ä");
+    EXPECT_EQ(app.m_materialThickness, 12.0);
+    EXPECT_EQ(app.m_jobReserved, 7);
+    EXPECT_EQ(app.m_zTop, 1.0);
+    EXPECT_EQ(app.m_zBottom, -11.0);
+    EXPECT_EQ(app.m_safetyDistance, 3.0);
+    EXPECT_EQ(app.m_zReference, 1);
+    EXPECT_EQ(app.m_depthMode, 0);
+    EXPECT_EQ(app.m_maxPassDepth, 4.0);
+    EXPECT_EQ(app.m_extraDepth, 0.2);
+    EXPECT_EQ(app.m_plotterUnit, 0.025);
+    ASSERT_EQ(app.m_tools.size(), 2u);
+    EXPECT_EQ(app.m_tools[1].m_diameter, 6.0);
+    EXPECT_EQ(app.m_tools[1].m_colour, 0x00FF00u);
+    EXPECT_EQ(app.m_toolDepth, (std::vector<double>{0.0, 5.0, 8.0}));
+    EXPECT_EQ(app.m_toolSide, (std::vector<std::int32_t>{1, 0}));
+    EXPECT_EQ(app.m_toolFeedXY, (std::vector<double>{0.0, 10.0, 20.0}));
+    EXPECT_TRUE(app.m_toolFeedZ.empty());
+    ASSERT_EQ(app.m_millingList.size(), 2u);
+    const CFraesKontur& k = *app.m_millingList[0];
+    EXPECT_EQ(k.m_tool, 2);
+    EXPECT_EQ(k.m_reserved1, 9.5);
+    EXPECT_EQ(k.m_reservedFlag, 1);
+    EXPECT_EQ(k.m_reserved3, 42);
+    EXPECT_EQ(k.m_reserved5, -2.5);
+    EXPECT_EQ(k.m_direction, 2);
+    ASSERT_EQ(k.m_paths.size(), 1u);
+    EXPECT_EQ(k.m_paths[0]->m_points.Raw(), (std::vector<CPunkt>{{0, 0}, {4000, 0}, {4000, 2000}}));
+    EXPECT_EQ(k.m_points.Raw(), (std::vector<CPunkt>{{1, 1}, {2, 2}}));
+    EXPECT_EQ(app.m_millingList[1]->m_paths[0]->m_points.Raw(), (std::vector<CPunkt>{{-800, -200}}));
+    // The extent of the outer boxes, and the colour of the tool's last contour.
+    EXPECT_EQ(app.m_jobMinX, -20.0);
+    EXPECT_EQ(app.m_jobMaxX, 200.0);
+    EXPECT_EQ(app.m_jobMinY, -5.0);
+    EXPECT_EQ(app.m_jobMaxY, 120.0);
+    EXPECT_EQ(app.m_toolColoursB, (std::vector<std::uint32_t>{0x111111, 0x222222, 0x445566}));
+}
+
+// The writer's bytes are the hand-built layout: class names once, later objects of a class
+// with 0x8000 plus the class's index, reserved fields as read.
+TEST(JobFile, SavingReproducesTheFileByteForByte) {
+    ScriptedSession s;
+    CQuenkApp app;
+    const std::string original = HandBuiltJob();
+    ASSERT_TRUE(LoadJobBytes(app, original));
+    // The colour rule changed the colour table; put back what the file held.
+    app.m_toolColoursB = {0x111111, 0x222222, 0x333333};
+    const std::string saved = SerializeJob(app);
+    EXPECT_EQ(saved, original);
+    EXPECT_EQ(saved.find("CFraesKontur"), saved.rfind("CFraesKontur"));
+
+    CQuenkApp again;
+    ASSERT_TRUE(LoadJobBytes(again, saved));
+    again.m_toolColoursB = app.m_toolColoursB;
+    EXPECT_EQ(SerializeJob(again), saved);
+}
+
+TEST(JobFile, EmptyJobHasTheDefaultExtent) {
+    ScriptedSession s;
+    CQuenkApp app;
+    app.m_toolColoursB.assign(17, 0x141414);
+    const std::string bytes = SerializeJob(app);
+    CQuenkApp loaded;
+    FillCurrentJob(loaded);
+    ASSERT_TRUE(LoadJobBytes(loaded, bytes));
+    EXPECT_TRUE(loaded.m_millingList.empty());
+    EXPECT_TRUE(loaded.m_tools.empty());
+    EXPECT_EQ(loaded.m_jobMinX, 10.0);
+    EXPECT_EQ(loaded.m_jobMinY, 10.0);
+    EXPECT_EQ(loaded.m_jobMaxX, 100.0);
+    EXPECT_EQ(loaded.m_jobMaxY, 100.0);
+    EXPECT_EQ(bytes.substr(bytes.size() - 2), std::string(2, '\0'));  // milling list count 0
+}
+
+// Past 0x7FFF objects the tags take their long forms; past 0xFFFF elements the counts do.
+TEST(JobFile, LongCountsAndIndexesRoundTrip) {
+    ScriptedSession s;
+    CQuenkApp app;
+    app.m_toolColoursB.assign(17, 0);
+    for (int c = 0; c < 3; ++c) {
+        auto k = std::make_unique<CFraesKontur>();
+        k->m_tool = 1;
+        for (int i = 0; i < 20000; ++i) {
+            auto d = std::make_unique<CFraesDaten>();
+            d->m_points.AddPoint({static_cast<double>(i), static_cast<double>(c)});
+            k->m_paths.push_back(std::move(d));
+        }
+        app.m_millingList.push_back(std::move(k));
+    }
+    app.m_millingList[2]->m_points.SetPointCount(70000);
+    const std::string bytes = SerializeJob(app);
+    CQuenkApp loaded;
+    ASSERT_TRUE(LoadJobBytes(loaded, bytes)) << (s.ui.shown.empty() ? "" : s.ui.shown.back());
+    ASSERT_EQ(loaded.m_millingList.size(), 3u);
+    EXPECT_EQ(loaded.m_millingList[2]->m_paths.size(), 20000u);
+    EXPECT_EQ(loaded.m_millingList[2]->m_paths[19999]->m_points[0], (CPunkt{19999, 2}));
+    EXPECT_EQ(loaded.m_millingList[2]->m_points.Size(), 70000);
+    EXPECT_EQ(SerializeJob(loaded), bytes);
+}
+
+TEST(JobFile, WrongVersionIsRefusedAndChangesNothing) {
+    ScriptedSession s;
+    CQuenkApp app;
+    FillCurrentJob(app);
+    const std::string before = SerializeJob(app);
+    std::string settingsVersion = HandBuiltJob();
+    settingsVersion.replace(1, 14, "Quenk Ver. 4.6");
+    EXPECT_FALSE(LoadJobBytes(app, settingsVersion));
+    EXPECT_EQ(s.ui.shown, (std::vector<std::string>{" Falsche Quenk Version "}));
+    EXPECT_EQ(SerializeJob(app), before);
+}
+
+// Whatever is wrong with a file, the current job stays and one message says why.
+TEST(JobFile, DamagedFilesLeaveTheJobAsItWas) {
+    CQuenkApp app;
+    FillCurrentJob(app);
+    const std::string before = SerializeJob(app);
+    const std::string good = HandBuiltJob();
+    auto expectRefused = [&](const std::string& bytes, const std::string& what) {
+        ScriptedSession s;
+        EXPECT_FALSE(LoadJobBytes(app, bytes)) << what;
+        ASSERT_EQ(s.ui.shown.size(), 1u) << what;
+        EXPECT_EQ(SerializeJob(app), before) << what;
+    };
+    for (std::size_t cut = 0; cut < good.size(); ++cut) expectRefused(good.substr(0, cut), "cut " + std::to_string(cut));
+
+    std::string unknownClass = good;
+    unknownClass.replace(unknownClass.find("CFraesDaten"), 11, "CFraesXaten");
+    expectRefused(unknownClass, "unknown class");
+
+    std::string hugeCount = good;
+    const std::size_t listAt = good.find("CFraesKontur") - 8;  // count before the first tag
+    hugeCount[listAt] = '\xFF';
+    hugeCount[listAt + 1] = '\xFF';
+    hugeCount.insert(listAt + 2, std::string("\xFF\xFF\xFF\x7F", 4));
+    expectRefused(hugeCount, "count beyond the file");
+
+    std::string badTool = good;
+    badTool[good.find("CFraesKontur") + 12] = 3;  // tool 3, colour table has 0..2
+    expectRefused(badTool, "tool outside the table");
+
+    std::string badUnit = good;
+    const std::size_t unitAt = 1 + 14 + 1 + 7 + 8 + 4 + 3 * 8 + 2 * 4 + 2 * 8;
+    std::memset(badUnit.data() + unitAt, 0, 8);
+    expectRefused(badUnit, "plotter unit 0");
+
+    std::mt19937 rng(7);
+    for (int i = 0; i < 3000; ++i) {
+        std::string flipped = good;
+        for (int f = 0; f < 3; ++f) flipped[rng() % flipped.size()] ^= static_cast<char>(1 << (rng() % 8));
+        ScriptedSession s;
+        CQuenkApp target;
+        FillCurrentJob(target);
+        if (!LoadJobBytes(target, flipped)) {
+            EXPECT_EQ(SerializeJob(target), before);
+        }
+    }
+}
+
+TEST(JobFile, LoadingWritesTheSettingsOnceAndNeverAgain) {
+    ScriptedSession s;
+    TempDir dir;
+    const std::string path = (dir.path / "a.Quenk").string();
+    { std::ofstream(path, std::ios::binary) << HandBuiltJob(); }
+    CQuenkApp app;
+    app.m_settingsPath = (dir.path / "QuenkV4.dat").string();
+    EXPECT_TRUE(LoadJob(app, path));
+    EXPECT_TRUE(fs::exists(app.m_settingsPath));
+    EXPECT_EQ(app.m_bSaveSettingsOnExit, 0);
+    fs::remove(app.m_settingsPath);
+    EXPECT_TRUE(LoadJob(app, path));
+    EXPECT_FALSE(LoadJob(app, (dir.path / "missing.Quenk").string()));
+    app.SaveSettings();  // what the end of the program does
+    EXPECT_FALSE(fs::exists(app.m_settingsPath));
+    EXPECT_TRUE(s.ui.shown.empty());  // a file that cannot be opened says nothing
+}
+
+TEST(JobFile, SaveCommandOffersTheDrawingTitle) {
+    TempDir dir;
+    const std::string path = (dir.path / "Schild.Quenk").string();
+    CQuenkApp app;
+    FillCurrentJob(app);
+    app.m_drawingTitle = "Schild";
+    {
+        ScriptedSession s;
+        s.ui.files.push_back(path);
+        OnSaveJob(app);
+        EXPECT_EQ(s.ui.shown, (std::vector<std::string>{"save: Schild"}));
+    }
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), SerializeJob(app));
+    {
+        ScriptedSession s;
+        EXPECT_FALSE(SaveJob(app, (dir.path / "no" / "such" / "dir.Quenk").string()));
+        EXPECT_TRUE(s.ui.shown.empty());
+    }
+}
+
+TEST(JobFile, MaterialNameInUtf16IsRead) {
+    ScriptedSession s;
+    const std::string good = HandBuiltJob();
+    // "Buche ä" as 2-byte characters behind the 0xFF 0xFFFE prefix.
+    ByteBuilder name;
+    name.u8(0xFF).u16(0xFFFE).u8(7);
+    for (char16_t c : std::u16string(u"Buche \u00E4")) name.u16(c);
+    const std::string utf16 = good.substr(0, 15) + name.str() + good.substr(15 + 8);
+    CQuenkApp app;
+    ASSERT_TRUE(LoadJobBytes(app, utf16));
+    EXPECT_EQ(app.m_materialName, "Buche ä");
+    EXPECT_EQ(app.m_millingList.size(), 2u);
+}
