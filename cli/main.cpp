@@ -10,6 +10,7 @@
 #include "cli/cli_settings.h"
 #include "cli/settings_fields.h"
 #include "cli/steps.h"
+#include "cli/tool_options.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
 #include "model/session.h"
@@ -25,6 +26,7 @@ struct CliOptions {
     std::string settingsPath;
     std::vector<std::pair<std::string, std::string>> sets;
     std::string writeSettingsPath;
+    std::vector<AppEdit> toolEdits;
     CliAnswers answers;
     std::vector<PlannedStep> steps;
     bool help = false;
@@ -39,6 +41,12 @@ void Usage(std::ostream& out) {
            "  --answer-no            answer every Yes/No question with No (default Yes)\n"
            "  --answer-cancel        answer every OK/Cancel question with Cancel (default OK)\n"
            "  --colour-pen C:P       answer \"DWG-Farbe -> Stiftnummer\" for colour C with pen P\n"
+           "  --tool N:D[:right|left]  tool N (1..16): diameter D mm, side of the path\n"
+           "  --pen-tool P:T:F       pen P gets tool T (0 = no correction) and function F\n"
+           "                         (0 none, 1 outside, 2 inside)\n"
+           "  --tool-depth N:MM      \"Tiefe\" of tool N\n"
+           "  --tool-feed N:XY[:Z]   speeds of tool N in mm/s\n"
+           "  --tool-off N           leave out the contours of tool N (\"Fräser N\" unchecked)\n"
            "  --help                 this text\n\nsteps:\n";
     for (const StepSpec& s : Steps()) out << "  " << s.usage << '\n';
 }
@@ -92,6 +100,13 @@ bool Parse(int argc, char** argv, CliOptions& o, std::string& error) {
                 return false;
             }
             o.answers.colourPens[c] = p;
+        } else if (IsToolOption(w)) {
+            std::string v;
+            if (!value(w, v)) return false;
+            AppEdit edit;
+            ParseToolOption(w, v, edit, error);
+            if (!edit) return false;
+            o.toolEdits.push_back(std::move(edit));
         } else if (IsOption(w)) {
             error = "unknown option " + w;
             return false;
@@ -145,6 +160,12 @@ int main(int argc, char** argv) {
     for (const auto& [name, value] : options.sets) {
         if (!SetSetting(app, name, value, error)) {
             std::cerr << "quenk-cli: --set " << name << ": " << error << '\n';
+            return 2;
+        }
+    }
+    for (const AppEdit& edit : options.toolEdits) {
+        if (!edit(app, error)) {
+            std::cerr << "quenk-cli: " << error << '\n';
             return 2;
         }
     }

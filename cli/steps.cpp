@@ -43,7 +43,7 @@ bool Dump(CliContext& c, const std::vector<std::string>&, std::string&) {
 
 }  // namespace
 
-const std::vector<StepSpec>& Steps() {
+const std::vector<StepSpec>& DrawingSteps() {
     static const std::vector<StepSpec> steps = {
         {"import", 1, 1, "import PATH      read a drawing (HPGL; by extension)", Import},
         {"join", 0, 0, "join             \"Zusammenfügen\": join chains within the joining distance", Join},
@@ -52,6 +52,15 @@ const std::vector<StepSpec>& Steps() {
         {"dump", 0, 0, "dump             write the document and the application state as JSON", Dump},
     };
     return steps;
+}
+
+const std::vector<StepSpec>& Steps() {
+    static const std::vector<StepSpec> all = [] {
+        std::vector<StepSpec> v = DrawingSteps();
+        for (const StepSpec& s : JobSteps()) v.push_back(s);
+        return v;
+    }();
+    return all;
 }
 
 const StepSpec* FindStep(const std::string& name) {

@@ -26,5 +26,8 @@ struct StepSpec {
     std::function<bool(CliContext&, const std::vector<std::string>& args, std::string& error)> run;
 };
 
+// Every step, from the groups below.
 const std::vector<StepSpec>& Steps();
+const std::vector<StepSpec>& DrawingSteps();
+const std::vector<StepSpec>& JobSteps();
 const StepSpec* FindStep(const std::string& name);
