@@ -77,13 +77,13 @@ TEST(JoinEndPoints, ClosedChainIsNeverJoined) {
     d.Chain(pen, {{110, 0}, {110, 10}});
     d.Chain(pen, {{110, 10}, {100, 10}});
     d.Chain(pen, {{100, 10}, {100, 0}});
-    CVector& extra = d.Chain(pen, {{100, 0}, {95, -5}});
+    CVector& extra = d.Chain(pen, {{100, 10}, {95, 15}});  // at the closing point
     EXPECT_TRUE(JoinEndPoints(d.doc, *d.doc.m_layers[0]));
     EXPECT_EQ(Pts(ring), (PointList{{0, 0}, {10, 0}, {10, 10}, {0, 0}}));
     EXPECT_EQ(Pts(tail), (PointList{{0, 0}, {-10, 0}}));
     EXPECT_EQ(Pts(s1), (PointList{{100, 10}, {100, 0}, {110, 0}, {110, 10}, {100, 10}}));
     EXPECT_TRUE(s1.m_closed);
-    EXPECT_EQ(Pts(extra), (PointList{{100, 0}, {95, -5}}));
+    EXPECT_EQ(Pts(extra), (PointList{{100, 10}, {95, 15}}));
 }
 
 TEST(JoinEndPoints, ChainPassedInOnePassJoinsInTheNext) {
