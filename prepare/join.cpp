@@ -12,7 +12,7 @@
 
 #include <algorithm>
 #include <memory>
-#include <set>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -49,30 +49,45 @@ private:
     std::vector<int> m_next;
 };
 
-// Open, non-empty chains of one pen by their integer end points.
+// Open, non-empty chains of one pen by their integer end points: for each end point the list
+// positions of the chains ending there, sorted. Few chains share an end point, so the sorted
+// lists stay short and a hash look-up plus a short search finds the next partner.
 class EndIndex {
 public:
-    void Add(const CVector& v, int k) {
-        m_entries.emplace(EndKey(v.m_startX, v.m_startY), k);
-        m_entries.emplace(EndKey(v.m_endX, v.m_endY), k);
+    explicit EndIndex(int n) { m_chainsAt.reserve(2 * static_cast<std::size_t>(n)); }
+
+    void Add(std::uint64_t key, int k) {
+        std::vector<int>& at = m_chainsAt[key];
+        auto it = std::lower_bound(at.begin(), at.end(), k);
+        if (it == at.end() || *it != k) at.insert(it, k);
     }
-    void Remove(const CVector& v, int k) {
-        m_entries.erase({EndKey(v.m_startX, v.m_startY), k});
-        m_entries.erase({EndKey(v.m_endX, v.m_endY), k});
+    void Remove(std::uint64_t key, int k) {
+        auto found = m_chainsAt.find(key);
+        if (found == m_chainsAt.end()) return;
+        std::vector<int>& at = found->second;
+        auto it = std::lower_bound(at.begin(), at.end(), k);
+        if (it != at.end() && *it == k) at.erase(it);
     }
-    // The first chain after position `after` with an end at one of v's end points, or none.
-    int NextTouching(const CVector& v, int after, int none) const {
-        return std::min(First(EndKey(v.m_startX, v.m_startY), after, none),
-                        First(EndKey(v.m_endX, v.m_endY), after, none));
+    // The first chain after position `after` with an end at one of the two keys, or none.
+    int NextTouching(std::uint64_t start, std::uint64_t end, int after, int none) const {
+        return std::min(First(start, after, none), start == end ? none : First(end, after, none));
     }
 
 private:
     int First(std::uint64_t key, int after, int none) const {
-        auto it = m_entries.lower_bound({key, after + 1});
-        return (it != m_entries.end() && it->first == key) ? it->second : none;
+        auto found = m_chainsAt.find(key);
+        if (found == m_chainsAt.end()) return none;
+        const std::vector<int>& at = found->second;
+        auto it = std::upper_bound(at.begin(), at.end(), after);
+        return it == at.end() ? none : *it;
     }
-    std::set<std::pair<std::uint64_t, int>> m_entries;
+    std::unordered_map<std::uint64_t, std::vector<int>> m_chainsAt;
 };
+
+struct EndKeys {
+    std::uint64_t start, end;
+};
+EndKeys KeysOf(const CVector& v) { return {EndKey(v.m_startX, v.m_startY), EndKey(v.m_endX, v.m_endY)}; }
 
 bool JoinPenEndPoints(CStift& pen) {
     std::vector<std::unique_ptr<CVector>>& chains = pen.m_chains;
@@ -83,13 +98,16 @@ bool JoinPenEndPoints(CStift& pen) {
     ShrinkingSet open(n);
     // Chains whose first correction list may still need emptying.
     ShrinkingSet uncleared(n);
-    EndIndex index;
+    EndIndex index(n);
     for (int k = 0; k < n; ++k) {
         const CVector& v = *chains[static_cast<std::size_t>(k)];
-        if (v.m_empty || v.m_closed)
+        if (v.m_empty || v.m_closed) {
             open.Remove(k);
-        else
-            index.Add(v, k);
+        } else {
+            const EndKeys keys = KeysOf(v);
+            index.Add(keys.start, k);
+            index.Add(keys.end, k);
+        }
     }
     auto meet = [&](int k) {  // the plain walk met chain k as one of a pair
         if (!uncleared.Contains(k)) return;
@@ -112,21 +130,30 @@ bool JoinPenEndPoints(CStift& pen) {
             if (open.Next(i + 1) >= n) break;  // no later partner for this or any later A
             CVector& a = *chains[static_cast<std::size_t>(i)];
             meet(i);
+            EndKeys keysA = KeysOf(a);
             for (int after = i;;) {
-                const int j = index.NextTouching(a, after, n);
+                const int j = index.NextTouching(keysA.start, keysA.end, after, n);
                 meetRange(after + 1, j < n ? j : n - 1);
                 if (j >= n) break;
                 CVector& b = *chains[static_cast<std::size_t>(j)];
-                index.Remove(a, i);
-                index.Remove(b, j);
+                const EndKeys keysB = KeysOf(b);
+                index.Remove(keysB.start, j);
+                index.Remove(keysB.end, j);
                 open.Remove(j);
                 join_detail::JoinTouchingPair(a, b);
                 joined = true;
-                if (a.m_empty || a.m_closed) {
+                const EndKeys now = KeysOf(a);
+                const bool stays = !a.m_empty && !a.m_closed;
+                // Only the ends that moved change their entries; usually one end stays.
+                if (!stays || now.start != keysA.start) index.Remove(keysA.start, i);
+                if (!stays || now.end != keysA.end) index.Remove(keysA.end, i);
+                if (!stays) {
                     open.Remove(i);
                     break;
                 }
-                index.Add(a, i);
+                index.Add(now.start, i);
+                index.Add(now.end, i);
+                keysA = now;
                 after = j;
             }
         }

@@ -29,12 +29,18 @@ bool JoinTouchingPair(CVector& a, CVector& b);
 // case 2, A otherwise; the donor is left empty. Both must have at least two points.
 void MergeByCase(CVector& a, CVector& b, int joinCase);
 
+// A chain's integer end points, as Recompute left them.
+struct Ends {
+    std::int32_t sx, sy, ex, ey;
+};
+Ends EndsOf(const CVector& v);
+
 // The pair's smallest end distance and its case (the first of equal ones), A before B.
 struct PairDistance {
     double distance;
     int joinCase;
 };
-PairDistance NearestEnds(const CVector& a, const CVector& b);
+PairDistance NearestEnds(const Ends& a, const Ends& b);
 
 // Closes an open chain of at least three points whose ends lie close together.
 void CloseChain(CVector& v);

@@ -118,12 +118,14 @@ void MergeByCase(CVector& a, CVector& b, int joinCase) {
     b.Recompute();
 }
 
-PairDistance NearestEnds(const CVector& a, const CVector& b) {
+Ends EndsOf(const CVector& v) { return {v.m_startX, v.m_startY, v.m_endX, v.m_endY}; }
+
+PairDistance NearestEnds(const Ends& a, const Ends& b) {
     const double d[4] = {
-        EndDistance(a.m_startX, a.m_startY, b.m_startX, b.m_startY),
-        EndDistance(a.m_startX, a.m_startY, b.m_endX, b.m_endY),
-        EndDistance(a.m_endX, a.m_endY, b.m_startX, b.m_startY),
-        EndDistance(a.m_endX, a.m_endY, b.m_endX, b.m_endY),
+        EndDistance(a.sx, a.sy, b.sx, b.sy),
+        EndDistance(a.sx, a.sy, b.ex, b.ey),
+        EndDistance(a.ex, a.ey, b.sx, b.sy),
+        EndDistance(a.ex, a.ey, b.ex, b.ey),
     };
     PairDistance best{d[0], 1};
     for (int c = 1; c < 4; ++c)

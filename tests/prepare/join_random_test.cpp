@@ -125,7 +125,13 @@ void BuildDrawing(JoinDrawing& d, unsigned seed, bool large) {
                 AddScatteredPen(pen, dice, large ? 200 : 25);
         }
     }
-    d.app.m_joinDistance = dice(0, 3) == 0 ? dice(0, 20) / 4.0 : dice(0, 6);
+    const int reach = dice(0, 19);
+    if (reach == 0)
+        d.app.m_joinDistance = 1e12;  // everything is near
+    else if (reach == 1)
+        d.app.m_joinDistance = -1;  // nothing is
+    else
+        d.app.m_joinDistance = reach < 7 ? dice(0, 20) / 4.0 : dice(0, 6);
     d.doc.m_bCorrectionDone = dice(0, 1);
     d.doc.RecomputeBox();
 }
