@@ -132,9 +132,10 @@ int main(int argc, char** argv) {
         Print("end-point joining, touching contour strokes", n, EndPoints(ContourStrokes(n, 0, 1)));
     if (only.empty() || only == "distance")
         Print("Zusammenfuegen, contour strokes with gaps up to 8", n, Distance(ContourStrokes(n, 4, 2)));
+    if (only == "polyline") Print("Zusammenfuegen, one shuffled polyline", n, Distance(LongLineStrokes(n, 4)));
     if (!only.empty()) return 0;
     // Every join recomputes the growing chain, so one huge chain costs its length per join.
-    for (int m : {10000, 20000}) {
+    for (int m : {10000, 20000, 40000, 100000}) {
         Print("end-point joining, one shuffled polyline", m, EndPoints(LongLineStrokes(m, 3)));
         Print("Zusammenfuegen, one shuffled polyline", m, Distance(LongLineStrokes(m, 4)));
     }
