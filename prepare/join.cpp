@@ -1,12 +1,13 @@
 // The end-point joining that every import runs on its new layer.
 //
-// Read literally it walks every chain A against every later chain B and repeats the walk
+// Done the plain way it walks every chain A against every later chain B and repeats the walk
 // until nothing joins, which is cubic in the number of strokes. Here the same walk is driven
 // by an index: for A, the next B that can join is the first later chain with an end at one
-// of A's integer end points, found in an ordered set of (end point, chain) entries. Chains
-// between A's position and that B cannot join, so skipping them changes nothing except the
-// emptying of their first correction list, which is done for exactly the chains the plain
-// walk would have met.
+// of A's integer end points, found through a hash map from end point to sorted chain
+// positions. Chains between A's position and that B cannot join, so skipping them changes
+// nothing except the emptying of their first correction list, which is done for exactly the
+// chains the plain walk would have met. Which A takes which B in which pass stays the same,
+// and with it the order of the joined points.
 
 #include "prepare/join.h"
 

@@ -1,7 +1,7 @@
 // "Zusammenfügen": joins the chains of each pen pairwise, nearest pair first, then closes
 // chains whose own ends lie close together.
 //
-// Read literally, every join is followed by a search over all pairs of the pen, which is
+// Done the plain way, every join is followed by a search over all pairs of the pen, which is
 // cubic in the number of strokes. Only pairs whose ends lie within the joining distance can
 // ever be joined, so those are found once through a grid of end points and kept in a heap
 // ordered exactly as the plain search decides: smallest distance, then the earlier first
