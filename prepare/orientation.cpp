@@ -17,6 +17,13 @@ constexpr double kLeftNeighbourMin = 0.01;
 // At the rightmost and the lowest point a smaller distance is enough.
 constexpr double kNeighbourMin = 0.001;
 
+// |a - b| < tol, without the square root for the many points that are clearly apart: the
+// Euclidean length is never below the larger coordinate difference, so the answer is the same.
+bool Nearer(const CPunkt& a, const CPunkt& b, double tol) {
+    if (std::fabs(a.x - b.x) >= tol || std::fabs(a.y - b.y) >= tol) return false;
+    return Distance(a, b) < tol;
+}
+
 double Angle(const CPunkt& from, const CPunkt& to) { return std::atan2(to.y - from.y, to.x - from.x); }
 
 // Neighbours of point i of a closed chain: the first and the last point are one corner.
@@ -207,7 +214,7 @@ void CVector::RemoveNearDuplicates() {
     std::size_t w = n - 1;  // the last point stays where it is
     CPunkt carry = p[n - 2];
     for (std::size_t i = n - 2; i >= 1; --i) {
-        if (Distance(carry, p[i - 1]) < kNearDuplicate) continue;  // p[i-1] takes carry's place
+        if (Nearer(carry, p[i - 1], kNearDuplicate)) continue;  // p[i-1] takes carry's place
         p[--w] = carry;
         carry = p[i - 1];
     }
@@ -220,7 +227,7 @@ void CVector::RemoveNearDuplicates() {
         const CPunkt last = p.back();
         std::size_t w = 1;
         for (std::size_t i = 1; i + 1 < p.size(); ++i)
-            if (!(Distance(s, p[i]) < kNearDuplicate)) p[w++] = p[i];
+            if (!Nearer(s, p[i], kNearDuplicate)) p[w++] = p[i];
         p[w++] = last;
         p.resize(w);
     }

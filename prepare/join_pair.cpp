@@ -1,0 +1,151 @@
+// Joining one pair of chains: the end-point cases, the treatment of two meeting ends, and the
+// closing of one chain.
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
+#include "model/geometry.h"
+#include "model/vector.h"
+#include "prepare/join_detail.h"
+
+namespace join_detail {
+
+double EndDistance(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+    // Differences of 32-bit integers are exact in a double.
+    const double dx = static_cast<double>(x2) - static_cast<double>(x1);
+    const double dy = static_cast<double>(y2) - static_cast<double>(y1);
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+bool JoinTouchingPair(CVector& a, CVector& b) {
+    const bool startStart = a.m_startX == b.m_startX && a.m_startY == b.m_startY;
+    const bool startEnd = a.m_startX == b.m_endX && a.m_startY == b.m_endY;
+    const bool endStart = a.m_endX == b.m_startX && a.m_endY == b.m_startY;
+    const bool endEnd = a.m_endX == b.m_endX && a.m_endY == b.m_endY;
+    if (!(startStart || startEnd || endStart || endEnd)) return false;
+
+    std::vector<CPunkt>& pa = a.m_points.Raw();
+    // Only the first case that holds finds points in B; the later ones find B empty and
+    // merely recompute, as the case tests run on the end points taken before the first.
+    auto finish = [&] {
+        b.m_points.RemoveAll();
+        a.Recompute();
+        b.Recompute();
+    };
+    if (startStart) {  // A = B reversed without its first point, then A
+        const std::vector<CPunkt>& pb = b.m_points.Raw();
+        if (pb.size() > 1) pa.insert(pa.begin(), pb.rbegin(), pb.rend() - 1);
+        finish();
+    }
+    if (startEnd) {  // A = B without its last point, then A
+        const std::vector<CPunkt>& pb = b.m_points.Raw();
+        if (pb.size() > 1) pa.insert(pa.begin(), pb.begin(), pb.end() - 1);
+        finish();
+    }
+    if (endStart) {  // A, then B without its first point
+        const std::vector<CPunkt>& pb = b.m_points.Raw();
+        if (pb.size() > 1) pa.insert(pa.end(), pb.begin() + 1, pb.end());
+        finish();
+    }
+    if (endEnd) {  // A, then B reversed without its last point
+        const std::vector<CPunkt>& pb = b.m_points.Raw();
+        if (pb.size() > 1) pa.insert(pa.end(), pb.rbegin() + 1, pb.rend());
+        finish();
+    }
+    return true;
+}
+
+namespace {
+
+enum class Joint { Bridge, RToCrossing, RToD, DToR };
+
+// Which treatment the two meeting ends R (neighbour Rn, in A) and D (neighbour Dn, in B) get.
+Joint ChooseJoint(const CPunkt& r, const CPunkt& rn, const CPunkt& d, const CPunkt& dn) {
+    if (SegmentsCross(r, rn, d, dn)) return Joint::RToCrossing;
+    const int rSideD = Turn(r, rn, d) * Turn(r, rn, dn);
+    const int dSideR = Turn(d, dn, r) * Turn(d, dn, rn);
+    if (Turn(r, rn, dn) == 0 && dSideR == -1) return Joint::RToD;
+    if (Turn(d, dn, r) == 0 && rSideD == -1) return Joint::DToR;
+    if (rSideD == -1 || dSideR == -1) return Joint::RToCrossing;
+    return Joint::Bridge;
+}
+
+}  // namespace
+
+void MergeByCase(CVector& a, CVector& b, int joinCase) {
+    std::vector<CPunkt>& pa = a.m_points.Raw();
+    std::vector<CPunkt>& pb = b.m_points.Raw();
+    const bool atStartOfA = joinCase == 1 || joinCase == 2;
+    const bool atStartOfB = joinCase == 1 || joinCase == 3;
+    const std::size_t ri = atStartOfA ? 0 : pa.size() - 1;
+    const std::size_t rn = atStartOfA ? 1 : pa.size() - 2;
+    const std::size_t di = atStartOfB ? 0 : pb.size() - 1;
+    const std::size_t dn = atStartOfB ? 1 : pb.size() - 2;
+
+    switch (ChooseJoint(pa[ri], pa[rn], pb[di], pb[dn])) {
+        case Joint::RToCrossing:
+            // Parallel or coincident end segments have no crossing point; such a joint keeps
+            // both ends and is bridged instead of taking a point far off or at infinity.
+            if (std::optional<CPunkt> x = TryLineIntersection(pa[ri], pa[rn], pb[di], pb[dn])) {
+                pa[ri] = *x;
+                pb.erase(pb.begin() + static_cast<std::ptrdiff_t>(di));
+            }
+            break;
+        case Joint::RToD:
+            pa[ri] = pb[di];
+            pb.erase(pb.begin() + static_cast<std::ptrdiff_t>(di));
+            break;
+        case Joint::DToR:
+            pb[di] = pa[ri];
+            pa.erase(pa.begin() + static_cast<std::ptrdiff_t>(ri));
+            break;
+        case Joint::Bridge:
+            break;
+    }
+
+    switch (joinCase) {
+        case 1: pa.insert(pa.begin(), pb.rbegin(), pb.rend()); break;
+        case 2: pb.insert(pb.end(), pa.begin(), pa.end()); break;
+        case 3: pa.insert(pa.end(), pb.begin(), pb.end()); break;
+        default: pa.insert(pa.end(), pb.rbegin(), pb.rend()); break;
+    }
+    if (joinCase == 2)
+        a.m_points.RemoveAll();
+    else
+        b.m_points.RemoveAll();
+    a.Recompute();
+    b.Recompute();
+}
+
+Ends EndsOf(const CVector& v) { return {v.m_startX, v.m_startY, v.m_endX, v.m_endY}; }
+
+PairDistance NearestEnds(const Ends& a, const Ends& b) {
+    const double d[4] = {
+        EndDistance(a.sx, a.sy, b.sx, b.sy),
+        EndDistance(a.sx, a.sy, b.ex, b.ey),
+        EndDistance(a.ex, a.ey, b.sx, b.sy),
+        EndDistance(a.ex, a.ey, b.ex, b.ey),
+    };
+    PairDistance best{d[0], 1};
+    for (int c = 1; c < 4; ++c)
+        if (d[c] < best.distance) best = {d[c], c + 1};
+    return best;
+}
+
+void CloseChain(CVector& v) {
+    std::vector<CPunkt>& p = v.m_points.Raw();
+    const std::size_t n = p.size();
+    std::optional<CPunkt> x;
+    if (SegmentsCross(p[0], p[1], p[n - 2], p[n - 1])) x = TryLineIntersection(p[0], p[1], p[n - 2], p[n - 1]);
+    if (x) {
+        p[0] = *x;
+        p[n - 1] = *x;
+    } else {
+        const CPunkt first = p[0];
+        p.push_back(first);
+    }
+    v.Recompute();
+}
+
+}  // namespace join_detail
