@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include "cli/cli_run.h"
+#include "model/quenk_app.h"
+#include "model/settings_file.h"
+
+TEST(Cli, WrongCommandLinesExitWithTwo) {
+    ScratchDir dir("cli-usage");
+    EXPECT_EQ(RunCli(dir, "--help").status, 0);
+    const CliResult unknown = RunCli(dir, "frobnicate");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("unknown step frobnicate"), std::string::npos);
+    EXPECT_EQ(RunCli(dir, "import").status, 2);
+    EXPECT_EQ(RunCli(dir, "--set m_noSuchSetting=1 dump").status, 2);
+    EXPECT_EQ(RunCli(dir, "--set m_plotterUnit=abc dump").status, 2);
+    EXPECT_EQ(RunCli(dir, "--tool 17:3 dump").status, 2);
+}
+
+TEST(Cli, MissingSettingsFileIsReportedAndNeverWritten) {
+    ScratchDir dir("cli-settings");
+    const CliResult r = RunCli(dir, "dump");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, dir / "QuenkV4.dat" + " nicht gefunden\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "QuenkV4.dat"));
+    EXPECT_NE(r.out.find("\"m_plotterUnit\":0.025"), std::string::npos);
+    EXPECT_NE(r.out.find("\"m_penTool\":[1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1]"), std::string::npos);
+}
+
+TEST(Cli, SetAndWriteSettingsUseTheProgramsOwnFile) {
+    ScratchDir dir("cli-write");
+    const CliResult w = RunCli(dir, "--set m_plotterUnit=0.02 --tool 3:6:left --pen-tool 2:3:1 "
+                                    "--write-settings written.dat");
+    ASSERT_EQ(w.status, 0) << w.err;
+    const std::string bytes = ReadAll(dir / "written.dat");
+
+    CQuenkApp app;
+    ASSERT_TRUE(LoadSettingsFromBytes(app, bytes));
+    EXPECT_EQ(app.m_plotterUnit, 0.02);
+    EXPECT_EQ(app.m_tools[2].m_diameter, 6.0);
+    EXPECT_EQ(app.m_tools[2].m_side, 0);
+    EXPECT_EQ(app.m_toolDiameter[2], 6.0);
+    EXPECT_EQ(app.m_penTool[2], 3);
+    EXPECT_EQ(app.m_penFunction[2], 1);
+    EXPECT_EQ(EncodeSettings(app), bytes);
+
+    // Read back through --settings: no message, and the file stays as it was.
+    const CliResult r = RunCli(dir, "--settings written.dat dump");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(r.out.find("\"m_plotterUnit\":0.02,"), std::string::npos);
+    EXPECT_EQ(ReadAll(dir / "written.dat"), bytes);
+}
