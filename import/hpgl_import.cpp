@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -57,8 +58,28 @@ void ResetHpglScaling(CQuenkDoc& doc) {
 }
 
 void StripLineBreaks(std::string& bytes) {
-    bytes.erase(std::remove_if(bytes.begin(), bytes.end(), [](char c) { return c == '\n' || c == '\r'; }),
-                bytes.end());
+    // Plotter files break lines every few hundred bytes: find the breaks with memchr and
+    // move whole runs, rather than testing and copying byte by byte.
+    char* const begin = bytes.data();
+    const char* const end = begin + bytes.size();
+    const char* nextLf = static_cast<const char*>(std::memchr(begin, '\n', bytes.size()));
+    const char* nextCr = static_cast<const char*>(std::memchr(begin, '\r', bytes.size()));
+    char* w = begin;
+    const char* r = begin;
+    while (r < end) {
+        if (nextLf && nextLf < r)
+            nextLf = static_cast<const char*>(std::memchr(r, '\n', static_cast<std::size_t>(end - r)));
+        if (nextCr && nextCr < r)
+            nextCr = static_cast<const char*>(std::memchr(r, '\r', static_cast<std::size_t>(end - r)));
+        const char* stop = end;
+        if (nextLf) stop = nextLf;
+        if (nextCr && nextCr < stop) stop = nextCr;
+        const std::size_t run = static_cast<std::size_t>(stop - r);
+        if (w != r) std::memmove(w, r, run);
+        w += run;
+        r = stop + (stop < end ? 1 : 0);
+    }
+    bytes.resize(static_cast<std::size_t>(w - begin));
 }
 
 int InterpretHpgl(CQuenkDoc& doc, std::string_view text) {

@@ -97,28 +97,25 @@ std::size_t HpglInterpreter::Unknown(unsigned char c1, std::size_t i) {
 
 std::int32_t HpglInterpreter::CollectNumber(std::size_t& i) const {
     // Magnitudes beyond 2^31 are held at 2^31; the sign then picks the 32-bit limit.
-    constexpr std::int64_t kCap = 2147483648LL;
-    bool negative = false;
-    bool converting = true;
-    bool first = true;
-    std::int64_t v = 0;
-    for (;; ++i, first = false) {
-        const unsigned char c = At(i);
-        if (IsDigit(c)) {
-            if (converting) v = std::min(kCap, v * 10 + (c - '0'));
-        } else if (c == '-') {
-            if (first)
-                negative = true;
-            else
-                converting = false;
-        } else if (c == '.') {
-            converting = false;  // 12.7 reads as 12
-        } else {
-            break;
-        }
+    constexpr std::uint64_t kCap = 2147483648ULL;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(m_text) + i;
+    const unsigned char* const end = reinterpret_cast<const unsigned char*>(m_text) + m_n;
+    const bool negative = p < end && *p == '-';
+    p += negative ? 1 : 0;
+    std::uint64_t v = 0;
+    for (; p < end; ++p) {
+        const unsigned d = static_cast<unsigned>(*p) - '0';
+        if (d > 9) break;
+        v = v < kCap ? v * 10 + d : kCap;
     }
-    if (negative) return static_cast<std::int32_t>(-v);  // -2^31 fits
-    return static_cast<std::int32_t>(std::min<std::int64_t>(v, kCap - 1));
+    // A '.' or a further '-' ends the conversion (12.7 reads as 12, 5-3 as 5) but the
+    // characters still belong to the number.
+    if (p < end && (*p == '.' || *p == '-'))
+        while (p < end && (IsDigit(*p) || *p == '-' || *p == '.')) ++p;
+    i = static_cast<std::size_t>(p - reinterpret_cast<const unsigned char*>(m_text));
+    if (v > kCap) v = kCap;
+    if (negative) return static_cast<std::int32_t>(-static_cast<std::int64_t>(v));  // -2^31 fits
+    return static_cast<std::int32_t>(v < kCap ? v : kCap - 1);
 }
 
 bool HpglInterpreter::ReadNumber(std::size_t& i, std::int32_t& out) const {

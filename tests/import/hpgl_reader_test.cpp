@@ -321,3 +321,16 @@ TEST_F(HpglTest, ZeroBytesAreOrdinaryCharacters) {
     Read(std::string("SP1;PU0,0;PD5\0,5;PD7,7;", 24));
     ExpectPoint(doc.m_hpglPos, 7, 7);
 }
+
+TEST(HpglLineBreaks, RemovesEveryCRAndLFKeepingOrder) {
+    const std::string cases[] = {"", "\r\n", "\n\n\r", "abc", "\rabc\n", "a\r\nb\nc\rd", "ab\r\n\r\ncd\n",
+                                 std::string("x\0\ny", 4)};
+    for (const std::string& c : cases) {
+        std::string expected;
+        for (char ch : c)
+            if (ch != '\r' && ch != '\n') expected += ch;
+        std::string got = c;
+        StripLineBreaks(got);
+        EXPECT_EQ(got, expected);
+    }
+}
