@@ -1,8 +1,43 @@
 #pragma once
-// The import command: dispatch by file extension.
+// The import command "Import ( *.plt, *.prn , *.dwg, *.dxf)": a file question, then the
+// dispatch by the file's extension.
 
 #include <string>
 
 class CQuenkDoc;
 
-bool ImportFile(CQuenkDoc& doc, const std::string& path);
+// The filter texts of the file question, CAD first or HPGL first by the import order.
+inline constexpr const char* kImportFilterCadFirst =
+    " CAD (.dwg) |*.dwg| CAD (.dxf) |*.dxf| HPGL (.plt) |*.plt| HPGL (.prn) |*.prn| HPGL (*.*) "
+    "|*.*| CAD (.Quenk) |*.Quenk||";
+inline constexpr const char* kImportFilterHpglFirst =
+    " HPGL (.plt) |*.plt| HPGL (.prn) |*.prn| HPGL (*.*) |*.*| CAD (.dwg) |*.dwg| CAD (.dxf) "
+    "|*.dxf| CAD (.Quenk) |*.Quenk||";
+
+// What the two branches without a reader yet tell the user.
+inline constexpr const char* kCadImportUnavailable = "CAD-Import (DWG/DXF) ist noch nicht verfügbar.";
+inline constexpr const char* kJobFileUnavailable =
+    "Laden von Auftragsdateien (.Quenk) ist noch nicht verfügbar.";
+
+// The readers the dispatch hands a path to. This is the one place where the CAD import and
+// the job-file load are hooked in: set the member to the real function (its default only
+// says the format cannot be read yet). Tests may swap them and must restore them.
+using ImportBranch = void (*)(CQuenkDoc& doc, const std::string& path);
+struct ImportBranches {
+    ImportBranch cad;   // extension DWG or DXF
+    ImportBranch job;   // extension QUENK
+    ImportBranch hpgl;  // anything else
+};
+ImportBranches& ImportDispatch();
+
+// The import order's filter text: 1 puts HPGL first, anything else CAD.
+const char* ImportFilter(int importOrder);
+
+// The file's extension in upper case ("" when it has none).
+std::string UpperExtension(const std::string& path);
+
+// After the file question: records the path and the drawing title, then dispatches.
+void ImportFile(CQuenkDoc& doc, const std::string& path);
+
+// The command: scaling starts afresh, the user picks a file (cancel ends), ImportFile.
+void OnImport(CQuenkDoc& doc);

@@ -1,0 +1,137 @@
+// The HPGL import command on a large generated plotter file, side by side with hp2xx
+// converting the same file to G-code.
+//   bench_hpgl_import [strokes]   (default 100000 strokes, about 50 MB)
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "hpgl_plot_generator.h"
+#include "import/hpgl_reader.h"
+#include "import/import_command.h"
+#include "model/document.h"
+#include "model/quenk_app.h"
+#include "model/session.h"
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+double Since(Clock::time_point t0) { return std::chrono::duration<double>(Clock::now() - t0).count(); }
+
+double CpuSeconds(int who) {
+    rusage u{};
+    getrusage(who, &u);
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+long PeakKb(int who) {
+    rusage u{};
+    getrusage(who, &u);
+    return u.ru_maxrss;
+}
+
+std::size_t Points(const CQuenkDoc& doc, std::size_t* chains) {
+    std::size_t n = 0, c = 0;
+    for (auto& l : doc.m_layers)
+        for (auto& p : l->m_pens)
+            for (auto& ch : p->m_chains) {
+                n += static_cast<std::size_t>(ch->PointCount());
+                c += ch->PointCount() > 0;
+            }
+    if (chains) *chains = c;
+    return n;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::size_t strokes = argc > 1 ? static_cast<std::size_t>(std::atol(argv[1])) : 100000;
+    const fs::path dir = fs::temp_directory_path() / "quenk_bench_hpgl";
+    fs::create_directories(dir);
+    const fs::path file = dir / "large.plt";
+
+    auto t0 = Clock::now();
+    const PlotFileFigures fig = WriteLargePlotFile(file.string(), 12345, strokes);
+    std::printf("file: %.1f MB, %zu strokes (%zu arcs, %zu circles), %zu polyline points, written in %.2f s\n",
+                fig.bytes / 1e6, fig.strokes, fig.arcs, fig.circles, fig.polylinePoints, Since(t0));
+
+    SilentInteraction ui;
+    ScopedInteraction install(ui);
+    const int runs = 3;
+
+    // The whole import command: read, parse, end-point joining, placement, clean-up.
+    double best = 1e9, bestCpu = 1e9;
+    long peakKb = 0;
+    std::size_t points = 0, chains = 0;
+    for (int r = 0; r < runs; ++r) {
+        CQuenkApp app;
+        CQuenkDoc doc(app);
+        t0 = Clock::now();
+        const double c0 = CpuSeconds(RUSAGE_SELF);
+        ImportFile(doc, file.string());
+        best = std::min(best, Since(t0));
+        bestCpu = std::min(bestCpu, CpuSeconds(RUSAGE_SELF) - c0);
+        if (r == 0) {
+            peakKb = PeakKb(RUSAGE_SELF);
+            points = Points(doc, &chains);
+        }
+    }
+    std::printf("quenk import command: %.3f s wall, %.3f s CPU (best of %d), peak memory %.0f MB, "
+                "%zu points in %zu chains\n",
+                best, bestCpu, runs, peakKb / 1024.0, points, chains);
+
+    // The reading part alone: file into memory and line breaks out, then the interpretation.
+    double bestRead = 1e9, bestParse = 1e9;
+    std::size_t parsed = 0;
+    for (int r = 0; r < runs; ++r) {
+        CQuenkApp app;
+        CQuenkDoc doc(app);
+        t0 = Clock::now();
+        std::ifstream in(file, std::ios::binary);
+        std::string bytes;
+        in.seekg(0, std::ios::end);
+        bytes.resize(static_cast<std::size_t>(in.tellg()));
+        in.seekg(0);
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        StripLineBreaks(bytes);
+        bestRead = std::min(bestRead, Since(t0));
+        t0 = Clock::now();
+        doc.m_curLayer = doc.AddLayer();
+        InterpretHpgl(doc, bytes);
+        bestParse = std::min(bestParse, Since(t0));
+        parsed = Points(doc, nullptr);
+    }
+    std::printf("  of which: read file + strip line breaks %.3f s, interpret %.3f s (%zu points)\n", bestRead,
+                bestParse, parsed);
+
+    // hp2xx converting the same file to G-code.
+    const fs::path out = dir / "out.nc";
+    if (std::system("command -v hp2xx >/dev/null 2>&1") == 0) {
+        const std::string cmd =
+            "hp2xx -q -m nc -t -f '" + out.string() + "' '" + file.string() + "' >/dev/null 2>&1";
+        double bestHp = 1e9, bestHpCpu = 1e9;
+        for (int r = 0; r < 2; ++r) {
+            t0 = Clock::now();
+            const double c0 = CpuSeconds(RUSAGE_CHILDREN);
+            const int rc = std::system(cmd.c_str());
+            bestHp = std::min(bestHp, Since(t0));
+            bestHpCpu = std::min(bestHpCpu, CpuSeconds(RUSAGE_CHILDREN) - c0);
+            if (rc != 0) std::printf("hp2xx returned %d\n", rc);
+        }
+        std::printf("hp2xx -m nc: %.3f s wall, %.3f s CPU (best of 2), peak memory %.0f MB\n", bestHp,
+                    bestHpCpu, PeakKb(RUSAGE_CHILDREN) / 1024.0);
+        std::printf("ratio hp2xx / quenk import: %.1f wall, %.1f CPU\n", bestHp / best, bestHpCpu / bestCpu);
+    } else {
+        std::printf("hp2xx is not installed: no comparison\n");
+    }
+    fs::remove(out);
+    fs::remove(file);
+    return 0;
+}

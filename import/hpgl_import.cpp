@@ -1,0 +1,165 @@
+// The HPGL reader's frame: reading the file, the new layer, placement, joining, clean-up.
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <new>
+
+#include "import/hpgl_interpreter.h"
+#include "import/hpgl_reader.h"
+#include "import/hpgl_texts.h"
+#include "model/document.h"
+#include "model/quenk_app.h"
+#include "model/session.h"
+#include "prepare/join.h"
+
+namespace {
+// Every import after the first goes this many drawing units right of the drawing.
+constexpr double kGapToPreviousDrawing = 400.0;
+// Arc and circle points a file may make: a fixed allowance plus a share per byte of text,
+// so that memory stays proportional to the file whatever circles it asks for.
+constexpr std::size_t kArcPointAllowance = 1000000;
+constexpr std::size_t kArcPointsPerByte = 16;
+// Up to this many unknown commands pass without the closing "Über 10 Fehler".
+constexpr int kUnknownCommandsTolerated = 9;
+
+// The new layer goes to the work zero point when the document was empty, otherwise beside
+// the drawing at the height of the previous import.
+void Place(CQuenkDoc& doc, CLayer& layer, double maxXBefore) {
+    const CQuenkApp& app = doc.App();
+    if (maxXBefore == 0.0) {
+        doc.m_importTargetX = app.m_workZeroX / app.m_plotterUnit;
+        doc.m_importTargetY = app.m_workZeroY / app.m_plotterUnit;
+    } else {
+        doc.m_importTargetX = maxXBefore + kGapToPreviousDrawing;
+    }
+    doc.RecomputeBox();
+    const double dx = doc.m_importTargetX - layer.m_minX;
+    const double dy = doc.m_importTargetY - layer.m_minY;
+
+    JoinEndPoints(doc, layer);
+
+    // A plotter unit of 0 in broken settings gives no target; the drawing then stays where
+    // the file put it rather than at infinity.
+    if (std::isfinite(dx) && std::isfinite(dy)) layer.MoveBy(dx, dy, 0.0);
+    layer.RemoveDuplicatePoints();
+    doc.RecomputeBox();
+}
+}  // namespace
+
+void ResetHpglScaling(CQuenkDoc& doc) {
+    doc.m_scaleX = doc.m_scaleY = 1.0;
+    doc.m_scaleMinX = doc.m_scaleMinY = 0.0;
+    doc.m_offsetX = doc.m_offsetY = 0.0;
+    doc.m_relative = 0;
+}
+
+void StripLineBreaks(std::string& bytes) {
+    // Plotter files break lines every few hundred bytes: find the breaks with memchr and
+    // move whole runs, rather than testing and copying byte by byte.
+    char* const begin = bytes.data();
+    const char* const end = begin + bytes.size();
+    const char* nextLf = static_cast<const char*>(std::memchr(begin, '\n', bytes.size()));
+    const char* nextCr = static_cast<const char*>(std::memchr(begin, '\r', bytes.size()));
+    char* w = begin;
+    const char* r = begin;
+    while (r < end) {
+        if (nextLf && nextLf < r)
+            nextLf = static_cast<const char*>(std::memchr(r, '\n', static_cast<std::size_t>(end - r)));
+        if (nextCr && nextCr < r)
+            nextCr = static_cast<const char*>(std::memchr(r, '\r', static_cast<std::size_t>(end - r)));
+        const char* stop = end;
+        if (nextLf) stop = nextLf;
+        if (nextCr && nextCr < stop) stop = nextCr;
+        const std::size_t run = static_cast<std::size_t>(stop - r);
+        if (w != r) std::memmove(w, r, run);
+        w += run;
+        r = stop + (stop < end ? 1 : 0);
+    }
+    bytes.resize(static_cast<std::size_t>(w - begin));
+}
+
+int InterpretHpgl(CQuenkDoc& doc, std::string_view text) {
+    if (!doc.m_curLayer) doc.m_curLayer = doc.AddLayer();
+    // Pen and chain must belong to the layer being filled; anything else is forgotten.
+    const auto& pens = doc.m_curLayer->m_pens;
+    if (std::none_of(pens.begin(), pens.end(), [&](const auto& p) { return p.get() == doc.m_curPen; })) {
+        doc.m_curPen = nullptr;
+        doc.m_curChain = nullptr;
+    }
+    const CQuenkApp& app = doc.App();
+    HpglLimits limits;
+    limits.segmentAngle = app.m_segmentAngle;
+    limits.maxVectorUnits = app.m_maxVectorLength / app.m_plotterUnit;
+    limits.arcPointBudget = kArcPointAllowance + kArcPointsPerByte * text.size();
+    return HpglInterpreter(doc, text, limits).Run();
+}
+
+void ImportHpglBytes(CQuenkDoc& doc, std::string bytes, const std::string& fileName) {
+    ResetHpglScaling(doc);
+    const double maxXBefore = doc.m_maxX;
+    CLayer* layer = nullptr;
+    int unknown = 0;
+    try {
+        {
+            WaitCursor wait(Ui());
+            StripLineBreaks(bytes);
+            if (bytes.size() > 10 && doc.m_nothingImported) {
+                doc.m_nothingImported = 0;
+                doc.m_drawingName = fileName;
+            }
+            layer = doc.AddLayer();
+            doc.m_curLayer = layer;
+            doc.m_curPen = nullptr;
+            doc.m_curChain = nullptr;
+            unknown = InterpretHpgl(doc, bytes);
+        }
+        if (unknown > kUnknownCommandsTolerated) Ui().Message(hpgl_texts::kTooManyErrors);
+        std::string().swap(bytes);
+        Place(doc, *layer, maxXBefore);
+    } catch (const std::bad_alloc&) {
+        // Half a drawing is worse than none: the layer of this file goes again.
+        if (layer && !doc.m_layers.empty() && doc.m_layers.back().get() == layer) {
+            doc.m_layers.pop_back();
+            doc.m_curLayer = nullptr;
+            doc.m_curPen = nullptr;
+            doc.m_curChain = nullptr;
+            doc.RecomputeBox();
+        }
+        Ui().Message(hpgl_texts::kOutOfMemory);
+    }
+    Ui().RequestRedraw();
+}
+
+void ImportHpglFile(CQuenkDoc& doc, const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return;
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return;
+    doc.App().m_lastImportPath = path;
+
+    std::string bytes;
+    try {
+        in.seekg(0, std::ios::end);
+        const std::streamoff size = in.tellg();
+        in.seekg(0, std::ios::beg);
+        if (size > 0) {
+            bytes.resize(static_cast<std::size_t>(size));
+            in.read(bytes.data(), size);
+            bytes.resize(static_cast<std::size_t>(in.gcount()));
+        } else {
+            // No size to ask for (a pipe or a special file): read it as it comes.
+            bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
+    } catch (const std::bad_alloc&) {
+        Ui().Message(hpgl_texts::kOutOfMemory);
+        return;
+    } catch (const std::length_error&) {
+        Ui().Message(hpgl_texts::kOutOfMemory);
+        return;
+    }
+    ImportHpglBytes(doc, std::move(bytes), std::filesystem::path(path).filename().string());
+}
