@@ -6,6 +6,7 @@
 #include "cli/dump.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
+#include "import/import_command.h"
 #include "prepare/join.h"
 
 namespace {
@@ -16,9 +17,8 @@ bool Import(CliContext& c, const std::vector<std::string>& a, std::string& error
         error = "cannot read " + a[0];
         return false;
     }
-    (void)c;
-    error = "import is not available yet";
-    return false;
+    ImportFile(c.doc, a[0]);
+    return true;
 }
 
 bool Join(CliContext& c, const std::vector<std::string>&, std::string&) {

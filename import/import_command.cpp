@@ -7,14 +7,18 @@
 #include "model/interaction.h"
 #include "model/quenk_app.h"
 #include "model/session.h"
+#include "toolpath/job_file.h"
 
 namespace {
 void CadImportPending(CQuenkDoc&, const std::string&) { Ui().Message(kCadImportUnavailable); }
-void JobLoadPending(CQuenkDoc&, const std::string&) { Ui().Message(kJobFileUnavailable); }
+// A job file replaces the milling job, not the drawing; a loaded job makes milling possible.
+void LoadJobFile(CQuenkDoc& doc, const std::string& path) {
+    if (LoadJob(doc.App(), path)) doc.App().m_bMillingReady = 1;
+}
 }  // namespace
 
 ImportBranches& ImportDispatch() {
-    static ImportBranches branches{&CadImportPending, &JobLoadPending, &ImportHpglFile};
+    static ImportBranches branches{&CadImportPending, &LoadJobFile, &ImportHpglFile};
     return branches;
 }
 
@@ -33,6 +37,7 @@ std::string UpperExtension(const std::string& path) {
 void ImportFile(CQuenkDoc& doc, const std::string& path) {
     doc.m_importPath = path;
     doc.m_drawingName = std::filesystem::path(path).stem().string();
+    doc.App().m_drawingTitle = doc.m_drawingName;
     const std::string ext = UpperExtension(path);
     const ImportBranches& to = ImportDispatch();
     if (ext == "DWG" || ext == "DXF") {

@@ -16,8 +16,6 @@ inline constexpr const char* kImportFilterHpglFirst =
 
 // What the two branches without a reader yet tell the user.
 inline constexpr const char* kCadImportUnavailable = "CAD-Import (DWG/DXF) ist noch nicht verfügbar.";
-inline constexpr const char* kJobFileUnavailable =
-    "Laden von Auftragsdateien (.Quenk) ist noch nicht verfügbar.";
 
 // The readers the dispatch hands a path to. This is the one place where the CAD import and
 // the job-file load are hooked in: set the member to the real function (its default only

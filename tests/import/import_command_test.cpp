@@ -50,11 +50,14 @@ TEST_F(HpglTest, DispatchByUpperCasedExtension) {
     EXPECT_EQ(doc.m_drawingName, "noext");
 }
 
-TEST_F(HpglTest, FormatsWithoutAReaderSaySoPlainly) {
+TEST_F(HpglTest, CadSaysPlainlyItCannotReadAndAMissingJobIsPassedOverSilently) {
+    app.m_bSaveSettingsOnExit = 0;
     ImportFile(doc, "/nowhere/x.dwg");
     ImportFile(doc, "/nowhere/x.Quenk");
-    EXPECT_EQ(s.ui.shown, (std::vector<std::string>{kCadImportUnavailable, kJobFileUnavailable}));
+    EXPECT_EQ(s.ui.shown, (std::vector<std::string>{kCadImportUnavailable}));
     EXPECT_TRUE(doc.m_layers.empty());
+    EXPECT_EQ(app.m_bMillingReady, 0);
+    EXPECT_EQ(app.m_drawingTitle, "x");
 }
 
 TEST_F(HpglTest, OnImportAsksWithTheFilterOfTheImportOrder) {
