@@ -30,6 +30,17 @@ public:
 
 private:
     int Fails(const CPunkt& x) { return m_q.FirstFailingSegment(x); }
+    // A raw point also fails when the contour lies between it and the vertex that produced
+    // it: a narrow corner's offset point can land beyond the opposite wall, in the material
+    // or outside a pocket, far enough from every segment to pass the distance test.
+    int FailsRaw(int i) {
+        const CPunkt& x = m_raw[static_cast<std::size_t>(i)];
+        if (const int seg = Fails(x)) return seg;
+        const std::int32_t s = m_src[static_cast<std::size_t>(i)];
+        const std::vector<CPunkt>& w = *m_rule.working;
+        if (s < 0 || static_cast<std::size_t>(s) >= w.size()) return 0;
+        return m_q.FirstCrossedSegment(w[static_cast<std::size_t>(s)], x);
+    }
     void Append(const CPunkt& p, std::int32_t s) {
         m_path.m_path.Raw().push_back(p);
         m_path.m_source.Raw().push_back(s);
@@ -94,7 +105,7 @@ void Assembler::Run() {
     int f = -1;
     int failedAt = 0;  // working segment at which the last point before f failed
     for (int i = 0; i < n; ++i) {
-        const int seg = Fails(m_raw[static_cast<std::size_t>(i)]);
+        const int seg = FailsRaw(i);
         if (seg == 0) {
             f = i;
             break;
@@ -140,7 +151,7 @@ void Assembler::Run() {
             return;
         }
         const CPunkt& q = m_raw[static_cast<std::size_t>(i)];
-        const int seg = Fails(q);
+        const int seg = FailsRaw(i);
         if (seg == 0) {
             Append(q, m_src[static_cast<std::size_t>(i)]);
             inRun = false;
@@ -187,6 +198,11 @@ void AssemblePath(CVector& v, PathQueries& queries) {
 
     queries.Prepare(ClearanceRule::For(v.m_offsetPoints.Raw(), v.m_toolRadius), raw);
     Assembler(v, queries, *path).Run();
+    // When the tool barely fits, dropped loops can leave a closed contour's path with ends
+    // apart; such a path is open, and operations that treat the first and last point of a
+    // closed path as one point must not see it as closed.
+    const std::vector<CPunkt>& p = path->m_path.Raw();
+    if (path->m_closed && (p.size() < 2 || !(p.front() == p.back()))) path->m_closed = 0;
 }
 
 void BuildCutBand(CVector& v) {

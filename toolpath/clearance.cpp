@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/geometry.h"
 #include "toolpath/strip.h"
 
 namespace {
@@ -90,6 +91,26 @@ int GridPathQueries::FirstFailingSegment(const CPunkt& x) {
             k = global[g++];
         if (m_rule.FailsAt(x, k + 1)) return k + 1;
     }
+    return 0;
+}
+
+int GridPathQueries::FirstCrossedSegment(const CPunkt& a, const CPunkt& b) {
+    const std::vector<CPunkt>& w = *m_rule.working;
+    const int m = static_cast<int>(w.size());
+    auto crosses = [&](int i) { return SegmentsCross(a, b, w[static_cast<std::size_t>(i) - 1], w[static_cast<std::size_t>(i)]) != 0; };
+    if (m < 2) return 0;
+    if (!m_working.Region().Contains(a) || !m_working.Region().Contains(b)) {
+        for (int i = 1; i < m; ++i)
+            if (crosses(i)) return i;
+        return 0;
+    }
+    // A crossing point lies on both segments, so in a cell that both are registered in.
+    m_found.clear();
+    m_working.CollectAlong(a, b, m_margin, m_found);
+    m_found.insert(m_found.end(), m_working.Global().begin(), m_working.Global().end());
+    std::sort(m_found.begin(), m_found.end());
+    for (std::int32_t k : m_found)
+        if (crosses(k + 1)) return k + 1;
     return 0;
 }
 

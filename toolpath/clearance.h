@@ -35,6 +35,8 @@ public:
     virtual void Prepare(const ClearanceRule& rule, const std::vector<CPunkt>& raw) = 0;
     // The first working segment (1 .. size-1) at which x fails, or 0 when x passes.
     virtual int FirstFailingSegment(const CPunkt& x) = 0;
+    // The first working segment (1 .. size-1) that a->b crosses properly, or 0.
+    virtual int FirstCrossedSegment(const CPunkt& a, const CPunkt& b) = 0;
     // Candidate raw segments j (raw[j] -> raw[j+1]) with lo <= j <= hi that may cross a->b,
     // in descending order. Must include every segment that crosses a->b.
     virtual void CrossingCandidates(const CPunkt& a, const CPunkt& b, int lo, int hi,
@@ -46,6 +48,7 @@ class GridPathQueries final : public PathQueries {
 public:
     void Prepare(const ClearanceRule& rule, const std::vector<CPunkt>& raw) override;
     int FirstFailingSegment(const CPunkt& x) override;
+    int FirstCrossedSegment(const CPunkt& a, const CPunkt& b) override;
     void CrossingCandidates(const CPunkt& a, const CPunkt& b, int lo, int hi,
                             std::vector<std::int32_t>& out) override;
 
@@ -55,4 +58,5 @@ private:
     SegmentGrid m_working;
     SegmentGrid m_rawGrid;
     double m_margin = 0;
+    std::vector<std::int32_t> m_found;
 };
