@@ -11,6 +11,7 @@
 #include "toolpath/clearance.h"
 #include "toolpath/correction_steps.h"
 #include "toolpath/correction_texts.h"
+#include "toolpath/plain_distance.h"
 #include "toolpath/strip.h"
 
 namespace {
@@ -45,9 +46,9 @@ private:
         m_path.m_path.Raw().push_back(p);
         m_path.m_source.Raw().push_back(s);
     }
-    // The last raw segment j (lo <= j <= hi) that crosses a->b at a point passing the
-    // clearance test; -1 when there is none.
-    int FindCrossing(const CPunkt& a, const CPunkt& b, int lo, int hi, CPunkt& at);
+    // The last (lastFirst) or the first raw segment j, lo <= j <= hi, that crosses a->b at a
+    // point passing the clearance test; -1 when there is none.
+    int FindCrossing(const CPunkt& a, const CPunkt& b, int lo, int hi, bool lastFirst, CPunkt& at);
     // Ends a run at the offset line of working segment seg: appends where p->q crosses
     // exactly one of the two lines at r beside it. True when a point was appended.
     bool ShiftedSegment(const CPunkt& p, const CPunkt& q, int seg, bool needStrip);
@@ -62,9 +63,11 @@ private:
     std::vector<std::int32_t> m_candidates;
 };
 
-int Assembler::FindCrossing(const CPunkt& a, const CPunkt& b, int lo, int hi, CPunkt& at) {
+int Assembler::FindCrossing(const CPunkt& a, const CPunkt& b, int lo, int hi, bool lastFirst, CPunkt& at) {
     m_q.CrossingCandidates(a, b, lo, hi, m_candidates);
-    for (std::int32_t j : m_candidates) {
+    const std::size_t count = m_candidates.size();
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::int32_t j = m_candidates[lastFirst ? count - 1 - k : k];
         const CPunkt& c = m_raw[static_cast<std::size_t>(j)];
         const CPunkt& d = m_raw[static_cast<std::size_t>(j) + 1];
         if (!SegmentsCross(c, d, a, b)) continue;
@@ -81,7 +84,7 @@ bool Assembler::ShiftedSegment(const CPunkt& p, const CPunkt& q, int seg, bool n
     const std::vector<CPunkt>& w = *m_rule.working;
     const CPunkt& wa = w[static_cast<std::size_t>(seg) - 1];
     const CPunkt& wb = w[static_cast<std::size_t>(seg)];
-    const double len = Distance(wa, wb);
+    const double len = PlainDistance(wa, wb);
     if (!(len > 0)) return false;
     if (needStrip && !InBand(q, wa, wb, m_rule.c)) return false;
     const double r = m_v.m_toolRadius;
@@ -130,7 +133,8 @@ void Assembler::Run() {
         const CPunkt& a = m_raw[static_cast<std::size_t>(f) - 1];
         const CPunkt& b = m_raw[static_cast<std::size_t>(f)];
         CPunkt x;
-        const int j = FindCrossing(a, b, f + 1, n - 2, x);
+        // The loop around the start closes across the start/end seam: search from the end.
+        const int j = FindCrossing(a, b, f + 1, n - 2, true, x);
         if (j >= 0) {
             Append(x, -1);
             if (m_v.m_closed) {
@@ -161,7 +165,10 @@ void Assembler::Run() {
         if (inRun) continue;
         const CPunkt& p = m_raw[static_cast<std::size_t>(i) - 1];
         CPunkt x;
-        const int j = FindCrossing(p, q, i + 1, n - 2, x);
+        // The nearest crossing closes the loop that the run entered. Searching from the far
+        // end instead finds, on a closed contour, the crossings across the start/end seam
+        // first whenever the path wiggles near its start, and drops nearly the whole path.
+        const int j = FindCrossing(p, q, i + 1, n - 2, false, x);
         if (j >= 0) {
             // Cut the loop between the two crossing segments off.
             Append(x, -1);
@@ -214,7 +221,7 @@ void BuildCutBand(CVector& v) {
         for (std::size_t i = 1; i < p.size(); ++i) {
             const CPunkt& a = p[i - 1];
             const CPunkt& b = p[i];
-            const double len = Distance(a, b);
+            const double len = PlainDistance(a, b);
             const CPunkt o = len > 0 ? CPunkt{-(b.y - a.y) / len * r, (b.x - a.x) / len * r} : CPunkt{};
             band.push_back({a.x + o.x, a.y + o.y});
             band.push_back({b.x + o.x, b.y + o.y});

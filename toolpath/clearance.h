@@ -14,6 +14,7 @@
 
 #include "model/punkt.h"
 #include "toolpath/segment_grid.h"
+#include "toolpath/sparse_grid.h"
 
 // How close the cutter centre may come to the contour before a point counts as cutting in:
 // 0.4 drawing units less than the radius, so that rounding never drops a correct point.
@@ -35,17 +36,21 @@ public:
     virtual void Prepare(const ClearanceRule& rule, const std::vector<CPunkt>& raw) = 0;
     // The first working segment (1 .. size-1) at which x fails, or 0 when x passes.
     virtual int FirstFailingSegment(const CPunkt& x) = 0;
-    // The first working segment (1 .. size-1) that a->b crosses properly, or 0.
+    // The first working segment (1 .. size-1) that a->b crosses properly, or 0. Only asked
+    // for a b that passes the clearance test, so a crossing lies at least c before b.
     virtual int FirstCrossedSegment(const CPunkt& a, const CPunkt& b) = 0;
     // Candidate raw segments j (raw[j] -> raw[j+1]) with lo <= j <= hi that may cross a->b,
-    // in descending order. Must include every segment that crosses a->b.
+    // ascending, each once. Must include every segment that crosses a->b.
     virtual void CrossingCandidates(const CPunkt& a, const CPunkt& b, int lo, int hi,
                                     std::vector<std::int32_t>& out) = 0;
 };
 
-// The program's queries: grids over the working contour and over the raw path.
+// The program's queries: a grid of the working contour's fail zones for the clearance test,
+// and fine grids of the working contour and of the raw path for crossings.
 class GridPathQueries final : public PathQueries {
 public:
+    // alwaysGrid: build the grids even for small contours (the tests compare both ways).
+    explicit GridPathQueries(bool alwaysGrid = false) : m_alwaysGrid(alwaysGrid) {}
     void Prepare(const ClearanceRule& rule, const std::vector<CPunkt>& raw) override;
     int FirstFailingSegment(const CPunkt& x) override;
     int FirstCrossedSegment(const CPunkt& a, const CPunkt& b) override;
@@ -56,7 +61,20 @@ private:
     ClearanceRule m_rule;
     const std::vector<CPunkt>* m_raw = nullptr;
     SegmentGrid m_working;
-    SegmentGrid m_rawGrid;
+    SparseSegmentGrid m_workingLines;
+    SparseSegmentGrid m_rawLines;
     double m_margin = 0;
+    bool m_alwaysGrid = false;
+    bool m_scan = false;  // small contours: plain scans over segment boxes, no grids
+    // Boxes of the working segments for the scans: plain, and grown by c as FailsAt grows
+    // them; and the same for blocks of consecutive segments, which a contour keeps small, so
+    // that most of a scan skips whole blocks.
+    struct Box {
+        double minX, maxX, minY, maxY;
+        bool Meets(double loX, double hiX, double loY, double hiY) const {
+            return !(maxX < loX || minX > hiX || maxY < loY || minY > hiY);
+        }
+    };
+    std::vector<Box> m_boxes, m_failBoxes, m_blocks, m_failBlocks;
     std::vector<std::int32_t> m_found;
 };

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "toolpath/plain_distance.h"
+
 namespace {
 // A segment covering more cells than this is cheaper to test always than to register.
 constexpr double kMaxCellsPerSegment = 4096.0;
 // Small contours still get a grid fine enough to separate their segments.
-constexpr double kMinCells = 4096.0;
+constexpr double kMinCells = 64.0;
 }  // namespace
 
 int SegmentGrid::CellX(double x) const {
@@ -24,7 +26,7 @@ int SegmentGrid::CellY(double y) const {
 // by grow: every point within grow of the segment lies in one of them.
 template <typename Visit>
 void SegmentGrid::ForEachCellNear(const CPunkt& a, const CPunkt& b, double grow, Visit&& visit) const {
-    const double len = std::hypot(b.x - a.x, b.y - a.y);
+    const double len = PlainLength(b.x - a.x, b.y - a.y);
     const int pieces = std::max(1, static_cast<int>(std::ceil(len / m_cell)));
     for (int s = 0; s < pieces; ++s) {
         const double t0 = static_cast<double>(s) / pieces;
@@ -59,7 +61,7 @@ void SegmentGrid::Build(const std::vector<CPunkt>& pts, double grow, double cell
         const CPunkt& b = pts[static_cast<std::size_t>(k) + 1];
         const bool inside = region.Contains({std::min(a.x, b.x) - grow, std::min(a.y, b.y) - grow}) &&
                             region.Contains({std::max(a.x, b.x) + grow, std::max(a.y, b.y) + grow});
-        const double span = (std::hypot(b.x - a.x, b.y - a.y) / m_cell + 1) * (2 * grow / m_cell + 2);
+        const double span = (PlainLength(b.x - a.x, b.y - a.y) / m_cell + 1) * (2 * grow / m_cell + 2);
         if (inside && span <= kMaxCellsPerSegment)
             gridded[static_cast<std::size_t>(k)] = 1;
         else

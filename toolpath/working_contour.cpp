@@ -5,6 +5,7 @@
 
 #include "model/geometry.h"
 #include "toolpath/correction_steps.h"
+#include "toolpath/plain_distance.h"
 #include "toolpath/strip.h"
 
 namespace {
@@ -26,9 +27,20 @@ enum class CornerAction { Keep, Remove, Move };
 // contour's size, which guard the moves near the ends of an open contour.
 CornerAction TreatCorner(const CPunkt& a, const CPunkt& b, const CPunkt& c, bool checkIndex, int index,
                          int count, int side, double limit, CPunkt& moved) {
-    const double lenA = Distance(a, b);
-    const double lenC = Distance(c, b);
+    const double lenA = PlainDistance(a, b);
+    const double lenC = PlainDistance(c, b);
     if (!(lenA > 0) || !(lenC > 0)) return CornerAction::Keep;
+    // The cheap tests of the three cases first; the angle is needed only where one applies.
+    const double strip = limit - kSpikeStripShrink;
+    CornerAction action = CornerAction::Keep;
+    if (lenA == lenC) {
+        if (PlainDistance(c, a) < limit) action = CornerAction::Remove;
+    } else if (lenA < lenC) {
+        if (InStrip(a, c, b, strip) && !(checkIndex && index <= 1)) action = CornerAction::Move;
+    } else {
+        if (InStrip(c, a, b, strip) && !(checkIndex && index >= count - 3)) action = CornerAction::Move;
+    }
+    if (action == CornerAction::Keep) return action;
     const double aA = std::atan2(a.y - b.y, a.x - b.x);
     const double aC = std::atan2(c.y - b.y, c.x - b.x);
     double h = (aA - aC) / 2;
@@ -39,18 +51,12 @@ CornerAction TreatCorner(const CPunkt& a, const CPunkt& b, const CPunkt& c, bool
         if (h >= 0) h -= kPi;
         if (!(h > -kPi / 4)) return CornerAction::Keep;
     }
-    const double strip = limit - kSpikeStripShrink;
-    if (lenA == lenC) return Distance(c, a) < limit ? CornerAction::Remove : CornerAction::Keep;
-    if (lenA < lenC) {
-        if (!InStrip(a, c, b, strip) || (checkIndex && index <= 1)) return CornerAction::Keep;
-        const double f = lenA / lenC;
-        moved = {b.x + (c.x - b.x) * f, b.y + (c.y - b.y) * f};
-        return CornerAction::Move;
+    if (action == CornerAction::Move) {
+        const CPunkt& toward = lenA < lenC ? c : a;
+        const double f = (lenA < lenC ? lenA / lenC : lenC / lenA);
+        moved = {b.x + (toward.x - b.x) * f, b.y + (toward.y - b.y) * f};
     }
-    if (!InStrip(c, a, b, strip) || (checkIndex && index >= count - 3)) return CornerAction::Keep;
-    const double f = lenC / lenA;
-    moved = {b.x + (a.x - b.x) * f, b.y + (a.y - b.y) * f};
-    return CornerAction::Move;
+    return action;
 }
 
 // The closing vertex of a closed contour (first and last point); true when it changed.

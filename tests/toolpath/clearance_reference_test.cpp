@@ -1,5 +1,6 @@
-// The program finds failing segments and crossings through grids; here the same corrections
-// are computed with a plain scan over all segments and must come out identical.
+// The program finds failing segments and crossings through grids (or, for small contours,
+// scans over segment boxes); here the same corrections are computed with a plain scan over
+// all segments and must come out identical.
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,7 @@ public:
     }
     void CrossingCandidates(const CPunkt&, const CPunkt&, int lo, int hi, std::vector<std::int32_t>& out) override {
         out.clear();
-        for (int j = hi; j >= lo; --j) out.push_back(j);
+        for (int j = lo; j <= hi; ++j) out.push_back(j);
     }
 
 private:
@@ -146,15 +147,20 @@ TEST(ClearanceGrid, SameCorrectionAsScanningAllSegments) {
         const double r = Uniform(g, 0.3, 12);
         const int side = round / 4 % 2;
         const bool clean = round / 8 % 2 == 1;
-        CVector fast, scan;
-        Fill(fast, pts, closed, r, side, clean);
+        CVector gridded, chosen, scan;
+        Fill(gridded, pts, closed, r, side, clean);
+        Fill(chosen, pts, closed, r, side, clean);
         Fill(scan, pts, closed, r, side, clean);
-        GridPathQueries grid;
+        GridPathQueries grid(true);  // grids even where the program would scan boxes
+        GridPathQueries program;
         ScanQueries all;
-        ASSERT_EQ(CorrectWith(fast, grid), CorrectWith(scan, all));
+        const std::int32_t expected = CorrectWith(scan, all);
+        ASSERT_EQ(CorrectWith(gridded, grid), expected);
+        ASSERT_EQ(CorrectWith(chosen, program), expected);
         SCOPED_TRACE(round);
-        ExpectSameCorrection(fast, scan);
-        if (!fast.m_correctionIndexB.IsEmpty()) ++withProblems;
+        ExpectSameCorrection(gridded, scan);
+        ExpectSameCorrection(chosen, scan);
+        if (!scan.m_correctionIndexB.IsEmpty()) ++withProblems;
     }
     // The rounds must exercise the assembly's dropping rules, not only clean offsets.
     EXPECT_GT(withProblems, 100);
