@@ -64,17 +64,14 @@ double TimeClipper(const std::vector<CPunkt>& pts, double delta, int& outPoints)
     }
     return best;
 }
-}  // namespace
 
-int main() {
-    SilentInteraction silent;
-    ScopedInteraction install(silent);
-    const std::vector<CPunkt> ccw = bench::NoisyGear(kVertices);
+void RunGear(const char* title, double noise) {
+    const std::vector<CPunkt> ccw = bench::NoisyGear(kVertices, noise);
     const std::vector<CPunkt> cw(ccw.rbegin(), ccw.rend());
     int outsidePts = 0, insidePts = 0;
     const double clipOut = TimeClipper(ccw, kRadius, outsidePts);
     const double clipIn = TimeClipper(ccw, -kRadius, insidePts);
-    std::printf("noisy gear, %d vertices, r = %.0f units, best of %d\n", kVertices, kRadius, kRepeats);
+    std::printf("%s, %d vertices, r = %.0f units, best of %d\n", title, kVertices, kRadius, kRepeats);
     std::printf("  Clipper mitre offset outside  %8.3f s  (%d points)\n", clipOut, outsidePts);
     std::printf("  Clipper mitre offset inside   %8.3f s  (%d points)\n", clipIn, insidePts);
     struct Case {
@@ -93,5 +90,13 @@ int main() {
         std::printf("  Correct %s  %8.3f s  (%d path points, %d problem points)  %.2fx Clipper\n", c.name,
                     r.seconds, r.pathPoints, r.problems, r.seconds / c.clipper);
     }
+}
+}  // namespace
+
+int main() {
+    SilentInteraction silent;
+    ScopedInteraction install(silent);
+    RunGear("noisy gear (points moved up to 0.1 units)", 0.1);
+    RunGear("the same gear without noise", 0.0);
     return 0;
 }

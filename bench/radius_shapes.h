@@ -12,14 +12,15 @@ namespace bench {
 // A noisy gear, counter-clockwise and closed (last point = first): teeth with flanks, a notch
 // narrower than a 2 mm tool in every seventh tooth, and a sector cut flat by a long straight
 // chord sampled as densely as the rest.
-inline std::vector<CPunkt> NoisyGear(int vertices, unsigned seed = 1) {
+// noise is the largest displacement of a point in x and in y.
+inline std::vector<CPunkt> NoisyGear(int vertices, double noise = 0.1, unsigned seed = 1) {
     constexpr double kPi = 3.141592653589793;
     constexpr int kTeeth = 500;
     constexpr double kRoot = 20000, kTip = 20300, kNotchDepth = 120;
     const double chordFrom = 0.30 * 2 * kPi, chordTo = 0.42 * 2 * kPi;
     const double chordMid = (chordFrom + chordTo) / 2, chordDist = kRoot - 400;
     std::mt19937 g(seed);
-    std::uniform_real_distribution<double> noise(-0.1, 0.1);
+    std::uniform_real_distribution<double> jitter(-noise, noise);
     std::vector<CPunkt> p;
     p.reserve(static_cast<std::size_t>(vertices) + 1);
     for (int i = 0; i < vertices; ++i) {
@@ -39,7 +40,7 @@ inline std::vector<CPunkt> NoisyGear(int vertices, unsigned seed = 1) {
         } else {
             rad = kTip - (kTip - kRoot) * (u - 0.65) / 0.1;
         }
-        p.push_back({rad * std::cos(a) + noise(g), rad * std::sin(a) + noise(g)});
+        p.push_back({rad * std::cos(a) + jitter(g), rad * std::sin(a) + jitter(g)});
     }
     p.push_back(p.front());
     return p;

@@ -46,6 +46,16 @@ int ScanBoxes(const std::vector<Box>& blocks, const std::vector<Box>& boxes, dou
     return -1;
 }
 
+// SegmentsCross of a->b with working segment k. The segments that end at a (a vertex's own
+// segments, in every sight test) never cross it properly; the equality test spares them
+// the four orientation tests.
+bool Crosses(const CPunkt& a, const CPunkt& b, const std::vector<CPunkt>& w, int k) {
+    const CPunkt& p = w[static_cast<std::size_t>(k)];
+    const CPunkt& q = w[static_cast<std::size_t>(k) + 1];
+    if (p == a || q == a) return false;
+    return SegmentsCross(a, b, p, q) != 0;
+}
+
 double MeanSegmentLength(const std::vector<CPunkt>& pts) {
     if (pts.size() < 2) return 0;
     double sum = 0;
@@ -82,6 +92,16 @@ void GridPathQueries::Prepare(const ClearanceRule& rule, const std::vector<CPunk
     m_raw = &raw;
     const std::vector<CPunkt>& w = *rule.working;
     m_scan = !m_alwaysGrid && w.size() <= kScanLimit && raw.size() <= 2 * kScanLimit;
+    if (w.empty()) return;
+    GridRegion all = BoxOf(w, 0);
+    if (!raw.empty()) {
+        const GridRegion r = BoxOf(raw, 0);
+        all = {std::min(all.minX, r.minX), std::min(all.minY, r.minY), std::max(all.maxX, r.maxX),
+               std::max(all.maxY, r.maxY)};
+    }
+    const double extent = std::max({std::fabs(all.minX), std::fabs(all.maxX), std::fabs(all.minY), std::fabs(all.maxY)});
+    m_margin = kGridMargin * (1 + extent * 1e-6);
+
     if (m_scan) {
         m_boxes.clear();
         m_failBoxes.clear();
@@ -103,25 +123,17 @@ void GridPathQueries::Prepare(const ClearanceRule& rule, const std::vector<CPunk
                 m_blocks.push_back(b);
                 m_failBlocks.push_back(f);
             }
-            for (auto [all, one] : {std::pair{&m_blocks.back(), &b}, std::pair{&m_failBlocks.back(), &f}}) {
-                all->minX = std::min(all->minX, one->minX);
-                all->maxX = std::max(all->maxX, one->maxX);
-                all->minY = std::min(all->minY, one->minY);
-                all->maxY = std::max(all->maxY, one->maxY);
+            for (auto [block, one] : {std::pair{&m_blocks.back(), &b}, std::pair{&m_failBlocks.back(), &f}}) {
+                block->minX = std::min(block->minX, one->minX);
+                block->maxX = std::max(block->maxX, one->maxX);
+                block->minY = std::min(block->minY, one->minY);
+                block->maxY = std::max(block->maxY, one->maxY);
             }
         }
+        return;
     }
-    if (w.empty() || m_scan) return;
     const double c = rule.c > 0 ? rule.c : 0;
     const double mean = MeanSegmentLength(w);
-    GridRegion all = BoxOf(w, 0);
-    if (!raw.empty()) {
-        const GridRegion r = BoxOf(raw, 0);
-        all = {std::min(all.minX, r.minX), std::min(all.minY, r.minY), std::max(all.maxX, r.maxX),
-               std::max(all.maxY, r.maxY)};
-    }
-    const double extent = std::max({std::fabs(all.minX), std::fabs(all.maxX), std::fabs(all.minY), std::fabs(all.maxY)});
-    m_margin = kGridMargin * (1 + extent * 1e-6);
     // The fail zone of a segment reaches c beyond it; cells of about that size keep the
     // candidate lists short without registering each segment in many cells.
     if (w.size() >= 2) m_working.Build(w, c + m_margin, std::max({c, 2 * mean, 1e-3}), BoxOf(w, c + 2 * m_margin));
@@ -173,9 +185,7 @@ int GridPathQueries::FirstCrossedSegment(const CPunkt& a, const CPunkt& b) {
     if (m_scan) {
         const double loX = std::min(a.x, end.x) - m_margin, hiX = std::max(a.x, end.x) + m_margin;
         const double loY = std::min(a.y, end.y) - m_margin, hiY = std::max(a.y, end.y) + m_margin;
-        const int k = ScanBoxes(m_blocks, m_boxes, loX, hiX, loY, hiY, [&](int i) {
-            return SegmentsCross(a, b, w[static_cast<std::size_t>(i)], w[static_cast<std::size_t>(i) + 1]) != 0;
-        });
+        const int k = ScanBoxes(m_blocks, m_boxes, loX, hiX, loY, hiY, [&](int i) { return Crosses(a, b, w, i); });
         return k < 0 ? 0 : k + 1;
     }
     if (m_workingLines.Region().Contains(a) && m_workingLines.Region().Contains(end)) {
@@ -185,7 +195,7 @@ int GridPathQueries::FirstCrossedSegment(const CPunkt& a, const CPunkt& b) {
         for (int i = 0; i + 1 < static_cast<int>(w.size()); ++i) m_found.push_back(i);
     }
     for (std::int32_t k : m_found)
-        if (SegmentsCross(a, b, w[static_cast<std::size_t>(k)], w[static_cast<std::size_t>(k) + 1])) return k + 1;
+        if (Crosses(a, b, w, k)) return k + 1;
     return 0;
 }
 

@@ -4,6 +4,8 @@
 #include "model/interaction.h"
 #include "model/quenk_app.h"
 #include "model/session.h"
+#include "toolpath/clearance.h"
+#include "toolpath/correction_steps.h"
 
 namespace {
 // The colour mode that shows every path in its tool's colour.
@@ -44,6 +46,8 @@ ToolChoice ChooseTool(const CQuenkApp& app, std::int32_t tool) {
 
 void RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options) {
     const CQuenkApp& app = doc.App();
+    // One query object for all chains keeps its buffers from chain to chain.
+    GridPathQueries queries;
     {
         WaitCursor wait(Ui());
         for (auto& layer : doc.m_layers) {
@@ -67,7 +71,7 @@ void RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options)
                     v.m_tool = tool.tool;
                     v.m_function = choice.function;
                     v.m_cleanContour = options.cleanContour ? 1 : 0;
-                    v.Correct();
+                    CorrectWith(v, queries);
                 }
             }
         }

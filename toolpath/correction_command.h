@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+class CQuenkApp;
 class CQuenkDoc;
 class CVector;
 
@@ -27,5 +28,4 @@ struct ToolChoice {
     double radius = 0.0;
     std::int32_t side = 1;
 };
-class CQuenkApp;
 ToolChoice ChooseTool(const CQuenkApp& app, std::int32_t tool);

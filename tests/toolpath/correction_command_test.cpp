@@ -95,6 +95,11 @@ TEST(RadiusCommand, PensWithoutToolOrTableEntryAreCleared) {
     EXPECT_EQ(zero.m_tool, 3);
     EXPECT_EQ(high.m_tool, 17);
     EXPECT_TRUE(high.m_radiusList.empty());
+    f.app.m_plotterUnit = 0;  // a broken setting gives no radius: no correction, no crash
+    RunRadiusCorrection(*f.doc, {2, false});
+    EXPECT_EQ(zero.m_hasCorrection, 0);
+    EXPECT_TRUE(zero.m_radiusList.empty());
+    f.app.m_plotterUnit = 1;
     f.app.m_tools.clear();  // no tool records at all
     RunRadiusCorrection(*f.doc, {5, false});
     EXPECT_EQ(zero.m_tool, 17);
