@@ -46,7 +46,7 @@ std::vector<CPunkt> Star(Rng& g, int n) {
     std::vector<CPunkt> p;
     const double cx = Uniform(g, -500, 500), cy = Uniform(g, -500, 500);
     for (int i = 0; i < n; ++i) {
-        const double a = 2 * M_PI * i / n;
+        const double a = 2 * kPi * i / n;
         const double rad = (i % 2 ? Uniform(g, 5, 40) : Uniform(g, 40, 120));
         p.push_back({cx + rad * std::cos(a), cy + rad * std::sin(a)});
     }

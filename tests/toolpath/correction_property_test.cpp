@@ -41,7 +41,7 @@ std::vector<CPunkt> Polygon(Rng& g, bool star) {
     // Jittered but ordered angles with gaps below 180 degrees keep the centre inside, so the
     // polygon is simple (star-shaped around the centre).
     std::vector<double> angles;
-    for (int i = 0; i < n; ++i) angles.push_back(2 * M_PI * (i + Uniform(g, 0, 0.8)) / n);
+    for (int i = 0; i < n; ++i) angles.push_back(2 * kPi * (i + Uniform(g, 0, 0.8)) / n);
     std::vector<CPunkt> p;
     const double base = Uniform(g, 50, 300);
     for (double a : angles) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "model/vector.h"
 #include "support/chain_builders.h"
@@ -188,4 +189,27 @@ TEST(Correct, PathBeginningInsideALoopEndsWhereItBegan) {
     EXPECT_NEAR(r.m_path.Front().y, -1, kTol);
     for (const CPunkt& q : r.m_path)
         if (q.x > 1 && q.x < 9) { EXPECT_LT(q.y, -0.9) << q.x; }
+}
+
+TEST(Correct, NoisyClosedContourKeepsItsPath) {
+    ScriptedSession s;
+    // A counter-clockwise circle of 2000 points moved by up to 0.1 units, milled inside with a
+    // left-hand tool: the raw path wiggles near its start and crosses its own end there.
+    // Only the small loops may go, not the whole path.
+    std::mt19937 g(1);
+    std::uniform_real_distribution<double> noise(-0.1, 0.1);
+    CVector v;
+    for (int i = 0; i < 2000; ++i) {
+        const double a = 2 * kPi * i / 2000;
+        v.AddPoint({200 * std::cos(a) + noise(g), 200 * std::sin(a) + noise(g)});
+    }
+    v.AddPoint(v.m_points[0]);
+    v.Recompute();
+    ASSERT_EQ(v.m_direction, kDirCounterClockwise);
+    v.m_toolRadius = 40;
+    v.m_side = 0;
+    ASSERT_EQ(v.Correct(), 1);
+    const CRadius& r = OnlyPath(v);
+    EXPECT_GT(r.m_path.Size(), 1500);
+    for (const CPunkt& p : r.m_path) EXPECT_LT(std::hypot(p.x, p.y), 160.5);
 }
