@@ -25,7 +25,7 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: deps
-	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUENK_BUILD_UI=OFF -DQUENK_BUILD_BENCH=ON >/dev/null
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" -DQUENK_BUILD_UI=OFF -DQUENK_BUILD_BENCH=ON >/dev/null
 	@cmake --build build-bench -j $(JOBS)
 	@scripts/run-bench build-bench
 

@@ -51,6 +51,8 @@ public:
 
     // Radius correction: 1 done or nothing to do, 0 failed.
     std::int32_t Correct();
+    // Picking: the first segment (index of its end point) within tol of x on either side, or -1.
+    int FindSegment(const CPunkt& x, double tol) const;
 
     std::int32_t m_function = 0;
     std::int32_t m_tool = 1;

@@ -1,0 +1,232 @@
+// Path assembly: the raw offset points become the cutter path. Points that would cut into
+// the contour are dropped; where the raw path runs into the material the loop it forms is
+// cut off at the crossing of its two ends, or, when there is no such crossing, the path is
+// ended where it meets the contour's offset line.
+
+#include <cmath>
+
+#include "model/geometry.h"
+#include "model/session.h"
+#include "model/vector.h"
+#include "toolpath/clearance.h"
+#include "toolpath/correction_steps.h"
+#include "toolpath/correction_texts.h"
+#include "toolpath/plain_distance.h"
+#include "toolpath/strip.h"
+
+namespace {
+
+class Assembler {
+public:
+    Assembler(CVector& v, PathQueries& q, CRadius& path)
+        : m_v(v),
+          m_q(q),
+          m_raw(v.m_correctionPointsA.Raw()),
+          m_src(v.m_correctionIndexA.Raw()),
+          m_problems(v.m_correctionIndexB.Raw()),
+          m_path(path),
+          m_rule(ClearanceRule::For(v.m_offsetPoints.Raw(), v.m_toolRadius)) {}
+
+    void Run();
+
+private:
+    int Fails(const CPunkt& x) { return m_q.FirstFailingSegment(x); }
+    // A raw point also fails when the contour lies between it and the vertex that produced
+    // it: a narrow corner's offset point can land beyond the opposite wall, in the material
+    // or outside a pocket, far enough from every segment to pass the distance test.
+    int FailsRaw(int i) {
+        const CPunkt& x = m_raw[static_cast<std::size_t>(i)];
+        if (const int seg = Fails(x)) return seg;
+        const std::int32_t s = m_src[static_cast<std::size_t>(i)];
+        const std::vector<CPunkt>& w = *m_rule.working;
+        if (s < 0 || static_cast<std::size_t>(s) >= w.size()) return 0;
+        return m_q.FirstCrossedSegment(w[static_cast<std::size_t>(s)], x);
+    }
+    void Append(const CPunkt& p, std::int32_t s) {
+        m_path.m_path.Raw().push_back(p);
+        m_path.m_source.Raw().push_back(s);
+    }
+    // The last (lastFirst) or the first raw segment j, lo <= j <= hi, that crosses a->b at a
+    // point passing the clearance test; -1 when there is none.
+    int FindCrossing(const CPunkt& a, const CPunkt& b, int lo, int hi, bool lastFirst, CPunkt& at);
+    // Ends a run at the offset line of working segment seg: appends where p->q crosses
+    // exactly one of the two lines at r beside it. True when a point was appended.
+    bool ShiftedSegment(const CPunkt& p, const CPunkt& q, int seg, bool needStrip);
+
+    CVector& m_v;
+    PathQueries& m_q;
+    const std::vector<CPunkt>& m_raw;
+    const std::vector<std::int32_t>& m_src;
+    std::vector<std::int32_t>& m_problems;
+    CRadius& m_path;
+    ClearanceRule m_rule;
+    std::vector<std::int32_t> m_candidates;
+};
+
+int Assembler::FindCrossing(const CPunkt& a, const CPunkt& b, int lo, int hi, bool lastFirst, CPunkt& at) {
+    m_q.CrossingCandidates(a, b, lo, hi, m_candidates);
+    const std::size_t count = m_candidates.size();
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::int32_t j = m_candidates[lastFirst ? count - 1 - k : k];
+        const CPunkt& c = m_raw[static_cast<std::size_t>(j)];
+        const CPunkt& d = m_raw[static_cast<std::size_t>(j) + 1];
+        if (!SegmentsCross(c, d, a, b)) continue;
+        const std::optional<CPunkt> x = TryLineIntersection(a, b, c, d);
+        if (!x || Fails(*x) != 0) continue;
+        at = *x;
+        return j;
+    }
+    return -1;
+}
+
+bool Assembler::ShiftedSegment(const CPunkt& p, const CPunkt& q, int seg, bool needStrip) {
+    if (seg <= 0) return false;
+    const std::vector<CPunkt>& w = *m_rule.working;
+    const CPunkt& wa = w[static_cast<std::size_t>(seg) - 1];
+    const CPunkt& wb = w[static_cast<std::size_t>(seg)];
+    const double len = PlainDistance(wa, wb);
+    if (!(len > 0)) return false;
+    if (needStrip && !InBand(q, wa, wb, m_rule.c)) return false;
+    const double r = m_v.m_toolRadius;
+    const CPunkt o{-(wb.y - wa.y) / len * r, (wb.x - wa.x) / len * r};
+    const CPunkt l1{wa.x + o.x, wa.y + o.y}, l2{wb.x + o.x, wb.y + o.y};
+    const CPunkt r1{wb.x - o.x, wb.y - o.y}, r2{wa.x - o.x, wa.y - o.y};
+    const int crossLeft = SegmentsCross(p, q, l1, l2);
+    const int crossRight = SegmentsCross(p, q, r1, r2);
+    if (crossLeft == crossRight) return false;
+    const std::optional<CPunkt> x = crossLeft ? TryLineIntersection(p, q, l1, l2) : TryLineIntersection(p, q, r1, r2);
+    if (!x || Fails(*x) != 0) return false;
+    Append(*x, -1);
+    return true;
+}
+
+void Assembler::Run() {
+    const int n = static_cast<int>(m_raw.size());
+    if (n == 0) return;
+
+    // Start: the first raw point that passes; everything before it is a problem point.
+    int f = -1;
+    int failedAt = 0;  // working segment at which the last point before f failed
+    for (int i = 0; i < n; ++i) {
+        const int seg = FailsRaw(i);
+        if (seg == 0) {
+            f = i;
+            break;
+        }
+        failedAt = seg;
+        m_problems.push_back(m_src[static_cast<std::size_t>(i)]);
+    }
+    if (f < 0) {
+        // The kept point gets source -1 so that the path and its sources stay parallel.
+        Append(m_raw.back(), -1);
+        Ui().Message(texts::kCutterTooLarge);
+        return;
+    }
+    if (f == n - 1 && f > 0) {
+        Append(m_raw.back(), m_src.back());
+        return;
+    }
+    // A closed path that begins inside a loop must end at the crossing where it began.
+    int closeAfter = -1;
+    CPunkt closePoint;
+    if (f > 0) {
+        const CPunkt& a = m_raw[static_cast<std::size_t>(f) - 1];
+        const CPunkt& b = m_raw[static_cast<std::size_t>(f)];
+        CPunkt x;
+        // The loop around the start closes across the start/end seam: search from the end.
+        const int j = FindCrossing(a, b, f + 1, n - 2, true, x);
+        if (j >= 0) {
+            Append(x, -1);
+            if (m_v.m_closed) {
+                closeAfter = j;
+                closePoint = x;
+            }
+        } else {
+            ShiftedSegment(a, b, failedAt, false);
+        }
+    }
+    Append(m_raw[static_cast<std::size_t>(f)], m_src[static_cast<std::size_t>(f)]);
+
+    bool inRun = false;
+    for (int i = f + 1; i < n; ++i) {
+        if (i == closeAfter + 1 && !inRun) {
+            Append(closePoint, -1);
+            for (int k = i; k < n; ++k) m_problems.push_back(m_src[static_cast<std::size_t>(k)]);
+            return;
+        }
+        const CPunkt& q = m_raw[static_cast<std::size_t>(i)];
+        const int seg = FailsRaw(i);
+        if (seg == 0) {
+            Append(q, m_src[static_cast<std::size_t>(i)]);
+            inRun = false;
+            continue;
+        }
+        m_problems.push_back(m_src[static_cast<std::size_t>(i)]);
+        if (inRun) continue;
+        const CPunkt& p = m_raw[static_cast<std::size_t>(i) - 1];
+        CPunkt x;
+        // The nearest crossing closes the loop that the run entered. Searching from the far
+        // end instead finds, on a closed contour, the crossings across the start/end seam
+        // first whenever the path wiggles near its start, and drops nearly the whole path.
+        const int j = FindCrossing(p, q, i + 1, n - 2, false, x);
+        if (j >= 0) {
+            // Cut the loop between the two crossing segments off.
+            Append(x, -1);
+            for (int k = i + 1; k <= j; ++k) m_problems.push_back(m_src[static_cast<std::size_t>(k)]);
+            i = j;
+            continue;
+        }
+        inRun = !ShiftedSegment(p, q, seg, true);
+    }
+}
+
+}  // namespace
+
+void AssemblePath(CVector& v, PathQueries& queries) {
+    std::vector<CPunkt>& raw = v.m_correctionPointsA.Raw();
+    std::vector<std::int32_t>& src = v.m_correctionIndexA.Raw();
+
+    CRadius* path = v.AddRadius();
+    path->m_closed = v.m_closed;
+    if (raw.size() != src.size()) {
+        Ui().Message(texts::kRadiusDatabaseError);
+        src.resize(raw.size(), -1);
+    }
+    // Exact repeats go, the first of each keeps its source.
+    std::size_t keep = 0;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (keep > 0 && raw[i] == raw[keep - 1]) continue;
+        raw[keep] = raw[i];
+        src[keep] = src[i];
+        ++keep;
+    }
+    raw.resize(keep);
+    src.resize(keep);
+
+    queries.Prepare(ClearanceRule::For(v.m_offsetPoints.Raw(), v.m_toolRadius), raw);
+    Assembler(v, queries, *path).Run();
+    // When the tool barely fits, dropped loops can leave a closed contour's path with ends
+    // apart; such a path is open, and operations that treat the first and last point of a
+    // closed path as one point must not see it as closed.
+    const std::vector<CPunkt>& p = path->m_path.Raw();
+    if (path->m_closed && (p.size() < 2 || !(p.front() == p.back()))) path->m_closed = 0;
+}
+
+void BuildCutBand(CVector& v) {
+    std::vector<CPunkt>& band = v.m_cutBand.Raw();
+    band.clear();
+    const double r = v.m_toolRadius;
+    for (const auto& rad : v.m_radiusList) {
+        const std::vector<CPunkt>& p = rad->m_path.Raw();
+        for (std::size_t i = 1; i < p.size(); ++i) {
+            const CPunkt& a = p[i - 1];
+            const CPunkt& b = p[i];
+            const double len = PlainDistance(a, b);
+            const CPunkt o = len > 0 ? CPunkt{-(b.y - a.y) / len * r, (b.x - a.x) / len * r} : CPunkt{};
+            band.push_back({a.x + o.x, a.y + o.y});
+            band.push_back({b.x + o.x, b.y + o.y});
+            band.push_back({b.x - o.x, b.y - o.y});
+            band.push_back({a.x - o.x, a.y - o.y});
+        }
+    }
+}

@@ -1,0 +1,213 @@
+#include "toolpath/clearance.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/geometry.h"
+#include "toolpath/plain_distance.h"
+#include "toolpath/strip.h"
+
+namespace {
+// Up to this many working points a scan with box rejection beats building grids.
+constexpr std::size_t kScanLimit = 160;
+// Consecutive segments per block of the scans.
+constexpr std::size_t kScanBlock = 8;
+// Grown boxes must contain every point the exact tests accept despite rounding: a margin far
+// above double rounding at drawing coordinates, far below any drawing detail.
+constexpr double kGridMargin = 1e-6;
+
+GridRegion BoxOf(const std::vector<CPunkt>& pts, double grow) {
+    GridRegion g{pts.front().x, pts.front().y, pts.front().x, pts.front().y};
+    for (const CPunkt& p : pts) {
+        if (!std::isfinite(p.x) || !std::isfinite(p.y)) continue;
+        g.minX = std::min(g.minX, p.x);
+        g.maxX = std::max(g.maxX, p.x);
+        g.minY = std::min(g.minY, p.y);
+        g.maxY = std::max(g.maxY, p.y);
+    }
+    g.minX -= grow;
+    g.minY -= grow;
+    g.maxX += grow;
+    g.maxY += grow;
+    return g;
+}
+
+// The first segment k whose box meets the query box and for which exact(k) holds, or -1;
+// blocks whose box misses the query are skipped whole.
+template <typename Box, typename Exact>
+int ScanBoxes(const std::vector<Box>& blocks, const std::vector<Box>& boxes, double loX, double hiX, double loY,
+              double hiY, Exact&& exact) {
+    for (std::size_t blk = 0; blk < blocks.size(); ++blk) {
+        if (!blocks[blk].Meets(loX, hiX, loY, hiY)) continue;
+        const std::size_t end = std::min(boxes.size(), (blk + 1) * kScanBlock);
+        for (std::size_t k = blk * kScanBlock; k < end; ++k)
+            if (boxes[k].Meets(loX, hiX, loY, hiY) && exact(static_cast<int>(k))) return static_cast<int>(k);
+    }
+    return -1;
+}
+
+// SegmentsCross of a->b with working segment k. The segments that end at a (a vertex's own
+// segments, in every sight test) never cross it properly; the equality test spares them
+// the four orientation tests.
+bool Crosses(const CPunkt& a, const CPunkt& b, const std::vector<CPunkt>& w, int k) {
+    const CPunkt& p = w[static_cast<std::size_t>(k)];
+    const CPunkt& q = w[static_cast<std::size_t>(k) + 1];
+    if (p == a || q == a) return false;
+    return SegmentsCross(a, b, p, q) != 0;
+}
+
+double MeanSegmentLength(const std::vector<CPunkt>& pts) {
+    if (pts.size() < 2) return 0;
+    double sum = 0;
+    for (std::size_t i = 1; i < pts.size(); ++i) sum += PlainLength(pts[i].x - pts[i - 1].x, pts[i].y - pts[i - 1].y);
+    return sum / static_cast<double>(pts.size() - 1);
+}
+}  // namespace
+
+ClearanceRule ClearanceRule::For(const std::vector<CPunkt>& working, double r) {
+    ClearanceRule rule;
+    rule.working = &working;
+    rule.c = r - kClearanceTolerance;
+    return rule;
+}
+
+bool ClearanceRule::FailsAt(const CPunkt& x, int i) const {
+    if (!(c > 0)) return false;
+    const CPunkt& a = (*working)[static_cast<std::size_t>(i) - 1];
+    const CPunkt& b = (*working)[static_cast<std::size_t>(i)];
+    // The whole fail zone lies in the segment's box grown by c.
+    if (x.x < std::min(a.x, b.x) - c || x.x > std::max(a.x, b.x) + c || x.y < std::min(a.y, b.y) - c ||
+        x.y > std::max(a.y, b.y) + c)
+        return false;
+    const double c2 = c * c;
+    const double ax = x.x - a.x, ay = x.y - a.y;
+    if (ax * ax + ay * ay < c2) return true;
+    const double bx = x.x - b.x, by = x.y - b.y;
+    if (bx * bx + by * by < c2) return true;
+    return InBand(x, a, b, c);
+}
+
+void GridPathQueries::Prepare(const ClearanceRule& rule, const std::vector<CPunkt>& raw) {
+    m_rule = rule;
+    m_raw = &raw;
+    const std::vector<CPunkt>& w = *rule.working;
+    m_scan = !m_alwaysGrid && w.size() <= kScanLimit && raw.size() <= 2 * kScanLimit;
+    if (w.empty()) return;
+    GridRegion all = BoxOf(w, 0);
+    if (!raw.empty()) {
+        const GridRegion r = BoxOf(raw, 0);
+        all = {std::min(all.minX, r.minX), std::min(all.minY, r.minY), std::max(all.maxX, r.maxX),
+               std::max(all.maxY, r.maxY)};
+    }
+    const double extent = std::max({std::fabs(all.minX), std::fabs(all.maxX), std::fabs(all.minY), std::fabs(all.maxY)});
+    m_margin = kGridMargin * (1 + extent * 1e-6);
+
+    if (m_scan) {
+        m_boxes.clear();
+        m_failBoxes.clear();
+        m_blocks.clear();
+        m_failBlocks.clear();
+        m_boxes.reserve(w.size());
+        m_failBoxes.reserve(w.size());
+        m_blocks.reserve(w.size() / kScanBlock + 1);
+        m_failBlocks.reserve(w.size() / kScanBlock + 1);
+        const double c = rule.c;
+        for (std::size_t k = 0; k + 1 < w.size(); ++k) {
+            const Box b{std::min(w[k].x, w[k + 1].x), std::max(w[k].x, w[k + 1].x), std::min(w[k].y, w[k + 1].y),
+                        std::max(w[k].y, w[k + 1].y)};
+            // Grown exactly as FailsAt grows them, so that a box miss means FailsAt is false.
+            const Box f{b.minX - c, b.maxX + c, b.minY - c, b.maxY + c};
+            m_boxes.push_back(b);
+            m_failBoxes.push_back(f);
+            if (k % kScanBlock == 0) {
+                m_blocks.push_back(b);
+                m_failBlocks.push_back(f);
+            }
+            for (auto [block, one] : {std::pair{&m_blocks.back(), &b}, std::pair{&m_failBlocks.back(), &f}}) {
+                block->minX = std::min(block->minX, one->minX);
+                block->maxX = std::max(block->maxX, one->maxX);
+                block->minY = std::min(block->minY, one->minY);
+                block->maxY = std::max(block->maxY, one->maxY);
+            }
+        }
+        return;
+    }
+    const double c = rule.c > 0 ? rule.c : 0;
+    const double mean = MeanSegmentLength(w);
+    // The fail zone of a segment reaches c beyond it; cells of about that size keep the
+    // candidate lists short without registering each segment in many cells.
+    if (w.size() >= 2) m_working.Build(w, c + m_margin, std::max({c, 2 * mean, 1e-3}), BoxOf(w, c + 2 * m_margin));
+    // Crossings need no grown zones: cells of a few segment lengths hold a few segments each.
+    const GridRegion lines{all.minX - 2 * m_margin, all.minY - 2 * m_margin, all.maxX + 2 * m_margin,
+                           all.maxY + 2 * m_margin};
+    const double fine = std::max({2 * mean, c / 16, 1e-3});
+    if (w.size() >= 2) m_workingLines.Build(w, m_margin, fine, lines);
+    if (raw.size() >= 2) m_rawLines.Build(raw, m_margin, fine, lines);
+}
+
+int GridPathQueries::FirstFailingSegment(const CPunkt& x) {
+    if (!(m_rule.c > 0) || m_rule.working->size() < 2) return 0;
+    if (m_scan) {
+        const int k = ScanBoxes(m_failBlocks, m_failBoxes, x.x, x.x, x.y, x.y,
+                                [&](int i) { return m_rule.FailsAt(x, i + 1); });
+        return k < 0 ? 0 : k + 1;
+    }
+    // Both lists are ascending; walk them merged so that the first failure is the lowest index.
+    const std::vector<std::int32_t>& global = m_working.Global();
+    const std::int32_t* it = nullptr;
+    const std::int32_t* end = nullptr;
+    if (m_working.Region().Contains(x)) {
+        it = m_working.CellBegin(x);
+        end = m_working.CellEnd(x);
+    }
+    std::size_t g = 0;
+    while (it != end || g < global.size()) {
+        std::int32_t k;
+        if (it != end && (g == global.size() || *it < global[g]))
+            k = *it++;
+        else
+            k = global[g++];
+        if (m_rule.FailsAt(x, k + 1)) return k + 1;
+    }
+    return 0;
+}
+
+int GridPathQueries::FirstCrossedSegment(const CPunkt& a, const CPunkt& b) {
+    const std::vector<CPunkt>& w = *m_rule.working;
+    if (w.size() < 2) return 0;
+    // A working segment crossing a->b lies at least c from b, which passed the clearance
+    // test; only the part of a->b up to c before b can meet one.
+    const double len = PlainDistance(a, b);
+    const double c = m_rule.c > 0 ? m_rule.c : 0;
+    const double t = len > 0 ? std::min(1.0, (len - c + m_margin) / len) : 1.0;
+    const CPunkt end{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
+    m_found.clear();
+    if (m_scan) {
+        const double loX = std::min(a.x, end.x) - m_margin, hiX = std::max(a.x, end.x) + m_margin;
+        const double loY = std::min(a.y, end.y) - m_margin, hiY = std::max(a.y, end.y) + m_margin;
+        const int k = ScanBoxes(m_blocks, m_boxes, loX, hiX, loY, hiY, [&](int i) { return Crosses(a, b, w, i); });
+        return k < 0 ? 0 : k + 1;
+    }
+    if (m_workingLines.Region().Contains(a) && m_workingLines.Region().Contains(end)) {
+        m_workingLines.CollectAlong(a, end, m_margin, m_found);
+        std::sort(m_found.begin(), m_found.end());
+    } else {
+        for (int i = 0; i + 1 < static_cast<int>(w.size()); ++i) m_found.push_back(i);
+    }
+    for (std::int32_t k : m_found)
+        if (Crosses(a, b, w, k)) return k + 1;
+    return 0;
+}
+
+void GridPathQueries::CrossingCandidates(const CPunkt& a, const CPunkt& b, int lo, int hi,
+                                         std::vector<std::int32_t>& out) {
+    out.clear();
+    if (lo > hi) return;
+    if (m_scan || m_raw->size() < 2 || !m_rawLines.Region().Contains(a) || !m_rawLines.Region().Contains(b)) {
+        for (int j = lo; j <= hi; ++j) out.push_back(j);
+        return;
+    }
+    m_rawLines.CollectAlong(a, b, m_margin, out);
+    std::erase_if(out, [&](std::int32_t j) { return j < lo || j > hi; });
+    std::sort(out.begin(), out.end());
+}

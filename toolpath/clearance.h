@@ -1,0 +1,80 @@
+#pragma once
+// The clearance test of the radius correction and the searches of the path assembly.
+//
+// A path point X fails the clearance test when, for a working-contour segment W[i-1]->W[i],
+// X lies beside the segment closer than c = r - 0.4, or closer than c to either end point.
+// Both sides count: a point across a wall of a notch narrower than the tool lies in the
+// material on the far side of that wall, and a test of the path's side alone lets it pass. The assembly needs the FIRST failing segment (the shifted-segment rule
+// works on it), and the last raw segment that crosses a given one. Both are answered by a
+// PathQueries object: the grid version in the program, a plain scan over all segments as the
+// reference in the tests; both must give identical answers.
+
+#include <cstdint>
+#include <vector>
+
+#include "model/punkt.h"
+#include "toolpath/segment_grid.h"
+#include "toolpath/sparse_grid.h"
+
+// How close the cutter centre may come to the contour before a point counts as cutting in:
+// 0.4 drawing units less than the radius, so that rounding never drops a correct point.
+inline constexpr double kClearanceTolerance = 0.4;
+
+struct ClearanceRule {
+    const std::vector<CPunkt>* working = nullptr;
+    double c = 0;  // r - 0.4; nothing fails when it is not positive
+
+    static ClearanceRule For(const std::vector<CPunkt>& working, double r);
+    // True when x fails at working segment i (1 .. size-1).
+    bool FailsAt(const CPunkt& x, int i) const;
+};
+
+class PathQueries {
+public:
+    virtual ~PathQueries() = default;
+    // Called once per assembly, before any query.
+    virtual void Prepare(const ClearanceRule& rule, const std::vector<CPunkt>& raw) = 0;
+    // The first working segment (1 .. size-1) at which x fails, or 0 when x passes.
+    virtual int FirstFailingSegment(const CPunkt& x) = 0;
+    // The first working segment (1 .. size-1) that a->b crosses properly, or 0. Only asked
+    // for a b that passes the clearance test, so a crossing lies at least c before b.
+    virtual int FirstCrossedSegment(const CPunkt& a, const CPunkt& b) = 0;
+    // Candidate raw segments j (raw[j] -> raw[j+1]) with lo <= j <= hi that may cross a->b,
+    // ascending, each once. Must include every segment that crosses a->b.
+    virtual void CrossingCandidates(const CPunkt& a, const CPunkt& b, int lo, int hi,
+                                    std::vector<std::int32_t>& out) = 0;
+};
+
+// The program's queries: a grid of the working contour's fail zones for the clearance test,
+// and fine grids of the working contour and of the raw path for crossings.
+class GridPathQueries final : public PathQueries {
+public:
+    // alwaysGrid: build the grids even for small contours (the tests compare both ways).
+    explicit GridPathQueries(bool alwaysGrid = false) : m_alwaysGrid(alwaysGrid) {}
+    void Prepare(const ClearanceRule& rule, const std::vector<CPunkt>& raw) override;
+    int FirstFailingSegment(const CPunkt& x) override;
+    int FirstCrossedSegment(const CPunkt& a, const CPunkt& b) override;
+    void CrossingCandidates(const CPunkt& a, const CPunkt& b, int lo, int hi,
+                            std::vector<std::int32_t>& out) override;
+
+private:
+    ClearanceRule m_rule;
+    const std::vector<CPunkt>* m_raw = nullptr;
+    SegmentGrid m_working;
+    SparseSegmentGrid m_workingLines;
+    SparseSegmentGrid m_rawLines;
+    double m_margin = 0;
+    bool m_alwaysGrid = false;
+    bool m_scan = false;  // small contours: plain scans over segment boxes, no grids
+    // Boxes of the working segments for the scans: plain, and grown by c as FailsAt grows
+    // them; and the same for blocks of consecutive segments, which a contour keeps small, so
+    // that most of a scan skips whole blocks.
+    struct Box {
+        double minX, maxX, minY, maxY;
+        bool Meets(double loX, double hiX, double loY, double hiY) const {
+            return !(maxX < loX || minX > hiX || maxY < loY || minY > hiY);
+        }
+    };
+    std::vector<Box> m_boxes, m_failBoxes, m_blocks, m_failBlocks;
+    std::vector<std::int32_t> m_found;
+};

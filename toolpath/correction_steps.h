@@ -1,0 +1,41 @@
+#pragma once
+// The steps of CVector::Correct, as functions of plain point lists so that each can be
+// tested and timed on its own. Side 0 puts the path on the left of the direction of travel,
+// any other value on the right.
+
+#include <cstdint>
+#include <vector>
+
+#include "model/punkt.h"
+
+class CVector;
+class PathQueries;
+
+// The contour as read from the chain: exact repeats dropped, or with clean-up every point
+// not farther than r/4 from the last kept one; a closed chain stays closed.
+std::vector<CPunkt> BuildWorkingContour(const std::vector<CPunkt>& points, bool closed, bool clean, double r);
+
+// Removes small loops of three segments and straight back-and-forth spikes, from the end
+// towards the start.
+void WindowPass(std::vector<CPunkt>& w);
+
+// Cuts off spikes narrower than limit on the path's side (ten passes at most).
+void SmoothSharpCorners(std::vector<CPunkt>& w, bool closed, int side, double limit);
+
+// Drops points equal to their predecessor, which would give the next corner no direction.
+void DropExactRepeats(std::vector<CPunkt>& w);
+
+// The raw offset points of every vertex and the vertex that produced each. False when no
+// usable point came out.
+bool OffsetVertices(const std::vector<CPunkt>& w, bool closed, int side, double r,
+                    std::vector<CPunkt>& raw, std::vector<std::int32_t>& source);
+
+// Builds the chain's path from its raw points (m_correctionPointsA / m_correctionIndexA)
+// against its working contour (m_offsetPoints), dropping what cuts into the contour.
+void AssemblePath(CVector& v, PathQueries& queries);
+
+// Four points per path segment: its ends shifted by r to the left and to the right.
+void BuildCutBand(CVector& v);
+
+// Correct with the given queries; CVector::Correct uses the grid queries.
+std::int32_t CorrectWith(CVector& v, PathQueries& queries);

@@ -1,0 +1,50 @@
+#pragma once
+// A uniform grid over the segments of a polyline, so that the correction's searches look
+// only at segments near a point or a segment instead of at all of them. The grid only ever
+// narrows the candidates: every segment that could match is returned, in index order, and
+// the caller applies the exact test. So results equal those of a scan over all segments.
+
+#include <cstdint>
+#include <vector>
+
+#include "model/punkt.h"
+
+struct GridRegion {
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+    bool Contains(const CPunkt& p) const {
+        return p.x >= minX && p.x <= maxX && p.y >= minY && p.y <= maxY;
+    }
+};
+
+class SegmentGrid {
+public:
+    // Registers every segment k (pts[k] -> pts[k+1]) in the cells that its neighbourhood of
+    // width grow touches. Segments that leave the region, are not finite or would cover too
+    // many cells go to a list that every query returns.
+    void Build(const std::vector<CPunkt>& pts, double grow, double cell, const GridRegion& region);
+
+    const GridRegion& Region() const { return m_region; }
+    // Segments registered in the cell of p (p inside the region), ascending.
+    const std::int32_t* CellBegin(const CPunkt& p) const;
+    const std::int32_t* CellEnd(const CPunkt& p) const;
+    // Segments that every query must consider, ascending.
+    const std::vector<std::int32_t>& Global() const { return m_global; }
+    // Appends to out the registered segments in the cells along a->b grown by grow (a and b
+    // inside the region), each once, unsorted; global segments are not included.
+    void CollectAlong(const CPunkt& a, const CPunkt& b, double grow, std::vector<std::int32_t>& out);
+
+private:
+    int CellX(double x) const;
+    int CellY(double y) const;
+    template <typename Visit>
+    void ForEachCellNear(const CPunkt& a, const CPunkt& b, double grow, Visit&& visit) const;
+
+    GridRegion m_region;
+    double m_cell = 1.0;
+    int m_nx = 1, m_ny = 1;
+    std::vector<std::int32_t> m_start;  // per cell: first entry in m_entries; one extra at the end
+    std::vector<std::int32_t> m_entries;
+    std::vector<std::int32_t> m_global;
+    std::vector<std::uint32_t> m_stamp;  // per segment: last CollectAlong that returned it
+    std::uint32_t m_query = 0;
+};
