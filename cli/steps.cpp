@@ -8,6 +8,9 @@
 #include "model/quenk_app.h"
 #include "import/import_command.h"
 #include "prepare/join.h"
+#include "toolpath/correction_command.h"
+
+#include <charconv>
 
 namespace {
 
@@ -36,6 +39,27 @@ bool TurnCounterClockwise(CliContext& c, const std::vector<std::string>&, std::s
     return true;
 }
 
+// "Radiuskorrektur" with the tool source MODE (0 tool = pen, 1..16 one tool, 17 per pen), or
+// the one in the settings; the clean-up option is the setting m_cleanContourSetting.
+bool Correct(CliContext& c, const std::vector<std::string>& a, std::string& error) {
+    RadiusCorrectionOptions options;
+    options.toolMode = c.app.m_rkToolMode;
+    options.cleanContour = c.app.m_cleanContourSetting != 0;
+    if (!a.empty()) {
+        int mode = -1;
+        const auto r = std::from_chars(a[0].data(), a[0].data() + a[0].size(), mode);
+        if (r.ec != std::errc() || r.ptr != a[0].data() + a[0].size() || mode < 0 || mode > 17) {
+            error = "MODE must be 0..17, got " + a[0];
+            return false;
+        }
+        options.toolMode = mode;
+    }
+    // The dialog keeps its choice for the next time.
+    c.app.m_rkToolMode = options.toolMode;
+    RunRadiusCorrection(c.doc, options);
+    return true;
+}
+
 bool Dump(CliContext& c, const std::vector<std::string>&, std::string&) {
     DumpJson(c.out, c.doc, c.app);
     return true;
@@ -49,6 +73,10 @@ const std::vector<StepSpec>& DrawingSteps() {
         {"join", 0, 0, "join             \"Zusammenfügen\": join chains within the joining distance", Join},
         {"cw", 0, 0, "cw               turn all closed chains clockwise", TurnClockwise},
         {"ccw", 0, 0, "ccw              turn all closed chains counter-clockwise", TurnCounterClockwise},
+        {"correct", 0, 1,
+         "correct [MODE]   \"Radiuskorrektur\": MODE 0 tool = pen number, 1..16 that tool, 17 per-pen tools "
+         "and functions (default: the setting m_rkToolMode)",
+         Correct},
         {"dump", 0, 0, "dump             write the document and the application state as JSON", Dump},
     };
     return steps;
