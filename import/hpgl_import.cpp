@@ -12,6 +12,7 @@
 #include "import/hpgl_reader.h"
 #include "import/hpgl_texts.h"
 #include "model/document.h"
+#include "model/file_bytes.h"
 #include "model/quenk_app.h"
 #include "model/session.h"
 #include "prepare/join.h"
@@ -135,29 +136,11 @@ void ImportHpglBytes(CQuenkDoc& doc, std::string bytes, const std::string& fileN
 }
 
 void ImportHpglFile(CQuenkDoc& doc, const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return;
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return;
-    doc.App().m_lastImportPath = path;
-
     std::string bytes;
-    try {
-        in.seekg(0, std::ios::end);
-        const std::streamoff size = in.tellg();
-        in.seekg(0, std::ios::beg);
-        if (size > 0) {
-            bytes.resize(static_cast<std::size_t>(size));
-            in.read(bytes.data(), size);
-            bytes.resize(static_cast<std::size_t>(in.gcount()));
-        } else {
-            // No size to ask for (a pipe or a special file): read it as it comes.
-            bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        }
-    } catch (const std::bad_alloc&) {
-        Ui().Message(hpgl_texts::kOutOfMemory);
-        return;
-    } catch (const std::length_error&) {
+    const ReadStatus status = ReadFileBytes(path, bytes);
+    if (status == ReadStatus::CannotOpen) return;
+    doc.App().m_lastImportPath = path;
+    if (status == ReadStatus::OutOfMemory) {
         Ui().Message(hpgl_texts::kOutOfMemory);
         return;
     }

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "model/atomic_file.h"
+#include "model/file_bytes.h"
 #include "model/quenk_app.h"
 #include "model/session.h"
 #include "model/settings_file.h"
@@ -11,16 +12,8 @@
 namespace {
 // A settings file is a few kilobytes; reading stops here so that a wrong file of any size
 // cannot take the memory. A real file never comes near it.
-constexpr std::streamsize kMaxSettingsBytes = 16 * 1024 * 1024;
+constexpr std::size_t kMaxSettingsBytes = 16 * 1024 * 1024;
 
-bool ReadFileBytes(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.resize(static_cast<std::size_t>(kMaxSettingsBytes));
-    in.read(bytes.data(), kMaxSettingsBytes);
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return true;
-}
 }  // namespace
 
 std::string DefaultSettingsPath() {
@@ -33,7 +26,7 @@ std::string DefaultSettingsPath() {
 void CQuenkApp::LoadSettings(const std::string& path) {
     m_settingsPath = path.empty() ? DefaultSettingsPath() : path;
     std::string bytes;
-    if (ReadFileBytes(m_settingsPath, bytes)) {
+    if (ReadFileBytes(m_settingsPath, bytes, kMaxSettingsBytes) != ReadStatus::CannotOpen) {
         LoadSettingsFromBytes(*this, bytes);
         return;
     }

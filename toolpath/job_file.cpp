@@ -8,6 +8,7 @@
 
 #include "model/archive.h"
 #include "model/atomic_file.h"
+#include "model/file_bytes.h"
 #include "model/quenk_app.h"
 #include "model/session.h"
 #include "model/werkzeug_archive.h"
@@ -228,23 +229,10 @@ bool LoadJob(CQuenkApp& app, const std::string& path) {
         app.SaveSettings();
         app.m_bSaveSettingsOnExit = 0;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
     std::string bytes;
     {
         WaitCursor wait(Ui());
-        in.seekg(0, std::ios::end);
-        const std::streamoff size = in.tellg();
-        in.seekg(0, std::ios::beg);
-        if (size > 0) {
-            bytes.resize(static_cast<std::size_t>(size));
-            in.read(bytes.data(), size);
-            bytes.resize(static_cast<std::size_t>(in.gcount()));
-        } else {
-            in.clear();
-            bytes.assign(std::istreambuf_iterator<char>(in), {});
-        }
-        if (in.bad()) return false;
+        if (ReadFileBytes(path, bytes) != ReadStatus::Ok) return false;
     }
     return LoadJobBytes(app, bytes);
 }
