@@ -8,13 +8,7 @@
 #include <vector>
 
 #include "model/punkt.h"
-
-struct GridRegion {
-    double minX = 0, minY = 0, maxX = 0, maxY = 0;
-    bool Contains(const CPunkt& p) const {
-        return p.x >= minX && p.x <= maxX && p.y >= minY && p.y <= maxY;
-    }
-};
+#include "toolpath/grid_geometry.h"
 
 class SegmentGrid {
 public:
@@ -23,7 +17,7 @@ public:
     // many cells go to a list that every query returns.
     void Build(const std::vector<CPunkt>& pts, double grow, double cell, const GridRegion& region);
 
-    const GridRegion& Region() const { return m_region; }
+    const GridRegion& Region() const { return m_cells.Region(); }
     // Segments registered in the cell of p (p inside the region), ascending.
     const std::int32_t* CellBegin(const CPunkt& p) const;
     const std::int32_t* CellEnd(const CPunkt& p) const;
@@ -34,17 +28,11 @@ public:
     void CollectAlong(const CPunkt& a, const CPunkt& b, double grow, std::vector<std::int32_t>& out);
 
 private:
-    int CellX(double x) const;
-    int CellY(double y) const;
-    template <typename Visit>
-    void ForEachCellNear(const CPunkt& a, const CPunkt& b, double grow, Visit&& visit) const;
+    std::size_t CellIndex(const CPunkt& p) const;
 
-    GridRegion m_region;
-    double m_cell = 1.0;
-    int m_nx = 1, m_ny = 1;
+    GridCells m_cells;
     std::vector<std::int32_t> m_start;  // per cell: first entry in m_entries; one extra at the end
     std::vector<std::int32_t> m_entries;
     std::vector<std::int32_t> m_global;
-    std::vector<std::uint32_t> m_stamp;  // per segment: last CollectAlong that returned it
-    std::uint32_t m_query = 0;
+    QueryStamps m_stamps;
 };

@@ -9,34 +9,26 @@
 #include <vector>
 
 #include "model/punkt.h"
-#include "toolpath/segment_grid.h"
+#include "toolpath/grid_geometry.h"
 
 class SparseSegmentGrid {
 public:
     // Registers segment k (pts[k] -> pts[k+1]) in the cells its box grown by grow touches.
     // Segments leaving the region or covering too many cells are returned by every query.
     void Build(const std::vector<CPunkt>& pts, double grow, double cell, const GridRegion& region);
-    const GridRegion& Region() const { return m_region; }
+    const GridRegion& Region() const { return m_cells.Region(); }
     // Appends the segments registered along a->b (grown by grow; a and b inside the region)
     // and all always-returned segments, each once, unsorted.
     void CollectAlong(const CPunkt& a, const CPunkt& b, double grow, std::vector<std::int32_t>& out);
 
 private:
-    int CellX(double x) const;
-    int CellY(double y) const;
-    template <typename Visit>
-    void ForEachCellNear(const CPunkt& a, const CPunkt& b, double grow, Visit&& visit) const;
-
     struct Entry {
         std::int32_t x;
         std::int32_t seg;
     };
-    GridRegion m_region;
-    double m_cell = 1.0;
-    int m_nx = 1, m_ny = 1;
+    GridCells m_cells;
     std::vector<std::int32_t> m_rowStart;  // ny + 1
     std::vector<Entry> m_entries;
     std::vector<std::int32_t> m_global;
-    std::vector<std::uint32_t> m_stamp;
-    std::uint32_t m_query = 0;
+    QueryStamps m_stamps;
 };
