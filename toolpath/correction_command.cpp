@@ -4,6 +4,7 @@
 #include "model/interaction.h"
 #include "model/quenk_app.h"
 #include "model/session.h"
+#include "model/tool_rule.h"
 #include "toolpath/clearance.h"
 #include "toolpath/correction_steps.h"
 
@@ -11,36 +12,14 @@ namespace {
 // The colour mode that shows every path in its tool's colour.
 constexpr std::int32_t kColourModeTools = 4;
 
-template <typename T>
-T TableEntry(const std::vector<T>& table, std::int32_t index, T fallback) {
-    if (index < 0 || static_cast<std::size_t>(index) >= table.size()) return fallback;
-    return table[static_cast<std::size_t>(index)];
-}
-
-struct PenChoice {
-    std::int32_t tool;
-    std::int32_t function;
-};
-
-PenChoice ForPen(const CQuenkApp& app, int toolMode, std::int32_t pen) {
-    if (toolMode == 0) return {pen, 0};
-    if (toolMode >= 1 && toolMode <= 16) return {toolMode, 0};
-    if (toolMode == kNoTool) {
-        // A pen without a table entry (a plotter file's pen above 16) gets no correction.
-        const std::int32_t tool = TableEntry(app.m_penTool, pen, 0);
-        return {tool == 0 ? kNoTool : tool, TableEntry(app.m_penFunction, pen, 0)};
-    }
-    return {kNoTool, 0};
-}
 }  // namespace
 
 ToolChoice ChooseTool(const CQuenkApp& app, std::int32_t tool) {
     ToolChoice c;
-    if (tool < 1 || tool > 16 || static_cast<std::size_t>(tool) > app.m_tools.size()) return c;
-    const CWerkzeug& w = app.m_tools[static_cast<std::size_t>(tool) - 1];
+    if (!ToolRecord(app, tool)) return c;
     c.tool = tool;
-    c.radius = w.m_diameter / (2 * app.m_plotterUnit);
-    c.side = w.m_side == 0 ? 0 : 1;
+    c.radius = ToolRadiusUnits(app, tool);
+    c.side = ToolSide(app, tool) == 0 ? 0 : 1;
     return c;
 }
 
@@ -52,7 +31,7 @@ void RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options)
         WaitCursor wait(Ui());
         for (auto& layer : doc.m_layers) {
             for (auto& pen : layer->m_pens) {
-                const PenChoice choice = ForPen(app, options.toolMode, pen->m_number);
+                const PenToolChoice choice = ToolForPen(app, options.toolMode, pen->m_number);
                 const ToolChoice tool = ChooseTool(app, choice.tool);
                 for (auto& chain : pen->m_chains) {
                     if (chain->m_empty) continue;
