@@ -32,8 +32,6 @@ public:
 
     std::string m_drawingName;
     std::int32_t m_bCorrectionDone = 0;
-    // The colour display mode shared by all views (4 shows tool colours after the correction).
-    std::int32_t m_nColorMode = 0;
     double m_joinDistanceUnits = 0.0;
     double m_plotterUnit = 0.025;
     double m_importTargetY = 0.0, m_importTargetX = 0.0;

@@ -11,7 +11,6 @@
 namespace {
 // The colour mode that shows every path in its tool's colour.
 constexpr std::int32_t kColourModeTools = 4;
-
 }  // namespace
 
 ToolChoice ChooseTool(const CQuenkApp& app, std::int32_t tool) {
@@ -56,7 +55,7 @@ void RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options)
         }
         doc.RecomputeBox();
         doc.m_bCorrectionDone = 1;
-        doc.m_nColorMode = kColourModeTools;
+        doc.App().m_nColorMode = kColourModeTools;
     }
     Ui().RequestRedraw();
 }

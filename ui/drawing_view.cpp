@@ -18,6 +18,8 @@ CQuenkView::CQuenkView(CQuenkApp& app, CQuenkDoc& doc, QWidget* parent) : QWidge
     m_view.scale = app.m_viewScale;
     m_view.offsetX = app.m_viewState1;
     m_view.baseY = app.m_viewState2;
+    // A view in drawing mode starts with "Geschlossen, Offen".
+    app.m_nColorMode = 0;
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);

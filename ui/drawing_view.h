@@ -18,7 +18,6 @@ public:
     void ZoomWorkpiece();
 
     const ViewTransform& Transform() const { return m_view; }
-    int ColorMode() const { return m_nColorMode; }
     bool IsFitted() const { return m_bFitted; }
 
 protected:
@@ -28,6 +27,5 @@ private:
     CQuenkApp& m_app;
     CQuenkDoc& m_doc;
     ViewTransform m_view;
-    int m_nColorMode = 0;
     bool m_bFitted = false;
 };

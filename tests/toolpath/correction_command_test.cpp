@@ -48,7 +48,7 @@ TEST(RadiusCommand, OneToolForAllLeavesDirectionsAlone) {
     ASSERT_EQ(v.m_radiusList.size(), 1u);
     EXPECT_NEAR(MinX(v), 1.0, 1e-9);  // clockwise with the right side: inside
     EXPECT_EQ(f.doc->m_bCorrectionDone, 1);
-    EXPECT_EQ(f.doc->m_nColorMode, 4);
+    EXPECT_EQ(f.doc->App().m_nColorMode, 4);
     EXPECT_DOUBLE_EQ(f.doc->m_outerMinX, -1.0);  // the box grows by the radius
     EXPECT_EQ(s.ui.maxWaitDepth, 1);
     EXPECT_EQ(s.ui.waitDepth, 0);
