@@ -31,7 +31,7 @@ const std::vector<SettingField>& SettingFields() {
         QUENK_FIELD(m_jobMinX), QUENK_FIELD(m_jobMaxX), QUENK_FIELD(m_jobMinY), QUENK_FIELD(m_jobMaxY),
         QUENK_FIELD(m_toolUsed), QUENK_FIELD(m_drawingTitle), QUENK_FIELD(m_pathMinX),
         QUENK_FIELD(m_pathMaxX), QUENK_FIELD(m_pathMinY), QUENK_FIELD(m_pathMaxY),
-        QUENK_FIELD(m_bMillingReady), QUENK_FIELD(m_bMillingMode),
+        QUENK_FIELD(m_bMillingReady), QUENK_FIELD(m_bMillingMode), QUENK_FIELD(m_nColorMode),
     };
     return fields;
 }
