@@ -11,13 +11,65 @@ std::int32_t TruncToInt32(double v) {
     return static_cast<std::int32_t>(v);  // truncates toward zero
 }
 
+namespace {
+// Must match the tolerance of the near-duplicate clean-up.
+constexpr double kNearDuplicate = 0.0001;
+
+inline bool Near(const CPunkt& a, const CPunkt& b) {
+    if (std::fabs(a.x - b.x) >= kNearDuplicate || std::fabs(a.y - b.y) >= kNearDuplicate) return false;
+    return Distance(a, b) < kNearDuplicate;
+}
+
+// One read of the points: whether either clean-up would change anything, and if not the box
+// and the lowest index of each box value.
+struct Scan {
+    bool needsCleanUp = false;
+    double minX = kEmptyMin, maxX = kEmptyMax, minY = kEmptyMin, maxY = kEmptyMax;
+    CVector::ExtremeIndices at;
+};
+
+// Whether point i is an exact repeat of its predecessor, or (for chains of three or more,
+// apart from the last point) near its predecessor or the start: what the clean-up removes.
+inline bool CleanUpFinds(const std::vector<CPunkt>& p, std::size_t i) {
+    const CPunkt& q = p[i];
+    const CPunkt& r = p[i - 1];
+    const CPunkt& s = p[0];
+    // A cheap filter without branches first: nearly every point is far from both.
+    const bool maybe = (std::fabs(q.x - r.x) < kNearDuplicate) & (std::fabs(q.y - r.y) < kNearDuplicate);
+    const bool maybeStart = (std::fabs(q.x - s.x) < kNearDuplicate) & (std::fabs(q.y - s.y) < kNearDuplicate);
+    if (!(maybe | maybeStart)) return false;
+    const std::size_t n = p.size();
+    return q == r || (n >= 3 && i + 1 < n && (Near(q, r) || Near(s, q)));
+}
+
+Scan ScanPoints(const std::vector<CPunkt>& p, bool checkCleanUp) {
+    Scan s;
+    const std::size_t n = p.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (checkCleanUp && i > 0 && CleanUpFinds(p, i)) {
+            s.needsCleanUp = true;
+            return s;
+        }
+        const CPunkt& q = p[i];
+        const int k = static_cast<int>(i);
+        if (q.x < s.minX || (s.at.minX < 0 && q.x == s.minX)) s.minX = q.x, s.at.minX = k;
+        if (q.x > s.maxX || (s.at.maxX < 0 && q.x == s.maxX)) s.maxX = q.x, s.at.maxX = k;
+        if (q.y < s.minY || (s.at.minY < 0 && q.y == s.minY)) s.minY = q.y, s.at.minY = k;
+        if (q.y > s.maxY || (s.at.maxY < 0 && q.y == s.maxY)) s.maxY = q.y, s.at.maxY = k;
+    }
+    return s;
+}
+}  // namespace
+
 void CVector::Recompute() {
     m_minX = m_minY = m_outerMinX = m_outerMinY = kEmptyMin;
     m_maxX = m_maxY = m_outerMaxX = m_outerMaxY = kEmptyMax;
     m_empty = 0;
     m_closed = 0;
 
-    RemoveDuplicatePoints();
+    // Most chains need no clean-up: then one read gives everything below.
+    Scan scan = ScanPoints(m_points.Raw(), true);
+    if (scan.needsCleanUp) RemoveDuplicatePoints();
     if (m_points.IsEmpty()) {
         m_empty = 1;
         return;
@@ -30,20 +82,20 @@ void CVector::Recompute() {
     m_endY = TruncToInt32(pts.back().y);
     if (pts.size() >= 3 && pts.front() == pts.back()) m_closed = 1;
 
-    RemoveNearDuplicates();
-
-    for (const CPunkt& p : m_points.Raw()) {
-        m_minX = std::min(m_minX, p.x);
-        m_maxX = std::max(m_maxX, p.x);
-        m_minY = std::min(m_minY, p.y);
-        m_maxY = std::max(m_maxY, p.y);
+    if (scan.needsCleanUp) {
+        RemoveNearDuplicates();
+        scan = ScanPoints(m_points.Raw(), false);
     }
+    m_minX = scan.minX;
+    m_maxX = scan.maxX;
+    m_minY = scan.minY;
+    m_maxY = scan.maxY;
     m_outerMinX = m_minX - m_toolRadius;
     m_outerMaxX = m_maxX + m_toolRadius;
     m_outerMinY = m_minY - m_toolRadius;
     m_outerMaxY = m_maxY + m_toolRadius;
 
-    m_direction = DetermineDirection();
+    m_direction = DetermineDirection(scan.at);
 }
 
 void CVector::RemoveDuplicatePoints() {

@@ -41,6 +41,12 @@ public:
 
     // Orientation and editing
     std::int32_t DetermineDirection();
+    // The lowest indices of the points on the box, as the direction test looks them up.
+    struct ExtremeIndices {
+        int minX = -1, maxX = -1, minY = -1, maxY = -1;
+    };
+    // The same with the indices already known (Recompute finds them while it takes the box).
+    std::int32_t DetermineDirection(const ExtremeIndices& e);
     void SetDirection(std::int32_t clockwise);
     void Reverse();
     void SetStartPoint(int k);

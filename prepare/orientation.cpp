@@ -47,17 +47,27 @@ std::int32_t CVector::DetermineDirection() {
         m_direction = kDirOpen;
         return kDirOpen;
     }
+    // For each box value, the lowest index whose coordinate equals it exactly.
+    ExtremeIndices e;
+    const std::vector<CPunkt>& p = m_points.Raw();
+    for (int i = static_cast<int>(p.size()) - 1; i >= 0; --i) {
+        const CPunkt& q = p[static_cast<std::size_t>(i)];
+        if (q.x == m_minX) e.minX = i;
+        if (q.x == m_maxX) e.maxX = i;
+        if (q.y == m_minY) e.minY = i;
+        if (q.y == m_maxY) e.maxY = i;
+    }
+    return DetermineDirection(e);
+}
+
+std::int32_t CVector::DetermineDirection(const ExtremeIndices& e) {
+    if (m_empty || !m_closed) {
+        m_direction = kDirOpen;
+        return kDirOpen;
+    }
     const std::vector<CPunkt>& p = m_points.Raw();
     const int n = static_cast<int>(p.size());
-
-    int iMinX = -1, iMaxX = -1, iMinY = -1, iMaxY = -1;
-    for (int i = n - 1; i >= 0; --i) {
-        const CPunkt& q = p[static_cast<std::size_t>(i)];
-        if (q.x == m_minX) iMinX = i;
-        if (q.x == m_maxX) iMaxX = i;
-        if (q.y == m_minY) iMinY = i;
-        if (q.y == m_maxY) iMaxY = i;
-    }
+    const int iMinX = e.minX, iMaxX = e.maxX, iMinY = e.minY, iMaxY = e.maxY;
 
     std::int32_t result = kDirUnknown;
     if (iMinX < iMaxX) {

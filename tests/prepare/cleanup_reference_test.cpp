@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "model/vector.h"
@@ -77,5 +78,22 @@ TEST(ChainCleanUp, LinearPassesMatchPointByPointRemoval) {
         v.Recompute();
         ASSERT_EQ(v.m_points.Raw(), expected) << "round " << round;
         ASSERT_EQ(v.m_closed, closed ? 1 : 0);
+        if (expected.empty()) continue;
+
+        // The box and the direction found in the same read as the clean-up check equal the
+        // box taken over all points and the direction test that looks the extremes up.
+        double minX = kEmptyMin, maxX = kEmptyMax, minY = kEmptyMin, maxY = kEmptyMax;
+        for (const CPunkt& p : expected) {
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
+        }
+        ASSERT_EQ(v.m_minX, minX);
+        ASSERT_EQ(v.m_maxX, maxX);
+        ASSERT_EQ(v.m_minY, minY);
+        ASSERT_EQ(v.m_maxY, maxY);
+        const std::int32_t direction = v.m_direction;
+        ASSERT_EQ(v.DetermineDirection(), direction) << "round " << round;
     }
 }
