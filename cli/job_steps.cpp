@@ -22,13 +22,13 @@ bool ParseIndex(const std::string& s, int& v) {
 
 // LAYER:PEN:CHAIN: the layer's and the chain's positions in their lists (from 0, as in the
 // dump), the pen by its number.
-CVector* FindChain(CQuenkDoc& doc, const std::string& spec, std::string& error) {
-    const auto c1 = spec.find(':');
-    const auto c2 = c1 == std::string::npos ? c1 : spec.find(':', c1 + 1);
+CVector* FindChain(CQuenkDoc& doc, const std::string& where, std::string& error) {
+    const auto c1 = where.find(':');
+    const auto c2 = c1 == std::string::npos ? c1 : where.find(':', c1 + 1);
     int layer = 0, pen = 0, chain = 0;
-    if (c2 == std::string::npos || !ParseIndex(spec.substr(0, c1), layer) ||
-        !ParseIndex(spec.substr(c1 + 1, c2 - c1 - 1), pen) || !ParseIndex(spec.substr(c2 + 1), chain)) {
-        error = "expected LAYER:PEN:CHAIN, got " + spec;
+    if (c2 == std::string::npos || !ParseIndex(where.substr(0, c1), layer) ||
+        !ParseIndex(where.substr(c1 + 1, c2 - c1 - 1), pen) || !ParseIndex(where.substr(c2 + 1), chain)) {
+        error = "expected LAYER:PEN:CHAIN, got " + where;
         return nullptr;
     }
     if (layer < 0 || static_cast<std::size_t>(layer) >= doc.m_layers.size()) {
@@ -40,7 +40,7 @@ CVector* FindChain(CQuenkDoc& doc, const std::string& spec, std::string& error) 
         if (chain < 0 || static_cast<std::size_t>(chain) >= s->m_chains.size()) break;
         return s->m_chains[static_cast<std::size_t>(chain)].get();
     }
-    error = "no chain " + spec;
+    error = "no chain " + where;
     return nullptr;
 }
 
@@ -53,8 +53,8 @@ bool Order(CliContext& c, const std::vector<std::string>& a, std::string& error)
         return true;
     }
     std::vector<CVector*> chains;
-    for (const std::string& spec : a) {
-        CVector* chain = FindChain(c.doc, spec, error);
+    for (const std::string& where : a) {
+        CVector* chain = FindChain(c.doc, where, error);
         if (!chain) return false;
         chains.push_back(chain);
     }
