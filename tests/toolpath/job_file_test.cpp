@@ -10,6 +10,7 @@
 #include "model/quenk_app.h"
 #include "support/byte_builder.h"
 #include "support/scripted_interaction.h"
+#include "support/temp_dir.h"
 #include "toolpath/fraes_kontur.h"
 
 namespace {
@@ -67,16 +68,6 @@ std::string HandBuiltJob() {
     return b.str();
 }
 
-class TempDir {
-public:
-    TempDir() : path(fs::temp_directory_path() / ("quenk_job_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()))) {
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-    fs::path path;
-};
-
 // A current job that a failed load must leave untouched.
 void FillCurrentJob(CQuenkApp& app) {
     ScriptedSession quiet;
@@ -84,66 +75,38 @@ void FillCurrentJob(CQuenkApp& app) {
 }
 }  // namespace
 
-TEST(JobFile, HandBuiltFileLoadsEveryField) {
+// Loaded and saved again, the hand-built file comes back byte for byte: class names once,
+// later objects of a class with 0x8000 plus the class's index, reserved fields as read. The
+// spot checks tie positions to members; extent and colours are worked out on loading.
+TEST(JobFile, HandBuiltFileLoadsAndSavesByteForByte) {
     ScriptedSession s;
     CQuenkApp app;
-    ASSERT_TRUE(LoadJobBytes(app, HandBuiltJob()));
+    const std::string original = HandBuiltJob();
+    ASSERT_TRUE(LoadJobBytes(app, original));
     EXPECT_TRUE(s.ui.shown.empty());
     EXPECT_EQ(app.m_materialName, "Buche ä");
-    EXPECT_EQ(app.m_materialThickness, 12.0);
-    EXPECT_EQ(app.m_jobReserved, 7);
-    EXPECT_EQ(app.m_zTop, 1.0);
     EXPECT_EQ(app.m_zBottom, -11.0);
-    EXPECT_EQ(app.m_safetyDistance, 3.0);
-    EXPECT_EQ(app.m_zReference, 1);
-    EXPECT_EQ(app.m_depthMode, 0);
-    EXPECT_EQ(app.m_maxPassDepth, 4.0);
-    EXPECT_EQ(app.m_extraDepth, 0.2);
     EXPECT_EQ(app.m_plotterUnit, 0.025);
-    ASSERT_EQ(app.m_tools.size(), 2u);
-    EXPECT_EQ(app.m_tools[1].m_diameter, 6.0);
-    EXPECT_EQ(app.m_tools[1].m_colour, 0x00FF00u);
+    EXPECT_EQ(app.m_tools.at(1).m_diameter, 6.0);
     EXPECT_EQ(app.m_toolDepth, (std::vector<double>{0.0, 5.0, 8.0}));
-    EXPECT_EQ(app.m_toolSide, (std::vector<std::int32_t>{1, 0}));
-    EXPECT_EQ(app.m_toolFeedXY, (std::vector<double>{0.0, 10.0, 20.0}));
-    EXPECT_TRUE(app.m_toolFeedZ.empty());
     ASSERT_EQ(app.m_millingList.size(), 2u);
     const CFraesKontur& k = *app.m_millingList[0];
-    EXPECT_EQ(k.m_tool, 2);
     EXPECT_EQ(k.m_reserved1, 9.5);
-    EXPECT_EQ(k.m_reservedFlag, 1);
-    EXPECT_EQ(k.m_reserved3, 42);
-    EXPECT_EQ(k.m_reserved5, -2.5);
     EXPECT_EQ(k.m_direction, 2);
     ASSERT_EQ(k.m_paths.size(), 1u);
     EXPECT_EQ(k.m_paths[0]->m_points.Raw(), (std::vector<CPunkt>{{0, 0}, {4000, 0}, {4000, 2000}}));
     EXPECT_EQ(k.m_points.Raw(), (std::vector<CPunkt>{{1, 1}, {2, 2}}));
-    EXPECT_EQ(app.m_millingList[1]->m_paths[0]->m_points.Raw(), (std::vector<CPunkt>{{-800, -200}}));
     // The extent of the outer boxes, and the colour of the tool's last contour.
     EXPECT_EQ(app.m_jobMinX, -20.0);
     EXPECT_EQ(app.m_jobMaxX, 200.0);
     EXPECT_EQ(app.m_jobMinY, -5.0);
     EXPECT_EQ(app.m_jobMaxY, 120.0);
     EXPECT_EQ(app.m_toolColoursB, (std::vector<std::uint32_t>{0x111111, 0x222222, 0x445566}));
-}
 
-// The writer's bytes are the hand-built layout: class names once, later objects of a class
-// with 0x8000 plus the class's index, reserved fields as read.
-TEST(JobFile, SavingReproducesTheFileByteForByte) {
-    ScriptedSession s;
-    CQuenkApp app;
-    const std::string original = HandBuiltJob();
-    ASSERT_TRUE(LoadJobBytes(app, original));
-    // The colour rule changed the colour table; put back what the file held.
-    app.m_toolColoursB = {0x111111, 0x222222, 0x333333};
+    app.m_toolColoursB = {0x111111, 0x222222, 0x333333};  // what the file held
     const std::string saved = SerializeJob(app);
     EXPECT_EQ(saved, original);
     EXPECT_EQ(saved.find("CFraesKontur"), saved.rfind("CFraesKontur"));
-
-    CQuenkApp again;
-    ASSERT_TRUE(LoadJobBytes(again, saved));
-    again.m_toolColoursB = app.m_toolColoursB;
-    EXPECT_EQ(SerializeJob(again), saved);
 }
 
 TEST(JobFile, EmptyJobHasTheDefaultExtent) {
@@ -189,30 +152,23 @@ TEST(JobFile, LongCountsAndIndexesRoundTrip) {
     EXPECT_EQ(SerializeJob(loaded), bytes);
 }
 
-TEST(JobFile, WrongVersionIsRefusedAndChangesNothing) {
-    ScriptedSession s;
-    CQuenkApp app;
-    FillCurrentJob(app);
-    const std::string before = SerializeJob(app);
-    std::string settingsVersion = HandBuiltJob();
-    settingsVersion.replace(1, 14, "Quenk Ver. 4.6");
-    EXPECT_FALSE(LoadJobBytes(app, settingsVersion));
-    EXPECT_EQ(s.ui.shown, (std::vector<std::string>{" Falsche Quenk Version "}));
-    EXPECT_EQ(SerializeJob(app), before);
-}
-
 // Whatever is wrong with a file, the current job stays and one message says why.
 TEST(JobFile, DamagedFilesLeaveTheJobAsItWas) {
     CQuenkApp app;
     FillCurrentJob(app);
     const std::string before = SerializeJob(app);
     const std::string good = HandBuiltJob();
-    auto expectRefused = [&](const std::string& bytes, const std::string& what) {
+    auto expectRefused = [&](const std::string& bytes, const std::string& what) -> std::string {
+        SCOPED_TRACE(what);
         ScriptedSession s;
-        EXPECT_FALSE(LoadJobBytes(app, bytes)) << what;
-        ASSERT_EQ(s.ui.shown.size(), 1u) << what;
-        EXPECT_EQ(SerializeJob(app), before) << what;
+        EXPECT_FALSE(LoadJobBytes(app, bytes));
+        EXPECT_EQ(SerializeJob(app), before);
+        EXPECT_EQ(s.ui.shown.size(), 1u);
+        return s.ui.shown.empty() ? "" : s.ui.shown[0];
     };
+    std::string settingsVersion = good;
+    settingsVersion.replace(1, 14, "Quenk Ver. 4.6");
+    EXPECT_EQ(expectRefused(settingsVersion, "settings file version"), " Falsche Quenk Version ");
     for (std::size_t cut = 0; cut < good.size(); ++cut) expectRefused(good.substr(0, cut), "cut " + std::to_string(cut));
 
     std::string unknownClass = good;
@@ -221,9 +177,7 @@ TEST(JobFile, DamagedFilesLeaveTheJobAsItWas) {
 
     std::string hugeCount = good;
     const std::size_t listAt = good.find("CFraesKontur") - 8;  // count before the first tag
-    hugeCount[listAt] = '\xFF';
-    hugeCount[listAt + 1] = '\xFF';
-    hugeCount.insert(listAt + 2, std::string("\xFF\xFF\xFF\x7F", 4));
+    hugeCount.replace(listAt, 2, "\xFF\xFF\xFF\xFF\xFF\x7F");  // 0xFFFF, then 0x7FFFFFFF
     expectRefused(hugeCount, "count beyond the file");
 
     std::string badTool = good;
@@ -251,16 +205,16 @@ TEST(JobFile, DamagedFilesLeaveTheJobAsItWas) {
 TEST(JobFile, LoadingWritesTheSettingsOnceAndNeverAgain) {
     ScriptedSession s;
     TempDir dir;
-    const std::string path = (dir.path / "a.Quenk").string();
+    const std::string path = dir.File("a.Quenk");
     { std::ofstream(path, std::ios::binary) << HandBuiltJob(); }
     CQuenkApp app;
-    app.m_settingsPath = (dir.path / "QuenkV4.dat").string();
+    app.m_settingsPath = dir.File("QuenkV4.dat");
     EXPECT_TRUE(LoadJob(app, path));
     EXPECT_TRUE(fs::exists(app.m_settingsPath));
     EXPECT_EQ(app.m_bSaveSettingsOnExit, 0);
     fs::remove(app.m_settingsPath);
     EXPECT_TRUE(LoadJob(app, path));
-    EXPECT_FALSE(LoadJob(app, (dir.path / "missing.Quenk").string()));
+    EXPECT_FALSE(LoadJob(app, dir.File("missing.Quenk")));
     app.SaveSettings();  // what the end of the program does
     EXPECT_FALSE(fs::exists(app.m_settingsPath));
     EXPECT_TRUE(s.ui.shown.empty());  // a file that cannot be opened says nothing
@@ -268,7 +222,7 @@ TEST(JobFile, LoadingWritesTheSettingsOnceAndNeverAgain) {
 
 TEST(JobFile, SaveCommandOffersTheDrawingTitle) {
     TempDir dir;
-    const std::string path = (dir.path / "Schild.Quenk").string();
+    const std::string path = dir.File("Schild.Quenk");
     CQuenkApp app;
     FillCurrentJob(app);
     app.m_drawingTitle = "Schild";
@@ -278,11 +232,10 @@ TEST(JobFile, SaveCommandOffersTheDrawingTitle) {
         OnSaveJob(app);
         EXPECT_EQ(s.ui.shown, (std::vector<std::string>{"save: Schild"}));
     }
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), SerializeJob(app));
+    EXPECT_EQ(ReadFile(path), SerializeJob(app));
     {
         ScriptedSession s;
-        EXPECT_FALSE(SaveJob(app, (dir.path / "no" / "such" / "dir.Quenk").string()));
+        EXPECT_FALSE(SaveJob(app, dir.File("no/such/dir.Quenk")));
         EXPECT_TRUE(s.ui.shown.empty());
     }
 }
