@@ -36,41 +36,59 @@ TEST(PointArray, InsertRemoveGrow) {
     EXPECT_TRUE(a.IsEmpty());
 }
 
-TEST(VectorRecompute, RemovesRepeatsAndFindsClosedSquare) {
+// Repeats within 0.0001 go, walking backwards: the earlier point of a pair takes the later
+// one's coordinates. The last pair is not examined; a closed chain ends exactly on its start.
+TEST(VectorRecompute, RepeatsClosednessAndDirection) {
+    struct Case {
+        std::vector<CPunkt> in, out;
+        int closed, direction;
+    };
+    const Case cases[] = {
+        {{{0, 0}, {10, 0}, {10, 0}, {10, 10}, {0, 0}}, {{0, 0}, {10, 0}, {10, 10}, {0, 0}}, 1, kDirCounterClockwise},
+        {{{0, 0}, {0, 0}}, {{0, 0}}, 0, kDirOpen},  // one point: neither empty nor closed
+        {{{0, 0}, {5, 5}, {0, 0}}, {{0, 0}, {5, 5}, {0, 0}}, 1, kDirUnknown},
+        {{{0, 0}, {5, 0}, {5.00005, 0}, {5, 5}, {9, 9}}, {{0, 0}, {5.00005, 0}, {5, 5}, {9, 9}}, 0, kDirOpen},
+        {{{0, 0}, {5, 0}, {5, 5}, {5, 5.00005}}, {{0, 0}, {5, 0}, {5, 5}, {5, 5.00005}}, 0, kDirOpen},
+        {{{0, 0}, {3, 0}, {0.00005, 0}, {3, 3}}, {{0, 0}, {3, 0}, {3, 3}}, 0, kDirOpen},  // start guarded
+        {{{0, 0}, {0.00002, 0}, {10, 0}, {10, 10}, {0, 0}},
+         {{0.00002, 0}, {10, 0}, {10, 10}, {0.00002, 0}}, 1, kDirCounterClockwise},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.in));
+        ScriptedSession s;
+        CVector v;
+        for (const CPunkt& p : c.in) v.AddPoint(p);
+        v.Recompute();
+        EXPECT_EQ(v.m_points.Raw(), c.out);
+        EXPECT_EQ(v.m_closed, c.closed);
+        EXPECT_EQ(v.m_direction, c.direction);
+        EXPECT_EQ(v.m_empty, 0);
+        EXPECT_TRUE(s.ui.shown.empty());
+    }
+}
+
+TEST(VectorRecompute, BoxesAndIntegerEnds) {
     ScriptedSession s;
     CVector v;
-    MakeChain(v, {{0, 0}, {10, 0}, {10, 0}, {10, 10}, {0, 0}});
-    EXPECT_EQ(v.m_points, (CPointArray{{0, 0}, {10, 0}, {10, 10}, {0, 0}}));
-    EXPECT_EQ(v.m_closed, 1);
-    EXPECT_EQ(v.m_empty, 0);
-    EXPECT_EQ(v.m_minX, 0);
+    v.m_toolRadius = 2;
+    MakeChain(v, {{-1.7, 2.9}, {10, 5}, {5.99, -0.5}});
+    EXPECT_EQ(v.m_minX, -1.7);
     EXPECT_EQ(v.m_maxX, 10);
-    EXPECT_EQ(v.m_minY, 0);
-    EXPECT_EQ(v.m_maxY, 10);
-}
-
-TEST(VectorRecompute, TwoEqualPointsAreOnePointNeitherEmptyNorClosed) {
-    ScriptedSession s;
-    CVector v;
-    MakeChain(v, {{0, 0}, {0, 0}});
-    EXPECT_EQ(v.PointCount(), 1);
-    EXPECT_EQ(v.m_empty, 0);
-    EXPECT_EQ(v.m_closed, 0);
-    EXPECT_EQ(v.m_direction, kDirOpen);
-}
-
-TEST(VectorRecompute, ThreePointsBackAndForthAreClosedWithoutMessage) {
-    ScriptedSession s;
-    CVector v;
-    MakeChain(v, {{0, 0}, {5, 5}, {0, 0}});
-    EXPECT_EQ(v.m_closed, 1);
-    EXPECT_EQ(v.m_direction, kDirUnknown);
-    EXPECT_TRUE(s.ui.shown.empty());
-}
-
-TEST(VectorRecompute, EmptyChainKeepsEmptyBoxAndOldEnds) {
-    ScriptedSession s;
-    CVector v;
+    EXPECT_EQ(v.m_minY, -0.5);
+    EXPECT_EQ(v.m_maxY, 5);
+    EXPECT_EQ(v.m_outerMinX, -3.7);
+    EXPECT_EQ(v.m_outerMaxX, 12);
+    EXPECT_EQ(v.m_outerMinY, -2.5);
+    EXPECT_EQ(v.m_outerMaxY, 7);
+    // The integer ends truncate toward zero and saturate.
+    EXPECT_EQ(v.m_startX, -1);
+    EXPECT_EQ(v.m_startY, 2);
+    EXPECT_EQ(v.m_endX, 5);
+    EXPECT_EQ(v.m_endY, 0);
+    MakeChain(v, {{1e300, -1e300}, {0, 0}});
+    EXPECT_EQ(v.m_startX, 2147483647);
+    EXPECT_EQ(v.m_startY, -2147483647 - 1);
+    // An emptied chain has the empty box but keeps its old ends.
     MakeChain(v, {{3.5, 4.5}, {7, 8}});
     v.m_points.RemoveAll();
     v.Recompute();
@@ -81,63 +99,6 @@ TEST(VectorRecompute, EmptyChainKeepsEmptyBoxAndOldEnds) {
     EXPECT_EQ(v.m_startX, 3);
     EXPECT_EQ(v.m_endY, 8);
     EXPECT_EQ(v.m_direction, kDirOpen);
-}
-
-TEST(VectorRecompute, OuterBoxGrowsByToolRadius) {
-    ScriptedSession s;
-    CVector v;
-    v.m_toolRadius = 2;
-    MakeChain(v, {{0, 0}, {10, 5}});
-    EXPECT_EQ(v.m_outerMinX, -2);
-    EXPECT_EQ(v.m_outerMaxX, 12);
-    EXPECT_EQ(v.m_outerMinY, -2);
-    EXPECT_EQ(v.m_outerMaxY, 7);
-}
-
-TEST(VectorRecompute, IntegerEndsTruncateTowardZero) {
-    ScriptedSession s;
-    CVector v;
-    MakeChain(v, {{-1.7, 2.9}, {5.99, -0.5}});
-    EXPECT_EQ(v.m_startX, -1);
-    EXPECT_EQ(v.m_startY, 2);
-    EXPECT_EQ(v.m_endX, 5);
-    EXPECT_EQ(v.m_endY, 0);
-}
-
-TEST(VectorRecompute, HugeCoordinatesSaturateIntegerEnds) {
-    ScriptedSession s;
-    CVector v;
-    MakeChain(v, {{1e300, -1e300}, {0, 0}});
-    EXPECT_EQ(v.m_startX, 2147483647);
-    EXPECT_EQ(v.m_startY, -2147483647 - 1);
-}
-
-TEST(VectorRecompute, NearDuplicatesHandTheirCoordinatesBackwards) {
-    ScriptedSession s;
-    CVector v;
-    // Index 2 lies within 0.0001 of index 1: it is removed and index 1 takes its place.
-    MakeChain(v, {{0, 0}, {5, 0}, {5.00005, 0}, {5, 5}, {9, 9}});
-    EXPECT_EQ(v.m_points, (CPointArray{{0, 0}, {5.00005, 0}, {5, 5}, {9, 9}}));
-}
-
-TEST(VectorRecompute, LastPairIsNotExaminedButStartIsGuarded) {
-    ScriptedSession s;
-    CVector v;
-    MakeChain(v, {{0, 0}, {5, 0}, {5, 5}, {5, 5.00005}});
-    EXPECT_EQ(v.PointCount(), 4);  // the last two points stay
-    MakeChain(v, {{0, 0}, {3, 0}, {0.00005, 0}, {3, 3}});
-    EXPECT_EQ(v.m_points, (CPointArray{{0, 0}, {3, 0}, {3, 3}}));
-}
-
-TEST(VectorRecompute, ClosedChainEndsExactlyOnItsStart) {
-    ScriptedSession s;
-    CVector v;
-    // The second point is within the tolerance of the first and hands it its coordinates;
-    // the last point must follow the first.
-    MakeChain(v, {{0, 0}, {0.00002, 0}, {10, 0}, {10, 10}, {0, 0}});
-    EXPECT_EQ(v.m_closed, 1);
-    EXPECT_EQ(v.m_points.Front(), v.m_points.Back());
-    EXPECT_EQ(v.PointCount(), 4);
 }
 
 TEST(VectorCorrection, ClearCorrectionKeepsPointsAndBox) {
@@ -157,18 +118,6 @@ TEST(VectorCorrection, ClearCorrectionKeepsPointsAndBox) {
     EXPECT_EQ(v.m_hasCorrection, 0);
     EXPECT_EQ(v.PointCount(), 2);
     EXPECT_EQ(v.m_maxX, 10);
-}
-
-TEST(VectorCorrection, AddRadiusAppendsWithDefaults) {
-    CVector v;
-    CRadius* a = v.AddRadius();
-    CRadius* b = v.AddRadius();
-    ASSERT_EQ(v.m_radiusList.size(), 2u);
-    EXPECT_EQ(v.m_radiusList[0].get(), a);
-    EXPECT_EQ(v.m_radiusList[1].get(), b);
-    EXPECT_EQ(a->m_mark, 0);
-    EXPECT_EQ(a->m_selected, -1);
-    EXPECT_EQ(a->m_closed, 0);
 }
 
 TEST(VectorIntPoints, TruncatesEveryPointTowardZero) {
