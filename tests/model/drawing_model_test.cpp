@@ -76,47 +76,37 @@ TEST(Layer, EmptyPensAndChainsLeaveTheEmptyBox) {
 
 // ---------------------------------------------------------------- document box
 
-TEST(DocumentBox, EmptyDocumentHasEmptyBoxWithMaxXZero) {
-    ScriptedSession s;
-    CQuenkApp app;
-    CQuenkDoc doc(app);
-    doc.RecomputeBox();
-    EXPECT_EQ(doc.m_minX, kEmptyMin);
-    EXPECT_EQ(doc.m_minY, kEmptyMin);
-    EXPECT_EQ(doc.m_maxY, kEmptyMax);
-    EXPECT_EQ(doc.m_maxX, 0.0);
-}
-
-TEST(DocumentBox, NegativeDrawingHasMaxXZeroButKeepsItsOtherValues) {
+TEST(DocumentBox, MaxXIsNeverBelowZero) {
     Fixture f;
+    CQuenkDoc empty(f.app);  // no layers
+    empty.RecomputeBox();
+    ExpectBox(empty, kEmptyMin, 0.0, kEmptyMin, kEmptyMax);
+
     MakeChain(*f.doc.FindOrCreatePen(1, 0)->AddVector(), {{-30, -4}, {-10, 6}});
     f.doc.AddLayer();  // an empty layer folds nothing in
     f.doc.RecomputeBox();
-    EXPECT_EQ(f.doc.m_minX, -30);
-    EXPECT_EQ(f.doc.m_maxX, 0.0);
-    EXPECT_EQ(f.doc.m_minY, -4);
-    EXPECT_EQ(f.doc.m_maxY, 6);
+    ExpectBox(f.doc, -30, 0.0, -4, 6);
 }
 
 // ---------------------------------------------------------------- pens by colour
 
-TEST(FindOrCreatePen, SamePenNumberTwiceIsOnePen) {
+TEST(FindOrCreatePen, PenNumberOrAssignedColourNeedsNoQuestion) {
     Fixture f;
     CStift* a = f.doc.FindOrCreatePen(3, 0);
     EXPECT_EQ(f.doc.FindOrCreatePen(3, 0), a);
     EXPECT_EQ(f.doc.m_curLayer->m_pens.size(), 1u);
     EXPECT_EQ(a->m_number, 3);
     EXPECT_EQ(a->m_colourIndex, 0);
-    EXPECT_TRUE(f.s.ui.shown.empty());
-}
-
-TEST(FindOrCreatePen, AssignedColourNeedsNoQuestion) {
-    Fixture f;
     f.app.m_colourPen[7] = 2;
     CStift* two = f.doc.FindOrCreatePen(2, 0);
     EXPECT_EQ(f.doc.FindOrCreatePen(0, 7), two);
     EXPECT_EQ(two->m_colourIndex, 7);
     EXPECT_TRUE(f.s.ui.shown.empty());
+
+    CQuenkDoc noLayer(f.app);
+    CStift* p = noLayer.FindOrCreatePen(2, 0);
+    ASSERT_EQ(noLayer.m_layers.size(), 1u);
+    EXPECT_EQ(noLayer.m_curLayer->m_pens[0].get(), p);
 }
 
 TEST(FindOrCreatePen, UnassignedColourAsksOnceAndRemembers) {
@@ -129,14 +119,10 @@ TEST(FindOrCreatePen, UnassignedColourAsksOnceAndRemembers) {
     EXPECT_EQ(f.app.m_colourPen[5], 9);
     EXPECT_EQ(f.doc.FindOrCreatePen(1, 5), p);
     EXPECT_EQ(f.s.ui.shown, (std::vector<std::string>{"DWG-Farbe -> Stiftnummer 5"}));
-}
-
-TEST(FindOrCreatePen, CancelledQuestionUsesTheTableEntryUnchanged) {
-    Fixture f;
-    CStift* p = f.doc.FindOrCreatePen(4, 6);  // cancelled: entry 0 stays, pen 0 is used
-    EXPECT_EQ(p->m_number, 0);
+    // Cancelled: the table entry 0 stays and pen 0 is used.
+    EXPECT_EQ(f.doc.FindOrCreatePen(4, 6)->m_number, 0);
     EXPECT_EQ(f.app.m_colourPen[6], 0);
-    EXPECT_EQ(f.s.ui.shown.size(), 1u);
+    EXPECT_EQ(f.s.ui.shown.size(), 2u);
 }
 
 TEST(FindOrCreatePen, ColourBeyondTheTableIsAskedOnceAndStored) {
@@ -185,7 +171,7 @@ TEST(TurnAll, ClockwiseReversesClosedSquareAndLeavesOpenChain) {
     EXPECT_EQ(open->m_points, openBefore);
 }
 
-TEST(ClearAll, AnsweredNoChangesNothing) {
+TEST(ClearAll, NoChangesNothingYesEmptiesEverything) {
     Fixture f;
     MakeChain(*f.doc.FindOrCreatePen(1, 0)->AddVector(), {{0, 0}, {4, 4}});
     f.doc.m_nothingImported = 0;
@@ -198,28 +184,12 @@ TEST(ClearAll, AnsweredNoChangesNothing) {
     EXPECT_EQ(f.doc.m_nothingImported, 0);
     EXPECT_EQ(f.doc.m_maxX, 4);
     EXPECT_EQ(f.s.ui.redraws, 0);
-}
 
-TEST(ClearAll, AnsweredYesEmptiesEverything) {
-    Fixture f;
-    MakeChain(*f.doc.FindOrCreatePen(1, 0)->AddVector(), {{0, 0}, {4, 4}});
-    f.doc.m_nothingImported = 0;
     EXPECT_TRUE(f.doc.ClearAll(true));
     EXPECT_TRUE(f.doc.m_layers.empty());
     EXPECT_EQ(f.doc.m_curLayer, nullptr);
     EXPECT_EQ(f.doc.m_curPen, nullptr);
     EXPECT_EQ(f.doc.m_nothingImported, 1);
-    EXPECT_EQ(f.doc.m_maxX, 0.0);
-    EXPECT_EQ(f.doc.m_minX, kEmptyMin);
+    ExpectBox(f.doc, kEmptyMin, 0.0, kEmptyMin, kEmptyMax);
     EXPECT_EQ(f.s.ui.redraws, 1);
-}
-
-TEST(Document, FindOrCreatePenWithoutLayerMakesOne) {
-    ScriptedSession s;
-    CQuenkApp app;
-    CompleteSettingsTables(app);
-    CQuenkDoc doc(app);
-    CStift* p = doc.FindOrCreatePen(2, 0);
-    ASSERT_EQ(doc.m_layers.size(), 1u);
-    EXPECT_EQ(doc.m_curLayer->m_pens[0].get(), p);
 }
