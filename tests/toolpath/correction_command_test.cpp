@@ -120,16 +120,9 @@ TEST(RadiusCommand, CorrectOneChainKeepsDirectionAndCleanUp) {
     EXPECT_EQ(v.m_direction, kDirClockwise);
     EXPECT_NEAR(MinX(v), 4.0, 1e-9);
     EXPECT_EQ(f.doc->m_bCorrectionDone, 1);
+    v.Reverse();  // an edit reruns the correction: counter-clockwise, the path runs outside
+    EXPECT_NEAR(MinX(v), -4.0, 1e-9);
     CorrectOneChain(*f.doc, v, 17);
     EXPECT_TRUE(v.m_radiusList.empty());
     EXPECT_EQ(v.m_hasCorrection, 0);
-}
-
-TEST(RadiusCommand, EditsRerunTheCorrection) {
-    ScriptedSession s;
-    Fixture f;
-    CVector& v = AddSquare(*f.pen3);
-    CorrectOneChain(*f.doc, v, 1);
-    v.Reverse();  // now counter-clockwise: the right-hand path runs outside
-    EXPECT_NEAR(MinX(v), -1.0, 1e-9);
 }

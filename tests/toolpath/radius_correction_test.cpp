@@ -88,24 +88,7 @@ TEST(Correct, OpenLineStartsAndEndsOneRadiusIn) {
     ExpectPoint(OnlyPath(right).m_path[1], 9, -1);
 }
 
-TEST(Correct, ToolSeventeenClearsAndEmptyChainIsLeftAlone) {
-    ScriptedSession s;
-    CVector v;
-    Prepare(v, {{0, 0}, {10, 0}, {10, 10}, {0, 0}}, 1.0, 1);
-    v.Correct();
-    ASSERT_EQ(v.m_hasCorrection, 1);
-    v.m_tool = 17;
-    EXPECT_EQ(v.Correct(), 1);
-    EXPECT_TRUE(v.m_radiusList.empty());
-    EXPECT_EQ(v.m_hasCorrection, 0);
-    EXPECT_TRUE(v.m_cutBand.IsEmpty());
-
-    CVector empty;
-    EXPECT_EQ(empty.Correct(), 1);
-    EXPECT_TRUE(empty.m_radiusList.empty());
-}
-
-TEST(Correct, ZeroRadiusCopiesTheContour) {
+TEST(Correct, ZeroRadiusCopiesTheContourToolSeventeenClearsEmptyChainIsLeftAlone) {
     ScriptedSession s;
     CVector v;
     Prepare(v, {{0, 0}, {10, 0}, {10, 10}, {0, 0}}, 0.0, 1);
@@ -115,6 +98,17 @@ TEST(Correct, ZeroRadiusCopiesTheContour) {
     EXPECT_EQ(r.m_source.Raw(), (std::vector<std::int32_t>{0, 1, 2, 3}));
     EXPECT_EQ(r.m_closed, 1);
     EXPECT_EQ(v.m_hasCorrection, 1);
+
+    v.m_toolRadius = 1.0;
+    v.m_tool = 17;
+    EXPECT_EQ(v.Correct(), 1);
+    EXPECT_TRUE(v.m_radiusList.empty());
+    EXPECT_EQ(v.m_hasCorrection, 0);
+    EXPECT_TRUE(v.m_cutBand.IsEmpty());
+
+    CVector empty;
+    EXPECT_EQ(empty.Correct(), 1);
+    EXPECT_TRUE(empty.m_radiusList.empty());
 }
 
 TEST(Correct, CleanContourDropsPointsCloserThanAQuarterRadius) {
