@@ -1,9 +1,6 @@
 // quenk-cli steps of the milling job: the milling order, the G-code program and the job file.
 
 #include <charconv>
-#include <optional>
-#include <filesystem>
-#include <system_error>
 
 #include "cli/cli_interaction.h"
 #include "cli/steps.h"
@@ -62,37 +59,19 @@ bool Order(CliContext& c, const std::vector<std::string>& a, std::string& error)
     return true;
 }
 
-// The file's modification time, or nothing when it does not exist.
-std::optional<std::filesystem::file_time_type> Stamp(const std::string& path) {
-    std::error_code ec;
-    const auto t = std::filesystem::last_write_time(path, ec);
-    if (ec) return std::nullopt;
-    return t;
-}
-
-bool Written(const std::string& path, const std::optional<std::filesystem::file_time_type>& before,
-             std::string& error) {
-    const auto after = Stamp(path);
-    if (!after || (before && *before == *after)) {
-        error = "no program written to " + path;
-        return false;
-    }
-    return true;
-}
-
 bool GCode(CliContext& c, const std::vector<std::string>& a, std::string& error) {
-    const auto before = Stamp(a[0]);
     c.ui.SetNextFile(a[0]);
-    OnGCode(c.app);
-    return Written(a[0], before, error);
+    if (OnGCode(c.app)) return true;
+    error = "no program written to " + a[0];
+    return false;
 }
 
 bool GCodeWinPc(CliContext& c, const std::vector<std::string>& a, std::string& error) {
-    const auto before = Stamp(a[0]);
     // As the machine hand-off does: the file beside the control program is simply replaced.
     c.app.m_skipOverwriteQuestion = 1;
-    WriteGCode(c.app, a[0]);
-    return Written(a[0], before, error);
+    if (WriteGCode(c.app, a[0])) return true;
+    error = "no program written to " + a[0];
+    return false;
 }
 
 bool SaveJobStep(CliContext& c, const std::vector<std::string>& a, std::string& error) {

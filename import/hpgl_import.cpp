@@ -46,7 +46,8 @@ void Place(CQuenkDoc& doc, CLayer& layer, double maxXBefore) {
     // A plotter unit of 0 in broken settings gives no target; the drawing then stays where
     // the file put it rather than at infinity.
     if (std::isfinite(dx) && std::isfinite(dy)) layer.MoveBy(dx, dy, 0.0);
-    layer.RemoveDuplicatePoints();
+    // The clean-up of repeated points is the first thing every chain's recomputation does, so
+    // the final box recomputation also removes them.
     doc.RecomputeBox();
 }
 }  // namespace

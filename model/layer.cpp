@@ -38,13 +38,24 @@ void CLayer::RecomputeBox() {
 
 void CLayer::MoveBy(double dx, double dy, double z) {
     if (z < 0) return;
-    for (auto& pen : m_pens)
-        for (auto& c : pen->m_chains)
+    // Moving every point and then recomputing every box, chain by chain: each chain is
+    // recomputed while its points are still in the cache, with the same result and the same
+    // messages in the same order as a move of everything followed by RecomputeBox.
+    ResetBox(*this);
+    if (!m_pens.empty()) m_empty = 0;
+    for (auto& pen : m_pens) {
+        ResetBox(*pen);
+        if (!pen->m_chains.empty()) pen->m_empty = 0;
+        for (auto& c : pen->m_chains) {
             for (CPunkt& p : c->m_points) {
                 p.x += dx;
                 p.y += dy;
             }
-    RecomputeBox();
+            c->Recompute();
+            FoldBox(*pen, *c);
+        }
+        FoldBox(*this, *pen);
+    }
 }
 
 void CLayer::RemoveDuplicatePoints() {

@@ -24,14 +24,6 @@ constexpr double kPassTolerance = 0.001;
 // The program is single-byte text like every file the program writes.
 std::string FileText(std::string_view utf8) { return Utf8ToCp1252(utf8); }
 
-// Joins pieces of one line. Built by appending: GCC's -O3 flags "a" + b + "c" on std::string
-// with a false overlap warning.
-std::string Join(std::initializer_list<std::string_view> parts) {
-    std::string s;
-    for (std::string_view p : parts) s.append(p);
-    return s;
-}
-
 bool TableHas(std::size_t size, std::int32_t t) { return t >= 0 && static_cast<std::size_t>(t) < size; }
 }  // namespace
 
@@ -146,11 +138,11 @@ GCodeResult CGCodeGenerator::Run() {
     char zSafeText[kFormatNumberMax];
     const std::size_t zSafeLen = static_cast<std::size_t>(FormatNumberTo(zSafe, zSafeText) - zSafeText);
 
-    w.Line(Join({"( ", FileText(a.m_materialName), " )"}));
-    w.Line(Join({"( Materialdicke = ", FormatNumber(a.m_materialThickness), " mm )"}));
-    w.Line(Join({"( Max X = ", FormatNumber(maxX), " mm )"}));
-    w.Line(Join({"( Max Y = ", FormatNumber(maxY), " mm )"}));
-    w.Line(Join({"%", FileText(m_variant.programName)}));
+    w.Line(JoinText({"( ", FileText(a.m_materialName), " )"}));
+    w.Line(JoinText({"( Materialdicke = ", FormatNumber(a.m_materialThickness), " mm )"}));
+    w.Line(JoinText({"( Max X = ", FormatNumber(maxX), " mm )"}));
+    w.Line(JoinText({"( Max Y = ", FormatNumber(maxY), " mm )"}));
+    w.Line(JoinText({"%", FileText(m_variant.programName)}));
     w.Line("G90");
     w.Put("G71");  // the next word follows on the same line
 
@@ -164,13 +156,13 @@ GCodeResult CGCodeGenerator::Run() {
             const bool valid = t >= kFirstTool && t <= kLastTool && TableHas(a.m_toolUsed.size(), t) &&
                                (!m_variant.writeFeed || TableHas(a.m_toolFeedXY.size(), t)) &&
                                (a.m_depthMode != 1 || TableHas(a.m_toolDepth.size(), t));
-            if (!valid) return stop(Join({texts::kBadToolNumber, std::to_string(t)}));
+            if (!valid) return stop(JoinText({texts::kBadToolNumber, std::to_string(t)}));
             if (prevTool != -1) w.Line("M05");
-            w.Line(Join({"T", std::to_string(t), "M6"}));
+            w.Line(JoinText({"T", std::to_string(t), "M6"}));
             if (m_variant.writeFeed) {
                 const double feed = a.m_toolFeedXY[static_cast<std::size_t>(t)];
                 if (!std::isfinite(feed)) return stop(texts::kNotANumber);
-                w.Line(Join({"F", FormatNumber(feed)}));
+                w.Line(JoinText({"F", FormatNumber(feed)}));
             }
             w.Line("M03");
             safeWritten = false;
@@ -195,7 +187,7 @@ GCodeResult CGCodeGenerator::Run() {
         const double step = depth / n;
         if (n > 1 && !passesConfirmed) {
             w.Flush();
-            if (!Ui().AskOkCancel(Join({std::to_string(n), texts::kPassesSuffix}))) return GCodeResult::StoppedDrop;
+            if (!Ui().AskOkCancel(JoinText({std::to_string(n), texts::kPassesSuffix}))) return GCodeResult::StoppedDrop;
             passesConfirmed = true;
         }
 

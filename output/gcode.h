@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <ostream>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 class CQuenkApp;
 
@@ -51,7 +53,17 @@ private:
     GCodeVariant m_variant;
 };
 
-// The command "G-CODE": asks for the file and writes the program there.
-void OnGCode(CQuenkApp& app);
-// The machine hand-off: writes the program to path, replacing any file there.
-void WriteGCode(CQuenkApp& app, const std::string& path);
+// The command "G-CODE": asks for the file and writes the program there. True when a program
+// file was put in place; every reason for not writing one has been shown to the user.
+bool OnGCode(CQuenkApp& app);
+// The machine hand-off: writes the program to path, replacing any file there; the result as
+// for OnGCode.
+bool WriteGCode(CQuenkApp& app, const std::string& path);
+
+// Joins pieces of one line. Built by appending: GCC's -O3 flags "a" + b + "c" on std::string
+// with a false overlap warning.
+inline std::string JoinText(std::initializer_list<std::string_view> parts) {
+    std::string s;
+    for (std::string_view p : parts) s.append(p);
+    return s;
+}

@@ -11,17 +11,11 @@
 #include "output/gcode.h"
 
 namespace {
-std::string Join(std::initializer_list<std::string_view> parts) {
-    std::string s;
-    for (std::string_view p : parts) s.append(p);
-    return s;
-}
-
 // Writes the program beside path and puts it in place only when it is complete (or when
-// the run stopped in a way that keeps what was written).
-void RunToFile(CQuenkApp& app, const std::string& path, GCodeVariant variant) {
+// the run stopped in a way that keeps what was written). True when the file was put in place.
+bool RunToFile(CQuenkApp& app, const std::string& path, GCodeVariant variant) {
     AtomicFile file(path);
-    if (!file.IsOpen()) return;
+    if (!file.IsOpen()) return false;
     GCodeResult result;
     {
         WaitCursor wait(Ui());
@@ -29,9 +23,13 @@ void RunToFile(CQuenkApp& app, const std::string& path, GCodeVariant variant) {
     }
     if (result == GCodeResult::StoppedDrop) {
         file.Abort();
-        return;
+        return false;
     }
-    if (!file.Commit()) Ui().Message(Join({texts::kGCodeWriteError, path}));
+    if (!file.Commit()) {
+        Ui().Message(JoinText({texts::kGCodeWriteError, path}));
+        return false;
+    }
+    return true;
 }
 
 // Milling to the full material thickness with no thickness cannot be meant.
@@ -44,24 +42,24 @@ bool ThicknessMissing(const CQuenkApp& app) {
 }
 }  // namespace
 
-void OnGCode(CQuenkApp& app) {
+bool OnGCode(CQuenkApp& app) {
     ComputePathExtents(app);
-    if (ThicknessMissing(app)) return;
+    if (ThicknessMissing(app)) return false;
     FileQuestion q;
     q.filter = texts::kGCodeFilter;
     q.defaultExtension = "nc";
-    q.suggestedName = Join({"G", app.m_drawingTitle});
+    q.suggestedName = JoinText({"G", app.m_drawingTitle});
     const std::optional<std::string> path = Ui().AskSaveFile(q);
-    if (!path) return;
+    if (!path) return false;
     if (!app.m_skipOverwriteQuestion && std::ifstream(*path).is_open() &&
         !Ui().AskYesNo(texts::kFileExistsReplace))
-        return;
-    RunToFile(app, *path, GCodeVariant{app.m_drawingTitle, false});
+        return false;
+    return RunToFile(app, *path, GCodeVariant{app.m_drawingTitle, false});
 }
 
-void WriteGCode(CQuenkApp& app, const std::string& path) {
+bool WriteGCode(CQuenkApp& app, const std::string& path) {
     ComputePathExtents(app);
-    if (ThicknessMissing(app)) return;
+    if (ThicknessMissing(app)) return false;
     app.m_skipOverwriteQuestion = 0;
-    RunToFile(app, path, GCodeVariant{path, true});
+    return RunToFile(app, path, GCodeVariant{path, true});
 }

@@ -270,7 +270,7 @@ TEST(GCodeFile, WriteGCodeNamesTheFileWritesFeedsAndOverwrites) {
     e.app.m_toolFeedXY[1] = 12.5;
     e.app.m_skipOverwriteQuestion = 1;
     e.Add(1, {{{0, 0}}});
-    WriteGCode(e.app, path);
+    EXPECT_TRUE(WriteGCode(e.app, path));
     const auto lines = Lines(ReadFile(path));
     ASSERT_GE(lines.size(), 9u);
     EXPECT_EQ(lines[4], "%" + path);
@@ -284,7 +284,7 @@ TEST(GCodeFile, WriteGCodeNamesTheFileWritesFeedsAndOverwrites) {
 
     // Too many passes: what was written is kept.
     e.app.m_maxPassDepth = 0.001;
-    WriteGCode(e.app, path);
+    EXPECT_TRUE(WriteGCode(e.app, path));
     const std::string text = ReadFile(path);
     EXPECT_NE(text.find("G71T1M6"), std::string::npos);
     EXPECT_EQ(text.find("M30"), std::string::npos);
@@ -298,7 +298,7 @@ TEST(GCodeFile, OnGCodeAsksForTheFileAndBeforeReplacingIt) {
     {
         ScriptedSession s;
         s.ui.files.push_back(path);
-        OnGCode(e.app);
+        EXPECT_TRUE(OnGCode(e.app));
         EXPECT_EQ(s.ui.shown, (Strings{"save: GSchild", "3 Durchgänge"}));
         EXPECT_EQ(ReadFile(path), e.Generate());
     }
@@ -307,7 +307,7 @@ TEST(GCodeFile, OnGCodeAsksForTheFileAndBeforeReplacingIt) {
         ScriptedSession s;
         s.ui.files.push_back(path);
         s.ui.yesNo.push_back(false);
-        OnGCode(e.app);
+        EXPECT_FALSE(OnGCode(e.app));
         EXPECT_EQ(s.ui.shown, (Strings{"save: GSchild", " File vorhanden. Ersetzen? "}));
         EXPECT_EQ(ReadFile(path), "old");
     }
@@ -315,14 +315,14 @@ TEST(GCodeFile, OnGCodeAsksForTheFileAndBeforeReplacingIt) {
         ScriptedSession s;
         s.ui.files.push_back(path);
         s.ui.okCancel.push_back(false);
-        OnGCode(e.app);
+        EXPECT_FALSE(OnGCode(e.app));
         EXPECT_EQ(ReadFile(path), "old");
         EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator{}), 1);
     }
     {  // no thickness: message, no file question
         ScriptedSession s;
         e.app.m_materialThickness = 0.0;
-        OnGCode(e.app);
+        EXPECT_FALSE(OnGCode(e.app));
         EXPECT_EQ(s.ui.shown, Strings{"Materialstärke ist 0"});
     }
 }
