@@ -31,4 +31,11 @@ std::optional<CPunkt> TryLineIntersection(const CPunkt& a, const CPunkt& b, cons
 // The point on the ray from apex B through C at distance r from A (law of sines).
 CPunkt PointOnRay(const CPunkt& a, const CPunkt& b, const CPunkt& c, double r);
 
+// |a - b| < tol, without the square root for points clearly apart: the Euclidean length is
+// never below the larger coordinate difference, so the answer is the same.
+inline bool Nearer(const CPunkt& a, const CPunkt& b, double tol) {
+    if (std::fabs(a.x - b.x) >= tol || std::fabs(a.y - b.y) >= tol) return false;
+    return Distance(a, b) < tol;
+}
+
 inline bool IsFinite(const CPunkt& p) { return std::isfinite(p.x) && std::isfinite(p.y); }

@@ -12,51 +12,49 @@ std::int32_t TruncToInt32(double v) {
 }
 
 namespace {
-// Must match the tolerance of the near-duplicate clean-up.
-constexpr double kNearDuplicate = 0.0001;
-
-inline bool Near(const CPunkt& a, const CPunkt& b) {
-    if (std::fabs(a.x - b.x) >= kNearDuplicate || std::fabs(a.y - b.y) >= kNearDuplicate) return false;
-    return Distance(a, b) < kNearDuplicate;
+// Whether point i (of a chain of three or more, apart from the last point) lies near its
+// predecessor or near the start: what the near-duplicate clean-up removes.
+bool CleanUpFinds(const std::vector<CPunkt>& p, std::size_t i) {
+    const std::size_t n = p.size();
+    return n >= 3 && i + 1 < n && (Nearer(p[i], p[i - 1], kNearDuplicate) || Nearer(p[0], p[i], kNearDuplicate));
 }
 
-// One read of the points: whether either clean-up would change anything, and if not the box
-// and the lowest index of each box value.
+// One read of the points (free of exact repeats): the box, or, as soon as it meets one, the
+// news that the near-duplicate clean-up will change something (the box is then taken again
+// afterwards). The first test in the loop is a cheap filter without branches: nearly every
+// point is far from its predecessor and from the start, and only when the filter fires are
+// the points looked at exactly.
 struct Scan {
     bool needsCleanUp = false;
     double minX = kEmptyMin, maxX = kEmptyMax, minY = kEmptyMin, maxY = kEmptyMax;
-    CVector::ExtremeIndices at;
 };
-
-// Whether point i is an exact repeat of its predecessor, or (for chains of three or more,
-// apart from the last point) near its predecessor or the start: what the clean-up removes.
-inline bool CleanUpFinds(const std::vector<CPunkt>& p, std::size_t i) {
-    const CPunkt& q = p[i];
-    const CPunkt& r = p[i - 1];
-    const CPunkt& s = p[0];
-    // A cheap filter without branches first: nearly every point is far from both.
-    const bool maybe = (std::fabs(q.x - r.x) < kNearDuplicate) & (std::fabs(q.y - r.y) < kNearDuplicate);
-    const bool maybeStart = (std::fabs(q.x - s.x) < kNearDuplicate) & (std::fabs(q.y - s.y) < kNearDuplicate);
-    if (!(maybe | maybeStart)) return false;
-    const std::size_t n = p.size();
-    return q == r || (n >= 3 && i + 1 < n && (Near(q, r) || Near(s, q)));
-}
 
 Scan ScanPoints(const std::vector<CPunkt>& p, bool checkCleanUp) {
     Scan s;
     const std::size_t n = p.size();
+    if (n == 0) return s;
+    const CPunkt start = p[0];
+    double minX = s.minX, maxX = s.maxX, minY = s.minY, maxY = s.maxY;
     for (std::size_t i = 0; i < n; ++i) {
-        if (checkCleanUp && i > 0 && CleanUpFinds(p, i)) {
-            s.needsCleanUp = true;
-            return s;
+        const CPunkt q = p[i];
+        if (checkCleanUp && i > 0) {
+            const CPunkt r = p[i - 1];
+            const bool maybe = (std::max(std::fabs(q.x - r.x), std::fabs(q.y - r.y)) < kNearDuplicate) |
+                               (std::max(std::fabs(q.x - start.x), std::fabs(q.y - start.y)) < kNearDuplicate);
+            if (maybe && CleanUpFinds(p, i)) {
+                s.needsCleanUp = true;
+                return s;
+            }
         }
-        const CPunkt& q = p[i];
-        const int k = static_cast<int>(i);
-        if (q.x < s.minX || (s.at.minX < 0 && q.x == s.minX)) s.minX = q.x, s.at.minX = k;
-        if (q.x > s.maxX || (s.at.maxX < 0 && q.x == s.maxX)) s.maxX = q.x, s.at.maxX = k;
-        if (q.y < s.minY || (s.at.minY < 0 && q.y == s.minY)) s.minY = q.y, s.at.minY = k;
-        if (q.y > s.maxY || (s.at.maxY < 0 && q.y == s.maxY)) s.maxY = q.y, s.at.maxY = k;
+        minX = std::min(minX, q.x);
+        maxX = std::max(maxX, q.x);
+        minY = std::min(minY, q.y);
+        maxY = std::max(maxY, q.y);
     }
+    s.minX = minX;
+    s.maxX = maxX;
+    s.minY = minY;
+    s.maxY = maxY;
     return s;
 }
 }  // namespace
@@ -67,9 +65,7 @@ void CVector::Recompute() {
     m_empty = 0;
     m_closed = 0;
 
-    // Most chains need no clean-up: then one read gives everything below.
-    Scan scan = ScanPoints(m_points.Raw(), true);
-    if (scan.needsCleanUp) RemoveDuplicatePoints();
+    RemoveDuplicatePoints();
     if (m_points.IsEmpty()) {
         m_empty = 1;
         return;
@@ -82,6 +78,8 @@ void CVector::Recompute() {
     m_endY = TruncToInt32(pts.back().y);
     if (pts.size() >= 3 && pts.front() == pts.back()) m_closed = 1;
 
+    // Most chains have no near points: then one read gives the box as well.
+    Scan scan = ScanPoints(pts, true);
     if (scan.needsCleanUp) {
         RemoveNearDuplicates();
         scan = ScanPoints(m_points.Raw(), false);
@@ -95,7 +93,7 @@ void CVector::Recompute() {
     m_outerMinY = m_minY - m_toolRadius;
     m_outerMaxY = m_maxY + m_toolRadius;
 
-    m_direction = DetermineDirection(scan.at);
+    m_direction = DetermineDirection();
 }
 
 void CVector::RemoveDuplicatePoints() {

@@ -14,6 +14,9 @@
 inline constexpr double kEmptyMin = 2147483647.0;
 inline constexpr double kEmptyMax = -2147483648.0;
 
+// Points of a chain closer than this are one point for its clean-up.
+inline constexpr double kNearDuplicate = 0.0001;
+
 // Direction codes of a chain.
 enum : std::int32_t {
     kDirUnknown = 0,
@@ -41,12 +44,6 @@ public:
 
     // Orientation and editing
     std::int32_t DetermineDirection();
-    // The lowest indices of the points on the box, as the direction test looks them up.
-    struct ExtremeIndices {
-        int minX = -1, maxX = -1, minY = -1, maxY = -1;
-    };
-    // The same with the indices already known (Recompute finds them while it takes the box).
-    std::int32_t DetermineDirection(const ExtremeIndices& e);
     void SetDirection(std::int32_t clockwise);
     void Reverse();
     void SetStartPoint(int k);

@@ -10,19 +10,10 @@
 
 namespace {
 
-// Points closer than this are one point for the clean-up of a chain.
-constexpr double kNearDuplicate = 0.0001;
 // At the leftmost point both neighbours must be this far away for its angles to count.
 constexpr double kLeftNeighbourMin = 0.01;
 // At the rightmost and the lowest point a smaller distance is enough.
 constexpr double kNeighbourMin = 0.001;
-
-// |a - b| < tol, without the square root for the many points that are clearly apart: the
-// Euclidean length is never below the larger coordinate difference, so the answer is the same.
-bool Nearer(const CPunkt& a, const CPunkt& b, double tol) {
-    if (std::fabs(a.x - b.x) >= tol || std::fabs(a.y - b.y) >= tol) return false;
-    return Distance(a, b) < tol;
-}
 
 double Angle(const CPunkt& from, const CPunkt& to) { return std::atan2(to.y - from.y, to.x - from.x); }
 
@@ -47,27 +38,18 @@ std::int32_t CVector::DetermineDirection() {
         m_direction = kDirOpen;
         return kDirOpen;
     }
-    // For each box value, the lowest index whose coordinate equals it exactly.
-    ExtremeIndices e;
-    const std::vector<CPunkt>& p = m_points.Raw();
-    for (int i = static_cast<int>(p.size()) - 1; i >= 0; --i) {
-        const CPunkt& q = p[static_cast<std::size_t>(i)];
-        if (q.x == m_minX) e.minX = i;
-        if (q.x == m_maxX) e.maxX = i;
-        if (q.y == m_minY) e.minY = i;
-        if (q.y == m_maxY) e.maxY = i;
-    }
-    return DetermineDirection(e);
-}
-
-std::int32_t CVector::DetermineDirection(const ExtremeIndices& e) {
-    if (m_empty || !m_closed) {
-        m_direction = kDirOpen;
-        return kDirOpen;
-    }
     const std::vector<CPunkt>& p = m_points.Raw();
     const int n = static_cast<int>(p.size());
-    const int iMinX = e.minX, iMaxX = e.maxX, iMinY = e.minY, iMaxY = e.maxY;
+
+    // For each box value, the lowest index whose coordinate equals it exactly.
+    int iMinX = -1, iMaxX = -1, iMinY = -1, iMaxY = -1;
+    for (int i = n - 1; i >= 0; --i) {
+        const CPunkt& q = p[static_cast<std::size_t>(i)];
+        if (q.x == m_minX) iMinX = i;
+        if (q.x == m_maxX) iMaxX = i;
+        if (q.y == m_minY) iMinY = i;
+        if (q.y == m_maxY) iMaxY = i;
+    }
 
     std::int32_t result = kDirUnknown;
     if (iMinX < iMaxX) {
