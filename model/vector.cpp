@@ -39,9 +39,9 @@ Scan ScanPoints(const std::vector<CPunkt>& p, bool checkCleanUp) {
         const CPunkt q = p[i];
         if (checkCleanUp && i > 0) {
             const CPunkt r = p[i - 1];
-            const bool maybe = (std::max(std::fabs(q.x - r.x), std::fabs(q.y - r.y)) < kNearDuplicate) |
-                               (std::max(std::fabs(q.x - start.x), std::fabs(q.y - start.y)) < kNearDuplicate);
-            if (maybe && CleanUpFinds(p, i)) {
+            const double toPrevious = std::max(std::fabs(q.x - r.x), std::fabs(q.y - r.y));
+            const double toStart = std::max(std::fabs(q.x - start.x), std::fabs(q.y - start.y));
+            if ((toPrevious < kNearDuplicate || toStart < kNearDuplicate) && CleanUpFinds(p, i)) {
                 s.needsCleanUp = true;
                 return s;
             }
