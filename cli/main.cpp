@@ -18,7 +18,7 @@
 namespace {
 
 struct PlannedStep {
-    const StepSpec* spec;
+    const StepSpec* kind;
     std::vector<std::string> args;
 };
 
@@ -111,20 +111,20 @@ bool Parse(int argc, char** argv, CliOptions& o, std::string& error) {
             error = "unknown option " + w;
             return false;
         } else {
-            const StepSpec* spec = FindStep(w);
-            if (!spec) {
+            const StepSpec* kind = FindStep(w);
+            if (!kind) {
                 error = "unknown step " + w;
                 return false;
             }
-            PlannedStep step{spec, {}};
-            for (int n = 0; n < spec->minArgs; ++n) {
+            PlannedStep step{kind, {}};
+            for (int n = 0; n < kind->minArgs; ++n) {
                 if (i + 1 >= a.size()) {
-                    error = std::string("step ") + spec->name + " needs " + std::to_string(spec->minArgs) + " argument(s)";
+                    error = std::string("step ") + kind->name + " needs " + std::to_string(kind->minArgs) + " argument(s)";
                     return false;
                 }
                 step.args.push_back(a[++i]);
             }
-            while (spec->maxArgs < 0 || static_cast<int>(step.args.size()) < spec->maxArgs) {
+            while (kind->maxArgs < 0 || static_cast<int>(step.args.size()) < kind->maxArgs) {
                 if (i + 1 >= a.size() || IsOption(a[i + 1]) || FindStep(a[i + 1])) break;
                 step.args.push_back(a[++i]);
             }
@@ -174,8 +174,8 @@ int main(int argc, char** argv) {
     CQuenkDoc doc(app);
     CliContext context{app, doc, ui, std::cout};
     for (const PlannedStep& step : options.steps) {
-        if (!step.spec->run(context, step.args, error)) {
-            std::cerr << "quenk-cli: " << step.spec->name << ": " << error << '\n';
+        if (!step.kind->run(context, step.args, error)) {
+            std::cerr << "quenk-cli: " << step.kind->name << ": " << error << '\n';
             return 1;
         }
     }
