@@ -38,31 +38,25 @@ void SegmentGrid::Build(const std::vector<CPunkt>& pts, double grow, double cell
     // Two passes over the same cells: count, then fill. Segments are visited in index order,
     // so each cell's list is ascending and a repeat of the same segment is the list's tail.
     std::vector<std::int32_t> last(cells, -1);
+    auto forEachNewCell = [&](auto&& onCell) {
+        std::fill(last.begin(), last.end(), -1);
+        for (int k = 0; k < segs; ++k) {
+            if (!gridded[static_cast<std::size_t>(k)]) continue;
+            m_cells.ForEachCellNear(pts[static_cast<std::size_t>(k)], pts[static_cast<std::size_t>(k) + 1], grow,
+                                    [&](int x, int y) {
+                                        const std::size_t c = static_cast<std::size_t>(y) * nx + x;
+                                        if (last[c] == k) return;
+                                        last[c] = k;
+                                        onCell(c, k);
+                                    });
+        }
+    };
     m_start.assign(cells + 1, 0);
-    for (int k = 0; k < segs; ++k) {
-        if (!gridded[static_cast<std::size_t>(k)]) continue;
-        m_cells.ForEachCellNear(pts[static_cast<std::size_t>(k)], pts[static_cast<std::size_t>(k) + 1], grow,
-                                [&](int x, int y) {
-                                    const std::size_t c = static_cast<std::size_t>(y) * nx + x;
-                                    if (last[c] == k) return;
-                                    last[c] = k;
-                                    ++m_start[c + 1];
-                                });
-    }
+    forEachNewCell([&](std::size_t c, int) { ++m_start[c + 1]; });
     for (std::size_t c = 0; c < cells; ++c) m_start[c + 1] += m_start[c];
     m_entries.assign(static_cast<std::size_t>(m_start[cells]), 0);
     std::vector<std::int32_t> fill(m_start.begin(), m_start.end() - 1);
-    std::fill(last.begin(), last.end(), -1);
-    for (int k = 0; k < segs; ++k) {
-        if (!gridded[static_cast<std::size_t>(k)]) continue;
-        m_cells.ForEachCellNear(pts[static_cast<std::size_t>(k)], pts[static_cast<std::size_t>(k) + 1], grow,
-                                [&](int x, int y) {
-                                    const std::size_t c = static_cast<std::size_t>(y) * nx + x;
-                                    if (last[c] == k) return;
-                                    last[c] = k;
-                                    m_entries[static_cast<std::size_t>(fill[c]++)] = k;
-                                });
-    }
+    forEachNewCell([&](std::size_t c, int k) { m_entries[static_cast<std::size_t>(fill[c]++)] = k; });
 }
 
 std::size_t SegmentGrid::CellIndex(const CPunkt& p) const {
