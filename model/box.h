@@ -1,17 +1,10 @@
 #pragma once
 // The eight box values that chains, pens, layers and the document keep, in their order:
-// y pair, x pair, outer y pair, outer x pair.
+// y pair, x pair, outer y pair, outer x pair; all four keep them as members of these names.
 
 #include <algorithm>
 
 #include "model/vector.h"
-
-struct Box {
-    double minY = kEmptyMin, maxY = kEmptyMax;
-    double minX = kEmptyMin, maxX = kEmptyMax;
-    double outerMinY = kEmptyMin, outerMaxY = kEmptyMax;
-    double outerMinX = kEmptyMin, outerMaxX = kEmptyMax;
-};
 
 // Folds a child's box into an owner's: each minimum takes the smaller, each maximum the
 // larger value. Works on any class with the eight members.

@@ -52,7 +52,7 @@ public:
     std::int32_t m_showUnknown = 0;
     std::int32_t m_currentPenNumber = 0;
 
-    double m_pi = 3.141592653589793;
+    double m_pi = kPi;
     std::string m_importPath;
     std::int32_t m_importOrder = 0;
     std::vector<std::unique_ptr<CLayer>> m_layers;
