@@ -37,18 +37,21 @@ void Place(CQuenkDoc& doc, CLayer& layer, double maxXBefore) {
     } else {
         doc.m_importTargetX = maxXBefore + kGapToPreviousDrawing;
     }
-    doc.RecomputeBox();
+    // The reader recomputed the new layer's chains as it finished them.
+    doc.RecomputeBox(ChainPoints::MayHaveChanged, &layer);
     const double dx = doc.m_importTargetX - layer.m_minX;
     const double dy = doc.m_importTargetY - layer.m_minY;
 
-    JoinEndPoints(doc, layer);
+    // From here on every chain is changed only by steps that recompute it at once, so the
+    // later box recomputations repeat the chains' last results without reading their points.
+    JoinEndPoints(doc, layer, ChainPoints::Unchanged);
 
     // A plotter unit of 0 in broken settings gives no target; the drawing then stays where
     // the file put it rather than at infinity.
     if (std::isfinite(dx) && std::isfinite(dy)) layer.MoveBy(dx, dy, 0.0);
     // The clean-up of repeated points is the first thing every chain's recomputation does, so
     // the final box recomputation also removes them.
-    doc.RecomputeBox();
+    doc.RecomputeBox(ChainPoints::Unchanged);
 }
 }  // namespace
 

@@ -42,6 +42,7 @@ int HpglInterpreter::Run() {
         // The pair's second character belongs to the command, whatever it is.
         i = Dispatch(c, At(i + 1), i + 2);
     }
+    FinishChain();
     return m_unknown;
 }
 
@@ -172,7 +173,12 @@ void HpglInterpreter::EnsurePen() {
     if (!m_doc.m_curPen) m_doc.m_curPen = m_doc.FindOrCreatePen(1, 0);
 }
 
+void HpglInterpreter::FinishChain() {
+    if (m_doc.m_curChain) m_doc.m_curChain->RecomputeAhead();
+}
+
 void HpglInterpreter::BeginChain() {
+    FinishChain();
     EnsurePen();
     m_doc.m_curChain = m_doc.m_curPen->AddVector();
 }
@@ -287,6 +293,7 @@ std::size_t HpglInterpreter::SelectPen(std::size_t i) {
     std::int64_t p = 0;
     for (; IsDigit(At(i)); ++i) p = std::min(kMaxPen, p * 10 + (At(i) - '0'));
     const auto number = static_cast<std::int32_t>(p);
+    FinishChain();
     CStift* pen = m_doc.FindOrCreatePen(number, 0);
     m_doc.m_curPen = pen;
     m_doc.m_currentPenNumber = number;

@@ -59,6 +59,8 @@ private:
     CPunkt Map(std::int32_t x, std::int32_t y) const;
     void EnsurePen();
     void BeginChain();                 // new chain in the current pen, made current
+    // The current chain gets no further points: recomputed now, while they are in the cache.
+    void FinishChain();
     void Append(const CPunkt& p);      // to the current chain (one is begun when missing)
     void MoveTo(const CPunkt& p);      // moves, and appends with the pen down
 

@@ -67,10 +67,10 @@ CStift* CQuenkDoc::FindOrCreatePen(std::int32_t number, std::int32_t colourIndex
     return s;
 }
 
-void CQuenkDoc::RecomputeBox() {
+void CQuenkDoc::RecomputeBox(ChainPoints points, const CLayer* unchangedLayer) {
     ResetBox(*this);
     for (auto& layer : m_layers) {
-        layer->RecomputeBox();
+        layer->RecomputeBox(layer.get() == unchangedLayer ? ChainPoints::Unchanged : points);
         FoldBox(*this, *layer);
     }
     if (m_maxX <= 0) m_maxX = 0;

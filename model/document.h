@@ -22,7 +22,10 @@ public:
     CLayer* AddLayer();
     CVector* AddChainToCurrentPen();
     CStift* FindOrCreatePen(std::int32_t number, std::int32_t colourIndex);
-    void RecomputeBox();
+    // Unchanged: nobody changed any chain's points since its last Recompute (see
+    // CVector::RecomputeUnchanged); the import uses it between steps it controls. A layer
+    // given as unchangedLayer counts as unchanged whatever `points` says of the others.
+    void RecomputeBox(ChainPoints points = ChainPoints::MayHaveChanged, const CLayer* unchangedLayer = nullptr);
     void TurnAll(std::int32_t clockwise);
     // Asks "Wollen Sie alles löschen? " when ask is set; returns whether it cleared.
     bool ClearAll(bool ask = false);

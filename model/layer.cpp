@@ -1,20 +1,24 @@
 #include "model/layer.h"
 
 #include "model/box.h"
+#include "model/parallel.h"
 
 CVector* CStift::AddVector() {
     m_chains.push_back(std::make_unique<CVector>());
     return m_chains.back().get();
 }
 
-void CStift::RecomputeBox() {
+void CStift::RecomputeBox(ChainPoints points) {
     ResetBox(*this);
     if (m_chains.empty()) return;
     m_empty = 0;
-    for (auto& c : m_chains) {
-        c->Recompute();
-        FoldBox(*this, *c);
-    }
+    ForEachChain(m_chains, [&](CVector& c) {
+        if (points == ChainPoints::Unchanged)
+            c.RecomputeUnchanged();
+        else
+            c.Recompute();
+        FoldBox(*this, c);
+    });
 }
 
 void CStift::RemoveDuplicatePoints() {
@@ -26,12 +30,12 @@ CStift* CLayer::AddPen(std::int32_t number) {
     return m_pens.back().get();
 }
 
-void CLayer::RecomputeBox() {
+void CLayer::RecomputeBox(ChainPoints points) {
     ResetBox(*this);
     if (m_pens.empty()) return;
     m_empty = 0;
     for (auto& p : m_pens) {
-        p->RecomputeBox();
+        p->RecomputeBox(points);
         FoldBox(*this, *p);
     }
 }
@@ -40,20 +44,40 @@ void CLayer::MoveBy(double dx, double dy, double z) {
     if (z < 0) return;
     // Moving every point and then recomputing every box, chain by chain: each chain is
     // recomputed while its points are still in the cache, with the same result and the same
-    // messages in the same order as a move of everything followed by RecomputeBox.
+    // messages in the same order as a move of everything followed by RecomputeBox. The
+    // pens go in runs of chains to the cores; the boxes are folded afterwards in list order.
+    struct Run {
+        CStift* pen;
+        std::size_t from, to;
+    };
+    constexpr std::size_t kChainsPerRun = 2048;
+    std::vector<Run> runs;
+    std::size_t chainCount = 0;
+    for (auto& pen : m_pens) {
+        chainCount += pen->m_chains.size();
+        for (std::size_t k = 0; k < pen->m_chains.size(); k += kChainsPerRun)
+            runs.push_back({pen.get(), k, std::min(pen->m_chains.size(), k + kChainsPerRun)});
+    }
+    RunPiecesInOrder(runs.size(), [&](std::size_t r) {
+        const Run& run = runs[r];
+        const auto& chains = run.pen->m_chains;
+        for (std::size_t k = run.from; k < run.to; ++k) {
+            if (k + 1 < run.to) PrefetchChain(chains[k + 1].get());
+            CVector& c = *chains[k];
+            for (CPunkt& p : c.m_points) {
+                p.x += dx;
+                p.y += dy;
+            }
+            c.Recompute();
+        }
+    }, chainCount);
+
     ResetBox(*this);
     if (!m_pens.empty()) m_empty = 0;
     for (auto& pen : m_pens) {
         ResetBox(*pen);
         if (!pen->m_chains.empty()) pen->m_empty = 0;
-        for (auto& c : pen->m_chains) {
-            for (CPunkt& p : c->m_points) {
-                p.x += dx;
-                p.y += dy;
-            }
-            c->Recompute();
-            FoldBox(*pen, *c);
-        }
+        ForEachChain(pen->m_chains, [&](const CVector& c) { FoldBox(*pen, c); });
         FoldBox(*this, *pen);
     }
 }

@@ -13,7 +13,7 @@ public:
     explicit CStift(std::int32_t number = 0) : m_number(number) {}
 
     CVector* AddVector();
-    void RecomputeBox();
+    void RecomputeBox(ChainPoints points = ChainPoints::MayHaveChanged);
     void RemoveDuplicatePoints();
 
     std::int32_t m_empty = 1;
@@ -29,7 +29,7 @@ public:
 class CLayer {
 public:
     CStift* AddPen(std::int32_t number);
-    void RecomputeBox();
+    void RecomputeBox(ChainPoints points = ChainPoints::MayHaveChanged);
     // Nothing happens for negative z; the importers pass 0.
     void MoveBy(double dx, double dy, double z);
     void RemoveDuplicatePoints();

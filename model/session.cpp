@@ -4,6 +4,7 @@
 
 namespace {
 SilentInteraction g_silent;
+thread_local DirectionNoteLog* t_directionNotes = nullptr;
 }
 
 Session& CurrentSession() {
@@ -23,6 +24,28 @@ void WarnDirectionUndeterminable() {
         Ui().Message(texts::kDirectionUndeterminable);
     }
 }
+
+void ShowDirectionNote(DirectionNote note) {
+    if (note == DirectionNote::None) return;
+    if (t_directionNotes) {
+        t_directionNotes->push_back(note);
+        return;
+    }
+    if (note == DirectionNote::ChainTooSmall)
+        Ui().Message(texts::kChainTooSmall);
+    else
+        WarnDirectionUndeterminable();
+}
+
+void ShowDirectionNotes(const DirectionNoteLog& log) {
+    for (DirectionNote note : log) ShowDirectionNote(note);
+}
+
+ScopedDirectionNoteLog::ScopedDirectionNoteLog(DirectionNoteLog& log) : m_previous(t_directionNotes) {
+    t_directionNotes = &log;
+}
+
+ScopedDirectionNoteLog::~ScopedDirectionNoteLog() { t_directionNotes = m_previous; }
 
 ScopedInteraction::ScopedInteraction(Interaction& ui) : m_previous(CurrentSession().ui) {
     CurrentSession().ui = &ui;

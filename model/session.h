@@ -3,6 +3,9 @@
 // program keeps across documents. The program runs all work on one thread, so a single
 // session is enough; tests install their scripted double with ScopedInteraction.
 
+#include <cstdint>
+#include <vector>
+
 #include "model/interaction.h"
 
 struct Session {
@@ -18,6 +21,31 @@ Interaction& Ui();
 // times after a document was created.
 inline constexpr int kMaxDirectionWarnings = 5;
 void WarnDirectionUndeterminable();
+
+// The messages a chain's direction test can show.
+enum class DirectionNote : std::uint8_t { None, ChainTooSmall, Undeterminable };
+
+// Shows the message of a note ("Kann Drehrichtung nicht feststellen" through the counter
+// above), or records it when a log is installed on this thread.
+void ShowDirectionNote(DirectionNote note);
+
+// Chain work that runs on several threads records its direction messages here instead of
+// showing them; the log is then shown in the order of the plain single-threaded walk. The
+// direction messages are the only ones a chain's recomputation can show.
+using DirectionNoteLog = std::vector<DirectionNote>;
+void ShowDirectionNotes(const DirectionNoteLog& log);
+
+// Installs a log on the calling thread for the lifetime of the object.
+class ScopedDirectionNoteLog {
+public:
+    explicit ScopedDirectionNoteLog(DirectionNoteLog& log);
+    ~ScopedDirectionNoteLog();
+    ScopedDirectionNoteLog(const ScopedDirectionNoteLog&) = delete;
+    ScopedDirectionNoteLog& operator=(const ScopedDirectionNoteLog&) = delete;
+
+private:
+    DirectionNoteLog* m_previous;
+};
 
 // Installs a front end for the lifetime of the object and restores the previous one after.
 class ScopedInteraction {

@@ -60,15 +60,29 @@ Scan ScanPoints(const std::vector<CPunkt>& p, bool checkCleanUp) {
 }  // namespace
 
 void CVector::Recompute() {
+    RecomputeShape(true);
+    if (!m_empty) m_direction = DetermineDirection();
+}
+
+void CVector::RecomputeAhead() {
+    if (!RecomputeShape(false) || m_empty) return;
+    DirectionNoteLog kept;  // the note stays in m_directionNote until RecomputeUnchanged
+    ScopedDirectionNoteLog quiet(kept);
+    m_direction = DetermineDirection();
+}
+
+bool CVector::RecomputeShape(bool cleanUp) {
     m_minX = m_minY = m_outerMinX = m_outerMinY = kEmptyMin;
     m_maxX = m_maxY = m_outerMaxX = m_outerMaxY = kEmptyMax;
     m_empty = 0;
     m_closed = 0;
+    m_settled = 1;
+    m_directionNote = DirectionNote::None;
 
     RemoveDuplicatePoints();
     if (m_points.IsEmpty()) {
         m_empty = 1;
-        return;
+        return true;
     }
 
     const std::vector<CPunkt>& pts = m_points.Raw();
@@ -81,6 +95,9 @@ void CVector::Recompute() {
     // Most chains have no near points: then one read gives the box as well.
     Scan scan = ScanPoints(pts, true);
     if (scan.needsCleanUp) {
+        // The clean-up moves and removes points; another pass could find more.
+        m_settled = 0;
+        if (!cleanUp) return false;
         RemoveNearDuplicates();
         scan = ScanPoints(m_points.Raw(), false);
     }
@@ -92,8 +109,104 @@ void CVector::Recompute() {
     m_outerMaxX = m_maxX + m_toolRadius;
     m_outerMinY = m_minY - m_toolRadius;
     m_outerMaxY = m_maxY + m_toolRadius;
+    return true;
+}
 
+namespace {
+// Whether point i of a chain of n points fails the clean-up's tests against its predecessor or
+// the start, counting an exact repeat (which the repeat removal takes) as failing too.
+bool SeamNeedsWork(const std::vector<CPunkt>& p, std::size_t i) {
+    const std::size_t n = p.size();
+    if (p[i] == p[i - 1]) return true;
+    return n >= 3 && i + 1 < n && (Nearer(p[i], p[i - 1], kNearDuplicate) || Nearer(p[0], p[i], kNearDuplicate));
+}
+
+void FoldPoints(const std::vector<CPunkt>& p, std::size_t from, std::size_t to, double& minX, double& maxX,
+                double& minY, double& maxY) {
+    for (std::size_t i = from; i < to; ++i) {
+        minX = std::min(minX, p[i].x);
+        maxX = std::max(maxX, p[i].x);
+        minY = std::min(minY, p[i].y);
+        maxY = std::max(maxY, p[i].y);
+    }
+}
+}  // namespace
+
+void CVector::RecomputeAfterAdding(std::size_t added, bool atFront) {
+    if (added == 0) {
+        RecomputeUnchanged();
+        return;
+    }
+    // The shortcut needs the old points to be free of anything the clean-up would touch.
+    if (!m_settled || m_empty) {
+        Recompute();
+        return;
+    }
+    const std::vector<CPunkt>& p = m_points.Raw();
+    const std::size_t n = p.size();
+    const std::size_t old = n - added;
+    // The points whose predecessor is new: the added ones and the first old one after the
+    // seam; the old last point also becomes interior when points go behind it.
+    const std::size_t from = atFront ? 1 : (old >= 2 ? old - 1 : 1);
+    const std::size_t to = atFront ? std::min(added + 1, n) : n;
+    for (std::size_t i = from; i < to; ++i)
+        if (SeamNeedsWork(p, i)) {
+            Recompute();
+            return;
+        }
+    double minX = m_minX, maxX = m_maxX, minY = m_minY, maxY = m_maxY;
+    if (atFront) {
+        // A new start: every interior old point is tested against it as well.
+        const CPunkt s = p[0];
+        for (std::size_t i = added + 1; i + 1 < n; ++i) {
+            const CPunkt q = p[i];
+            if (std::fabs(q.x - s.x) < kNearDuplicate && std::fabs(q.y - s.y) < kNearDuplicate &&
+                Nearer(s, q, kNearDuplicate)) {
+                Recompute();
+                return;
+            }
+        }
+        FoldPoints(p, 0, added, minX, maxX, minY, maxY);
+        // Recompute meets the new points first; among equal extremes only the sign of a zero
+        // can tell which one it kept, so such boxes are taken the long way.
+        if (minX == 0.0 || maxX == 0.0 || minY == 0.0 || maxY == 0.0) {
+            Recompute();
+            return;
+        }
+    } else {
+        FoldPoints(p, old, n, minX, maxX, minY, maxY);
+    }
+
+    m_empty = 0;
+    m_startX = TruncToInt32(p.front().x);
+    m_startY = TruncToInt32(p.front().y);
+    m_endX = TruncToInt32(p.back().x);
+    m_endY = TruncToInt32(p.back().y);
+    m_closed = n >= 3 && p.front() == p.back() ? 1 : 0;
+    m_minX = minX;
+    m_maxX = maxX;
+    m_minY = minY;
+    m_maxY = maxY;
+    m_outerMinX = m_minX - m_toolRadius;
+    m_outerMaxX = m_maxX + m_toolRadius;
+    m_outerMinY = m_minY - m_toolRadius;
+    m_outerMaxY = m_maxY + m_toolRadius;
+    m_settled = 1;
     m_direction = DetermineDirection();
+}
+
+void CVector::RecomputeUnchanged() {
+    if (!m_settled) {
+        Recompute();
+        return;
+    }
+    if (m_empty) return;  // keeps the empty-box values, shows nothing
+    // The tool radius is not part of the points and may have changed.
+    m_outerMinX = m_minX - m_toolRadius;
+    m_outerMaxX = m_maxX + m_toolRadius;
+    m_outerMinY = m_minY - m_toolRadius;
+    m_outerMaxY = m_maxY + m_toolRadius;
+    ShowDirectionNote(m_directionNote);
 }
 
 void CVector::RemoveDuplicatePoints() {

@@ -1,6 +1,8 @@
 #pragma once
 // A vector chain: one polyline of the drawing, owned by its pen.
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "model/geometry.h"
 #include "model/point_array.h"
 #include "model/radius.h"
+#include "model/session.h"
 
 // The empty-box values: the 32-bit integer limits as doubles; any real coordinate replaces
 // them at the first comparison.
@@ -25,6 +28,10 @@ enum : std::int32_t {
     kDirOpen = 3,
 };
 
+// What a box recomputation may assume of the chains below it: that their points may have
+// changed since their last Recompute, or that nobody touched them since.
+enum class ChainPoints : std::uint8_t { MayHaveChanged, Unchanged };
+
 class CVector {
 public:
     CVector() = default;
@@ -33,6 +40,21 @@ public:
 
     // Drawing model
     void Recompute();
+    // Recompute for a chain whose points nobody changed since its last Recompute. When that
+    // recomputation changed no point, a second one gives the same state and shows the same
+    // messages: those are shown again and the points are not read.
+    void RecomputeUnchanged();
+    // Recompute done as soon as a chain is complete, ahead of a box recomputation that will
+    // find its points unchanged and run RecomputeUnchanged (which then shows the direction
+    // message). Where the clean-up of near points would change something, only exact repeats
+    // are removed and the chain is left to that later Recompute, so the result stays that of
+    // a single Recompute.
+    void RecomputeAhead();
+    // Recompute after `added` points were put in front of (atFront) or behind the points that
+    // the last Recompute saw, nobody having changed those since. Where that recomputation
+    // changed no point, only the added points and the seam are read; the result is exactly
+    // that of Recompute.
+    void RecomputeAfterAdding(std::size_t added, bool atFront);
     void RemoveDuplicatePoints();
     void ClearCorrection();
     CRadius* AddRadius();
@@ -84,7 +106,43 @@ public:
     double m_outerMinX = 0.0, m_outerMaxX = 0.0;
     std::uint8_t m_cleanContour = 0;
     std::int32_t m_direction = kDirUnknown;
+
+    // Set by Recompute: a second Recompute on the same points would change none of them.
+    // Only meaningful while nobody has changed the points since.
+    std::uint8_t m_settled = 0;
+    // The message the last DetermineDirection showed, so that a repeat can show it again.
+    DirectionNote m_directionNote = DirectionNote::None;
+
+private:
+    // Recompute without the direction test. Without cleanUp it stops and returns false where
+    // the clean-up of near points would have to change points.
+    bool RecomputeShape(bool cleanUp);
 };
+
+// Asks the processor for a chain's own fields ahead of their use. The chain objects lie
+// scattered between the point storage, and a walk over a hundred thousand chains otherwise
+// waits for memory at every one of them.
+inline void PrefetchChain(const CVector* v) {
+#if defined(__GNUC__)
+    const char* bytes = reinterpret_cast<const char*>(v);
+    for (std::size_t offset = 0; offset < sizeof(CVector); offset += 64) __builtin_prefetch(bytes + offset);
+#else
+    (void)v;
+#endif
+}
+
+// Calls f on every chain of the list in order, with the chains a few places ahead already on
+// their way from memory.
+template <typename F>
+void ForEachChain(const std::vector<std::unique_ptr<CVector>>& chains, F&& f) {
+    constexpr std::size_t kAhead = 8;
+    const std::size_t n = chains.size();
+    for (std::size_t k = 0; k < std::min(kAhead, n); ++k) PrefetchChain(chains[k].get());
+    for (std::size_t k = 0; k < n; ++k) {
+        if (k + kAhead < n) PrefetchChain(chains[k + kAhead].get());
+        f(*chains[k]);
+    }
+}
 
 // Truncation toward zero into 32 bits, saturated so that huge coordinates stay defined.
 std::int32_t TruncToInt32(double v);

@@ -13,11 +13,13 @@
 
 #include <algorithm>
 #include <memory>
-#include <unordered_map>
+#include <mutex>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "model/document.h"
+#include "model/parallel.h"
 #include "model/session.h"
 #include "prepare/join_detail.h"
 
@@ -51,38 +53,115 @@ private:
 };
 
 // Open, non-empty chains of one pen by their integer end points: for each end point the list
-// positions of the chains ending there, sorted. Few chains share an end point, so the sorted
-// lists stay short and a hash look-up plus a short search finds the next partner.
+// positions of the chains ending there, sorted. One open-addressed table holds the end
+// points; nearly all of them have one or two chains, kept in the slot itself, and only the
+// rare crowded end point gets a sorted list of its own. Keys are never removed; a joined chain
+// nearly always ends where one of its parts ended, so the table seldom has to grow.
 class EndIndex {
 public:
-    explicit EndIndex(int n) { m_chainsAt.reserve(2 * static_cast<std::size_t>(n)); }
+    explicit EndIndex(int n) {
+        std::size_t capacity = 16;  // two ends per chain at most half the slots
+        while (capacity < 4 * static_cast<std::size_t>(n)) capacity *= 2;
+        m_slots.resize(capacity);
+        m_mask = capacity - 1;
+    }
 
     void Add(std::uint64_t key, int k) {
-        std::vector<int>& at = m_chainsAt[key];
-        auto it = std::lower_bound(at.begin(), at.end(), k);
-        if (it == at.end() || *it != k) at.insert(it, k);
+        Slot& s = Find(key, true);
+        if (s.crowd >= 0) {
+            std::vector<int>& at = m_crowds[static_cast<std::size_t>(s.crowd)];
+            auto it = std::lower_bound(at.begin(), at.end(), k);
+            if (it == at.end() || *it != k) at.insert(it, k);
+            return;
+        }
+        if ((s.count >= 1 && s.inl[0] == k) || (s.count == 2 && s.inl[1] == k)) return;
+        if (s.count < 2) {
+            s.inl[s.count++] = k;
+            if (s.count == 2 && s.inl[0] > s.inl[1]) std::swap(s.inl[0], s.inl[1]);
+            return;
+        }
+        std::vector<int> at{s.inl[0], s.inl[1]};
+        at.insert(std::lower_bound(at.begin(), at.end(), k), k);
+        s.crowd = static_cast<int>(m_crowds.size());
+        m_crowds.push_back(std::move(at));
     }
     void Remove(std::uint64_t key, int k) {
-        auto found = m_chainsAt.find(key);
-        if (found == m_chainsAt.end()) return;
-        std::vector<int>& at = found->second;
-        auto it = std::lower_bound(at.begin(), at.end(), k);
-        if (it != at.end() && *it == k) at.erase(it);
+        Slot& s = Find(key, false);
+        if (s.count < 0) return;
+        if (s.crowd >= 0) {
+            std::vector<int>& at = m_crowds[static_cast<std::size_t>(s.crowd)];
+            auto it = std::lower_bound(at.begin(), at.end(), k);
+            if (it != at.end() && *it == k) at.erase(it);
+            return;
+        }
+        if (s.count >= 1 && s.inl[0] == k) {
+            s.inl[0] = s.inl[1];
+            --s.count;
+        } else if (s.count == 2 && s.inl[1] == k) {
+            --s.count;
+        }
     }
     // The first chain after position `after` with an end at one of the two keys, or none.
-    int NextTouching(std::uint64_t start, std::uint64_t end, int after, int none) const {
+    int NextTouching(std::uint64_t start, std::uint64_t end, int after, int none) {
         return std::min(First(start, after, none), start == end ? none : First(end, after, none));
     }
 
 private:
-    int First(std::uint64_t key, int after, int none) const {
-        auto found = m_chainsAt.find(key);
-        if (found == m_chainsAt.end()) return none;
-        const std::vector<int>& at = found->second;
-        auto it = std::upper_bound(at.begin(), at.end(), after);
-        return it == at.end() ? none : *it;
+    struct Slot {
+        std::uint64_t key = 0;
+        int count = -1;  // -1: slot unused
+        int inl[2] = {0, 0};
+        int crowd = -1;  // index into m_crowds once more than two chains shared the key
+    };
+
+    Slot& Find(std::uint64_t key, bool create) {
+        for (std::size_t at = Home(key);; at = (at + 1) & m_mask) {
+            Slot& s = m_slots[at];
+            if (s.count < 0) {
+                if (!create) return s;
+                if (2 * (m_used + 1) > m_slots.size()) {
+                    Grow();
+                    return Find(key, true);
+                }
+                ++m_used;
+                s.key = key;
+                s.count = 0;
+                return s;
+            }
+            if (s.key == key) return s;
+        }
     }
-    std::unordered_map<std::uint64_t, std::vector<int>> m_chainsAt;
+    void Grow() {
+        std::vector<Slot> old(2 * m_slots.size());
+        old.swap(m_slots);
+        m_mask = m_slots.size() - 1;
+        for (const Slot& s : old) {
+            if (s.count < 0) continue;
+            std::size_t at = Home(s.key);
+            while (m_slots[at].count >= 0) at = (at + 1) & m_mask;
+            m_slots[at] = s;
+        }
+    }
+    std::size_t Home(std::uint64_t key) const {
+        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & m_mask;
+    }
+    int First(std::uint64_t key, int after, int none) {
+        const Slot& s = Find(key, false);
+        if (s.count < 0) return none;
+        if (s.crowd >= 0) {
+            const std::vector<int>& at = m_crowds[static_cast<std::size_t>(s.crowd)];
+            auto it = std::upper_bound(at.begin(), at.end(), after);
+            return it == at.end() ? none : *it;
+        }
+        for (int i = 0; i < s.count; ++i)
+            if (s.inl[i] > after) return s.inl[i];
+        return none;
+    }
+
+    std::vector<Slot> m_slots;
+    std::size_t m_mask = 0;
+    std::size_t m_used = 0;
+    std::vector<std::vector<int>> m_crowds;
 };
 
 struct EndKeys {
@@ -90,9 +169,14 @@ struct EndKeys {
 };
 EndKeys KeysOf(const CVector& v) { return {EndKey(v.m_startX, v.m_startY), EndKey(v.m_endX, v.m_endY)}; }
 
-bool JoinPenEndPoints(CStift& pen) {
+bool JoinPenEndPoints(CStift& pen, ChainPoints before, join_detail::SpentPoints& spent) {
     std::vector<std::unique_ptr<CVector>>& chains = pen.m_chains;
     const int n = static_cast<int>(chains.size());
+    // Chains whose points are as their last Recompute left them: after a join only the
+    // points that B brought in need reading.
+    std::vector<std::uint8_t> current(static_cast<std::size_t>(n), before == ChainPoints::Unchanged ? 1 : 0);
+    // Chains whose storage this joining made (on this thread).
+    std::vector<std::uint8_t> made(static_cast<std::size_t>(n), 0);
     // Chains that may still take part: neither empty nor closed. A closed chain is never
     // joined, also not as the first chain of a pair: a stroke starting where a circle starts
     // would otherwise reopen the circle. Chains only ever leave this set.
@@ -101,6 +185,7 @@ bool JoinPenEndPoints(CStift& pen) {
     ShrinkingSet uncleared(n);
     EndIndex index(n);
     for (int k = 0; k < n; ++k) {
+        if (k + 8 < n) PrefetchChain(chains[static_cast<std::size_t>(k + 8)].get());
         const CVector& v = *chains[static_cast<std::size_t>(k)];
         if (v.m_empty || v.m_closed) {
             open.Remove(k);
@@ -141,7 +226,10 @@ bool JoinPenEndPoints(CStift& pen) {
                 index.Remove(keysB.start, j);
                 index.Remove(keysB.end, j);
                 open.Remove(j);
-                join_detail::JoinTouchingPair(a, b);
+                join_detail::JoinTouchingPair(
+                    a, b, current[static_cast<std::size_t>(i)] ? ChainPoints::Unchanged : ChainPoints::MayHaveChanged,
+                    spent, made[static_cast<std::size_t>(i)], made[static_cast<std::size_t>(j)] != 0);
+                current[static_cast<std::size_t>(i)] = 1;
                 joined = true;
                 const EndKeys now = KeysOf(a);
                 const bool stays = !a.m_empty && !a.m_closed;
@@ -166,11 +254,36 @@ bool JoinPenEndPoints(CStift& pen) {
 
 }  // namespace
 
-bool JoinEndPoints(CQuenkDoc& doc, CLayer& layer) {
-    bool joined = false;
-    for (auto& pen : layer.m_pens)
-        if (JoinPenEndPoints(*pen)) joined = true;
-    doc.RecomputeBox();
+bool JoinEndPoints(CQuenkDoc& doc, CLayer& layer, ChainPoints before) {
+    // Pens never share chains: each is joined on its own, side by side where there are cores.
+    // Storage that the chains had from this thread and that other threads give up comes back
+    // here to be freed, after each of this thread's own pens and at the end.
+    const std::thread::id fillingThread = std::this_thread::get_id();
+    std::mutex handedLock;
+    std::vector<std::vector<std::vector<CPunkt>>> handed;
+    auto freeHanded = [&] {
+        std::vector<std::vector<std::vector<CPunkt>>> taken;
+        std::lock_guard<std::mutex> hold(handedLock);
+        taken.swap(handed);
+    };
+    std::vector<std::uint8_t> joinedPen(layer.m_pens.size(), 0);
+    std::size_t chains = 0;
+    for (const auto& pen : layer.m_pens) chains += pen->m_chains.size();
+    RunPiecesInOrder(layer.m_pens.size(), [&](std::size_t k) {
+        const bool filling = std::this_thread::get_id() == fillingThread;
+        join_detail::SpentPoints spent(filling);
+        joinedPen[k] = JoinPenEndPoints(*layer.m_pens[k], before, spent) ? 1 : 0;
+        if (filling) {
+            freeHanded();
+        } else {
+            std::lock_guard<std::mutex> hold(handedLock);
+            handed.push_back(std::move(spent.Kept()));
+        }
+    }, chains);
+    freeHanded();
+    const bool joined = std::find(joinedPen.begin(), joinedPen.end(), 1) != joinedPen.end();
+    // Every chain the joining touched was recomputed by it.
+    doc.RecomputeBox(before);
     if (joined) Ui().Message(kJoinedMessage);
     Ui().RequestRedraw();
     return joined;

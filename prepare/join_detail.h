@@ -3,10 +3,33 @@
 // apart from the searches so that the searches decide only which pair comes next.
 
 #include <cstdint>
+#include <vector>
 
-class CVector;
+#include "model/vector.h"
 
 namespace join_detail {
+
+// Where the point storage goes that joined chains give up. On the thread that filled the
+// chains everything is freed at once. Another thread frees at once only the storage it made
+// itself and keeps the rest for the filling thread: freeing memory of another thread's making
+// while that thread allocates makes both wait on each other at every call.
+class SpentPoints {
+public:
+    explicit SpentPoints(bool onFillingThread) : m_onFillingThread(onFillingThread) {}
+    // Takes a chain's storage, leaving the chain without points.
+    void Release(std::vector<CPunkt>& points, bool madeHere) {
+        if (m_onFillingThread || madeHere)
+            std::vector<CPunkt>().swap(points);
+        else
+            m_kept.push_back(std::move(points));
+        points.clear();
+    }
+    std::vector<std::vector<CPunkt>>& Kept() { return m_kept; }
+
+private:
+    bool m_onFillingThread;
+    std::vector<std::vector<CPunkt>> m_kept;
+};
 
 // Distance of two integer end points. Every comparison of end distances goes through this
 // one formula, so equal distances come out bit-equal and ties are decided the same way
@@ -21,8 +44,12 @@ inline std::uint64_t EndKey(std::int32_t x, std::int32_t y) {
 
 // End-point joining of A with a later chain B: the four cases, each tested with the end
 // points as they were before the first one ran; B gives its points and is left empty.
-// Returns whether any case held.
-bool JoinTouchingPair(CVector& a, CVector& b);
+// Returns whether any case held. aSince tells whether A's points are as its last Recompute
+// left them, so that only B's points need reading afterwards.
+// Storage that B and a growing A give up goes to `spent`; aMade and bMade tell whether the
+// chains' storage was made on this thread during the joining, and aMade is updated.
+bool JoinTouchingPair(CVector& a, CVector& b, ChainPoints aSince, SpentPoints& spent, std::uint8_t& aMade,
+                      bool bMade);
 
 // Joins A with the later chain B at the ends named by joinCase (1: start/start, 2: start/end,
 // 3: end/start, 4: end/end), treating the two meeting ends first. The receiver is B for

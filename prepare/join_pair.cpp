@@ -1,7 +1,9 @@
 // Joining one pair of chains: the end-point cases, the treatment of two meeting ends, and the
 // closing of one chain.
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -18,7 +20,30 @@ double EndDistance(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32
     return std::sqrt(dx * dx + dy * dy);
 }
 
-bool JoinTouchingPair(CVector& a, CVector& b) {
+namespace {
+// Puts the points first..last in front of or behind A's. Where A's storage is too small, the
+// merged points go into new storage of twice the size in one copy (a prepend then moves
+// nothing twice); the old storage goes to `spent`.
+template <typename It>
+void PutPoints(std::vector<CPunkt>& pa, bool atFront, It first, It last, SpentPoints& spent, std::uint8_t& made) {
+    const auto k = static_cast<std::size_t>(std::distance(first, last));
+    if (pa.size() + k <= pa.capacity()) {
+        pa.insert(atFront ? pa.begin() : pa.end(), first, last);
+        return;
+    }
+    std::vector<CPunkt> grown;
+    grown.reserve(std::max(2 * pa.capacity(), pa.size() + k));
+    if (atFront) grown.insert(grown.end(), first, last);
+    grown.insert(grown.end(), pa.begin(), pa.end());
+    if (!atFront) grown.insert(grown.end(), first, last);
+    pa.swap(grown);
+    spent.Release(grown, made != 0);
+    made = 1;
+}
+}  // namespace
+
+bool JoinTouchingPair(CVector& a, CVector& b, ChainPoints aSince, SpentPoints& spent, std::uint8_t& aMade,
+                      bool bMade) {
     const bool startStart = a.m_startX == b.m_startX && a.m_startY == b.m_startY;
     const bool startEnd = a.m_startX == b.m_endX && a.m_startY == b.m_endY;
     const bool endStart = a.m_endX == b.m_startX && a.m_endY == b.m_startY;
@@ -28,30 +53,37 @@ bool JoinTouchingPair(CVector& a, CVector& b) {
     std::vector<CPunkt>& pa = a.m_points.Raw();
     // Only the first case that holds finds points in B; the later ones find B empty and
     // merely recompute, as the case tests run on the end points taken before the first.
-    auto finish = [&] {
-        b.m_points.RemoveAll();
-        a.Recompute();
+    bool aCurrent = aSince == ChainPoints::Unchanged;
+    std::size_t sizeBefore = 0;
+    auto finish = [&](bool atFront) {
+        if (!b.m_points.IsEmpty()) spent.Release(b.m_points.Raw(), bMade);
+        if (aCurrent)
+            a.RecomputeAfterAdding(pa.size() - sizeBefore, atFront);
+        else
+            a.Recompute();
+        aCurrent = true;
         b.Recompute();
     };
+    const std::vector<CPunkt>& pb = b.m_points.Raw();
     if (startStart) {  // A = B reversed without its first point, then A
-        const std::vector<CPunkt>& pb = b.m_points.Raw();
-        if (pb.size() > 1) pa.insert(pa.begin(), pb.rbegin(), pb.rend() - 1);
-        finish();
+        sizeBefore = pa.size();
+        if (pb.size() > 1) PutPoints(pa, true, pb.rbegin(), pb.rend() - 1, spent, aMade);
+        finish(true);
     }
     if (startEnd) {  // A = B without its last point, then A
-        const std::vector<CPunkt>& pb = b.m_points.Raw();
-        if (pb.size() > 1) pa.insert(pa.begin(), pb.begin(), pb.end() - 1);
-        finish();
+        sizeBefore = pa.size();
+        if (pb.size() > 1) PutPoints(pa, true, pb.begin(), pb.end() - 1, spent, aMade);
+        finish(true);
     }
     if (endStart) {  // A, then B without its first point
-        const std::vector<CPunkt>& pb = b.m_points.Raw();
-        if (pb.size() > 1) pa.insert(pa.end(), pb.begin() + 1, pb.end());
-        finish();
+        sizeBefore = pa.size();
+        if (pb.size() > 1) PutPoints(pa, false, pb.begin() + 1, pb.end(), spent, aMade);
+        finish(false);
     }
     if (endEnd) {  // A, then B reversed without its last point
-        const std::vector<CPunkt>& pb = b.m_points.Raw();
-        if (pb.size() > 1) pa.insert(pa.end(), pb.rbegin() + 1, pb.rend());
-        finish();
+        sizeBefore = pa.size();
+        if (pb.size() > 1) PutPoints(pa, false, pb.rbegin() + 1, pb.rend(), spent, aMade);
+        finish(false);
     }
     return true;
 }

@@ -34,6 +34,7 @@ void Neighbours(const std::vector<CPunkt>& p, int i, CPunkt& before, CPunkt& sel
 }  // namespace
 
 std::int32_t CVector::DetermineDirection() {
+    m_directionNote = DirectionNote::None;
     if (m_empty || !m_closed) {
         m_direction = kDirOpen;
         return kDirOpen;
@@ -72,7 +73,8 @@ std::int32_t CVector::DetermineDirection() {
     if (result == kDirUnknown) {
         // A box that does not match the points finds no extreme index; nothing to decide then.
         if (iMinX < 0 || iMaxX < 0) {
-            Ui().Message(texts::kChainTooSmall);
+            m_directionNote = DirectionNote::ChainTooSmall;
+            ShowDirectionNote(m_directionNote);
             m_direction = kDirUnknown;
             return kDirUnknown;
         }
@@ -93,18 +95,22 @@ std::int32_t CVector::DetermineDirection() {
             }
         }
         if (!decided) {
-            Ui().Message(texts::kChainTooSmall);
+            m_directionNote = DirectionNote::ChainTooSmall;
+            ShowDirectionNote(m_directionNote);
         } else if (angleNext < anglePrev) {
             result = kDirCounterClockwise;
         } else if (anglePrev < angleNext) {
             result = kDirClockwise;
         } else {
-            WarnDirectionUndeterminable();
+            m_directionNote = DirectionNote::Undeterminable;
+            ShowDirectionNote(m_directionNote);
         }
     }
     m_direction = result;
     return result;
 }
+
+
 
 void CVector::SetDirection(std::int32_t clockwise) {
     if (m_empty || !m_closed) return;

@@ -176,16 +176,19 @@ struct Outcome {
     bool joined = false;
 };
 
-enum class Joining { EndPoints, Distance };
+// EndPointsFresh tells the end-point joining that every chain is as its last Recompute left
+// it, which BuildDrawing ensures, so that it takes its shortcuts.
+enum class Joining { EndPoints, EndPointsFresh, Distance };
 
 Outcome Run(unsigned seed, bool large, Joining which, bool reference) {
     ScriptedSession s;
     JoinDrawing d;
     BuildDrawing(d, seed, large);
     Outcome o;
-    if (which == Joining::EndPoints) {
+    if (which != Joining::Distance) {
+        const ChainPoints before = which == Joining::EndPointsFresh ? ChainPoints::Unchanged : ChainPoints::MayHaveChanged;
         for (auto& layer : d.doc.m_layers)
-            o.joined |= reference ? ReferenceJoinEndPoints(d.doc, *layer) : JoinEndPoints(d.doc, *layer);
+            o.joined |= reference ? ReferenceJoinEndPoints(d.doc, *layer) : JoinEndPoints(d.doc, *layer, before);
     } else {
         reference ? ReferenceJoinChains(d.doc) : JoinChains(d.doc);
     }
@@ -195,14 +198,19 @@ Outcome Run(unsigned seed, bool large, Joining which, bool reference) {
     return o;
 }
 
+// Drawings whose joining showed direction messages, which must come in the plain order.
+int g_withDirectionMessages = 0;
+
 // Returns the number of drawings in which something was joined, to show the test bites.
 int Compare(Joining which, unsigned firstSeed, int count, bool large) {
     int joinedDrawings = 0;
+    g_withDirectionMessages = 0;
     for (unsigned seed = firstSeed; seed < firstSeed + static_cast<unsigned>(count); ++seed) {
         const Outcome fast = Run(seed, large, which, false);
         const Outcome plain = Run(seed, large, which, true);
         EXPECT_EQ(fast.joined, plain.joined) << "seed " << seed;
         EXPECT_EQ(fast.shown, plain.shown) << "seed " << seed;
+        g_withDirectionMessages += plain.shown.size() > (plain.joined ? 1u : 0u);
         EXPECT_EQ(fast.redraws, plain.redraws) << "seed " << seed;
         EXPECT_EQ(fast.drawing.size(), plain.drawing.size()) << "seed " << seed;
         for (std::size_t i = 0; i < std::min(fast.drawing.size(), plain.drawing.size()); ++i) {
@@ -230,11 +238,17 @@ TEST(JoinRandom, EndPointJoiningMatchesThePlainWalk) {
     EXPECT_GT(Compare(Joining::EndPoints, 1, 3000, false), 1500);
 }
 
+TEST(JoinRandom, EndPointJoiningOfFreshChainsMatchesThePlainWalk) {
+    EXPECT_GT(Compare(Joining::EndPointsFresh, 1, 3000, false), 1500);
+    EXPECT_GT(g_withDirectionMessages, 100);
+}
+
 TEST(JoinRandom, DistanceJoiningMatchesThePlainSearch) {
     EXPECT_GT(Compare(Joining::Distance, 1, 3000, false), 1500);
 }
 
 TEST(JoinRandom, LargePensMatchToo) {
     EXPECT_EQ(Compare(Joining::EndPoints, 100000, 12, true), 12);
+    EXPECT_EQ(Compare(Joining::EndPointsFresh, 300000, 12, true), 12);
     EXPECT_EQ(Compare(Joining::Distance, 200000, 12, true), 12);
 }

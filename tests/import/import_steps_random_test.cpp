@@ -1,0 +1,176 @@
+// The HPGL import's frame against its steps done the plain way, on many random plotter
+// files: the reader recomputes chains as it finishes them, the joining reads only what it
+// moves and runs pens side by side, the move runs on several threads, and the box
+// recomputations in between repeat results without reading points. None of that may change
+// a point, a box, a flag or a message, nor the order of the messages.
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "import/hpgl_reader.h"
+#include "model/document.h"
+#include "model/parallel.h"
+#include "model/quenk_app.h"
+#include "import/hpgl_texts.h"
+#include "prepare/join_reference.h"
+#include "support/scripted_interaction.h"
+
+namespace {
+
+// The reader with its steps as the plain description has them.
+void PlainImport(CQuenkDoc& doc, std::string bytes, const std::string& name) {
+    ResetHpglScaling(doc);
+    const double maxXBefore = doc.m_maxX;
+    StripLineBreaks(bytes);
+    if (bytes.size() > 10 && doc.m_nothingImported) {
+        doc.m_nothingImported = 0;
+        doc.m_drawingName = name;
+    }
+    CLayer& layer = *doc.AddLayer();
+    doc.m_curLayer = &layer;
+    doc.m_curPen = nullptr;
+    doc.m_curChain = nullptr;
+    if (InterpretHpgl(doc, bytes) > 9) Ui().Message(hpgl_texts::kTooManyErrors);
+    const CQuenkApp& app = doc.App();
+    if (maxXBefore == 0.0) {
+        doc.m_importTargetX = app.m_workZeroX / app.m_plotterUnit;
+        doc.m_importTargetY = app.m_workZeroY / app.m_plotterUnit;
+    } else {
+        doc.m_importTargetX = maxXBefore + 400.0;
+    }
+    doc.RecomputeBox();
+    const double dx = doc.m_importTargetX - layer.m_minX;
+    const double dy = doc.m_importTargetY - layer.m_minY;
+    ReferenceJoinEndPoints(doc, layer);
+    for (auto& pen : layer.m_pens)
+        for (auto& c : pen->m_chains)
+            for (CPunkt& p : c->m_points) {
+                p.x += dx;
+                p.y += dy;
+            }
+    layer.RecomputeBox();
+    layer.RemoveDuplicatePoints();
+    doc.RecomputeBox();
+    Ui().RequestRedraw();
+}
+
+std::string Num(double v) {
+    char buf[40];
+    const auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;  // shortest exact form
+    return std::string(buf, end);
+}
+
+std::vector<std::string> Describe(const CQuenkDoc& doc) {
+    std::vector<std::string> out;
+    out.push_back("doc " + Num(doc.m_minX) + " " + Num(doc.m_maxX) + " " + Num(doc.m_minY) + " " + Num(doc.m_maxY) +
+                  " target " + Num(doc.m_importTargetX) + " " + Num(doc.m_importTargetY));
+    for (const auto& layer : doc.m_layers) {
+        out.push_back("layer " + Num(layer->m_minX) + " " + Num(layer->m_maxX) + " " + Num(layer->m_minY) + " " +
+                      Num(layer->m_maxY) + " " + Num(layer->m_outerMaxX));
+        for (const auto& pen : layer->m_pens) {
+            out.push_back("pen " + std::to_string(pen->m_number) + " " + Num(pen->m_minX) + " " + Num(pen->m_maxY));
+            for (const auto& c : pen->m_chains) {
+                std::string s = "chain e" + std::to_string(c->m_empty) + " c" + std::to_string(c->m_closed) + " d" +
+                                std::to_string(c->m_direction) + " " + std::to_string(c->m_startX) + "," +
+                                std::to_string(c->m_startY) + " " + std::to_string(c->m_endX) + "," +
+                                std::to_string(c->m_endY) + " box " + Num(c->m_minX) + " " + Num(c->m_maxX) + " " +
+                                Num(c->m_minY) + " " + Num(c->m_maxY) + " :";
+                for (const CPunkt& p : c->m_points) s += " " + Num(p.x) + "," + Num(p.y);
+                out.push_back(s);
+            }
+        }
+    }
+    return out;
+}
+
+// A plotter file on a small grid: touching strokes of several pens, absolute and relative,
+// circles and arcs, pens selected again later, and now and then a scaling so fine that
+// neighbouring points fall within the clean-up tolerance.
+std::string RandomPlot(std::mt19937& rng, int maxCommands = 60) {
+    auto dice = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    std::string t = "IN;";
+    if (dice(0, 4) == 0) t += "IP0,0,1,1;SC0," + std::to_string(dice(5000, 40000)) + ",0,30000;";
+    const int commands = dice(1, maxCommands);
+    for (int k = 0; k < commands; ++k) {
+        const int kind = dice(0, 19);
+        auto pair = [&] { return std::to_string(dice(-6, 6)) + "," + std::to_string(dice(-6, 6)); };
+        if (kind < 2) {
+            t += "SP" + std::to_string(dice(1, 4)) + ";";
+        } else if (kind < 5) {
+            t += "PU" + pair() + ";";
+        } else if (kind < 13) {
+            t += std::string(dice(0, 2) ? "PD" : "PA") + pair();
+            for (int n = dice(0, 4); n > 0; --n) t += "," + pair();
+            t += ";";
+        } else if (kind < 15) {
+            t += "PR" + pair() + "," + pair() + ";PA;";
+        } else if (kind < 16) {
+            t += "CI" + std::to_string(dice(1, 4)) + ";";
+        } else if (kind < 17) {
+            t += "AA" + pair() + "," + std::to_string(dice(-180, 180)) + ";";
+        } else if (kind < 18) {
+            t += "PD;";
+        } else if (kind < 19) {
+            t += "PU;";
+        } else {
+            t += "PD" + pair() + ",0,0,0,0," + pair() + ";";  // a repeated point
+        }
+    }
+    return t;
+}
+
+struct Outcome {
+    std::vector<std::string> drawing;
+    std::vector<std::string> shown;
+    int redraws = 0;
+};
+
+Outcome ImportBoth(const std::string& first, const std::string& second, bool plain) {
+    ScriptedSession s;
+    CQuenkApp app;
+    CQuenkDoc doc(app);
+    doc.m_showUnknown = 1;
+    // A first drawing lies in the document already: the second one goes beside it, and the
+    // box recomputations walk the first one's chains as well.
+    PlainImport(doc, first, "a.plt");
+    s.ui.shown.clear();
+    if (plain)
+        PlainImport(doc, second, "b.plt");
+    else
+        ImportHpglBytes(doc, second, "b.plt");
+    return {Describe(doc), s.ui.shown, s.ui.redraws};
+}
+
+}  // namespace
+
+TEST(ImportStepsRandom, ImportMatchesThePlainSteps) {
+    std::mt19937 rng(2024);
+    int withMessages = 0;
+    for (int round = 0; round < 3000; ++round) {
+        const std::string first = RandomPlot(rng), second = RandomPlot(rng);
+        const Outcome plain = ImportBoth(first, second, true), fast = ImportBoth(first, second, false);
+        ASSERT_EQ(fast.shown, plain.shown) << "round " << round << "\n" << second;
+        ASSERT_EQ(fast.redraws, plain.redraws) << "round " << round;
+        ASSERT_EQ(fast.drawing.size(), plain.drawing.size()) << "round " << round;
+        for (std::size_t i = 0; i < plain.drawing.size(); ++i)
+            ASSERT_EQ(fast.drawing[i], plain.drawing[i]) << "round " << round << "\n" << second;
+        withMessages += plain.shown.size() > 1;
+    }
+    EXPECT_GT(withMessages, 100);
+}
+
+TEST(ImportStepsRandom, LargeFilesOnSeveralThreadsMatchToo) {
+    // Enough chains that the joining and the move go to several threads.
+    std::mt19937 rng(77);
+    for (int round = 0; round < 6; ++round) {
+        const std::string first = RandomPlot(rng, 30000), second = RandomPlot(rng, 30000);
+        const Outcome plain = ImportBoth(first, second, true), fast = ImportBoth(first, second, false);
+        ASSERT_EQ(fast.shown, plain.shown) << "round " << round;
+        ASSERT_EQ(fast.drawing, plain.drawing) << "round " << round;
+        ASSERT_GT(plain.drawing.size(), kPiecesWorthThreads);
+    }
+}
