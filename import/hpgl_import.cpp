@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <new>
+#include <optional>
 
 #include "import/hpgl_interpreter.h"
 #include "import/hpgl_reader.h"
@@ -15,7 +16,7 @@
 #include "model/file_bytes.h"
 #include "model/quenk_app.h"
 #include "model/session.h"
-#include "prepare/join.h"
+#include "prepare/layer_joiner.h"
 
 namespace {
 // Every import after the first goes this many drawing units right of the drawing.
@@ -29,7 +30,7 @@ constexpr int kUnknownCommandsTolerated = 9;
 
 // The new layer goes to the work zero point when the document was empty, otherwise beside
 // the drawing at the height of the previous import.
-void Place(CQuenkDoc& doc, CLayer& layer, double maxXBefore) {
+void Place(CQuenkDoc& doc, CLayer& layer, double maxXBefore, LayerJoiner& joiner) {
     const CQuenkApp& app = doc.App();
     if (maxXBefore == 0.0) {
         doc.m_importTargetX = app.m_workZeroX / app.m_plotterUnit;
@@ -37,20 +38,19 @@ void Place(CQuenkDoc& doc, CLayer& layer, double maxXBefore) {
     } else {
         doc.m_importTargetX = maxXBefore + kGapToPreviousDrawing;
     }
-    // The reader recomputed the new layer's chains as it finished them.
-    doc.RecomputeBox(ChainPoints::MayHaveChanged, &layer);
+    // The document's box recomputation and the end-point joining; the joiner has done much
+    // of both pen by pen while the file was read.
+    joiner.RecomputeBox();
     const double dx = doc.m_importTargetX - layer.m_minX;
     const double dy = doc.m_importTargetY - layer.m_minY;
-
-    // From here on every chain is changed only by steps that recompute it at once, so the
-    // later box recomputations repeat the chains' last results without reading their points.
-    JoinEndPoints(doc, layer, ChainPoints::Unchanged);
+    joiner.Join();
 
     // A plotter unit of 0 in broken settings gives no target; the drawing then stays where
     // the file put it rather than at infinity.
     if (std::isfinite(dx) && std::isfinite(dy)) layer.MoveBy(dx, dy, 0.0);
-    // The clean-up of repeated points is the first thing every chain's recomputation does, so
-    // the final box recomputation also removes them.
+    // Every chain was recomputed by the steps that changed it, and no recomputation leaves
+    // exact repeats behind: the last box recomputation repeats the chains' results, and the
+    // separate removal of repeated points would find nothing.
     doc.RecomputeBox(ChainPoints::Unchanged);
 }
 }  // namespace
@@ -87,7 +87,7 @@ void StripLineBreaks(std::string& bytes) {
     bytes.resize(static_cast<std::size_t>(w - begin));
 }
 
-int InterpretHpgl(CQuenkDoc& doc, std::string_view text) {
+int InterpretHpgl(CQuenkDoc& doc, std::string_view text, LayerJoiner* joiner) {
     if (!doc.m_curLayer) doc.m_curLayer = doc.AddLayer();
     // Pen and chain must belong to the layer being filled; anything else is forgotten.
     const auto& pens = doc.m_curLayer->m_pens;
@@ -100,7 +100,7 @@ int InterpretHpgl(CQuenkDoc& doc, std::string_view text) {
     limits.segmentAngle = app.m_segmentAngle;
     limits.maxVectorUnits = app.m_maxVectorLength / app.m_plotterUnit;
     limits.arcPointBudget = kArcPointAllowance + kArcPointsPerByte * text.size();
-    return HpglInterpreter(doc, text, limits).Run();
+    return HpglInterpreter(doc, text, limits, joiner).Run();
 }
 
 void ImportHpglBytes(CQuenkDoc& doc, std::string bytes, const std::string& fileName) {
@@ -109,6 +109,9 @@ void ImportHpglBytes(CQuenkDoc& doc, std::string bytes, const std::string& fileN
     CLayer* layer = nullptr;
     int unknown = 0;
     try {
+        // Leaves the try block before the layer can be taken away below: its helper thread
+        // has ended by then.
+        std::optional<LayerJoiner> joiner;
         {
             WaitCursor wait(Ui());
             StripLineBreaks(bytes);
@@ -120,11 +123,12 @@ void ImportHpglBytes(CQuenkDoc& doc, std::string bytes, const std::string& fileN
             doc.m_curLayer = layer;
             doc.m_curPen = nullptr;
             doc.m_curChain = nullptr;
-            unknown = InterpretHpgl(doc, bytes);
+            joiner.emplace(doc, *layer);
+            unknown = InterpretHpgl(doc, bytes, &*joiner);
         }
         if (unknown > kUnknownCommandsTolerated) Ui().Message(hpgl_texts::kTooManyErrors);
         std::string().swap(bytes);
-        Place(doc, *layer, maxXBefore);
+        Place(doc, *layer, maxXBefore, *joiner);
     } catch (const std::bad_alloc&) {
         // Half a drawing is worse than none: the layer of this file goes again.
         if (layer && !doc.m_layers.empty() && doc.m_layers.back().get() == layer) {

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "import/hpgl_texts.h"
 #include "model/document.h"
 #include "model/session.h"
+#include "prepare/layer_joiner.h"
 
 namespace {
 // Unknown commands are shown one by one only up to this many per file.
@@ -27,11 +29,28 @@ void AppendShown(std::string& s, unsigned char c, bool present) {
 }
 }  // namespace
 
-HpglInterpreter::HpglInterpreter(CQuenkDoc& doc, std::string_view text, const HpglLimits& limits)
+HpglInterpreter::HpglInterpreter(CQuenkDoc& doc, std::string_view text, const HpglLimits& limits,
+                                 LayerJoiner* joiner)
     : m_doc(doc), m_text(text.data()), m_n(text.size()), m_limits(limits),
-      m_arcPointsLeft(limits.arcPointBudget) {}
+      m_arcPointsLeft(limits.arcPointBudget), m_joiner(joiner) {}
+
+void HpglInterpreter::FindLastSelections() {
+    // Every "SP" of the text counts, also one that the walk would read as the second letter
+    // of another command or inside parameters: a pen is handed over too late then, never too
+    // early. Few letters of a plotter file are an S, so memchr does most of the reading.
+    const char* const end = m_text + m_n;
+    for (const char* p = m_text; p < end; ++p) {
+        p = static_cast<const char*>(std::memchr(p, 'S', static_cast<std::size_t>(end - p)));
+        if (!p) break;
+        if (p + 1 == end || p[1] != 'P') continue;
+        std::size_t i = static_cast<std::size_t>(p - m_text) + 2;
+        std::int32_t number = 0;
+        if (ReadPenNumber(i, number)) m_lastSelection[number] = static_cast<std::size_t>(p - m_text);
+    }
+}
 
 int HpglInterpreter::Run() {
+    if (m_joiner) FindLastSelections();
     std::size_t i = 0;
     while (i < m_n) {
         const unsigned char c = static_cast<unsigned char>(m_text[i]);
@@ -286,14 +305,22 @@ std::size_t HpglInterpreter::Scale(std::size_t i) {
     return i;
 }
 
-std::size_t HpglInterpreter::SelectPen(std::size_t i) {
+bool HpglInterpreter::ReadPenNumber(std::size_t& i, std::int32_t& number) const {
     if (At(i) == ' ') ++i;
-    if (!IsDigit(At(i))) return i;
+    if (!IsDigit(At(i))) return false;
     constexpr std::int64_t kMaxPen = 2147483647;
     std::int64_t p = 0;
     for (; IsDigit(At(i)); ++i) p = std::min(kMaxPen, p * 10 + (At(i) - '0'));
-    const auto number = static_cast<std::int32_t>(p);
+    number = static_cast<std::int32_t>(p);
+    return true;
+}
+
+std::size_t HpglInterpreter::SelectPen(std::size_t i) {
+    const std::size_t at = i - 2;  // the S of SP
+    std::int32_t number = 0;
+    if (!ReadPenNumber(i, number)) return i;
     FinishChain();
+    CStift* const previous = m_doc.m_curPen;
     CStift* pen = m_doc.FindOrCreatePen(number, 0);
     m_doc.m_curPen = pen;
     m_doc.m_currentPenNumber = number;
@@ -301,5 +328,9 @@ std::size_t HpglInterpreter::SelectPen(std::size_t i) {
     // again without drawing would otherwise pile up empty chains without end.
     if (pen->m_chains.empty() || pen->m_chains.back()->PointCount() != 0) pen->AddVector();
     m_doc.m_curChain = pen->m_chains.back().get();
+    if (m_joiner && previous && previous != pen) {
+        const auto last = m_lastSelection.find(previous->m_number);
+        if (last == m_lastSelection.end() || last->second < at) m_joiner->PenComplete(*previous);
+    }
     return i;
 }

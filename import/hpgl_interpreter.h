@@ -10,10 +10,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <unordered_map>
 
 #include "model/punkt.h"
 
 class CQuenkDoc;
+class LayerJoiner;
 
 struct HpglLimits {
     double segmentAngle = 1.0;   // "Kreissegmente" in degrees
@@ -28,7 +30,8 @@ struct HpglLimits {
 
 class HpglInterpreter {
 public:
-    HpglInterpreter(CQuenkDoc& doc, std::string_view text, const HpglLimits& limits);
+    // With a joiner, every pen that the file leaves for the last time is handed to it.
+    HpglInterpreter(CQuenkDoc& doc, std::string_view text, const HpglLimits& limits, LayerJoiner* joiner = nullptr);
     // Walks the whole text; returns the number of unknown commands counted.
     int Run();
 
@@ -49,6 +52,10 @@ private:
     // The digits, '-' and '.' of one number from i on, converted like a C integer conversion
     // (sign, then digits up to the first other character), saturated at the 32-bit limits.
     std::int32_t CollectNumber(std::size_t& i) const;
+    // SP's pen number from i on: one blank skipped, then digits, saturated.
+    bool ReadPenNumber(std::size_t& i, std::int32_t& number) const;
+    // Where the file selects each pen number for the last time (position of the S of SP).
+    void FindLastSelections();
     // Steps over one separator before an optional parameter; false when the next command
     // (a letter), the end of the command (';') or the end of the text stands there.
     bool StepToOptional(std::size_t& i) const;
@@ -92,4 +99,6 @@ private:
     std::size_t m_arcPointsLeft;
     int m_unknown = 0;
     bool m_refusalShown = false;
+    LayerJoiner* m_joiner;
+    std::unordered_map<std::int32_t, std::size_t> m_lastSelection;
 };

@@ -14,6 +14,7 @@
 #include <string_view>
 
 class CQuenkDoc;
+class LayerJoiner;
 
 // Scaling and the relative mode start afresh with every import.
 void ResetHpglScaling(CQuenkDoc& doc);
@@ -23,8 +24,9 @@ void StripLineBreaks(std::string& bytes);
 
 // Interprets plotter text (line breaks already removed) into the document's current layer,
 // showing the parameter messages and, when the document reports unknown commands, up to ten
-// of them. Returns the number of unknown commands counted.
-int InterpretHpgl(CQuenkDoc& doc, std::string_view text);
+// of them. Returns the number of unknown commands counted. With a joiner, every pen that the
+// text leaves for the last time is handed to it as soon as it is complete.
+int InterpretHpgl(CQuenkDoc& doc, std::string_view text, LayerJoiner* joiner = nullptr);
 
 // Everything the reader does after reading the file: a new layer, the interpretation, the
 // "Über 10 Fehler" message, placement, end-point joining and clean-up. fileName is the name

@@ -25,3 +25,23 @@ void ResetBox(Owner& o) {
     o.m_minY = o.m_minX = o.m_outerMinY = o.m_outerMinX = kEmptyMin;
     o.m_maxY = o.m_maxX = o.m_outerMaxY = o.m_outerMaxX = kEmptyMax;
 }
+
+// The eight values on their own, to keep a box aside.
+struct BoxValues {
+    double m_minY = kEmptyMin, m_maxY = kEmptyMax;
+    double m_minX = kEmptyMin, m_maxX = kEmptyMax;
+    double m_outerMinY = kEmptyMin, m_outerMaxY = kEmptyMax;
+    double m_outerMinX = kEmptyMin, m_outerMaxX = kEmptyMax;
+};
+
+template <typename To, typename From>
+void CopyBox(To& to, const From& from) {
+    to.m_minY = from.m_minY;
+    to.m_maxY = from.m_maxY;
+    to.m_minX = from.m_minX;
+    to.m_maxX = from.m_maxX;
+    to.m_outerMinY = from.m_outerMinY;
+    to.m_outerMaxY = from.m_outerMaxY;
+    to.m_outerMinX = from.m_outerMinX;
+    to.m_outerMaxX = from.m_outerMaxX;
+}

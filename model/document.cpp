@@ -68,9 +68,15 @@ CStift* CQuenkDoc::FindOrCreatePen(std::int32_t number, std::int32_t colourIndex
 }
 
 void CQuenkDoc::RecomputeBox(ChainPoints points, const CLayer* unchangedLayer) {
+    RecomputeBox([&](CLayer& layer) {
+        layer.RecomputeBox(&layer == unchangedLayer ? ChainPoints::Unchanged : points);
+    });
+}
+
+void CQuenkDoc::RecomputeBox(const std::function<void(CLayer&)>& recomputeLayer) {
     ResetBox(*this);
     for (auto& layer : m_layers) {
-        layer->RecomputeBox(layer.get() == unchangedLayer ? ChainPoints::Unchanged : points);
+        recomputeLayer(*layer);
         FoldBox(*this, *layer);
     }
     if (m_maxX <= 0) m_maxX = 0;

@@ -3,6 +3,7 @@
 // HPGL reader's state that carries over between imports, and the flags that enable commands.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@ public:
     // CVector::RecomputeUnchanged); the import uses it between steps it controls. A layer
     // given as unchangedLayer counts as unchanged whatever `points` says of the others.
     void RecomputeBox(ChainPoints points = ChainPoints::MayHaveChanged, const CLayer* unchangedLayer = nullptr);
+    // The same walk with each layer's own recomputation done by the caller.
+    void RecomputeBox(const std::function<void(CLayer&)>& recomputeLayer);
     void TurnAll(std::int32_t clockwise);
     // Asks "Wollen Sie alles löschen? " when ask is set; returns whether it cleared.
     bool ClearAll(bool ask = false);

@@ -31,11 +31,15 @@ CStift* CLayer::AddPen(std::int32_t number) {
 }
 
 void CLayer::RecomputeBox(ChainPoints points) {
+    RecomputeBox([points](CStift& pen) { pen.RecomputeBox(points); });
+}
+
+void CLayer::RecomputeBox(const std::function<void(CStift&)>& recomputePen) {
     ResetBox(*this);
     if (m_pens.empty()) return;
     m_empty = 0;
     for (auto& p : m_pens) {
-        p->RecomputeBox(points);
+        recomputePen(*p);
         FoldBox(*this, *p);
     }
 }

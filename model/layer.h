@@ -3,6 +3,7 @@
 // a pen holds chains. Lists keep creation order; empty entries stay in them.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -30,6 +31,8 @@ class CLayer {
 public:
     CStift* AddPen(std::int32_t number);
     void RecomputeBox(ChainPoints points = ChainPoints::MayHaveChanged);
+    // The same walk with each pen's own recomputation done by the caller.
+    void RecomputeBox(const std::function<void(CStift&)>& recomputePen);
     // Nothing happens for negative z; the importers pass 0.
     void MoveBy(double dx, double dy, double z);
     void RemoveDuplicatePoints();

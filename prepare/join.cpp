@@ -25,7 +25,6 @@
 
 namespace {
 
-constexpr const char* kJoinedMessage = " Vektorkette in die gleiche Richtung gedreht !! ";
 
 using join_detail::EndKey;
 
@@ -169,7 +168,9 @@ struct EndKeys {
 };
 EndKeys KeysOf(const CVector& v) { return {EndKey(v.m_startX, v.m_startY), EndKey(v.m_endX, v.m_endY)}; }
 
-bool JoinPenEndPoints(CStift& pen, ChainPoints before, join_detail::SpentPoints& spent) {
+}  // namespace
+
+bool join_detail::JoinPenEndPoints(CStift& pen, ChainPoints before, SpentPoints& spent) {
     std::vector<std::unique_ptr<CVector>>& chains = pen.m_chains;
     const int n = static_cast<int>(chains.size());
     // Chains whose points are as their last Recompute left them: after a join only the
@@ -252,39 +253,29 @@ bool JoinPenEndPoints(CStift& pen, ChainPoints before, join_detail::SpentPoints&
     return joinedAny;
 }
 
-}  // namespace
-
 bool JoinEndPoints(CQuenkDoc& doc, CLayer& layer, ChainPoints before) {
     // Pens never share chains: each is joined on its own, side by side where there are cores.
     // Storage that the chains had from this thread and that other threads give up comes back
     // here to be freed, after each of this thread's own pens and at the end.
     const std::thread::id fillingThread = std::this_thread::get_id();
-    std::mutex handedLock;
-    std::vector<std::vector<std::vector<CPunkt>>> handed;
-    auto freeHanded = [&] {
-        std::vector<std::vector<std::vector<CPunkt>>> taken;
-        std::lock_guard<std::mutex> hold(handedLock);
-        taken.swap(handed);
-    };
+    join_detail::HandedBack handed;
     std::vector<std::uint8_t> joinedPen(layer.m_pens.size(), 0);
     std::size_t chains = 0;
     for (const auto& pen : layer.m_pens) chains += pen->m_chains.size();
     RunPiecesInOrder(layer.m_pens.size(), [&](std::size_t k) {
         const bool filling = std::this_thread::get_id() == fillingThread;
         join_detail::SpentPoints spent(filling);
-        joinedPen[k] = JoinPenEndPoints(*layer.m_pens[k], before, spent) ? 1 : 0;
-        if (filling) {
-            freeHanded();
-        } else {
-            std::lock_guard<std::mutex> hold(handedLock);
-            handed.push_back(std::move(spent.Kept()));
-        }
+        joinedPen[k] = join_detail::JoinPenEndPoints(*layer.m_pens[k], before, spent) ? 1 : 0;
+        if (filling)
+            handed.FreeAll();
+        else
+            handed.Give(spent);
     }, chains);
-    freeHanded();
+    handed.FreeAll();
     const bool joined = std::find(joinedPen.begin(), joinedPen.end(), 1) != joinedPen.end();
     // Every chain the joining touched was recomputed by it.
     doc.RecomputeBox(before);
-    if (joined) Ui().Message(kJoinedMessage);
+    if (joined) Ui().Message(join_detail::kJoinedMessage);
     Ui().RequestRedraw();
     return joined;
 }

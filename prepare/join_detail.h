@@ -3,11 +3,16 @@
 // apart from the searches so that the searches decide only which pair comes next.
 
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 #include "model/vector.h"
 
+class CStift;
+
 namespace join_detail {
+
+inline constexpr const char* kJoinedMessage = " Vektorkette in die gleiche Richtung gedreht !! ";
 
 // Where the point storage goes that joined chains give up. On the thread that filled the
 // chains everything is freed at once. Another thread frees at once only the storage it made
@@ -30,6 +35,29 @@ private:
     bool m_onFillingThread;
     std::vector<std::vector<CPunkt>> m_kept;
 };
+
+// Storage that other threads kept back for the filling thread, which frees it when it finds
+// the time.
+class HandedBack {
+public:
+    void Give(SpentPoints& spent) {
+        std::lock_guard<std::mutex> hold(m_lock);
+        m_lists.push_back(std::move(spent.Kept()));
+    }
+    void FreeAll() {
+        std::vector<std::vector<std::vector<CPunkt>>> taken;
+        std::lock_guard<std::mutex> hold(m_lock);
+        taken.swap(m_lists);
+    }  // freed here, after the lock is given back
+
+private:
+    std::mutex m_lock;
+    std::vector<std::vector<std::vector<CPunkt>>> m_lists;
+};
+
+// The end-point joining of one pen without the document's box recomputation; true when
+// anything was joined.
+bool JoinPenEndPoints(CStift& pen, ChainPoints before, SpentPoints& spent);
 
 // Distance of two integer end points. Every comparison of end distances goes through this
 // one formula, so equal distances come out bit-equal and ties are decided the same way
