@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <new>
 #include <optional>
 
@@ -63,28 +64,12 @@ void ResetHpglScaling(CQuenkDoc& doc) {
 }
 
 void StripLineBreaks(std::string& bytes) {
-    // Plotter files break lines every few hundred bytes: find the breaks with memchr and
-    // move whole runs, rather than testing and copying byte by byte.
-    char* const begin = bytes.data();
-    const char* const end = begin + bytes.size();
-    const char* nextLf = static_cast<const char*>(std::memchr(begin, '\n', bytes.size()));
-    const char* nextCr = static_cast<const char*>(std::memchr(begin, '\r', bytes.size()));
-    char* w = begin;
-    const char* r = begin;
-    while (r < end) {
-        if (nextLf && nextLf < r)
-            nextLf = static_cast<const char*>(std::memchr(r, '\n', static_cast<std::size_t>(end - r)));
-        if (nextCr && nextCr < r)
-            nextCr = static_cast<const char*>(std::memchr(r, '\r', static_cast<std::size_t>(end - r)));
-        const char* stop = end;
-        if (nextLf) stop = nextLf;
-        if (nextCr && nextCr < stop) stop = nextCr;
-        const std::size_t run = static_cast<std::size_t>(stop - r);
-        if (w != r) std::memmove(w, r, run);
-        w += run;
-        r = stop + (stop < end ? 1 : 0);
-    }
-    bytes.resize(static_cast<std::size_t>(w - begin));
+    char* w = bytes.data();
+    ForEachRunBetweenLineBreaks(bytes.data(), bytes.size(), [&](const char* run, std::size_t n) {
+        if (w != run) std::memmove(w, run, n);  // the write position never passes the read
+        w += n;
+    });
+    bytes.resize(static_cast<std::size_t>(w - bytes.data()));
 }
 
 int InterpretHpgl(CQuenkDoc& doc, std::string_view text, LayerJoiner* joiner) {
@@ -103,7 +88,9 @@ int InterpretHpgl(CQuenkDoc& doc, std::string_view text, LayerJoiner* joiner) {
     return HpglInterpreter(doc, text, limits, joiner).Run();
 }
 
-void ImportHpglBytes(CQuenkDoc& doc, std::string bytes, const std::string& fileName) {
+namespace {
+// The reader from the text on, its line breaks already gone.
+void ImportHpglText(CQuenkDoc& doc, std::string bytes, const std::string& fileName) {
     ResetHpglScaling(doc);
     const double maxXBefore = doc.m_maxX;
     CLayer* layer = nullptr;
@@ -114,7 +101,6 @@ void ImportHpglBytes(CQuenkDoc& doc, std::string bytes, const std::string& fileN
         std::optional<LayerJoiner> joiner;
         {
             WaitCursor wait(Ui());
-            StripLineBreaks(bytes);
             if (bytes.size() > 10 && doc.m_nothingImported) {
                 doc.m_nothingImported = 0;
                 doc.m_drawingName = fileName;
@@ -143,14 +129,22 @@ void ImportHpglBytes(CQuenkDoc& doc, std::string bytes, const std::string& fileN
     Ui().RequestRedraw();
 }
 
+}  // namespace
+
+void ImportHpglBytes(CQuenkDoc& doc, std::string bytes, const std::string& fileName) {
+    StripLineBreaks(bytes);
+    ImportHpglText(doc, std::move(bytes), fileName);
+}
+
 void ImportHpglFile(CQuenkDoc& doc, const std::string& path) {
     std::string bytes;
-    const ReadStatus status = ReadFileBytes(path, bytes);
+    // The line breaks go while reading, and the text is written into memory only once.
+    const ReadStatus status = ReadFileBytes(path, bytes, std::numeric_limits<std::size_t>::max(), LineBreaks::Drop);
     if (status == ReadStatus::CannotOpen) return;
     doc.App().m_lastImportPath = path;
     if (status == ReadStatus::OutOfMemory) {
         Ui().Message(hpgl_texts::kOutOfMemory);
         return;
     }
-    ImportHpglBytes(doc, std::move(bytes), std::filesystem::path(path).filename().string());
+    ImportHpglText(doc, std::move(bytes), std::filesystem::path(path).filename().string());
 }

@@ -3,31 +3,38 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <memory>
 #include <new>
 #include <stdexcept>
 #include <system_error>
 
-ReadStatus ReadFileBytes(const std::string& path, std::string& bytes, std::size_t maxBytes) {
+ReadStatus ReadFileBytes(const std::string& path, std::string& bytes, std::size_t maxBytes,
+                         LineBreaks lineBreaks) {
     bytes.clear();
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) return ReadStatus::CannotOpen;
     std::ifstream in(path, std::ios::binary);
     if (!in) return ReadStatus::CannotOpen;
     try {
+        // Read in pieces that stay in the cache and copy them on: the whole file is written
+        // into memory once, not zero-filled first and then read over.
         in.seekg(0, std::ios::end);
         const std::streamoff size = in.tellg();
         in.seekg(0, std::ios::beg);
-        if (size > 0) {
-            const std::size_t want = std::min(static_cast<std::size_t>(size), maxBytes);
-            bytes.resize(want);
-            in.read(bytes.data(), static_cast<std::streamsize>(want));
-            bytes.resize(static_cast<std::size_t>(in.gcount()));
-        } else {
-            // No size to ask for (a pipe or a special file): read it as it comes.
-            in.clear();
-            std::istreambuf_iterator<char> it(in), end;
-            for (; it != end && bytes.size() < maxBytes; ++it) bytes.push_back(*it);
+        if (size > 0) bytes.reserve(std::min(static_cast<std::size_t>(size), maxBytes));
+        in.clear();
+        constexpr std::size_t kPiece = std::size_t{1} << 20;
+        std::unique_ptr<char[]> piece(new char[kPiece]);
+        for (std::size_t left = maxBytes; left > 0;) {
+            in.read(piece.get(), static_cast<std::streamsize>(std::min(kPiece, left)));
+            const auto got = static_cast<std::size_t>(in.gcount());
+            if (got == 0) break;
+            left -= got;
+            if (lineBreaks == LineBreaks::Drop)
+                ForEachRunBetweenLineBreaks(piece.get(), got,
+                                            [&](const char* run, std::size_t n) { bytes.append(run, n); });
+            else
+                bytes.append(piece.get(), got);
         }
     } catch (const std::bad_alloc&) {
         bytes.clear();
