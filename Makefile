@@ -5,7 +5,7 @@ JOBS       ?= $(shell nproc)
 SAMPLE     ?= samples/schild.plt
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench fuzz asan clean
+.PHONY: all deps configure build run test bench fuzz asan tsan clean
 
 all: build
 
@@ -39,5 +39,11 @@ asan: deps
 	@cmake --build build-asan -j $(JOBS)
 	cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The import's joining and moving run on several threads; these tests drive them.
+tsan: deps
+	@cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENK_BUILD_UI=OFF -DQUENK_TSAN=ON >/dev/null
+	@cmake --build build-tsan -j $(JOBS) --target core_tests
+	cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) -R "ImportSteps|RunPieces|JoinRandom|Hpgl"
+
 clean:
-	rm -rf build build-bench build-fuzz build-asan
+	rm -rf build build-bench build-fuzz build-asan build-tsan

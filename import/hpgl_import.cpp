@@ -39,16 +39,13 @@ void Place(CQuenkDoc& doc, CLayer& layer, double maxXBefore, LayerJoiner& joiner
     } else {
         doc.m_importTargetX = maxXBefore + kGapToPreviousDrawing;
     }
-    // The document's box recomputation and the end-point joining; the joiner has done much
-    // of both pen by pen while the file was read.
+    // The document's box recomputation, the end-point joining and the move; the joiner has
+    // done much of them pen by pen while the file was read. A plotter unit of 0 in broken
+    // settings gives no target; the drawing then stays where the file put it.
     joiner.RecomputeBox();
     const double dx = doc.m_importTargetX - layer.m_minX;
     const double dy = doc.m_importTargetY - layer.m_minY;
-    joiner.Join();
-
-    // A plotter unit of 0 in broken settings gives no target; the drawing then stays where
-    // the file put it rather than at infinity.
-    if (std::isfinite(dx) && std::isfinite(dy)) layer.MoveBy(dx, dy, 0.0);
+    joiner.JoinAndMove(dx, dy);
     // Every chain was recomputed by the steps that changed it, and no recomputation leaves
     // exact repeats behind: the last box recomputation repeats the chains' results, and the
     // separate removal of repeated points would find nothing.

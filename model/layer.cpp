@@ -31,17 +31,19 @@ CStift* CLayer::AddPen(std::int32_t number) {
 }
 
 void CLayer::RecomputeBox(ChainPoints points) {
-    RecomputeBox([points](CStift& pen) { pen.RecomputeBox(points); });
+    RecomputeBox([points](CStift& pen) {
+        pen.RecomputeBox(points);
+        BoxValues box;
+        CopyBox(box, pen);
+        return box;
+    });
 }
 
-void CLayer::RecomputeBox(const std::function<void(CStift&)>& recomputePen) {
+void CLayer::RecomputeBox(const std::function<BoxValues(CStift&)>& penBox) {
     ResetBox(*this);
     if (m_pens.empty()) return;
     m_empty = 0;
-    for (auto& p : m_pens) {
-        recomputePen(*p);
-        FoldBox(*this, *p);
-    }
+    for (auto& p : m_pens) FoldBox(*this, penBox(*p));
 }
 
 void CLayer::MoveBy(double dx, double dy, double z) {

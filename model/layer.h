@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "model/box.h"
 #include "model/vector.h"
 
 class CStift {
@@ -31,8 +32,9 @@ class CLayer {
 public:
     CStift* AddPen(std::int32_t number);
     void RecomputeBox(ChainPoints points = ChainPoints::MayHaveChanged);
-    // The same walk with each pen's own recomputation done by the caller.
-    void RecomputeBox(const std::function<void(CStift&)>& recomputePen);
+    // The same walk with each pen's own recomputation done by the caller, which returns the
+    // box to fold in for the pen.
+    void RecomputeBox(const std::function<BoxValues(CStift&)>& penBox);
     // Nothing happens for negative z; the importers pass 0.
     void MoveBy(double dx, double dy, double z);
     void RemoveDuplicatePoints();

@@ -1,5 +1,8 @@
 #include "prepare/layer_joiner.h"
 
+#include <cmath>
+#include <system_error>
+
 #include "model/document.h"
 #include "model/parallel.h"
 
@@ -13,27 +16,35 @@ LayerJoiner::LayerJoiner(CQuenkDoc& doc, CLayer& layer) : m_doc(doc), m_layer(la
 LayerJoiner::~LayerJoiner() {
     {
         std::lock_guard<std::mutex> hold(m_lock);
-        m_closing = true;
-        m_finished = true;  // nothing more is begun, also when reading failed half-way
+        m_phase = Phase::Over;  // nothing more is begun, also when reading failed half-way
     }
     m_wake.notify_all();
     if (m_helper.joinable()) m_helper.join();
 }
 
+LayerJoiner::PenWork& LayerJoiner::Add(CStift& pen) {
+    auto found = m_index.find(&pen);
+    if (found != m_index.end()) return m_work[found->second];
+    m_index.emplace(&pen, m_work.size());
+    PenWork& work = m_work.emplace_back();
+    work.pen = &pen;
+    return work;
+}
+
 void LayerJoiner::PenComplete(CStift& pen) {
-    Enqueue(pen);
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        PenWork& work = Add(pen);
+        if (work.stage == Stage::Reading) {
+            work.stage = Stage::Complete;
+            m_complete.push_back(&work);
+        }
+    }
     if (!m_helper.joinable() && pen.m_chains.size() >= kChainsWorthEarlyJoining) StartHelper();
     m_wake.notify_one();
     // The reader's thread made the chains' storage; what the helper gave up of it is freed
-    // here, where it is soon used again by the next pens.
+    // here, where it is soon used again for the next pens.
     m_handedBack.FreeAll();
-}
-
-void LayerJoiner::Enqueue(CStift& pen) {
-    std::lock_guard<std::mutex> hold(m_lock);
-    if (m_index.count(&pen)) return;
-    m_index.emplace(&pen, m_work.size());
-    m_work.emplace_back().pen = &pen;
 }
 
 void LayerJoiner::StartHelper() {
@@ -44,113 +55,230 @@ void LayerJoiner::StartHelper() {
     }
 }
 
+LayerJoiner::PenWork* LayerJoiner::Claim() {
+    for (std::deque<PenWork*>* queue : {&m_complete, &m_more}) {
+        if (queue->empty()) continue;
+        PenWork* work = queue->front();
+        queue->pop_front();
+        return work;
+    }
+    return nullptr;
+}
+
 void LayerJoiner::HelperLoop() {
     for (;;) {
         PenWork* work = nullptr;
         {
             std::unique_lock<std::mutex> hold(m_lock);
-            m_wake.wait(hold, [this] { return m_finished || m_closing || m_next < m_work.size(); });
-            if (m_finished || m_next >= m_work.size()) return;
-            work = &m_work[m_next++];
+            m_wake.wait(hold, [this] { return m_phase == Phase::Over || !m_complete.empty() || !m_more.empty(); });
+            if (m_phase == Phase::Over) return;
+            work = Claim();
         }
-        Process(*work, false);
+        Work(*work, false);
     }
 }
 
-LayerJoiner::PenWork* LayerJoiner::Claim() {
-    std::lock_guard<std::mutex> hold(m_lock);
-    if (m_finished || m_next >= m_work.size()) return nullptr;
-    return &m_work[m_next++];
+void LayerJoiner::Work(PenWork& work, bool onReaderThread) {
+    for (;;) {
+        Stage next;
+        {
+            std::lock_guard<std::mutex> hold(m_lock);
+            work.busy = true;
+            const Stage now = work.stage;
+            const bool placing = m_phase == Phase::Placing;
+            if (now == Stage::Complete) {
+                next = Stage::Recomputed;
+            } else if (now == Stage::Recomputed && !(onReaderThread && placing)) {
+                next = Stage::Joined;
+            } else if (now == Stage::Joined && m_phase == Phase::Moving) {
+                next = Stage::Moved;
+            } else {
+                // Nothing more to do now. While placing, the reader's thread only recomputes,
+                // since the box is needed at once; the joining goes on to the helper. A joined
+                // pen waits for the move.
+                if (now == Stage::Recomputed) m_more.push_back(&work);
+                if (now == Stage::Moved) ++m_finished;
+                work.busy = false;
+                m_wake.notify_all();
+                return;
+            }
+        }
+        try {
+            if (next == Stage::Recomputed) Recompute(work);
+            if (next == Stage::Joined) Join(work, onReaderThread);
+            if (next == Stage::Moved) Move(work);
+        } catch (...) {
+            std::lock_guard<std::mutex> hold(m_lock);
+            // Nothing more is done to a pen that failed.
+            work.error = std::current_exception();
+            work.failedIn = next;
+            if (work.stage < Stage::Recomputed) ++m_recomputed;
+            work.stage = Stage::Moved;
+            ++m_finished;
+            work.busy = false;
+            m_wake.notify_all();
+            return;
+        }
+        std::lock_guard<std::mutex> hold(m_lock);
+        work.stage = next;
+        if (next == Stage::Recomputed) {
+            ++m_recomputed;
+            m_wake.notify_all();
+        }
+    }
 }
 
-void LayerJoiner::Process(PenWork& work, bool onReaderThread) {
+void LayerJoiner::Recompute(PenWork& work) {
+    // The document's box recomputation as it reaches this pen: the chains are as the reader's
+    // RecomputeAhead left them.
+    ScopedDirectionNoteLog log(work.beforeJoining);
+    work.pen->RecomputeBox(ChainPoints::Unchanged);
+    CopyBox(work.boxBefore, *work.pen);
+}
+
+void LayerJoiner::Join(PenWork& work, bool onReaderThread) {
     join_detail::SpentPoints spent(onReaderThread);
-    CStift& pen = *work.pen;
     try {
-        // The document's box recomputation as it reaches this pen: the chains are as the
-        // reader's RecomputeAhead left them.
-        {
-            ScopedDirectionNoteLog log(work.beforeJoining);
-            pen.RecomputeBox(ChainPoints::Unchanged);
-        }
-        CopyBox(work.boxBefore, pen);
-        {
-            ScopedDirectionNoteLog log(work.joining);
-            work.joined = join_detail::JoinPenEndPoints(pen, ChainPoints::Unchanged, spent);
-        }
-        // The box recomputation that closes the joining.
-        {
-            ScopedDirectionNoteLog log(work.afterJoining);
-            pen.RecomputeBox(ChainPoints::Unchanged);
-        }
-        CopyBox(work.boxAfter, pen);
+        ScopedDirectionNoteLog log(work.joining);
+        work.joined = join_detail::JoinPenEndPoints(*work.pen, ChainPoints::Unchanged, spent);
     } catch (...) {
-        work.error = std::current_exception();
+        if (!onReaderThread) m_handedBack.Give(spent);
+        throw;
     }
     if (!onReaderThread) m_handedBack.Give(spent);
+    // The box recomputation that closes the joining.
+    ScopedDirectionNoteLog log(work.afterJoining);
+    work.pen->RecomputeBox(ChainPoints::Unchanged);
+    CopyBox(work.boxAfter, *work.pen);
 }
 
-void LayerJoiner::FinishAll() {
-    std::size_t chainsLeft = 0, pensLeft = 0;
-    for (auto& pen : m_layer.m_pens) {
-        std::lock_guard<std::mutex> hold(m_lock);
-        if (!m_index.count(pen.get())) {
-            chainsLeft += pen->m_chains.size();
-            ++pensLeft;
+void LayerJoiner::Move(PenWork& work) {
+    if (!m_move) return;
+    // The layer's MoveBy for this pen's chains: each chain moved and recomputed while its
+    // points are in the cache, the pen's box folded as MoveBy folds it.
+    ScopedDirectionNoteLog log(work.moving);
+    BoxValues box;
+    ForEachChain(work.pen->m_chains, [&](CVector& c) {
+        for (CPunkt& p : c.m_points) {
+            p.x += m_dx;
+            p.y += m_dy;
         }
-    }
-    for (auto& pen : m_layer.m_pens) Enqueue(*pen);
+        c.Recompute();
+        FoldBox(box, c);
+    });
+    work.boxMoved = box;
+}
+
+bool LayerJoiner::PhaseDone() const {
+    return (m_phase == Phase::Placing ? m_recomputed : m_finished) == m_work.size();
+}
+
+void LayerJoiner::RunPhase(Phase phase) {
+    std::size_t chainsLeft = 0, pensLeft = 0;
     {
         std::lock_guard<std::mutex> hold(m_lock);
-        m_closing = true;
+        m_phase = phase;
+        for (auto& pen : m_layer.m_pens) {
+            PenWork& work = Add(*pen);
+            if (work.stage == Stage::Reading) {
+                work.stage = Stage::Complete;
+                m_complete.push_back(&work);
+            }
+            // A busy pen goes on by itself; an idle joined one waits for someone to move it.
+            if (phase == Phase::Moving && work.stage == Stage::Joined && !work.busy) m_more.push_back(&work);
+            if (work.stage != Stage::Moved) {
+                chainsLeft += pen->m_chains.size();
+                ++pensLeft;
+            }
+        }
     }
     if (!m_helper.joinable() && pensLeft >= 2 && chainsLeft >= kPiecesWorthThreads) StartHelper();
     m_wake.notify_all();
-    while (PenWork* work = Claim()) Process(*work, true);
-    if (m_helper.joinable()) m_helper.join();
-    m_handedBack.FreeAll();
-    for (auto& pen : m_layer.m_pens)
-        if (WorkOf(*pen).error) std::rethrow_exception(WorkOf(*pen).error);
+    for (;;) {
+        PenWork* work = nullptr;
+        {
+            std::unique_lock<std::mutex> hold(m_lock);
+            // While placing, the reader's thread only takes pens that need recomputing.
+            auto available = [&] { return !m_complete.empty() || (phase == Phase::Moving && !m_more.empty()); };
+            m_wake.wait(hold, [&] { return available() || PhaseDone(); });
+            if (!available()) break;
+            work = Claim();
+        }
+        Work(*work, true);
+    }
 }
 
 LayerJoiner::PenWork& LayerJoiner::WorkOf(const CStift& pen) { return m_work[m_index.at(&pen)]; }
 
+void LayerJoiner::Show(const PenWork& work, DirectionNoteLog PenWork::*log, Stage step) {
+    ShowDirectionNotes(work.*log);
+    if (work.error && work.failedIn == step) std::rethrow_exception(work.error);
+}
+
 void LayerJoiner::RecomputeBox() {
-    FinishAll();
-    // Earlier layers are recomputed in full, this one shows what its pens found, in order.
+    RunPhase(Phase::Placing);
+    // Earlier layers are recomputed in full; this one shows what its pens found, in order.
     m_doc.RecomputeBox([this](CLayer& layer) {
         if (&layer != &m_layer) {
             layer.RecomputeBox();
             return;
         }
+        // The pens' own boxes are not touched: the helper may still be joining them.
         layer.RecomputeBox([this](CStift& pen) {
             const PenWork& work = WorkOf(pen);
-            ShowDirectionNotes(work.beforeJoining);
-            CopyBox(pen, work.boxBefore);
+            Show(work, &PenWork::beforeJoining, Stage::Recomputed);
+            return work.boxBefore;
         });
     });
 }
 
-bool LayerJoiner::Join() {
+bool LayerJoiner::JoinAndMove(double dx, double dy) {
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        m_dx = dx;
+        m_dy = dy;
+        // Broken settings can give no target: the drawing then stays where the file put it.
+        m_move = std::isfinite(dx) && std::isfinite(dy);
+    }
+    RunPhase(Phase::Moving);
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        m_phase = Phase::Over;
+    }
+    m_wake.notify_all();
+    if (m_helper.joinable()) m_helper.join();
+    m_handedBack.FreeAll();
+
+    // What JoinEndPoints shows and leaves behind.
     bool joined = false;
     for (auto& pen : m_layer.m_pens) {
         const PenWork& work = WorkOf(*pen);
-        ShowDirectionNotes(work.joining);
+        Show(work, &PenWork::joining, Stage::Joined);
         joined = joined || work.joined;
     }
-    // Nothing changed the earlier layers since the recomputation before.
     m_doc.RecomputeBox([this](CLayer& layer) {
         if (&layer != &m_layer) {
-            layer.RecomputeBox(ChainPoints::Unchanged);
+            layer.RecomputeBox(ChainPoints::Unchanged);  // nothing changed them since
             return;
         }
         layer.RecomputeBox([this](CStift& pen) {
             const PenWork& work = WorkOf(pen);
             ShowDirectionNotes(work.afterJoining);
             CopyBox(pen, work.boxAfter);
+            return work.boxAfter;
         });
     });
     if (joined) Ui().Message(join_detail::kJoinedMessage);
     Ui().RequestRedraw();
+
+    // What the layer's MoveBy shows and leaves behind.
+    if (m_move) {
+        m_layer.RecomputeBox([this](CStift& pen) {
+            const PenWork& work = WorkOf(pen);
+            Show(work, &PenWork::moving, Stage::Moved);
+            CopyBox(pen, work.boxMoved);
+            return work.boxMoved;
+        });
+    }
     return joined;
 }

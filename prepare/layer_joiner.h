@@ -1,12 +1,15 @@
 #pragma once
-// The box recomputation and the end-point joining that an importer runs on its new layer,
-// begun pen by pen while the reader still reads. A plotter file usually draws one pen after
-// the other; a pen that the reader will not draw into again is recomputed and joined on a
-// helper thread while the reader goes on with the next. The results, and the messages in
-// their order, are those of the document's RecomputeBox followed by JoinEndPoints.
+// The steps an importer runs on its new layer after reading it: the document's box
+// recomputation, the end-point joining, and the move to the target, begun pen by pen while the
+// reader still reads. A plotter file usually draws one pen after the other; a pen that the
+// reader will not draw into again is recomputed and joined on a helper thread while the
+// reader goes on with the next, and after reading the two threads share the rest. The
+// results, and the messages in their order, are those of the document's RecomputeBox,
+// JoinEndPoints and the layer's MoveBy run one after the other.
 
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <exception>
 #include <mutex>
@@ -34,27 +37,50 @@ public:
     void PenComplete(CStift& pen);
 
     // After reading, in this order: the document's box recomputation, whose box places the
-    // layer, then the end-point joining of the layer; returns whether anything was joined.
+    // layer; then the end-point joining of the layer and, where dx and dy are finite, its move
+    // by them. Returns whether anything was joined.
     void RecomputeBox();
-    bool Join();
+    bool JoinAndMove(double dx, double dy);
 
 private:
+    // What has been done to a pen; each step runs on one thread, the steps of different pens
+    // side by side.
+    enum class Stage : std::uint8_t {
+        Reading,     // the reader may still draw into it
+        Complete,    // read, nothing done yet
+        Recomputed,  // the box recomputation is done
+        Joined,      // the joining and the box recomputation after it are done too
+        Moved,       // everything is done
+    };
+    enum class Phase : std::uint8_t { Reading, Placing, Moving, Over };
+
     struct PenWork {
         CStift* pen = nullptr;
-        DirectionNoteLog beforeJoining, joining, afterJoining;
-        BoxValues boxBefore, boxAfter;
+        Stage stage = Stage::Reading;
+        bool busy = false;  // a thread works on it
+        DirectionNoteLog beforeJoining, joining, afterJoining, moving;
+        BoxValues boxBefore, boxAfter, boxMoved;
         bool joined = false;
         std::exception_ptr error;
+        Stage failedIn = Stage::Reading;  // the step that threw, with error
     };
 
-    void Enqueue(CStift& pen);
+    PenWork& Add(CStift& pen);  // under m_lock
     void StartHelper();
     void HelperLoop();
-    // Takes the next pen nobody has begun, or none.
+    // The next pen with work to do, or none. Under m_lock.
     PenWork* Claim();
-    void Process(PenWork& work, bool onReaderThread);
-    void FinishAll();
+    // Takes the pen through its steps as far as the phase allows.
+    void Work(PenWork& work, bool onReaderThread);
+    void Recompute(PenWork& work);
+    void Join(PenWork& work, bool onReaderThread);
+    void Move(PenWork& work);
+    // Shares the steps of a phase with the helper until every pen has taken them.
+    void RunPhase(Phase phase);
+    bool PhaseDone() const;  // under m_lock
     PenWork& WorkOf(const CStift& pen);
+    // Shows what a step of the pen logged, and rethrows what it threw.
+    static void Show(const PenWork& work, DirectionNoteLog PenWork::*log, Stage step);
 
     CQuenkDoc& m_doc;
     CLayer& m_layer;
@@ -62,9 +88,13 @@ private:
     std::condition_variable m_wake;
     std::deque<PenWork> m_work;  // elements keep their place while others are added
     std::unordered_map<const CStift*, std::size_t> m_index;
-    std::size_t m_next = 0;
-    bool m_closing = false;
-    bool m_finished = false;
+    std::deque<PenWork*> m_complete;  // read, waiting for their first step
+    std::deque<PenWork*> m_more;      // waiting for their later steps
+    std::size_t m_recomputed = 0;     // pens past their first step
+    std::size_t m_finished = 0;       // pens with every step done, no thread on them
+    Phase m_phase = Phase::Reading;
+    double m_dx = 0.0, m_dy = 0.0;
+    bool m_move = false;
     std::thread m_helper;
     join_detail::HandedBack m_handedBack;
 };
