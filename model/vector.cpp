@@ -105,10 +105,7 @@ bool CVector::RecomputeShape(bool cleanUp) {
     m_maxX = scan.maxX;
     m_minY = scan.minY;
     m_maxY = scan.maxY;
-    m_outerMinX = m_minX - m_toolRadius;
-    m_outerMaxX = m_maxX + m_toolRadius;
-    m_outerMinY = m_minY - m_toolRadius;
-    m_outerMaxY = m_maxY + m_toolRadius;
+    SetOuterBox();
     return true;
 }
 
@@ -187,12 +184,16 @@ void CVector::RecomputeAfterAdding(std::size_t added, bool atFront) {
     m_maxX = maxX;
     m_minY = minY;
     m_maxY = maxY;
+    SetOuterBox();
+    m_settled = 1;
+    m_direction = DetermineDirection();
+}
+
+void CVector::SetOuterBox() {
     m_outerMinX = m_minX - m_toolRadius;
     m_outerMaxX = m_maxX + m_toolRadius;
     m_outerMinY = m_minY - m_toolRadius;
     m_outerMaxY = m_maxY + m_toolRadius;
-    m_settled = 1;
-    m_direction = DetermineDirection();
 }
 
 void CVector::RecomputeUnchanged() {
@@ -202,10 +203,7 @@ void CVector::RecomputeUnchanged() {
     }
     if (m_empty) return;  // keeps the empty-box values, shows nothing
     // The tool radius is not part of the points and may have changed.
-    m_outerMinX = m_minX - m_toolRadius;
-    m_outerMaxX = m_maxX + m_toolRadius;
-    m_outerMinY = m_minY - m_toolRadius;
-    m_outerMaxY = m_maxY + m_toolRadius;
+    SetOuterBox();
     ShowDirectionNote(m_directionNote);
 }
 

@@ -117,6 +117,8 @@ private:
     // Recompute without the direction test. Without cleanUp it stops and returns false where
     // the clean-up of near points would have to change points.
     bool RecomputeShape(bool cleanUp);
+    // The box widened by the tool radius.
+    void SetOuterBox();
 };
 
 // Asks the processor for a chain's own fields ahead of their use. The chain objects lie
