@@ -1,7 +1,8 @@
 #pragma once
 // The process-wide context of the core: which front end answers, and the counters that the
-// program keeps across documents. The program runs all work on one thread, so a single
-// session is enough; tests install their scripted double with ScopedInteraction.
+// program keeps across documents. Only the program's main thread talks to the front end, so a
+// single session is enough; chain work on helper threads logs its direction messages for the
+// main thread to show (below). Tests install their scripted double with ScopedInteraction.
 
 #include <cstdint>
 #include <vector>

@@ -25,7 +25,6 @@
 
 namespace {
 
-
 using join_detail::EndKey;
 
 // Indices 0..n-1 that can only ever leave the set; Next(k) is the smallest member >= k, or n.
