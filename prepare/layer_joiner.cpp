@@ -48,6 +48,7 @@ void LayerJoiner::PenComplete(CStift& pen) {
 }
 
 void LayerJoiner::StartHelper() {
+    if (std::thread::hardware_concurrency() == 1) return;  // one core: a helper would only take turns
     try {
         m_helper = std::thread([this] { HelperLoop(); });
     } catch (const std::system_error&) {
