@@ -69,12 +69,7 @@ void CLayer::MoveBy(double dx, double dy, double z) {
         const auto& chains = run.pen->m_chains;
         for (std::size_t k = run.from; k < run.to; ++k) {
             if (k + 1 < run.to) PrefetchChain(chains[k + 1].get());
-            CVector& c = *chains[k];
-            for (CPunkt& p : c.m_points) {
-                p.x += dx;
-                p.y += dy;
-            }
-            c.Recompute();
+            chains[k]->MoveAndRecompute(dx, dy);
         }
     }, chainCount);
 

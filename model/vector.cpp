@@ -189,6 +189,14 @@ void CVector::RecomputeAfterAdding(std::size_t added, bool atFront) {
     m_direction = DetermineDirection();
 }
 
+void CVector::MoveAndRecompute(double dx, double dy) {
+    for (CPunkt& p : m_points) {
+        p.x += dx;
+        p.y += dy;
+    }
+    Recompute();
+}
+
 void CVector::SetOuterBox() {
     m_outerMinX = m_minX - m_toolRadius;
     m_outerMaxX = m_maxX + m_toolRadius;

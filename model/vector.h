@@ -55,6 +55,8 @@ public:
     // changed no point, only the added points and the seam are read; the result is exactly
     // that of Recompute.
     void RecomputeAfterAdding(std::size_t added, bool atFront);
+    // Moves every point by (dx, dy) and recomputes the chain while the points are in the cache.
+    void MoveAndRecompute(double dx, double dy);
     void RemoveDuplicatePoints();
     void ClearCorrection();
     CRadius* AddRadius();

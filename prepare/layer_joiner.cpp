@@ -22,23 +22,20 @@ LayerJoiner::~LayerJoiner() {
     if (m_helper.joinable()) m_helper.join();
 }
 
-LayerJoiner::PenWork& LayerJoiner::Add(CStift& pen) {
+LayerJoiner::PenWork& LayerJoiner::MarkComplete(CStift& pen) {
     auto found = m_index.find(&pen);
     if (found != m_index.end()) return m_work[found->second];
     m_index.emplace(&pen, m_work.size());
     PenWork& work = m_work.emplace_back();
     work.pen = &pen;
+    m_complete.push_back(&work);
     return work;
 }
 
 void LayerJoiner::PenComplete(CStift& pen) {
     {
         std::lock_guard<std::mutex> hold(m_lock);
-        PenWork& work = Add(pen);
-        if (work.stage == Stage::Reading) {
-            work.stage = Stage::Complete;
-            m_complete.push_back(&work);
-        }
+        MarkComplete(pen);
     }
     if (!m_helper.joinable() && pen.m_chains.size() >= kChainsWorthEarlyJoining) StartHelper();
     m_wake.notify_one();
@@ -160,11 +157,7 @@ void LayerJoiner::Move(PenWork& work) {
     ScopedDirectionNoteLog log(work.moving);
     BoxValues box;
     ForEachChain(work.pen->m_chains, [&](CVector& c) {
-        for (CPunkt& p : c.m_points) {
-            p.x += m_dx;
-            p.y += m_dy;
-        }
-        c.Recompute();
+        c.MoveAndRecompute(m_dx, m_dy);
         FoldBox(box, c);
     });
     work.boxMoved = box;
@@ -180,11 +173,7 @@ void LayerJoiner::RunPhase(Phase phase) {
         std::lock_guard<std::mutex> hold(m_lock);
         m_phase = phase;
         for (auto& pen : m_layer.m_pens) {
-            PenWork& work = Add(*pen);
-            if (work.stage == Stage::Reading) {
-                work.stage = Stage::Complete;
-                m_complete.push_back(&work);
-            }
+            PenWork& work = MarkComplete(*pen);
             // A busy pen goes on by itself; an idle joined one waits for someone to move it.
             if (phase == Phase::Moving && work.stage == Stage::Joined && !work.busy) m_more.push_back(&work);
             if (work.stage != Stage::Moved) {

@@ -46,7 +46,6 @@ private:
     // What has been done to a pen; each step runs on one thread, the steps of different pens
     // side by side.
     enum class Stage : std::uint8_t {
-        Reading,     // the reader may still draw into it
         Complete,    // read, nothing done yet
         Recomputed,  // the box recomputation is done
         Joined,      // the joining and the box recomputation after it are done too
@@ -56,16 +55,17 @@ private:
 
     struct PenWork {
         CStift* pen = nullptr;
-        Stage stage = Stage::Reading;
+        Stage stage = Stage::Complete;
         bool busy = false;  // a thread works on it
         DirectionNoteLog beforeJoining, joining, afterJoining, moving;
         BoxValues boxBefore, boxAfter, boxMoved;
         bool joined = false;
         std::exception_ptr error;
-        Stage failedIn = Stage::Reading;  // the step that threw, with error
+        Stage failedIn = Stage::Complete;  // the step that threw, with error
     };
 
-    PenWork& Add(CStift& pen);  // under m_lock
+    // Records the pen and queues it for its first step, once. Under m_lock.
+    PenWork& MarkComplete(CStift& pen);
     void StartHelper();
     void HelperLoop();
     // The next pen with work to do, or none. Under m_lock.
