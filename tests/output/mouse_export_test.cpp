@@ -74,14 +74,3 @@ TEST(MouseExport, FinishingWithoutClicksDeletesTheFile) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("r.plt")));
     EXPECT_EQ(app.m_bMillingReady, 0);
 }
-
-TEST(MouseExport, AFileThatCannotBeCreatedStartsNothing) {
-    ScriptedSession s;
-    CQuenkApp app;
-    CQuenkDoc doc(app);
-    s.ui.files.push_back("/nonexistent-dir/r.plt");
-    CMouseExport ex(app, doc);
-    EXPECT_FALSE(ex.Start());
-    EXPECT_EQ(s.ui.shown.back(), "File open Error");
-    EXPECT_EQ(app.m_nMouseMode, kMouseModeNone);
-}

@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <regex>
 
 #include "cli/cli_run.h"
 #include "import/import_command.h"
@@ -25,8 +24,8 @@ int Count(const std::string& text, const std::string& what) {
     return n;
 }
 
-std::string Xy(const char* word, const CPunkt& p, double u) {
-    return std::string(word) + "X" + FormatNumber(p.x * u) + "Y" + FormatNumber(p.y * u) + "\r\n";
+std::string Line(const std::string& word, const CPunkt& p) {
+    return word + "X" + FormatNumber(p.x * 0.025) + "Y" + FormatNumber(p.y * 0.025) + "\r\n";
 }
 }  // namespace
 
@@ -34,45 +33,34 @@ TEST(TabsInProgram, TheCutterLiftsOverTheTabAndPlungesAtTheDrill) {
     ScriptedSession s;
     CQuenkApp app;
     CompleteSettingsTables(app);
-    app.m_bSaveSettingsOnExit = 0;
     app.m_tools[0].m_diameter = 2.0;
-    // Letters outside, the border inside, all with tool 1; the engraved stroke uncorrected.
-    app.m_penTool[1] = app.m_penTool[3] = 1;
+    app.m_penTool[1] = app.m_penTool[3] = 1;  // letters outside, border inside; no engraving
     app.m_penTool[2] = 0;
     app.m_penFunction[1] = 1;
     app.m_penFunction[3] = 2;
     app.m_materialThickness = 5.0;
-    app.m_maxPassDepth = 2.0;
+    app.m_maxPassDepth = 2.0;  // three passes
     app.m_safetyDistance = 2.0;
-    app.m_extraDepth = 0.5;
     CQuenkDoc doc(app);
     ImportFile(doc, QUENK_SOURCE_DIR "/samples/schild.plt");
     RunRadiusCorrection(doc, RadiusCorrectionOptions{17, false});
-
     // The border is the widest chain; its corners are right angles.
-    CVector* border = nullptr;
+    CVector* border = doc.m_layers[0]->m_pens[0]->m_chains[0].get();
     for (auto& pen : doc.m_layers[0]->m_pens)
         for (auto& chain : pen->m_chains)
-            if (!border || chain->m_maxX - chain->m_minX > border->m_maxX - border->m_minX) border = chain.get();
-    ASSERT_TRUE(border && border->m_radiusList.size() == 1);
-    const std::vector<CPunkt>& path = border->m_radiusList[0]->m_path.Raw();
-    std::size_t longest = 1;
-    for (std::size_t i = 1; i < path.size(); ++i)
-        if (Distance(path[i - 1], path[i]) > Distance(path[longest - 1], path[longest])) longest = i;
-    // Half way along, a little to the left, where the pick looks.
-    const CPunkt& a = path[longest - 1];
-    const CPunkt& b = path[longest];
+            if (chain->m_maxX - chain->m_minX > border->m_maxX - border->m_minX) border = chain.get();
+    const std::vector<CPunkt>& path = border->m_radiusList.at(0)->m_path.Raw();
+    std::size_t i = 1;
+    while (Distance(path[i - 1], path[i]) < 1000) ++i;
+    // Half way along a long segment, a little to the left, where the pick looks.
+    const CPunkt a = path[i - 1], b = path[i];
     const double len = Distance(a, b);
-    const CPunkt mid{(a.x + b.x) / 2 - 0.1 * (b.y - a.y) / len, (a.y + b.y) / 2 + 0.1 * (b.x - a.x) / len};
-    ASSERT_TRUE(TabClick(doc, TabSettings{3.0, 0}, mid, 1.0));
+    const CPunkt mid{(a.x + b.x) / 2 - (b.y - a.y) / len, (a.y + b.y) / 2 + (b.x - a.x) / len};
+    ASSERT_TRUE(TabClick(doc, TabSettings{3.0, 0}, mid, 2.0));
     bool drilled = false;
-    for (int k = 0; k < border->PointCount() && !drilled; ++k)
-        drilled = CornerDrillClick(doc, border->m_points[k], 0.01);
+    for (int k = 0; k < border->PointCount() && !drilled; ++k) drilled = CornerDrillClick(doc, border->m_points[k], 0.01);
     ASSERT_TRUE(drilled);
     ASSERT_EQ(border->m_radiusList.size(), 3u);
-    const CPunkt drill = border->m_radiusList[0]->m_path[0];
-    const CPunkt tabStart = border->m_radiusList[1]->m_path.Back();
-    const CPunkt tabEnd = border->m_radiusList[2]->m_path[0];
 
     CMouseExport order(app, doc);
     order.StartWithoutFile();
@@ -81,30 +69,19 @@ TEST(TabsInProgram, TheCutterLiftsOverTheTabAndPlungesAtTheDrill) {
     order.FinishMouseExport();
     const std::string file = std::string(::testing::TempDir()) + "/tabs.nc";
     ASSERT_TRUE(WriteGCode(app, file));
-    std::ifstream in(file, std::ios::binary);
-    const std::string program((std::istreambuf_iterator<char>(in)), {});
-
-    const double u = app.m_plotterUnit;
+    const std::string program = ReadAll(file);
     const std::string safe = "G00Z" + FormatNumber(2.0) + "\r\n";
-    // Three passes: 5.5 mm deep at most 2 mm each.
-    EXPECT_EQ(Count(program, Xy("G01", tabStart, u) + safe + Xy("G00", tabEnd, u)), 3);
-    int plunges = 0;
-    for (std::size_t at = program.find(Xy("G00", drill, u)); at != std::string::npos;
-         at = program.find(Xy("G00", drill, u), at + 1)) {
-        std::istringstream lines(program.substr(at));
-        std::string l1, l2, l3;
-        std::getline(lines, l1);
-        std::getline(lines, l2);
-        if (l2 == safe.substr(0, safe.size() - 1)) std::getline(lines, l2);
-        std::getline(lines, l3);
-        EXPECT_EQ(l2.rfind("G01Z-", 0), 0u) << l2;
-        EXPECT_EQ(l3 + "\n", safe);
-        ++plunges;
-    }
-    EXPECT_EQ(plunges, 3);
+    const std::string tabStart = Line("G01", border->m_radiusList[1]->m_path.Back());
+    EXPECT_EQ(Count(program, tabStart + safe + Line("G00", border->m_radiusList[2]->m_path[0])), 3);
+    const std::string drill = Line("G00", border->m_radiusList[0]->m_path[0]);
+    EXPECT_EQ(Count(program, drill), 3);
+    // At each pass: over the drill point, down to the pass depth, straight up again.
+    const std::regex plunge("(" + safe + ")?G01Z-[0-9.]+\r\n" + safe);
+    for (std::size_t at = program.find(drill); at != std::string::npos; at = program.find(drill, at + 1))
+        EXPECT_TRUE(std::regex_search(program.substr(at + drill.size(), 60), plunge, std::regex_constants::match_continuous));
 }
 
-// quenk-cli: the same steps, with the mouse export writing its plotter file.
+// quenk-cli: the exports and the mouse export write their plotter files.
 TEST(TabsInProgram, CommandLineStepsWriteThePlotterFiles) {
     ScratchDir dir("tabs");
     const CliResult r = RunCli(dir, "--tool 1:2 import '" QUENK_SOURCE_DIR "/samples/schild.plt' correct 1 "

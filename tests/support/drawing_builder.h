@@ -1,29 +1,23 @@
 #pragma once
-// Builds a drawing by hand: chains in pens in one layer, with corrected paths where asked.
+// Builds a drawing by hand: chains in pens of one layer, corrected paths where asked.
 
 #include <initializer_list>
 
 #include "model/document.h"
-#include "support/chain_builders.h"
 
 inline CVector& AddTestChain(CQuenkDoc& doc, int penNumber, std::initializer_list<CPunkt> pts) {
     if (doc.m_layers.empty()) doc.AddLayer()->m_empty = 0;
-    CLayer& layer = *doc.m_layers.back();
-    CStift* pen = nullptr;
-    for (auto& s : layer.m_pens)
-        if (s->m_number == penNumber) pen = s.get();
-    if (!pen) pen = layer.AddPen(penNumber);
+    CStift* pen = doc.m_layers.back()->m_pens.empty() ? nullptr : doc.m_layers.back()->m_pens.back().get();
+    if (!pen || pen->m_number != penNumber) pen = doc.m_layers.back()->AddPen(penNumber);
     pen->m_empty = 0;
     CVector& v = *pen->AddVector();
-    SetPoints(v, pts);
+    v.m_points = CPointArray(pts);
     v.m_empty = 0;
     return v;
 }
 
-inline CRadius& AddTestPath(CVector& v, std::initializer_list<CPunkt> pts, int selected = -1) {
-    CRadius& r = *v.AddRadius();
-    r.m_path = CPointArray(pts);
-    r.m_selected = selected;
+inline void AddTestPath(CVector& v, std::initializer_list<CPunkt> pts, int selected = -1) {
+    v.AddRadius()->m_path = CPointArray(pts);
+    v.m_radiusList.back()->m_selected = selected;
     v.m_hasCorrection = 1;
-    return r;
 }
