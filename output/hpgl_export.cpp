@@ -30,17 +30,6 @@ void ForEachExportedChain(CQuenkDoc& doc, F&& f) {
         }
 }
 
-bool AskExportPath(const std::string& suggestedName, std::string& path) {
-    FileQuestion q;
-    q.filter = texts::kHpglFilter;
-    q.defaultExtension = "plt";
-    q.suggestedName = suggestedName;
-    const std::optional<std::string> answer = Ui().AskSaveFile(q);
-    if (!answer) return false;
-    if (std::ifstream(*answer).is_open() && !Ui().AskYesNo(texts::kFileExistsReplace)) return false;
-    path = *answer;
-    return true;
-}
 }  // namespace
 
 std::string HpglOfChains(CQuenkDoc& doc) {
@@ -90,28 +79,37 @@ std::string HpglOfCorrections(CQuenkDoc& doc) {
     return text;
 }
 
-bool WriteExportFile(const std::string& path, const std::string& text) {
-    AtomicFile file(path);
-    if (!file.IsOpen()) {
-        Ui().Message(texts::kFileOpenError);
-        return false;
-    }
-    file.Stream().write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (!file.Commit()) {
-        Ui().Message(JoinText({texts::kGCodeWriteError, path}));
-        return false;
-    }
-    return true;
+std::optional<std::string> AskPlotterFile(const std::string& suggestedName) {
+    FileQuestion q;
+    q.filter = texts::kHpglFilter;
+    q.defaultExtension = "plt";
+    q.suggestedName = suggestedName;
+    const std::optional<std::string> path = Ui().AskSaveFile(q);
+    if (path && std::ifstream(*path).is_open() && !Ui().AskYesNo(texts::kFileExistsReplace)) return std::nullopt;
+    return path;
 }
 
-bool OnExportHpgl(CQuenkDoc& doc) {
-    std::string path;
-    if (!AskExportPath(doc.m_drawingName, path)) return false;
-    return WriteExportFile(path, HpglOfChains(doc));
+FilePut PutWholeFile(const std::string& path, const std::string& text) {
+    AtomicFile file(path);
+    if (!file.IsOpen()) return FilePut::NotCreated;
+    file.Stream().write(text.data(), static_cast<std::streamsize>(text.size()));
+    return file.Commit() ? FilePut::Done : FilePut::NotWritten;
 }
+
+namespace {
+// The document exports: a file that cannot be created or written is reported, never
+// passed over in silence.
+bool WriteExportFile(const std::optional<std::string>& path, const std::string& text) {
+    if (!path) return false;
+    const FilePut put = PutWholeFile(*path, text);
+    if (put == FilePut::NotCreated) Ui().Message(texts::kFileOpenError);
+    if (put == FilePut::NotWritten) Ui().Message(JoinText({texts::kGCodeWriteError, *path}));
+    return put == FilePut::Done;
+}
+}  // namespace
+
+bool OnExportHpgl(CQuenkDoc& doc) { return WriteExportFile(AskPlotterFile(doc.m_drawingName), HpglOfChains(doc)); }
 
 bool OnExportCorrectionHpgl(CQuenkDoc& doc) {
-    std::string path;
-    if (!AskExportPath(JoinText({"R", doc.m_drawingName}), path)) return false;
-    return WriteExportFile(path, HpglOfCorrections(doc));
+    return WriteExportFile(AskPlotterFile(JoinText({"R", doc.m_drawingName})), HpglOfCorrections(doc));
 }

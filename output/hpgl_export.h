@@ -3,6 +3,7 @@
 // "Export Radiuskorrektur ( *.plt )" every corrected path. Both ask for the file, ask before
 // replacing one, and put the new file in place only when it was written completely.
 
+#include <optional>
 #include <string>
 
 class CQuenkDoc;
@@ -17,5 +18,10 @@ std::string HpglOfCorrections(CQuenkDoc& doc);
 bool OnExportHpgl(CQuenkDoc& doc);
 bool OnExportCorrectionHpgl(CQuenkDoc& doc);
 
-// Replaces path by text; a failure leaves the old file and is shown to the user.
-bool WriteExportFile(const std::string& path, const std::string& text);
+// The save question of the plotter files, then " File vorhanden. Ersetzen? " for a file that
+// exists; nothing when the user cancelled or said No.
+std::optional<std::string> AskPlotterFile(const std::string& suggestedName);
+
+// Puts text in place of path whole, or leaves the old file as it was.
+enum class FilePut { Done, NotCreated, NotWritten };
+FilePut PutWholeFile(const std::string& path, const std::string& text);

@@ -1,14 +1,13 @@
 #include "output/mouse_export.h"
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
 
-#include "model/atomic_file.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
 #include "model/session.h"
 #include "output/gcode.h"
+#include "output/hpgl_export.h"
 #include "output/hpgl_writer.h"
 #include "toolpath/milling_job.h"
 
@@ -53,25 +52,15 @@ void CMouseExport::ResetClicks() {
 bool CMouseExport::Start() {
     ResetClicks();
     m_doc.RecomputeBox();
-    FileQuestion q;
-    q.filter = texts::kHpglFilter;
-    q.defaultExtension = "plt";
-    q.suggestedName = JoinText({"R", m_doc.m_drawingName});
-    const std::optional<std::string> path = Ui().AskSaveFile(q);
+    const std::optional<std::string> path = AskPlotterFile(JoinText({"R", m_doc.m_drawingName}));
     if (!path) return false;
-    if (std::ifstream(*path).is_open() && !Ui().AskYesNo(texts::kFileExistsReplace)) return false;
     m_text.clear();
     HpglWriter(m_text).Header();
-    m_exportPath = *path;
-    {
-        AtomicFile file(m_exportPath);
-        if (file.IsOpen()) file.Stream().write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
-        if (!file.IsOpen() || !file.Commit()) {
-            Ui().Message(texts::kFileOpenError);
-            m_exportPath.clear();
-            return false;
-        }
+    if (PutWholeFile(*path, m_text) != FilePut::Done) {
+        Ui().Message(texts::kFileOpenError);
+        return false;
     }
+    m_exportPath = *path;
     m_exportLastTool = -1;
     Ui().Message(texts::kClickAllPaths);
     m_app.m_nMouseMode = kMouseModeExport;
@@ -89,12 +78,7 @@ void CMouseExport::StartWithoutFile() {
 }
 
 bool CMouseExport::Store() {
-    if (m_exportPath.empty()) return true;
-    AtomicFile file(m_exportPath);
-    if (file.IsOpen()) {
-        file.Stream().write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
-        if (file.Commit()) return true;
-    }
+    if (m_exportPath.empty() || PutWholeFile(m_exportPath, m_text) == FilePut::Done) return true;
     Ui().Message(texts::kFileError);
     return false;
 }

@@ -6,11 +6,9 @@
 #include "model/document.h"
 
 inline CVector& AddTestChain(CQuenkDoc& doc, int penNumber, std::initializer_list<CPunkt> pts) {
-    if (doc.m_layers.empty()) doc.AddLayer()->m_empty = 0;
-    CStift* pen = doc.m_layers.back()->m_pens.empty() ? nullptr : doc.m_layers.back()->m_pens.back().get();
-    if (!pen || pen->m_number != penNumber) pen = doc.m_layers.back()->AddPen(penNumber);
-    pen->m_empty = 0;
-    CVector& v = *pen->AddVector();
+    doc.m_curPen = doc.FindOrCreatePen(penNumber, 0);
+    doc.m_curLayer->m_empty = doc.m_curPen->m_empty = 0;
+    CVector& v = *doc.AddChainToCurrentPen();
     v.m_points = CPointArray(pts);
     v.m_empty = 0;
     return v;
