@@ -8,19 +8,14 @@
 // never leaves a damaged file behind; the length before each click is the length of that text.
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
+
+#include "model/mouse_modes.h"
 
 class CQuenkApp;
 class CQuenkDoc;
 class CVector;
-
-// m_nMouseMode while the export takes clicks, and after it ends.
-inline constexpr std::int32_t kMouseModeExport = 7;
-inline constexpr std::int32_t kMouseModeNone = 0;
-// m_nColorMode that shows each path in its tool's colour.
-inline constexpr std::int32_t kColorModeTools = 4;
 
 struct ExportClick {
     CVector* chain;            // not owned

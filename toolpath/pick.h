@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "model/mouse_modes.h"
 #include "model/punkt.h"
 
 class CQuenkApp;
@@ -13,11 +14,6 @@ class CQuenkDoc;
 class CRadius;
 class CStift;
 class CVector;
-
-// Mouse functions of the tabs and corners (m_nMouseMode).
-inline constexpr std::int32_t kMouseModeTabs = 12;
-inline constexpr std::int32_t kMouseModeCornerDrill = 13;
-inline constexpr std::int32_t kMouseModeCornerVector = 14;
 
 // What lies under a click: the first chain, in drawing order, with a corrected path, a
 // point or a segment near it; corrected paths are tried before the chain itself.

@@ -9,15 +9,13 @@
 #include "model/quenk_app.h"
 #include "support/drawing_builder.h"
 #include "support/scripted_interaction.h"
-#include "support/temp_dir.h"
 
 namespace {
 const std::string kHead = "IN;PU;VS38;\r\n";
 const std::string kTail = "PU;SP0;";
 
-// Our own reader gives back every chain with the integer points we wrote (all chains here
-// have function 0, so the file keeps the drawing's order; the reader's chains that never
-// got a point are left aside, as every walk of the drawing does).
+// Our reader gives back every chain with the integer points we wrote (function 0 keeps the
+// drawing's order); the reader's chains that never got a point are left aside.
 void ExpectReadsBack(CQuenkDoc& doc) {
     std::string text = HpglOfChains(doc);
     StripLineBreaks(text);
@@ -40,6 +38,7 @@ TEST(HpglExport, GoldenBytes) {
     ScriptedSession s;
     CQuenkApp app;
     CQuenkDoc doc(app);
+    EXPECT_EQ(HpglOfCorrections(doc), kHead + kTail);
     // Inside contours first whatever their pen; chain coordinates truncated toward zero.
     AddTestChain(doc, 3, {{12.7, -3.9}, {20, 5}});
     AddTestChain(doc, 1, {{1.9, 2.2}}).m_function = 2;
@@ -54,23 +53,6 @@ TEST(HpglExport, GoldenBytes) {
     AddTestPath(v, {{99, 99}}, 7);
     EXPECT_EQ(HpglOfCorrections(doc), kHead + "PU;\r\nSP2;\r\nPU;\r\nPA8,7;\r\nPD8,7;\r\nPU;\r\nPA13,-3;\r\nPD;\r\n"
                                               "PA20,5;\r\n" + kTail);
-}
-
-TEST(HpglExport, EmptyDrawingAndTheFileQuestions) {
-    ScriptedSession s;
-    CQuenkApp app;
-    CQuenkDoc doc(app);
-    doc.m_drawingName = "teil";
-    const TempDir dir;
-    const std::string path = dir.File("r.plt");
-    s.ui.files = {path, path};
-    ASSERT_TRUE(OnExportCorrectionHpgl(doc));
-    EXPECT_EQ(ReadFile(path), kHead + kTail);
-    s.ui.yesNo.push_back(false);
-    std::ofstream(path) << "old";
-    EXPECT_FALSE(OnExportHpgl(doc));
-    EXPECT_EQ(s.ui.shown, (std::vector<std::string>{"save: Rteil", "save: teil", " File vorhanden. Ersetzen? "}));
-    EXPECT_EQ(ReadFile(path), "old");
 }
 
 TEST(HpglExport, SampleAndRandomDrawingsReadBackThroughOurReader) {

@@ -17,5 +17,4 @@ inline CVector& AddTestChain(CQuenkDoc& doc, int penNumber, std::initializer_lis
 inline void AddTestPath(CVector& v, std::initializer_list<CPunkt> pts, int selected = -1) {
     v.AddRadius()->m_path = CPointArray(pts);
     v.m_radiusList.back()->m_selected = selected;
-    v.m_hasCorrection = 1;
 }

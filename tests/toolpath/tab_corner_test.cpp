@@ -9,13 +9,8 @@
 // contour vertex, so no corner vector is made at a tab end.
 TEST(Tabs, GapAroundTheClickOrAMessage) {
     const std::vector<CPunkt> line{{0, 0}, {100, 0}}, run{{0, 0}, {20, 0}, {40, 0}, {60, 0}, {100, 0}};
-    const struct {
-        const std::vector<CPunkt>& path;
-        double length;
-        CPunkt click;
-        double s, e;          // x of S and E
-        const char* message;  // nullptr: none
-    } cases[] = {
+    // The path, L, the click, x of S and E, the message (or none).
+    const struct { const std::vector<CPunkt>& path; double length; CPunkt click; double s, e; const char* message; } cases[] = {
         {line, 4, {50, 0.1}, 47, 53, nullptr},
         {run, 4, {40, 0}, 37, 43, nullptr},  // a point hit: the ray runs through the click
         {line, 4, {50, -0.1}, 0, 0, " Steg error !!"},  // right of the path, outside the strip
