@@ -51,6 +51,7 @@ void CMouseExport::ResetClicks() {
 
 bool CMouseExport::Start() {
     ResetClicks();
+    m_exportPath.clear();
     m_doc.RecomputeBox();
     const std::optional<std::string> path = AskPlotterFile(JoinText({"R", m_doc.m_drawingName}));
     if (!path) return false;
@@ -132,6 +133,7 @@ void CMouseExport::StepBackExport() {
 }
 
 void CMouseExport::FinishMouseExport() {
+    if (!IsActive()) return;
     const bool anyClick = !m_exportClicks.empty();
     ResetClicks();
     m_app.m_nMouseMode = kMouseModeNone;
