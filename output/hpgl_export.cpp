@@ -29,7 +29,6 @@ void ForEachExportedChain(CQuenkDoc& doc, F&& f) {
             }
         }
 }
-
 }  // namespace
 
 std::string HpglOfChains(CQuenkDoc& doc) {
