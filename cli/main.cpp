@@ -29,6 +29,7 @@ struct CliOptions {
     std::vector<AppEdit> toolEdits;
     CliAnswers answers;
     std::vector<PlannedStep> steps;
+    double pickTolerance = 5.0;
     bool help = false;
 };
 
@@ -47,6 +48,8 @@ void Usage(std::ostream& out) {
            "  --tool-depth N:MM      \"Tiefe\" of tool N\n"
            "  --tool-feed N:XY[:Z]   speeds of tool N in mm/s\n"
            "  --tool-off N           leave out the contours of tool N (\"Fräser N\" unchecked)\n"
+           "  --pick-tolerance PX    pick tolerance of tab, drill and corner clicks in pixels\n"
+           "                         of the view scale m_viewScale (default 5, as the view)\n"
            "  --help                 this text\n\nsteps:\n";
     for (const StepSpec& s : Steps()) out << "  " << s.usage << '\n';
 }
@@ -86,6 +89,14 @@ bool Parse(int argc, char** argv, CliOptions& o, std::string& error) {
                 return false;
             }
             o.sets.emplace_back(kv.substr(0, eq), kv.substr(eq + 1));
+        } else if (w == "--pick-tolerance") {
+            std::string v;
+            if (!value(w, v)) return false;
+            const auto r = std::from_chars(v.data(), v.data() + v.size(), o.pickTolerance);
+            if (r.ec != std::errc() || r.ptr != v.data() + v.size() || !(o.pickTolerance >= 0)) {
+                error = "--pick-tolerance needs a number of pixels";
+                return false;
+            }
         } else if (w == "--answer-no") {
             o.answers.yes = false;
         } else if (w == "--answer-cancel") {
@@ -172,7 +183,7 @@ int main(int argc, char** argv) {
     app.UpdateDerivedValues();
 
     CQuenkDoc doc(app);
-    CliContext context{app, doc, ui, std::cout};
+    CliContext context{app, doc, ui, std::cout, options.pickTolerance};
     for (const PlannedStep& step : options.steps) {
         if (!step.kind->run(context, step.args, error)) {
             std::cerr << "quenk-cli: " << step.kind->name << ": " << error << '\n';

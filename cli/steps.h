@@ -15,6 +15,8 @@ struct CliContext {
     CQuenkDoc& doc;
     CliInteraction& ui;
     std::ostream& out;
+    // The view's pick tolerance in pixels; clicks take it times the view scale m_viewScale.
+    double pickTolerance = 5.0;
 };
 
 struct StepSpec {
@@ -30,4 +32,5 @@ struct StepSpec {
 const std::vector<StepSpec>& Steps();
 const std::vector<StepSpec>& DrawingSteps();
 const std::vector<StepSpec>& JobSteps();
+const std::vector<StepSpec>& ExportSteps();
 const StepSpec* FindStep(const std::string& name);

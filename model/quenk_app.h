@@ -113,4 +113,7 @@ public:
     std::int32_t m_bMillingMode = 0;
     // Colour display mode of the views (shared by all views); "Copy to Kontur" resets it.
     std::int32_t m_nColorMode = 0;
+    // The current mouse function of the views (shared by all views); 7 while the mouse
+    // export takes clicks.
+    std::int32_t m_nMouseMode = 0;
 };

@@ -80,6 +80,16 @@ public:
     std::int32_t Correct();
     // Picking: the first segment (index of its end point) within tol of x on either side, or -1.
     int FindSegment(const CPunkt& x, double tol) const;
+    // Picking: the first chain point within tol of x, or -1.
+    int FindPoint(const CPunkt& x, double tol) const;
+
+    // Tabs and corners on the corrected paths: 1 when something was inserted, else 0.
+    // A tab of lengthMm millimetres (plotterUnit mm per drawing unit) at the click point x.
+    std::int32_t InsertTab(double lengthMm, const CPunkt& x, double tol, double plotterUnit);
+    // A drill path at the corner of the chain point within tol of x.
+    std::int32_t InsertCornerDrill(const CPunkt& x, double tol);
+    // An excursion into the corner from point j of path.
+    std::int32_t InsertCornerVector(CRadius& path, int j);
 
     std::int32_t m_function = 0;
     std::int32_t m_tool = 1;
