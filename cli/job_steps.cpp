@@ -43,10 +43,7 @@ CVector* FindChain(CQuenkDoc& doc, const std::string& where, std::string& error)
 
 bool Order(CliContext& c, const std::vector<std::string>& a, std::string& error) {
     if (a.size() == 1 && a[0] == "all") {
-        for (auto& layer : c.doc.m_layers)
-            for (auto& pen : layer->m_pens)
-                for (auto& chain : pen->m_chains)
-                    if (!chain->m_empty && chain->m_hasCorrection) AddContourFromChain(c.app, *chain);
+        AddAllChainsToMillingList(c.app, c.doc);
         return true;
     }
     std::vector<CVector*> chains;
@@ -55,7 +52,13 @@ bool Order(CliContext& c, const std::vector<std::string>& a, std::string& error)
         if (!chain) return false;
         chains.push_back(chain);
     }
-    for (CVector* chain : chains) AddContourFromChain(c.app, *chain);
+    for (std::size_t i = 0; i < chains.size(); ++i) {
+        // The click that the program ignores is a refused step here.
+        if (!AddContourFromChain(c.app, *chains[i])) {
+            error = "chain " + a[i] + " has no corrected path left to mill or no tool 1..16";
+            return false;
+        }
+    }
     return true;
 }
 
