@@ -87,7 +87,7 @@ int InterpretHpgl(CQuenkDoc& doc, std::string_view text, LayerJoiner* joiner) {
 
 namespace {
 // The reader from the text on, its line breaks already gone.
-void ImportHpglText(CQuenkDoc& doc, std::string bytes, const std::string& fileName) {
+bool ImportHpglText(CQuenkDoc& doc, std::string bytes, const std::string& fileName) {
     ResetHpglScaling(doc);
     const double maxXBefore = doc.m_maxX;
     CLayer* layer = nullptr;
@@ -122,26 +122,29 @@ void ImportHpglText(CQuenkDoc& doc, std::string bytes, const std::string& fileNa
             doc.RecomputeBox();
         }
         Ui().Message(hpgl_texts::kOutOfMemory);
+        Ui().RequestRedraw();
+        return false;
     }
     Ui().RequestRedraw();
+    return true;
 }
 
 }  // namespace
 
-void ImportHpglBytes(CQuenkDoc& doc, std::string bytes, const std::string& fileName) {
+bool ImportHpglBytes(CQuenkDoc& doc, std::string bytes, const std::string& fileName) {
     StripLineBreaks(bytes);
-    ImportHpglText(doc, std::move(bytes), fileName);
+    return ImportHpglText(doc, std::move(bytes), fileName);
 }
 
-void ImportHpglFile(CQuenkDoc& doc, const std::string& path) {
+bool ImportHpglFile(CQuenkDoc& doc, const std::string& path) {
     std::string bytes;
     // The line breaks go while reading, and the text is written into memory only once.
     const ReadStatus status = ReadFileBytes(path, bytes, std::numeric_limits<std::size_t>::max(), LineBreaks::Drop);
-    if (status == ReadStatus::CannotOpen) return;
+    if (status == ReadStatus::CannotOpen) return false;
     doc.App().m_lastImportPath = path;
     if (status == ReadStatus::OutOfMemory) {
         Ui().Message(hpgl_texts::kOutOfMemory);
-        return;
+        return false;
     }
-    ImportHpglText(doc, std::move(bytes), std::filesystem::path(path).filename().string());
+    return ImportHpglText(doc, std::move(bytes), std::filesystem::path(path).filename().string());
 }

@@ -50,3 +50,18 @@ TEST(Cli, SetAndWriteSettingsUseTheProgramsOwnFile) {
     EXPECT_NE(r.out.find("\"m_plotterUnit\":0.02,"), std::string::npos);
     EXPECT_EQ(ReadAll(dir / "written.dat"), bytes);
 }
+
+// A step that fails or is refused ends the run with 1; the steps after it do not run.
+TEST(Cli, FailedAndRefusedStepsExitWithOne) {
+    ScratchDir dir("cli-refused");
+    std::ofstream(dir / "bad.Quenk", std::ios::binary) << "\x0EQuenk Ver. 4.6";
+    std::ofstream(dir / "tiny.plt", std::ios::binary) << "PU;PD1,1;";  // too short to count as a drawing
+    const std::string steps[] = {"import bad.Quenk", "import missing.plt", "join", "cw", "ccw", "correct",
+                                 "import tiny.plt join", "gcode-winpc no/such/dir/x.nc"};
+    for (const std::string& s : steps) {
+        SCOPED_TRACE(s);
+        const CliResult r = RunCli(dir, "--settings none.dat " + s + " dump");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, "");
+    }
+}

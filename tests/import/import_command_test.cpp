@@ -19,9 +19,13 @@ std::string TempFile(const std::string& name, const std::string& content) {
 struct Calls {
     static inline std::vector<std::string> log;
 };
-void RecordCad(CQuenkDoc&, const std::string& p) { Calls::log.push_back("cad " + p); }
-void RecordJob(CQuenkDoc&, const std::string& p) { Calls::log.push_back("job " + p); }
-void RecordHpgl(CQuenkDoc&, const std::string& p) { Calls::log.push_back("hpgl " + p); }
+bool Record(const std::string& line) {
+    Calls::log.push_back(line);
+    return true;
+}
+bool RecordCad(CQuenkDoc&, const std::string& p) { return Record("cad " + p); }
+bool RecordJob(CQuenkDoc&, const std::string& p) { return Record("job " + p); }
+bool RecordHpgl(CQuenkDoc&, const std::string& p) { return Record("hpgl " + p); }
 
 class Recording {
 public:
@@ -57,7 +61,47 @@ TEST_F(HpglTest, CadSaysPlainlyItCannotReadAndAMissingJobIsPassedOverSilently) {
     EXPECT_EQ(s.ui.shown, (std::vector<std::string>{kCadImportUnavailable}));
     EXPECT_TRUE(doc.m_layers.empty());
     EXPECT_EQ(app.m_bMillingReady, 0);
-    EXPECT_EQ(app.m_drawingTitle, "x");
+    EXPECT_EQ(app.m_drawingTitle, "");  // neither file was taken
+}
+
+// Whatever a reader did to the names before it refused the file (as the HPGL reader does
+// when memory runs out half-way), the document is named as before.
+bool ScribbleAndRefuse(CQuenkDoc& doc, const std::string&) {
+    doc.m_nothingImported = 0;
+    doc.m_drawingName = "scribbled";
+    doc.App().m_lastImportPath = "scribbled";
+    return false;
+}
+
+TEST_F(HpglTest, ARefusedImportLeavesTheNamesAsTheyWere) {
+    app.m_bSaveSettingsOnExit = 0;
+    ImportFile(doc, TempFile("first.plt", "SP1;PU0,0;PD100,0,100,100;"));
+    ASSERT_EQ(doc.m_nothingImported, 0);
+    CQuenkDoc empty(app);
+    const std::string refused[] = {
+        TempFile("damaged.Quenk", "\x0EQuenk Ver. 4.c\x03" "ab"),
+        TempFile("version.Quenk", "\x0EQuenk Ver. 4.6"),
+        "/nowhere/missing.plt",
+        "/nowhere/x.dxf",
+        TempFile("scribble.plt", "SP1;PD1,1;"),
+    };
+    const ImportBranches saved = ImportDispatch();
+    for (CQuenkDoc* d : {&doc, &empty}) {
+        const std::string name = d->m_drawingName, path = d->m_importPath, last = app.m_lastImportPath;
+        const std::string title = app.m_drawingTitle;
+        const std::int32_t nothing = d->m_nothingImported;
+        for (const std::string& file : refused) {
+            SCOPED_TRACE(file);
+            if (file.find("scribble") != std::string::npos) ImportDispatch().hpgl = &ScribbleAndRefuse;
+            EXPECT_FALSE(ImportFile(*d, file));
+            ImportDispatch() = saved;
+            EXPECT_EQ(d->m_drawingName, name);
+            EXPECT_EQ(d->m_importPath, path);
+            EXPECT_EQ(app.m_drawingTitle, title);
+            EXPECT_EQ(app.m_lastImportPath, last);
+            EXPECT_EQ(d->m_nothingImported, nothing);
+        }
+    }
 }
 
 TEST_F(HpglTest, OnImportAsksWithTheFilterOfTheImportOrder) {
