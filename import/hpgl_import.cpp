@@ -22,10 +22,12 @@
 namespace {
 // Every import after the first goes this many drawing units right of the drawing.
 constexpr double kGapToPreviousDrawing = 400.0;
-// Arc and circle points a file may make: a fixed allowance plus a share per byte of text,
-// so that memory stays proportional to the file whatever circles it asks for.
-constexpr std::size_t kArcPointAllowance = 1000000;
-constexpr std::size_t kArcPointsPerByte = 16;
+// Arc and circle points a file may make: a fixed allowance plus one point per few bytes of
+// text, so that an import never needs much more than 16 times its file's size plus 200 MB
+// whatever circles it asks for (ten bytes "CI9,1;" would otherwise make 361 points). A point
+// costs 16 bytes, and about as much again while its chain grows and is joined.
+constexpr std::size_t kArcPointAllowance = 4000000;
+constexpr std::size_t kTextBytesPerArcPoint = 4;
 // Up to this many unknown commands pass without the closing "Über 10 Fehler".
 constexpr int kUnknownCommandsTolerated = 9;
 
@@ -81,7 +83,7 @@ int InterpretHpgl(CQuenkDoc& doc, std::string_view text, LayerJoiner* joiner) {
     HpglLimits limits;
     limits.segmentAngle = app.m_segmentAngle;
     limits.maxVectorUnits = app.m_maxVectorLength / app.m_plotterUnit;
-    limits.arcPointBudget = kArcPointAllowance + kArcPointsPerByte * text.size();
+    limits.arcPointBudget = kArcPointAllowance + text.size() / kTextBytesPerArcPoint;
     return HpglInterpreter(doc, text, limits, joiner).Run();
 }
 
