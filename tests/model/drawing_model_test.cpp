@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "model/document.h"
 #include "model/quenk_app.h"
 #include "model/settings_file.h"
@@ -107,6 +109,30 @@ TEST(FindOrCreatePen, PenNumberOrAssignedColourNeedsNoQuestion) {
     CStift* p = noLayer.FindOrCreatePen(2, 0);
     ASSERT_EQ(noLayer.m_layers.size(), 1u);
     EXPECT_EQ(noLayer.m_curLayer->m_pens[0].get(), p);
+}
+
+// The index finds what walking the list finds: the first pen of the number, also when pens
+// were added to the list directly and when the layer changes.
+TEST(FindOrCreatePen, FindsWhatThePlainWalkFinds) {
+    Fixture f;
+    std::mt19937 rng(5);
+    auto plain = [](CLayer& layer, std::int32_t n) -> CStift* {
+        for (auto& pen : layer.m_pens)
+            if (pen->m_number == n) return pen.get();
+        return nullptr;
+    };
+    for (int i = 0; i < 3000; ++i) {
+        const std::int32_t n = static_cast<std::int32_t>(rng() % (i % 2 ? 40 : 100000)) - 2;
+        if (rng() % 50 == 0) f.doc.m_curLayer = f.doc.AddLayer();
+        if (rng() % 20 == 0) f.doc.m_curLayer->AddPen(n);  // behind the index's back, maybe twice
+        CStift* expected = plain(*f.doc.m_curLayer, n);
+        CStift* found = f.doc.FindOrCreatePen(n, 0);
+        if (expected) {
+            EXPECT_EQ(found, expected);
+        } else {
+            EXPECT_EQ(found, f.doc.m_curLayer->m_pens.back().get());
+        }
+    }
 }
 
 TEST(FindOrCreatePen, UnassignedColourAsksOnceAndRemembers) {
