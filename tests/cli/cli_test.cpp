@@ -56,18 +56,15 @@ TEST(Cli, FailedAndRefusedStepsExitWithOne) {
     ScratchDir dir("cli-refused");
     std::ofstream(dir / "bad.Quenk", std::ios::binary) << "\x0EQuenk Ver. 4.6";
     std::ofstream(dir / "tiny.plt", std::ios::binary) << "PU;PD1,1;";  // too short to count as a drawing
-    struct Case {
-        const char* steps;
-        const char* failing;
-    };
-    const Case cases[] = {{"import bad.Quenk", "import"}, {"import missing.plt", "import"}, {"join", "join"},
-                          {"cw", "cw"},  {"ccw", "ccw"}, {"correct", "correct"}, {"import tiny.plt join", "join"},
-                          {"--set m_materialThickness=1 --set m_extraDepth=9 gcode-winpc x.nc", "gcode-winpc"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.steps);
-        const CliResult r = RunCli(dir, std::string(c.steps) + " dump");
+    const std::pair<const char*, const char*> cases[] = {  // steps, the one that fails
+        {"import bad.Quenk", "import"}, {"import missing.plt", "import"}, {"join", "join"}, {"cw", "cw"},
+        {"ccw", "ccw"}, {"correct", "correct"}, {"import tiny.plt join", "join"},
+        {"--set m_materialThickness=1 --set m_extraDepth=9 gcode-winpc x.nc", "gcode-winpc"}};
+    for (const auto& [steps, failing] : cases) {
+        SCOPED_TRACE(steps);
+        const CliResult r = RunCli(dir, std::string(steps) + " dump");
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.out, "");
-        EXPECT_NE(r.err.find(std::string("quenk-cli: ") + c.failing + ": "), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(std::string("quenk-cli: ") + failing + ": "), std::string::npos) << r.err;
     }
 }

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "hpgl_fixture.h"
 #include "import/import_command.h"
@@ -19,13 +20,9 @@ std::string TempFile(const std::string& name, const std::string& content) {
 struct Calls {
     static inline std::vector<std::string> log;
 };
-bool Record(const std::string& line) {
-    Calls::log.push_back(line);
-    return true;
-}
-bool RecordCad(CQuenkDoc&, const std::string& p) { return Record("cad " + p); }
-bool RecordJob(CQuenkDoc&, const std::string& p) { return Record("job " + p); }
-bool RecordHpgl(CQuenkDoc&, const std::string& p) { return Record("hpgl " + p); }
+bool RecordCad(CQuenkDoc&, const std::string& p) { return Calls::log.emplace_back("cad " + p).size(); }
+bool RecordJob(CQuenkDoc&, const std::string& p) { return Calls::log.emplace_back("job " + p).size(); }
+bool RecordHpgl(CQuenkDoc&, const std::string& p) { return Calls::log.emplace_back("hpgl " + p).size(); }
 
 class Recording {
 public:
@@ -64,42 +61,31 @@ TEST_F(HpglTest, CadSaysPlainlyItCannotReadAndAMissingJobIsPassedOverSilently) {
     EXPECT_EQ(app.m_drawingTitle, "");  // neither file was taken
 }
 
-// Whatever a reader did to the names before it refused the file (as the HPGL reader does
-// when memory runs out half-way), the document is named as before.
+// A reader that refuses after touching the names, as the HPGL reader does when memory runs out.
 bool ScribbleAndRefuse(CQuenkDoc& doc, const std::string&) {
     doc.m_nothingImported = 0;
-    doc.m_drawingName = "scribbled";
-    doc.App().m_lastImportPath = "scribbled";
+    doc.m_drawingName = doc.App().m_lastImportPath = "scribbled";
     return false;
 }
 
 TEST_F(HpglTest, ARefusedImportLeavesTheNamesAsTheyWere) {
     app.m_bSaveSettingsOnExit = 0;
-    ImportFile(doc, TempFile("first.plt", "SP1;PU0,0;PD100,0,100,100;"));
-    ASSERT_EQ(doc.m_nothingImported, 0);
     CQuenkDoc empty(app);
-    const std::string refused[] = {
-        TempFile("damaged.Quenk", "\x0EQuenk Ver. 4.c\x03" "ab"),
-        TempFile("version.Quenk", "\x0EQuenk Ver. 4.6"),
-        "/nowhere/missing.plt",
-        "/nowhere/x.dxf",
-        TempFile("scribble.plt", "SP1;PD1,1;"),
-    };
+    ASSERT_TRUE(ImportFile(doc, TempFile("first.plt", "SP1;PU0,0;PD100,0,100,100;")));
     const ImportBranches saved = ImportDispatch();
     for (CQuenkDoc* d : {&doc, &empty}) {
-        const std::string name = d->m_drawingName, path = d->m_importPath, last = app.m_lastImportPath;
-        const std::string title = app.m_drawingTitle;
-        const std::int32_t nothing = d->m_nothingImported;
-        for (const std::string& file : refused) {
+        const auto names = [&] { return std::tuple(d->m_drawingName, d->m_importPath, app.m_drawingTitle,
+                                                   app.m_lastImportPath, d->m_nothingImported); };
+        const auto before = names();
+        for (const std::string& file : {TempFile("damaged.Quenk", "\x0EQuenk Ver. 4.c\x03" "ab"),
+                                        TempFile("version.Quenk", "\x0EQuenk Ver. 4.6"),
+                                        std::string("/nowhere/missing.plt"), std::string("/nowhere/x.dxf"),
+                                        std::string("scribble.plt")}) {
             SCOPED_TRACE(file);
-            if (file.find("scribble") != std::string::npos) ImportDispatch().hpgl = &ScribbleAndRefuse;
+            if (file == "scribble.plt") ImportDispatch().hpgl = &ScribbleAndRefuse;
             EXPECT_FALSE(ImportFile(*d, file));
             ImportDispatch() = saved;
-            EXPECT_EQ(d->m_drawingName, name);
-            EXPECT_EQ(d->m_importPath, path);
-            EXPECT_EQ(app.m_drawingTitle, title);
-            EXPECT_EQ(app.m_lastImportPath, last);
-            EXPECT_EQ(d->m_nothingImported, nothing);
+            EXPECT_EQ(names(), before);
         }
     }
 }

