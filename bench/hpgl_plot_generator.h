@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -28,6 +29,7 @@ struct Pt {
 class Writer {
 public:
     explicit Writer(std::FILE* f) : m_f(f) { m_buf.reserve(1 << 20); }
+    explicit Writer(std::string* sink) : m_sink(sink) {}
     ~Writer() { Flush(); }
     void Text(const char* s) { m_buf += s; Check(); }
     void Int(std::int64_t v) {
@@ -42,8 +44,14 @@ public:
         Int(y);
     }
     std::size_t Bytes() const { return m_written + m_buf.size(); }
+    // Counts bytes written to the file past the writer.
+    void Skip(std::size_t n) { m_written += n; }
     void Flush() {
-        std::fwrite(m_buf.data(), 1, m_buf.size(), m_f);
+        if (m_sink) {
+            m_sink->append(m_buf);
+        } else {
+            std::fwrite(m_buf.data(), 1, m_buf.size(), m_f);
+        }
         m_written += m_buf.size();
         m_buf.clear();
     }
@@ -52,7 +60,8 @@ private:
     void Check() {
         if (m_buf.size() > (1u << 20) - 64) Flush();
     }
-    std::FILE* m_f;
+    std::FILE* m_f = nullptr;
+    std::string* m_sink = nullptr;
     std::string m_buf;
     std::size_t m_written = 0;
 };
@@ -77,9 +86,11 @@ inline std::vector<Pt> Contour(std::mt19937& rng, int n, double cx, double cy, d
 }  // namespace plotgen
 
 // targetStrokes pieces of contours in all (about 45 points each), a thousand arcs and a
-// thousand circles among them.
+// thousand circles among them. With visitsPerPen above 1 the pens take turns: each pen's
+// pieces are cut into that many runs and the runs of the eight pens written in rotation, as
+// the plot output of many CAD programs revisits its pens.
 inline PlotFileFigures WriteLargePlotFile(const std::string& path, unsigned seed = 12345,
-                                          std::size_t targetStrokes = 100000) {
+                                          std::size_t targetStrokes = 100000, std::size_t visitsPerPen = 1) {
     using namespace plotgen;
     PlotFileFigures fig;
     std::FILE* f = std::fopen(path.c_str(), "wb");
@@ -87,15 +98,19 @@ inline PlotFileFigures WriteLargePlotFile(const std::string& path, unsigned seed
     std::mt19937 rng(seed);
     std::uniform_real_distribution<double> place(20000.0, 980000.0);
     {
-        Writer w(f);
+        Writer file(f);
+        Writer& w = file;
         w.Text("IN;\r\n");
         const int pens = 8;
         const std::size_t arcsPerPen = 125, circlesPerPen = 125;
         const std::size_t piecesPerPen = targetStrokes / pens - arcsPerPen - circlesPerPen;
+        std::vector<std::vector<std::string>> runs(pens + 1, std::vector<std::string>(visitsPerPen));
         for (int pen = 1; pen <= pens; ++pen) {
-            w.Text("SP");
-            w.Int(pen);
-            w.Text(";\r\n");
+            if (visitsPerPen <= 1) {
+                w.Text("SP");
+                w.Int(pen);
+                w.Text(";\r\n");
+            }
             // Contours of about 400 vertices, cut into pieces of 20 to 70 vertices.
             std::vector<std::vector<Pt>> pieces;
             while (pieces.size() < piecesPerPen) {
@@ -114,7 +129,14 @@ inline PlotFileFigures WriteLargePlotFile(const std::string& path, unsigned seed
             }
             std::shuffle(pieces.begin(), pieces.end(), rng);
             std::size_t arcs = 0, circles = 0;
+            std::unique_ptr<Writer> runWriter;
+            std::size_t run = 0;
             for (std::size_t i = 0; i < pieces.size(); ++i) {
+                if (visitsPerPen > 1 && (!runWriter || i * visitsPerPen >= (run + 1) * pieces.size())) {
+                    if (runWriter) ++run;
+                    runWriter = std::make_unique<Writer>(&runs[pen][std::min(run, visitsPerPen - 1)]);
+                }
+                Writer& w = runWriter ? *runWriter : file;
                 const std::vector<Pt>& p = pieces[i];
                 w.Text("PU");
                 w.Pair(p[0].x, p[0].y);
@@ -162,6 +184,17 @@ inline PlotFileFigures WriteLargePlotFile(const std::string& path, unsigned seed
             }
             fig.arcs += arcs;
             fig.circles += circles;
+        }
+        for (std::size_t r = 0; r < visitsPerPen && visitsPerPen > 1; ++r) {
+            for (int pen = 1; pen <= pens; ++pen) {
+                w.Text("SP");
+                w.Int(pen);
+                w.Text(";\r\n");
+                w.Flush();
+                std::fwrite(runs[pen][r].data(), 1, runs[pen][r].size(), f);
+                w.Skip(runs[pen][r].size());
+                std::string().swap(runs[pen][r]);
+            }
         }
         w.Text("PU;SP0;\r\n");
         w.Flush();

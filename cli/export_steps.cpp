@@ -72,9 +72,18 @@ bool ChainsToClick(CQuenkDoc& doc, const std::vector<std::string>& a, std::size_
 bool Order(CliContext& c, const std::vector<std::string>& a, std::string& error) {
     std::vector<CVector*> chains;
     if (!ChainsToClick(c.doc, a, 0, chains, error)) return false;
+    const bool all = a.size() == 1 && a[0] == "all";
     CMouseExport exporter(c.app, c.doc);
     exporter.StartWithoutFile();
-    for (CVector* chain : chains) exporter.Click(*chain);
+    for (std::size_t i = 0; i < chains.size(); ++i) {
+        // "all" passes over what cannot be milled; a named chain that the program would
+        // ignore is a refused step.
+        if (!exporter.Click(*chains[i]) && !all) {
+            error = "chain " + a[i] + " has no corrected path left to mill or no tool 1..16";
+            exporter.FinishMouseExport();
+            return false;
+        }
+    }
     exporter.FinishMouseExport();
     return true;
 }

@@ -20,21 +20,33 @@ bool Import(CliContext& c, const std::vector<std::string>& a, std::string& error
         error = "cannot read " + a[0];
         return false;
     }
-    ImportFile(c.doc, a[0]);
-    return true;
+    if (ImportFile(c.doc, a[0])) return true;
+    error = "the import refused " + a[0];
+    return false;
 }
 
-bool Join(CliContext& c, const std::vector<std::string>&, std::string&) {
+// The enable rule of the drawing commands: their menu items are disabled until something
+// was imported.
+bool DrawingPresent(const CliContext& c, const char* command, std::string& error) {
+    if (!c.doc.m_nothingImported) return true;
+    error = std::string("\"") + command + "\" is disabled: nothing has been imported";
+    return false;
+}
+
+bool Join(CliContext& c, const std::vector<std::string>&, std::string& error) {
+    if (!DrawingPresent(c, "Zusammenfügen", error)) return false;
     JoinChains(c.doc);
     return true;
 }
 
-bool TurnClockwise(CliContext& c, const std::vector<std::string>&, std::string&) {
+bool TurnClockwise(CliContext& c, const std::vector<std::string>&, std::string& error) {
+    if (!DrawingPresent(c, "In Uhrzeigerrichtung drehen", error)) return false;
     c.doc.TurnAll(1);
     return true;
 }
 
-bool TurnCounterClockwise(CliContext& c, const std::vector<std::string>&, std::string&) {
+bool TurnCounterClockwise(CliContext& c, const std::vector<std::string>&, std::string& error) {
+    if (!DrawingPresent(c, "Gegen Uhrzeigerrichtung drehen", error)) return false;
     c.doc.TurnAll(0);
     return true;
 }
@@ -42,6 +54,7 @@ bool TurnCounterClockwise(CliContext& c, const std::vector<std::string>&, std::s
 // "Radiuskorrektur" with the tool source MODE (0 tool = pen, 1..16 one tool, 17 per pen), or
 // the one in the settings; the clean-up option is the setting m_cleanContourSetting.
 bool Correct(CliContext& c, const std::vector<std::string>& a, std::string& error) {
+    if (!DrawingPresent(c, "Radiuskorrektur", error)) return false;
     RadiusCorrectionOptions options;
     options.toolMode = c.app.m_rkToolMode;
     options.cleanContour = c.app.m_cleanContourSetting != 0;

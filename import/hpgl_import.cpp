@@ -22,10 +22,12 @@
 namespace {
 // Every import after the first goes this many drawing units right of the drawing.
 constexpr double kGapToPreviousDrawing = 400.0;
-// Arc and circle points a file may make: a fixed allowance plus a share per byte of text,
-// so that memory stays proportional to the file whatever circles it asks for.
-constexpr std::size_t kArcPointAllowance = 1000000;
-constexpr std::size_t kArcPointsPerByte = 16;
+// Arc and circle points a file may make: a fixed allowance plus one point per few bytes of
+// text, so that an import never needs much more than 16 times its file's size plus 200 MB
+// whatever circles it asks for (ten bytes "CI9,1;" would otherwise make 361 points). A point
+// costs 16 bytes, and about as much again while its chain grows and is joined.
+constexpr std::size_t kArcPointAllowance = 4000000;
+constexpr std::size_t kTextBytesPerArcPoint = 4;
 // Up to this many unknown commands pass without the closing "Über 10 Fehler".
 constexpr int kUnknownCommandsTolerated = 9;
 
@@ -81,13 +83,13 @@ int InterpretHpgl(CQuenkDoc& doc, std::string_view text, LayerJoiner* joiner) {
     HpglLimits limits;
     limits.segmentAngle = app.m_segmentAngle;
     limits.maxVectorUnits = app.m_maxVectorLength / app.m_plotterUnit;
-    limits.arcPointBudget = kArcPointAllowance + kArcPointsPerByte * text.size();
+    limits.arcPointBudget = kArcPointAllowance + text.size() / kTextBytesPerArcPoint;
     return HpglInterpreter(doc, text, limits, joiner).Run();
 }
 
 namespace {
 // The reader from the text on, its line breaks already gone.
-void ImportHpglText(CQuenkDoc& doc, std::string bytes, const std::string& fileName) {
+bool ImportHpglText(CQuenkDoc& doc, std::string bytes, const std::string& fileName) {
     ResetHpglScaling(doc);
     const double maxXBefore = doc.m_maxX;
     CLayer* layer = nullptr;
@@ -122,26 +124,29 @@ void ImportHpglText(CQuenkDoc& doc, std::string bytes, const std::string& fileNa
             doc.RecomputeBox();
         }
         Ui().Message(hpgl_texts::kOutOfMemory);
+        Ui().RequestRedraw();
+        return false;
     }
     Ui().RequestRedraw();
+    return true;
 }
 
 }  // namespace
 
-void ImportHpglBytes(CQuenkDoc& doc, std::string bytes, const std::string& fileName) {
+bool ImportHpglBytes(CQuenkDoc& doc, std::string bytes, const std::string& fileName) {
     StripLineBreaks(bytes);
-    ImportHpglText(doc, std::move(bytes), fileName);
+    return ImportHpglText(doc, std::move(bytes), fileName);
 }
 
-void ImportHpglFile(CQuenkDoc& doc, const std::string& path) {
+bool ImportHpglFile(CQuenkDoc& doc, const std::string& path) {
     std::string bytes;
     // The line breaks go while reading, and the text is written into memory only once.
     const ReadStatus status = ReadFileBytes(path, bytes, std::numeric_limits<std::size_t>::max(), LineBreaks::Drop);
-    if (status == ReadStatus::CannotOpen) return;
+    if (status == ReadStatus::CannotOpen) return false;
     doc.App().m_lastImportPath = path;
     if (status == ReadStatus::OutOfMemory) {
         Ui().Message(hpgl_texts::kOutOfMemory);
-        return;
+        return false;
     }
-    ImportHpglText(doc, std::move(bytes), std::filesystem::path(path).filename().string());
+    return ImportHpglText(doc, std::move(bytes), std::filesystem::path(path).filename().string());
 }

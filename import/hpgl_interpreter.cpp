@@ -193,7 +193,12 @@ void HpglInterpreter::EnsurePen() {
 }
 
 void HpglInterpreter::FinishChain() {
-    if (m_doc.m_curChain) m_doc.m_curChain->RecomputeAhead();
+    if (!m_doc.m_curChain) return;
+    // A chain grows by doubling; what it will not use again is given back at once, so that
+    // the drawing does not hold a third more memory than its points until the joining.
+    std::vector<CPunkt>& points = m_doc.m_curChain->m_points.Raw();
+    if (points.capacity() - points.size() > points.size() / 8) points.shrink_to_fit();
+    m_doc.m_curChain->RecomputeAhead();
 }
 
 void HpglInterpreter::BeginChain() {

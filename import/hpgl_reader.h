@@ -30,9 +30,11 @@ int InterpretHpgl(CQuenkDoc& doc, std::string_view text, LayerJoiner* joiner = n
 
 // Everything the reader does after reading the file: a new layer, the interpretation, the
 // "Über 10 Fehler" message, placement, end-point joining and clean-up. fileName is the name
-// with its extension, which names the drawing on the first import.
-void ImportHpglBytes(CQuenkDoc& doc, std::string bytes, const std::string& fileName);
+// with its extension, which names the drawing on the first import. False when memory ran
+// out: the file's layer is gone again.
+bool ImportHpglBytes(CQuenkDoc& doc, std::string bytes, const std::string& fileName);
 
 // The reader as the import command calls it: a file that cannot be opened is ignored
-// silently; otherwise the path becomes the setting of the last imported drawing.
-void ImportHpglFile(CQuenkDoc& doc, const std::string& path);
+// silently; otherwise the path becomes the setting of the last imported drawing. Returns
+// whether the file was taken.
+bool ImportHpglFile(CQuenkDoc& doc, const std::string& path);

@@ -10,11 +10,35 @@
 #include "toolpath/job_file.h"
 
 namespace {
-void CadImportPending(CQuenkDoc&, const std::string&) { Ui().Message(kCadImportUnavailable); }
-// A job file replaces the milling job, not the drawing; a loaded job makes milling possible.
-void LoadJobFile(CQuenkDoc& doc, const std::string& path) {
-    if (LoadJob(doc.App(), path)) doc.App().m_bMillingReady = 1;
+bool CadImportPending(CQuenkDoc&, const std::string&) {
+    Ui().Message(kCadImportUnavailable);
+    return false;
 }
+// A job file replaces the milling job, not the drawing; a loaded job makes milling possible.
+bool LoadJobFile(CQuenkDoc& doc, const std::string& path) {
+    if (!LoadJob(doc.App(), path)) return false;
+    doc.App().m_bMillingReady = 1;
+    return true;
+}
+
+// What the dispatch records of a file before a reader has taken it.
+struct ImportNames {
+    std::string importPath, drawingName, drawingTitle, lastImportPath;
+    std::int32_t nothingImported;
+
+    static ImportNames Of(const CQuenkDoc& doc) {
+        const CQuenkApp& app = doc.App();
+        return {doc.m_importPath, doc.m_drawingName, app.m_drawingTitle, app.m_lastImportPath, doc.m_nothingImported};
+    }
+    void RestoreTo(CQuenkDoc& doc) && {
+        CQuenkApp& app = doc.App();
+        doc.m_importPath = std::move(importPath);
+        doc.m_drawingName = std::move(drawingName);
+        app.m_drawingTitle = std::move(drawingTitle);
+        app.m_lastImportPath = std::move(lastImportPath);
+        doc.m_nothingImported = nothingImported;
+    }
+};
 }  // namespace
 
 ImportBranches& ImportDispatch() {
@@ -34,20 +58,25 @@ std::string UpperExtension(const std::string& path) {
     return ext;
 }
 
-void ImportFile(CQuenkDoc& doc, const std::string& path) {
+bool ImportFile(CQuenkDoc& doc, const std::string& path) {
+    ImportNames before = ImportNames::Of(doc);
     doc.m_importPath = path;
     doc.m_drawingName = std::filesystem::path(path).stem().string();
     doc.App().m_drawingTitle = doc.m_drawingName;
     const std::string ext = UpperExtension(path);
     const ImportBranches& to = ImportDispatch();
+    bool taken = false;
     if (ext == "DWG" || ext == "DXF") {
         doc.App().m_lastImportPath = path;
-        to.cad(doc, path);
+        taken = to.cad(doc, path);
     } else if (ext == "QUENK") {
-        to.job(doc, path);
+        taken = to.job(doc, path);
     } else {
-        to.hpgl(doc, path);
+        taken = to.hpgl(doc, path);
     }
+    // The title and the next program's "%" line must not name a file that was refused.
+    if (!taken) std::move(before).RestoreTo(doc);
+    return taken;
 }
 
 void OnImport(CQuenkDoc& doc) {

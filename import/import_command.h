@@ -19,8 +19,10 @@ inline constexpr const char* kCadImportUnavailable = "CAD-Import (DWG/DXF) ist n
 
 // The readers the dispatch hands a path to. This is the one place where the CAD import and
 // the job-file load are hooked in: set the member to the real function (its default only
-// says the format cannot be read yet). Tests may swap them and must restore them.
-using ImportBranch = void (*)(CQuenkDoc& doc, const std::string& path);
+// says the format cannot be read yet). Tests may swap them and must restore them. A reader
+// returns whether it took the file; false means refused (cannot open, damaged, out of
+// memory), and the dispatch then gives the document back its names and its empty flag.
+using ImportBranch = bool (*)(CQuenkDoc& doc, const std::string& path);
 struct ImportBranches {
     ImportBranch cad;   // extension DWG or DXF
     ImportBranch job;   // extension QUENK
@@ -34,8 +36,10 @@ const char* ImportFilter(int importOrder);
 // The file's extension in upper case ("" when it has none).
 std::string UpperExtension(const std::string& path);
 
-// After the file question: records the path and the drawing title, then dispatches.
-void ImportFile(CQuenkDoc& doc, const std::string& path);
+// After the file question: records the path and the drawing title, then dispatches. A
+// refused file leaves the drawing name, the import path, the title, the last import path
+// and m_nothingImported as they were. Returns whether the file was taken.
+bool ImportFile(CQuenkDoc& doc, const std::string& path);
 
 // The command: scaling starts afresh, the user picks a file (cancel ends), ImportFile.
 void OnImport(CQuenkDoc& doc);

@@ -1,7 +1,8 @@
 #pragma once
 // Writing a file so that a failure never destroys the old one: the data goes to a temporary
 // file beside the target, which replaces the target by a rename only when everything was
-// written. An AtomicFile that is destroyed without Commit removes its temporary file.
+// written. An AtomicFile that is destroyed without Commit removes its temporary file. The
+// file and its folder are synced, so that a crash leaves the old file or the new one.
 
 #include <fstream>
 #include <string>
@@ -9,6 +10,8 @@
 class AtomicFile {
 public:
     explicit AtomicFile(std::string target);
+    // The one temporary name of a target: the target's name + ".tmp", in its folder.
+    static std::string TempPath(const std::string& target);
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;

@@ -56,13 +56,8 @@ std::int32_t PenForColour(std::vector<std::int32_t>& table, std::int32_t colourI
 CStift* CQuenkDoc::FindOrCreatePen(std::int32_t number, std::int32_t colourIndex) {
     if (!m_curLayer) m_curLayer = AddLayer();
     const std::int32_t pen = colourIndex != 0 ? PenForColour(m_app.m_colourPen, colourIndex) : number;
-    for (auto& s : m_curLayer->m_pens) {
-        if (s->m_number == pen) {
-            if (colourIndex >= 1) s->m_colourIndex = colourIndex;
-            return s.get();
-        }
-    }
-    CStift* s = m_curLayer->AddPen(pen);
+    CStift* s = m_curLayer->FindPen(pen);
+    if (!s) s = m_curLayer->AddPen(pen);
     if (colourIndex >= 1) s->m_colourIndex = colourIndex;
     return s;
 }

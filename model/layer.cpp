@@ -30,6 +30,23 @@ CStift* CLayer::AddPen(std::int32_t number) {
     return m_pens.back().get();
 }
 
+CStift* CLayer::FindPen(std::int32_t number) {
+    if (m_indexedPens > m_pens.size()) {  // the list was cut back: start again
+        m_penIndex.clear();
+        m_indexedPens = 0;
+    }
+    for (; m_indexedPens < m_pens.size(); ++m_indexedPens)
+        m_penIndex.emplace(m_pens[m_indexedPens]->m_number, m_indexedPens);  // the first one stays
+    const auto found = m_penIndex.find(number);
+    if (found == m_penIndex.end()) return nullptr;
+    CStift* pen = m_pens[found->second].get();
+    if (pen->m_number == number) return pen;
+    // The list was replaced by one of the same length: index it afresh.
+    m_penIndex.clear();
+    m_indexedPens = 0;
+    return FindPen(number);
+}
+
 void CLayer::RecomputeBox(ChainPoints points) {
     RecomputeBox([points](CStift& pen) {
         pen.RecomputeBox(points);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "model/box.h"
@@ -31,6 +32,11 @@ public:
 class CLayer {
 public:
     CStift* AddPen(std::int32_t number);
+    // The first pen of that number in the list, or null. A plotter file may select a million
+    // pen numbers, so this looks the number up in an index beside the list instead of
+    // walking it; pens appended to the list by any means are indexed on the next call. A
+    // pen's number never changes once it is in the list.
+    CStift* FindPen(std::int32_t number);
     void RecomputeBox(ChainPoints points = ChainPoints::MayHaveChanged);
     // The same walk with each pen's own recomputation done by the caller, which returns the
     // box to fold in for the pen.
@@ -45,4 +51,8 @@ public:
     double m_outerMinY = kEmptyMin, m_outerMaxY = kEmptyMax;
     double m_outerMinX = kEmptyMin, m_outerMaxX = kEmptyMax;
     std::vector<std::unique_ptr<CStift>> m_pens;
+
+private:
+    std::unordered_map<std::int32_t, std::size_t> m_penIndex;  // number -> first position
+    std::size_t m_indexedPens = 0;                             // the first pens in m_penIndex
 };

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/archive.h"
+#include "model/program_values.h"
 #include "model/quenk_app.h"
 #include "model/session.h"
 #include "model/werkzeug_archive.h"
@@ -100,7 +101,8 @@ void RepairStepValues(CQuenkApp& a, std::vector<std::string>& repaired) {
             repaired.emplace_back(name);
         }
     };
-    repair(a.m_plotterUnit, defaults.m_plotterUnit, "Plottereinheit");
+    // The plotter unit and every value a program is made of.
+    RepairProgramValues(a, defaults, repaired);
     repair(a.m_segmentAngle, defaults.m_segmentAngle, "Kreissegmente");
     repair(a.m_maxVectorLength, defaults.m_maxVectorLength, "Maximale Vektorlänge");
 }

@@ -5,10 +5,11 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "model/cp1252.h"
+#include "model/program_values.h"
 #include "model/quenk_app.h"
 #include "model/session.h"
 #include "output/format_number.h"
+#include "output/program_text.h"
 #include "toolpath/fraes_kontur.h"
 
 namespace {
@@ -21,8 +22,11 @@ constexpr int kMaxPasses = 900;
 // micrometre, so a remainder below it is rounding and not worth a pass of its own.
 constexpr double kPassTolerance = 0.001;
 
-// The program is single-byte text like every file the program writes.
-std::string FileText(std::string_view utf8) { return Utf8ToCp1252(utf8); }
+// Numbers of this magnitude and more have no text in the program's number format.
+constexpr double kLargestNumber = 1e10;
+
+// Also false for NaN.
+bool Writable(double v) { return std::fabs(v) < kLargestNumber; }
 
 bool TableHas(std::size_t size, std::int32_t t) { return t >= 0 && static_cast<std::size_t>(t) < size; }
 }  // namespace
@@ -103,7 +107,7 @@ namespace {
 // The number of depth passes: the fewest passes none of which is deeper than the maximum
 // (with its tolerance); 0 when more than kMaxPasses would be needed.
 int PassCount(double depth, double maxPassDepth) {
-    if (!(maxPassDepth > 0.0)) return 1;  // 0 means one pass; a negative value means nothing else
+    if (!(maxPassDepth > 0.0)) return 1;  // "0 = 1 Durchlauf"; the range check refuses the rest
     const double allowed = maxPassDepth + kPassTolerance;
     if (!(depth > allowed)) return 1;
     if (depth / kMaxPasses > allowed) return 0;
@@ -123,6 +127,7 @@ GCodeResult CGCodeGenerator::Run() {
         Ui().Message(text);
         return GCodeResult::StoppedDrop;
     };
+    if (const std::string complaint = ProgramValueComplaint(a); !complaint.empty()) return stop(complaint);
 
     const double zTop = a.m_zReference == 1 ? a.m_zBottom + a.m_materialThickness : a.m_zTop;
     const double zSafe = zTop + a.m_safetyDistance;
@@ -131,18 +136,16 @@ GCodeResult CGCodeGenerator::Run() {
     const bool anyPoint = a.m_pathMinX <= a.m_pathMaxX;
     const double maxX = anyPoint ? a.m_pathMaxX * u : 0.0;
     const double maxY = anyPoint ? a.m_pathMaxY * u : 0.0;
-    if (!std::isfinite(zSafe) || !std::isfinite(a.m_materialThickness) || !std::isfinite(maxX) ||
-        !std::isfinite(maxY) || !std::isfinite(u))
-        return stop(texts::kNotANumber);
+    if (!Writable(maxX) || !Writable(maxY)) return stop(texts::kNotANumber);
 
     char zSafeText[kFormatNumberMax];
     const std::size_t zSafeLen = static_cast<std::size_t>(FormatNumberTo(zSafe, zSafeText) - zSafeText);
 
-    w.Line(JoinText({"( ", FileText(a.m_materialName), " )"}));
+    w.Line(JoinText({"( ", ProgramText(a.m_materialName), " )"}));
     w.Line(JoinText({"( Materialdicke = ", FormatNumber(a.m_materialThickness), " mm )"}));
     w.Line(JoinText({"( Max X = ", FormatNumber(maxX), " mm )"}));
     w.Line(JoinText({"( Max Y = ", FormatNumber(maxY), " mm )"}));
-    w.Line(JoinText({"%", FileText(m_variant.programName)}));
+    w.Line(JoinText({"%", ProgramText(m_variant.programName)}));
     w.Line("G90");
     w.Put("G71");  // the next word follows on the same line
 
@@ -161,7 +164,6 @@ GCodeResult CGCodeGenerator::Run() {
             w.Line(JoinText({"T", std::to_string(t), "M6"}));
             if (m_variant.writeFeed) {
                 const double feed = a.m_toolFeedXY[static_cast<std::size_t>(t)];
-                if (!std::isfinite(feed)) return stop(texts::kNotANumber);
                 w.Line(JoinText({"F", FormatNumber(feed)}));
             }
             w.Line("M03");
@@ -173,17 +175,13 @@ GCodeResult CGCodeGenerator::Run() {
             } else {
                 zBottom = zTop - a.m_materialThickness - a.m_extraDepth;
             }
-            if (!std::isfinite(zBottom)) return stop(texts::kNotANumber);
         }
         prevTool = t;
         if (a.m_toolUsed[static_cast<std::size_t>(t)] == 0) continue;
 
         const double depth = zTop - zBottom;
         const int n = PassCount(depth, a.m_maxPassDepth);
-        if (n == 0) {
-            Ui().Message(texts::kTooManyPasses);
-            return GCodeResult::StoppedKeep;
-        }
+        if (n == 0) return stop(texts::kTooManyPasses);
         const double step = depth / n;
         if (n > 1 && !passesConfirmed) {
             w.Flush();
@@ -206,7 +204,7 @@ GCodeResult CGCodeGenerator::Run() {
                 for (std::size_t i = 0; i < pts.size(); ++i) {
                     const double x = pts[i].x * u;
                     const double y = pts[i].y * u;
-                    if (!std::isfinite(x) || !std::isfinite(y)) return stop(texts::kNotANumber);
+                    if (!Writable(x) || !Writable(y)) return stop(texts::kNotANumber);
                     w.Reserve();
                     w.Word(i == 0 ? "G00X" : "G01X", 4);
                     w.Number(x);

@@ -23,11 +23,11 @@ inline constexpr const char* kGCodeWriteError = "Fehler beim Schreiben von ";
 inline constexpr const char* kGCodeFilter = " G-CODE (.nc) |*.nc| G-CODE (.cnc) |*.cnc||";
 }  // namespace texts
 
-// How a run ended, and so what becomes of the file.
+// How a run ended, and so what becomes of the file. Every stop drops the file: a program
+// without its end is no program, and keeping it would replace the user's earlier one.
 enum class GCodeResult {
     Complete,     // the whole program with "M30": the file replaces the target
-    StoppedKeep,  // stopped by too many passes: what was written is kept
-    StoppedDrop,  // stopped by a question or a fault: the file is dropped
+    StoppedDrop,  // stopped by a question, a value out of range or a fault
 };
 
 // What differs between the command and the machine hand-off.
@@ -40,7 +40,9 @@ struct GCodeVariant {
 void ComputePathExtents(CQuenkApp& app);
 
 // One run of the program text. Reads the job, never changes it; the pass question goes
-// through Ui(). Lines end with CR LF; text is written in Windows-1252.
+// through Ui(). Lines end with CR LF; text is written in Windows-1252 and made safe for a
+// comment (ProgramText). Values outside their dialog's range stop the run before anything
+// is written.
 class CGCodeGenerator {
 public:
     CGCodeGenerator(const CQuenkApp& app, std::ostream& out, GCodeVariant variant);

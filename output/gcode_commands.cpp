@@ -11,8 +11,8 @@
 #include "output/gcode.h"
 
 namespace {
-// Writes the program beside path and puts it in place only when it is complete (or when
-// the run stopped in a way that keeps what was written). True when the file was put in place.
+// Writes the program beside path and puts it in place only when it is complete. True when
+// the file was put in place.
 bool RunToFile(CQuenkApp& app, const std::string& path, GCodeVariant variant) {
     AtomicFile file(path);
     if (!file.IsOpen()) return false;

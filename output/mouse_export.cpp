@@ -12,10 +12,6 @@
 #include "toolpath/milling_job.h"
 
 namespace {
-// The tools a milling contour may carry.
-constexpr std::int32_t kFirstTool = 1;
-constexpr std::int32_t kLastTool = 16;
-
 void ClearAllMarks(CQuenkDoc& doc) {
     for (auto& layer : doc.m_layers)
         for (auto& pen : layer->m_pens)
@@ -23,15 +19,6 @@ void ClearAllMarks(CQuenkDoc& doc) {
                 for (auto& path : chain->m_radiusList) path->m_mark = 0;
 }
 }  // namespace
-
-bool GivesMillingContour(const CQuenkApp& app, const CVector& chain) {
-    const std::int32_t t = chain.m_tool;
-    if (chain.m_empty || t < kFirstTool || t > kLastTool || static_cast<std::size_t>(t) >= app.m_toolColours.size())
-        return false;
-    for (const auto& path : chain.m_radiusList)
-        if (path->m_mark == 0) return true;
-    return false;
-}
 
 bool CMouseExport::IsActive() const { return m_app.m_nMouseMode == kMouseModeExport; }
 
@@ -84,8 +71,8 @@ bool CMouseExport::Store() {
     return false;
 }
 
-void CMouseExport::Click(CVector& chain) {
-    if (!IsActive() || !GivesMillingContour(m_app, chain)) return;
+bool CMouseExport::Click(CVector& chain) {
+    if (!IsActive() || chain.m_empty || !CanEnterMillingList(m_app, chain)) return false;
     WaitCursor wait(Ui());
     m_exportClicks.push_back({&chain, m_text.size()});
     const bool toFile = !m_exportPath.empty();
@@ -116,6 +103,7 @@ void CMouseExport::Click(CVector& chain) {
     Ui().RequestRedraw();
     // Drills go into the contour too: the machine is to plunge there.
     AddContourFromChain(m_app, chain);
+    return true;
 }
 
 void CMouseExport::StepBackExport() {

@@ -34,8 +34,9 @@ public:
     // Enters the mouse mode without a plotter file: the clicks only fix the milling order.
     void StartWithoutFile();
     // A click on chain: RecordExportClick and ExportClickedChain. A chain that can give no
-    // milling contour (no path left to take, or a tool the machine does not have) is ignored.
-    void Click(CVector& chain);
+    // milling contour (no path left to take, or a tool the machine does not have) is ignored;
+    // the answer says whether the click was taken.
+    bool Click(CVector& chain);
     // "Einen Schritt zurück".
     void StepBackExport();
     bool CanStepBack() const { return !m_exportClicks.empty(); }
@@ -59,6 +60,3 @@ private:
     CQuenkDoc& m_doc;
     std::string m_text;
 };
-
-// Whether a click on chain would give a contour with paths and a tool 1..16.
-bool GivesMillingContour(const CQuenkApp& app, const CVector& chain);

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -67,9 +68,7 @@ public:
     void Add(std::uint64_t key, int k) {
         Slot& s = Find(key, true);
         if (s.crowd >= 0) {
-            std::vector<int>& at = m_crowds[static_cast<std::size_t>(s.crowd)];
-            auto it = std::lower_bound(at.begin(), at.end(), k);
-            if (it == at.end() || *it != k) at.insert(it, k);
+            m_crowds[static_cast<std::size_t>(s.crowd)].insert(k);
             return;
         }
         if ((s.count >= 1 && s.inl[0] == k) || (s.count == 2 && s.inl[1] == k)) return;
@@ -78,8 +77,7 @@ public:
             if (s.count == 2 && s.inl[0] > s.inl[1]) std::swap(s.inl[0], s.inl[1]);
             return;
         }
-        std::vector<int> at{s.inl[0], s.inl[1]};
-        at.insert(std::lower_bound(at.begin(), at.end(), k), k);
+        std::set<int> at{s.inl[0], s.inl[1], k};
         s.crowd = static_cast<int>(m_crowds.size());
         m_crowds.push_back(std::move(at));
     }
@@ -87,9 +85,7 @@ public:
         Slot& s = Find(key, false);
         if (s.count < 0) return;
         if (s.crowd >= 0) {
-            std::vector<int>& at = m_crowds[static_cast<std::size_t>(s.crowd)];
-            auto it = std::lower_bound(at.begin(), at.end(), k);
-            if (it != at.end() && *it == k) at.erase(it);
+            m_crowds[static_cast<std::size_t>(s.crowd)].erase(k);
             return;
         }
         if (s.count >= 1 && s.inl[0] == k) {
@@ -147,8 +143,8 @@ private:
         const Slot& s = Find(key, false);
         if (s.count < 0) return none;
         if (s.crowd >= 0) {
-            const std::vector<int>& at = m_crowds[static_cast<std::size_t>(s.crowd)];
-            auto it = std::upper_bound(at.begin(), at.end(), after);
+            const std::set<int>& at = m_crowds[static_cast<std::size_t>(s.crowd)];
+            auto it = at.upper_bound(after);
             return it == at.end() ? none : *it;
         }
         for (int i = 0; i < s.count; ++i)
@@ -159,7 +155,7 @@ private:
     std::vector<Slot> m_slots;
     std::size_t m_mask = 0;
     std::size_t m_used = 0;
-    std::vector<std::vector<int>> m_crowds;
+    std::vector<std::set<int>> m_crowds;
 };
 
 struct EndKeys {

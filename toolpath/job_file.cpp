@@ -9,6 +9,7 @@
 #include "model/archive.h"
 #include "model/atomic_file.h"
 #include "model/file_bytes.h"
+#include "model/program_values.h"
 #include "model/quenk_app.h"
 #include "model/session.h"
 #include "model/werkzeug_archive.h"
@@ -100,8 +101,6 @@ JobData ReadJobFields(ArchiveReader& ar) {
     j.maxPassDepth = ar.ReadDouble();
     j.extraDepth = ar.ReadDouble();
     j.plotterUnit = ar.ReadDouble();
-    // Every coordinate is divided and multiplied by it; a job cannot be milled without one.
-    if (!(std::isfinite(j.plotterUnit) && j.plotterUnit > 0.0)) ar.Fail(texts::kJobBadPlotterUnit);
     j.toolColoursB = ar.ReadUInt32Array();
     ReadToolList(ar, j.tools);
     j.toolDiameter = ar.ReadDoubleArray();
@@ -121,6 +120,24 @@ JobData ReadJobFields(ArchiveReader& ar) {
         j.millingList.push_back(std::move(k));
     }
     return j;
+}
+
+// A job is milled as it is loaded: a value that no dialog accepts makes the file damaged.
+void CheckProgramValues(ArchiveReader& ar, const JobData& j) {
+    CQuenkApp probe;
+    probe.m_materialThickness = j.materialThickness;
+    probe.m_zTop = j.zTop;
+    probe.m_zBottom = j.zBottom;
+    probe.m_safetyDistance = j.safetyDistance;
+    probe.m_zReference = j.zReference;
+    probe.m_depthMode = j.depthMode;
+    probe.m_maxPassDepth = j.maxPassDepth;
+    probe.m_extraDepth = j.extraDepth;
+    probe.m_plotterUnit = j.plotterUnit;
+    probe.m_toolDepth = j.toolDepth;
+    probe.m_toolFeedXY = j.toolFeedXY;
+    const std::string complaint = ProgramValueComplaint(probe);
+    if (!complaint.empty()) ar.Fail(complaint);
 }
 
 void Apply(CQuenkApp& app, JobData&& j) {
@@ -214,6 +231,7 @@ bool LoadJobBytes(CQuenkApp& app, std::string_view bytes) {
             return false;
         }
         JobData job = ReadJobFields(ar);
+        CheckProgramValues(ar, job);
         Apply(app, std::move(job));
     } catch (const ArchiveError& e) {
         Ui().Message(texts::kJobDamaged + std::string(e.what()));

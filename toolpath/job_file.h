@@ -11,7 +11,6 @@ namespace texts {
 inline constexpr const char* kWrongJobVersion = " Falsche Quenk Version ";
 inline constexpr const char* kJobDamaged = "Quenk-Datei fehlerhaft, der Fräsauftrag bleibt unverändert: ";
 inline constexpr const char* kJobToolOutsideTable = "Werkzeugnummer außerhalb der Werkzeugtabelle";
-inline constexpr const char* kJobBadPlotterUnit = "Ungültige Plottereinheit";
 inline constexpr const char* kJobWriteError = "Fehler beim Schreiben von ";
 inline constexpr const char* kJobFilter = " CAD (.Quenk) |*.Quenk||";
 }  // namespace texts

@@ -9,7 +9,20 @@
 #include "model/vector.h"
 #include "toolpath/fraes_kontur.h"
 
-CFraesKontur& AddContourFromChain(CQuenkApp& app, CVector& chain) {
+namespace {
+constexpr std::int32_t kFirstTool = 1;
+constexpr std::int32_t kLastTool = 16;
+}  // namespace
+
+bool CanEnterMillingList(const CQuenkApp& app, const CVector& chain) {
+    const std::int32_t t = chain.m_tool;
+    if (t < kFirstTool || t > kLastTool || static_cast<std::size_t>(t) >= app.m_toolColours.size()) return false;
+    return std::any_of(chain.m_radiusList.begin(), chain.m_radiusList.end(),
+                       [](const auto& path) { return path->m_mark == 0; });
+}
+
+CFraesKontur* AddContourFromChain(CQuenkApp& app, CVector& chain) {
+    if (!CanEnterMillingList(app, chain)) return nullptr;
     auto kontur = std::make_unique<CFraesKontur>();
     kontur->m_outerMaxX = chain.m_outerMaxX;
     kontur->m_outerMinX = chain.m_outerMinX;
@@ -17,20 +30,17 @@ CFraesKontur& AddContourFromChain(CQuenkApp& app, CVector& chain) {
     kontur->m_outerMinY = chain.m_outerMinY;
     kontur->m_direction = chain.m_direction;
     kontur->m_tool = chain.m_tool;
-    const std::int32_t t = chain.m_tool;
-    if (t >= 0 && static_cast<std::size_t>(t) < app.m_toolColours.size()) {
-        kontur->m_toolColor = app.m_toolColours[static_cast<std::size_t>(t)];
-        kontur->m_points = chain.m_points;
-        for (auto& path : chain.m_radiusList) {
-            if (path->m_mark != 0) continue;
-            auto daten = std::make_unique<CFraesDaten>();
-            daten->m_points = path->m_path;
-            kontur->m_paths.push_back(std::move(daten));
-            path->m_mark = 1;
-        }
+    kontur->m_toolColor = app.m_toolColours[static_cast<std::size_t>(chain.m_tool)];
+    kontur->m_points = chain.m_points;
+    for (auto& path : chain.m_radiusList) {
+        if (path->m_mark != 0) continue;
+        auto daten = std::make_unique<CFraesDaten>();
+        daten->m_points = path->m_path;
+        kontur->m_paths.push_back(std::move(daten));
+        path->m_mark = 1;
     }
     app.m_millingList.push_back(std::move(kontur));
-    return *app.m_millingList.back();
+    return app.m_millingList.back().get();
 }
 
 void RemoveLastContour(CQuenkApp& app, CVector* lastChain) {

@@ -26,8 +26,9 @@ DrawingWindow* MainWindow::NewDrawingWindow() {
 
 DrawingWindow* MainWindow::OpenDrawing(const QString& path) {
     DrawingWindow* window = NewDrawingWindow();
-    ImportFile(window->Document(), path.toStdString());
-    if (QWidget* sub = window->parentWidget()) sub->setWindowTitle(QFileInfo(path).fileName());
+    // A refused file must not name the window.
+    if (ImportFile(window->Document(), path.toStdString()))
+        if (QWidget* sub = window->parentWidget()) sub->setWindowTitle(QFileInfo(path).fileName());
     window->View().ZoomWorkpiece();
     return window;
 }

@@ -50,3 +50,21 @@ TEST(Cli, SetAndWriteSettingsUseTheProgramsOwnFile) {
     EXPECT_NE(r.out.find("\"m_plotterUnit\":0.02,"), std::string::npos);
     EXPECT_EQ(ReadAll(dir / "written.dat"), bytes);
 }
+
+// A step that fails or is refused ends the run with 1; the steps after it do not run.
+TEST(Cli, FailedAndRefusedStepsExitWithOne) {
+    ScratchDir dir("cli-refused");
+    std::ofstream(dir / "bad.Quenk", std::ios::binary) << "\x0EQuenk Ver. 4.6";
+    std::ofstream(dir / "tiny.plt", std::ios::binary) << "PU;PD1,1;";  // too short to count as a drawing
+    const std::pair<const char*, const char*> cases[] = {  // steps, the one that fails
+        {"import bad.Quenk", "import"}, {"import missing.plt", "import"}, {"join", "join"}, {"cw", "cw"},
+        {"ccw", "ccw"}, {"correct", "correct"}, {"import tiny.plt join", "join"},
+        {"--set m_materialThickness=1 --set m_extraDepth=9 gcode-winpc x.nc", "gcode-winpc"}};
+    for (const auto& [steps, failing] : cases) {
+        SCOPED_TRACE(steps);
+        const CliResult r = RunCli(dir, std::string(steps) + " dump");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find(std::string("quenk-cli: ") + failing + ": "), std::string::npos) << r.err;
+    }
+}

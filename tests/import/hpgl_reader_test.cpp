@@ -257,7 +257,7 @@ TEST_F(HpglTest, ManyHugeCirclesStayWithinTheBudget) {
     std::string text = "PU0,0;";
     for (int i = 0; i < 2000; ++i) text += "CI57000;";
     Read(text);
-    EXPECT_LE(PointCount(), 1000000u + 16u * text.size());
+    EXPECT_LE(PointCount(), 4000000u + text.size() / 4);  // the allowance and a point per 4 bytes
     EXPECT_EQ(s.ui.shown, Shown{hpgl_texts::kArcRefused});
 }
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "hpgl_fixture.h"
 #include "import/import_command.h"
@@ -19,9 +20,9 @@ std::string TempFile(const std::string& name, const std::string& content) {
 struct Calls {
     static inline std::vector<std::string> log;
 };
-void RecordCad(CQuenkDoc&, const std::string& p) { Calls::log.push_back("cad " + p); }
-void RecordJob(CQuenkDoc&, const std::string& p) { Calls::log.push_back("job " + p); }
-void RecordHpgl(CQuenkDoc&, const std::string& p) { Calls::log.push_back("hpgl " + p); }
+bool RecordCad(CQuenkDoc&, const std::string& p) { return Calls::log.emplace_back("cad " + p).size(); }
+bool RecordJob(CQuenkDoc&, const std::string& p) { return Calls::log.emplace_back("job " + p).size(); }
+bool RecordHpgl(CQuenkDoc&, const std::string& p) { return Calls::log.emplace_back("hpgl " + p).size(); }
 
 class Recording {
 public:
@@ -57,7 +58,36 @@ TEST_F(HpglTest, CadSaysPlainlyItCannotReadAndAMissingJobIsPassedOverSilently) {
     EXPECT_EQ(s.ui.shown, (std::vector<std::string>{kCadImportUnavailable}));
     EXPECT_TRUE(doc.m_layers.empty());
     EXPECT_EQ(app.m_bMillingReady, 0);
-    EXPECT_EQ(app.m_drawingTitle, "x");
+    EXPECT_EQ(app.m_drawingTitle, "");  // neither file was taken
+}
+
+// A reader that refuses after touching the names, as the HPGL reader does when memory runs out.
+bool ScribbleAndRefuse(CQuenkDoc& doc, const std::string&) {
+    doc.m_nothingImported = 0;
+    doc.m_drawingName = doc.App().m_lastImportPath = "scribbled";
+    return false;
+}
+
+TEST_F(HpglTest, ARefusedImportLeavesTheNamesAsTheyWere) {
+    app.m_bSaveSettingsOnExit = 0;
+    CQuenkDoc empty(app);
+    ASSERT_TRUE(ImportFile(doc, TempFile("first.plt", "SP1;PU0,0;PD100,0,100,100;")));
+    const ImportBranches saved = ImportDispatch();
+    for (CQuenkDoc* d : {&doc, &empty}) {
+        const auto names = [&] { return std::tuple(d->m_drawingName, d->m_importPath, app.m_drawingTitle,
+                                                   app.m_lastImportPath, d->m_nothingImported); };
+        const auto before = names();
+        for (const std::string& file : {TempFile("damaged.Quenk", "\x0EQuenk Ver. 4.c\x03" "ab"),
+                                        TempFile("version.Quenk", "\x0EQuenk Ver. 4.6"),
+                                        std::string("/nowhere/missing.plt"), std::string("/nowhere/x.dxf"),
+                                        std::string("scribble.plt")}) {
+            SCOPED_TRACE(file);
+            if (file == "scribble.plt") ImportDispatch().hpgl = &ScribbleAndRefuse;
+            EXPECT_FALSE(ImportFile(*d, file));
+            ImportDispatch() = saved;
+            EXPECT_EQ(names(), before);
+        }
+    }
 }
 
 TEST_F(HpglTest, OnImportAsksWithTheFilterOfTheImportOrder) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "model/document.h"
 #include "model/quenk_app.h"
 #include "model/settings_file.h"
@@ -107,6 +110,23 @@ TEST(FindOrCreatePen, PenNumberOrAssignedColourNeedsNoQuestion) {
     CStift* p = noLayer.FindOrCreatePen(2, 0);
     ASSERT_EQ(noLayer.m_layers.size(), 1u);
     EXPECT_EQ(noLayer.m_curLayer->m_pens[0].get(), p);
+}
+
+// The index finds the first pen of the number, as the walk does, also past pens added behind its back.
+TEST(FindOrCreatePen, FindsWhatThePlainWalkFinds) {
+    Fixture f;
+    std::mt19937 rng(5);
+    auto plain = [](auto& pens, std::int32_t n) {
+        const auto it = std::find_if(pens.begin(), pens.end(), [n](const auto& p) { return p->m_number == n; });
+        return it == pens.end() ? nullptr : it->get();
+    };
+    for (int i = 0; i < 3000; ++i) {
+        const std::int32_t n = static_cast<std::int32_t>(rng() % (i % 2 ? 40 : 100000)) - 2;
+        if (rng() % 50 == 0) f.doc.m_curLayer = f.doc.AddLayer();
+        if (rng() % 20 == 0) f.doc.m_curLayer->AddPen(n);  // behind the index's back, maybe twice
+        CStift* found = f.doc.FindOrCreatePen(n, 0);
+        EXPECT_EQ(found, plain(f.doc.m_curLayer->m_pens, n));
+    }
 }
 
 TEST(FindOrCreatePen, UnassignedColourAsksOnceAndRemembers) {

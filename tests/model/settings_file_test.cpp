@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
 
-#include <unistd.h>
-
 #include "model/quenk_app.h"
+#include "model/atomic_file.h"
 #include "model/settings_file.h"
 #include "support/byte_builder.h"
 #include "support/scripted_interaction.h"
@@ -278,6 +278,8 @@ TEST(SettingsFile, StepValuesThatWouldBreakLaterCodeAreReplaced) {
     FillApp(a);
     a.m_plotterUnit = 0.0;
     a.m_segmentAngle = -1.0;
+    a.m_materialThickness = 1e308;
+    a.m_toolFeedXY[2] = std::nan("");
     const std::string bytes = EncodeSettings(a);
     ScriptedSession s;
     CQuenkApp b;
@@ -285,9 +287,12 @@ TEST(SettingsFile, StepValuesThatWouldBreakLaterCodeAreReplaced) {
     EXPECT_EQ(b.m_plotterUnit, 0.025);
     EXPECT_EQ(b.m_segmentAngle, 1.0);
     EXPECT_EQ(b.m_maxVectorLength, 1.5);
+    EXPECT_EQ(b.m_materialThickness, 0.0);
+    EXPECT_EQ(b.m_toolFeedXY[2], 0.0);
     ASSERT_EQ(s.ui.shown.size(), 1u);
     EXPECT_EQ(s.ui.shown[0], std::string(kSettingsFileName) + settings_texts::kInvalidValues +
-                                 "Plottereinheit, Kreissegmente");
+                                 "Materialdicke, Plottereinheit, Geschwindigkeit XY Werkzeug 2, "
+                                 "Kreissegmente");
 }
 
 // ---------------------------------------------------------------- files
@@ -350,10 +355,11 @@ TEST(SettingsFileOnDisk, WriteFailureKeepsTheOldFileWhole) {
         std::ofstream old(a.m_settingsPath, std::ios::binary);
         old << "old settings";
     }
-    // Block the temporary file beside the target (its name is the target's + ".tmp" + the
-    // process id) with a directory of that name, so that writing fails.
-    const std::string blocker = a.m_settingsPath + ".tmp" + std::to_string(static_cast<long>(::getpid()));
+    // Block the temporary file beside the target with a folder of that name that cannot be
+    // removed, so that writing fails.
+    const std::string blocker = AtomicFile::TempPath(a.m_settingsPath);
     std::filesystem::create_directory(blocker);
+    std::ofstream(blocker + "/keep") << "x";
     EXPECT_FALSE(a.SaveSettings());
     EXPECT_EQ(s.ui.shown, (std::vector<std::string>{"QuenkV2.dat schreibfehler"}));
     EXPECT_EQ(ReadFile(a.m_settingsPath), "old settings");

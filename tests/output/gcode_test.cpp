@@ -8,6 +8,7 @@
 #include <functional>
 #include <sstream>
 
+#include "model/program_values.h"
 #include "model/quenk_app.h"
 #include "output/format_number.h"
 #include "support/scripted_interaction.h"
@@ -152,7 +153,7 @@ TEST(GCode, PathsOfAContourAreCutPassByPassAndEmptyPathsVanish) {
     EXPECT_EQ(e.s.ui.shown, Strings{"2 Durchgänge"});
 }
 
-// depth = thickness + 0.5 extra; the count is the fewest passes of at most max + 0.001 mm,
+// depth = thickness; the count is the fewest passes of at most max + 0.001 mm,
 // the last one always at the bottom.
 TEST(GCode, PassCountNeverCutsDeeperThanAllowed) {
     struct Case {
@@ -161,10 +162,11 @@ TEST(GCode, PassCountNeverCutsDeeperThanAllowed) {
     };
     for (const Case c : {Case{8.0, 4.0, 2}, Case{8.0005, 4.0, 2}, Case{7.9995, 4.0, 2}, Case{8.5, 4.0, 3},
                          Case{4.0, 4.0, 1}, Case{3.0, 4.0, 1}, Case{4.0009, 4.0, 1}, Case{4.0011, 4.0, 2},
-                         Case{12.002, 4.0, 3}, Case{10.5, 0.0, 1}, Case{10.5, -1.0, 1}, Case{0.3, 0.1, 3}}) {
+                         Case{12.002, 4.0, 3}, Case{10.5, 0.0, 1}, Case{0.3, 0.1, 3}}) {
         SCOPED_TRACE(testing::Message() << c.depth << " / " << c.maxPass);
         Example e;
-        e.app.m_materialThickness = c.depth - 0.5;
+        e.app.m_materialThickness = c.depth;
+        e.app.m_extraDepth = 0.0;
         e.app.m_maxPassDepth = c.maxPass;
         e.Add(1, {{{0, 0}}});
         const std::string text = e.Generate();
@@ -219,7 +221,7 @@ TEST(GCode, StopsThatKeepOrDropTheProgram) {
         {"tool length 0 in the tool depth mode", [](Example& e) { e.app.m_depthMode = 1; },
          GCodeResult::StoppedDrop, texts::kToolLengthZero},
         {"more than 900 passes", [](Example& e) { e.app.m_maxPassDepth = 0.01; },
-         GCodeResult::StoppedKeep, texts::kTooManyPasses},
+         GCodeResult::StoppedDrop, texts::kTooManyPasses},
         {"tool number outside the tables",
          [](Example& e) { e.app.m_millingList[0]->m_tool = 17; },
          GCodeResult::StoppedDrop, std::string(texts::kBadToolNumber) + "17"},
@@ -236,11 +238,10 @@ TEST(GCode, StopsThatKeepOrDropTheProgram) {
         EXPECT_EQ(text.find("M30"), std::string::npos);
         if (c.result == GCodeResult::StoppedDrop) { EXPECT_EQ(text.find("G00X"), std::string::npos); }
     }
-    // 1e308 is finite but overflows when scaled by a plotter unit of 100.
+    // 1e308 is finite but has no text in the number format.
     for (double bad : {std::nan(""), HUGE_VAL, 1e308}) {
         SCOPED_TRACE(bad);
         Example e;
-        e.app.m_plotterUnit = 100.0;
         e.app.m_maxPassDepth = 0.0;
         e.Add(1, {{{0, 0}, {bad, 1}}});
         GCodeResult r;
@@ -282,12 +283,55 @@ TEST(GCodeFile, WriteGCodeNamesTheFileWritesFeedsAndOverwrites) {
     EXPECT_EQ(e.s.ui.waitDepth, 0);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator{}), 1);
 
-    // Too many passes: what was written is kept.
+    // Too many passes: the earlier program stays as it was, and nothing is left beside it.
+    const std::string complete = ReadFile(path);
     e.app.m_maxPassDepth = 0.001;
-    EXPECT_TRUE(WriteGCode(e.app, path));
-    const std::string text = ReadFile(path);
-    EXPECT_NE(text.find("G71T1M6"), std::string::npos);
-    EXPECT_EQ(text.find("M30"), std::string::npos);
+    EXPECT_FALSE(WriteGCode(e.app, path));
+    EXPECT_EQ(ReadFile(path), complete);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator{}), 1);
+}
+
+TEST(GCode, NamesNeverBecomeCommands) {
+    const std::pair<const char*, const char*> cases[] = {  // name, and as written in "( )" and after "%"
+        {"Multiplex (Birke)", "Multiplex [Birke]"},
+        {"Eiche) G00 Z-50 (", "Eiche] G00 Z-50 ["},
+        {"a\r\nG00 Z-50\tb\x7F", "a  G00 Z-50 b "},
+        {"\xC2\x81x", " x"},  // U+0081: a byte the code page leaves to control characters
+    };
+    for (const auto& [name, line] : cases) {
+        SCOPED_TRACE(name);
+        Example e;
+        e.app.m_materialName = e.app.m_drawingTitle = name;
+        const auto lines = Lines(e.Generate());
+        EXPECT_EQ(lines[0], std::string("( ") + line + " )");
+        EXPECT_EQ(lines[4], std::string("%") + line);
+    }
+}
+
+TEST(GCode, ValuesOutsideTheirRangeStopBeforeAnythingIsWritten) {
+    const std::pair<std::function<void(CQuenkApp&)>, const char*> cases[] = {
+        {[](CQuenkApp& a) { a.m_maxPassDepth = std::nan(""); }, "Maximale Frästiefe (erlaubt: 0 bis 100000)"},
+        {[](CQuenkApp& a) { a.m_materialThickness = 1e308; }, "Materialdicke (erlaubt: 0 bis 100000)"},
+        {[](CQuenkApp& a) { a.m_extraDepth = 5.5; }, "Materialdicke + zusätzlich (erlaubt: 0 bis 5)"},
+        {[](CQuenkApp& a) { a.m_zBottom = -1e6; }, "Materialunterkante ist bei (erlaubt: -100000 bis 100000)"},
+        {[](CQuenkApp& a) { a.m_plotterUnit = 5e-324; }, "Plottereinheit (erlaubt: 0.02 bis 0.03)"},
+        {[](CQuenkApp& a) { a.m_depthMode = 2; }, "Die Frästiefe beträgt ( Z ) (erlaubt: 0 bis 1)"},
+        {[](CQuenkApp& a) { a.m_toolDepth[16] = std::nan(""); }, "Tiefe Werkzeug 16 (erlaubt: -100000 bis 100000)"},
+        {[](CQuenkApp& a) { a.m_toolFeedXY[3] = -1.0; }, "Geschwindigkeit XY Werkzeug 3 (erlaubt: 0 bis 100000)"},
+    };
+    TempDir dir;
+    const std::string path = dir.File("G.nc");
+    for (const auto& [set, message] : cases) {
+        SCOPED_TRACE(message);
+        std::ofstream(path) << "old";
+        Example e;
+        e.Add(1, {kTriangle});
+        set(e.app);
+        EXPECT_FALSE(WriteGCode(e.app, path));
+        EXPECT_EQ(e.s.ui.shown, Strings{std::string(texts::kValueOutOfRange) + message});
+        EXPECT_EQ(ReadFile(path), "old");
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator{}), 1);
+    }
 }
 
 TEST(GCodeFile, OnGCodeAsksForTheFileAndBeforeReplacingIt) {

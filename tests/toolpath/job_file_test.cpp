@@ -189,6 +189,11 @@ TEST(JobFile, DamagedFilesLeaveTheJobAsItWas) {
     std::memset(badUnit.data() + unitAt, 0, 8);
     expectRefused(badUnit, "plotter unit 0");
 
+    std::string badPass = good;  // a value no dialog accepts would go into the next program
+    const double negative = -1.0;
+    std::memcpy(badPass.data() + unitAt - 16, &negative, 8);  // the maximum pass depth
+    EXPECT_NE(expectRefused(badPass, "pass depth").find("Maximale Frästiefe (erlaubt: 0 bis 100000)"), std::string::npos);
+
     std::mt19937 rng(7);
     for (int i = 0; i < 3000; ++i) {
         std::string flipped = good;

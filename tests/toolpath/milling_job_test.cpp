@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "model/document.h"
 #include "model/quenk_app.h"
+#include "model/settings_file.h"
 #include "support/chain_builders.h"
 #include "support/scripted_interaction.h"
 #include "toolpath/fraes_kontur.h"
+#include "toolpath/job_file.h"
 
 namespace {
 // A square chain of tool 2 with two corrected paths.
@@ -29,7 +33,8 @@ TEST(MillingOrder, AClickTakesEachPathOverOnce) {
     MakeCorrectedChain(chain);
     chain.m_radiusList[1]->m_mark = 1;  // already taken by an earlier click
 
-    CFraesKontur& k = AddContourFromChain(app, chain);
+    ASSERT_NE(AddContourFromChain(app, chain), nullptr);
+    const CFraesKontur& k = *app.m_millingList.back();
     EXPECT_EQ(k.m_tool, 2);
     EXPECT_EQ(k.m_toolColor, 0x20u);
     EXPECT_EQ(k.m_direction, chain.m_direction);
@@ -39,22 +44,31 @@ TEST(MillingOrder, AClickTakesEachPathOverOnce) {
     EXPECT_EQ(k.m_paths[0]->m_points, chain.m_radiusList[0]->m_path);
     EXPECT_EQ(chain.m_radiusList[0]->m_mark, 1);
 
-    CFraesKontur& again = AddContourFromChain(app, chain);
-    EXPECT_TRUE(again.m_paths.empty());
-    EXPECT_EQ(app.m_millingList.size(), 2u);
+    // Nothing left to take over: the click is ignored.
+    EXPECT_EQ(AddContourFromChain(app, chain), nullptr);
+    EXPECT_EQ(app.m_millingList.size(), 1u);
 }
 
-TEST(MillingOrder, ToolWithoutColourGivesOnlyBoxDirectionAndTool) {
-    CQuenkApp app;
-    app.m_toolColours = {0, 0x10};
-    CVector chain;
-    MakeCorrectedChain(chain);
-    CFraesKontur& k = AddContourFromChain(app, chain);
-    EXPECT_EQ(k.m_tool, 2);
-    EXPECT_EQ(k.m_outerMaxX, 105);
-    EXPECT_TRUE(k.m_paths.empty());
-    EXPECT_TRUE(k.m_points.IsEmpty());
-    EXPECT_EQ(chain.m_radiusList[0]->m_mark, 0);
+// Whatever the clicks (tools outside 1..16, chains without paths), the saved job loads again.
+TEST(MillingOrder, EverySavedJobLoadsAgain) {
+    std::mt19937 rng(11);
+    for (int round = 0; round < 200; ++round) {
+        ScriptedSession s;
+        CQuenkApp app;
+        CompleteSettingsTables(app);
+        std::vector<std::unique_ptr<CVector>> chains;
+        for (int i = 0; i < 6; ++i) {
+            auto& v = *chains.emplace_back(std::make_unique<CVector>());
+            MakeCorrectedChain(v);
+            v.m_tool = static_cast<std::int32_t>(rng() % 20) - 1;  // -1 .. 18, 17: no correction
+            if (rng() % 3 == 0) v.m_radiusList.clear();
+        }
+        for (int click = 0; click < 10; ++click) AddContourFromChain(app, *chains[rng() % chains.size()]);
+        const std::string bytes = SerializeJob(app);
+        CQuenkApp loaded;
+        ASSERT_TRUE(LoadJobBytes(loaded, bytes)) << (s.ui.shown.empty() ? "" : s.ui.shown.back());
+        EXPECT_EQ(SerializeJob(loaded), bytes);
+    }
 }
 
 TEST(MillingOrder, StepBackGivesThePathsBackAndDropsTheTail) {

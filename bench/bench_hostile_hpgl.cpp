@@ -1,0 +1,97 @@
+// Hostile plotter texts against their bounds: each is imported in a child process of its
+// own, and its time and peak memory are compared with what an import may take (memory: 16
+// times the text plus 200 MB; time: a few seconds where the plain algorithms took minutes).
+//   bench_hostile_hpgl [scale]   (default 1: texts of about 10 MB)
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "import/hpgl_reader.h"
+#include "model/document.h"
+#include "model/quenk_app.h"
+#include "model/session.h"
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+// What an import may need beside its text.
+constexpr double kMemoryPerTextByte = 16.0;
+constexpr double kMemoryAllowanceMb = 200.0;
+constexpr double kSecondsAllowed = 5.0;
+
+struct Hostile {
+    const char* what;
+    std::function<std::string(std::size_t scale)> text;
+};
+
+std::string Repeat(const std::string& piece, std::size_t bytes) {
+    std::string s;
+    s.reserve(bytes + piece.size());
+    while (s.size() < bytes) s += piece;
+    return s;
+}
+
+const Hostile kTexts[] = {
+    {"10 MB of small circles with a one-degree chord (CI9,1;)",
+     [](std::size_t k) { return "SP1;PU100,100;" + Repeat("CI9,1;", k * 10000000); }},
+    {"a million distinct pen numbers, one stroke each",
+     [](std::size_t k) {
+         std::string s;
+         for (std::size_t p = 1; p <= k * 1000000; ++p) s += "SP" + std::to_string(p) + ";PU0,0;PD5,5;";
+         return s;
+     }},
+    {"500,000 strokes sharing one end point",
+     [](std::size_t k) {
+         std::string s = "SP1;";
+         for (std::size_t i = 0; i < k * 500000; ++i)
+             s += "PU0,0;PD" + std::to_string(1 + i % 1000) + "," + std::to_string(1 + i / 1000) + ";";
+         return s;
+     }},
+    {"10 MB of arcs of a full turn with the finest chord (AA)",
+     [](std::size_t k) { return "SP1;PU0,0;PD;" + Repeat("AA50,50,360,1;", k * 10000000); }},
+};
+
+// Runs the import in a child; its wall time and peak memory.
+bool Measure(const std::string& text, double& seconds, double& peakMb) {
+    const auto t0 = Clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        SilentInteraction ui;
+        ScopedInteraction install(ui);
+        CQuenkApp app;
+        CQuenkDoc doc(app);
+        ImportHpglBytes(doc, text, "hostile.plt");
+        std::_Exit(0);
+    }
+    int status = 0;
+    rusage u{};
+    if (pid < 0 || wait4(pid, &status, 0, &u) != pid) return false;
+    seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+    peakMb = static_cast<double>(u.ru_maxrss) / 1024.0;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::size_t scale = argc > 1 ? static_cast<std::size_t>(std::atol(argv[1])) : 1;
+    int failures = 0;
+    for (const Hostile& h : kTexts) {
+        const std::string text = h.text(scale);
+        double seconds = 0, peakMb = 0;
+        const bool ran = Measure(text, seconds, peakMb);
+        const double sizeMb = static_cast<double>(text.size()) / (1024.0 * 1024.0);
+        const double memoryBound = kMemoryPerTextByte * sizeMb + kMemoryAllowanceMb;
+        const bool ok = ran && peakMb <= memoryBound && seconds <= kSecondsAllowed;
+        failures += !ok;
+        std::printf("%-60s %6.1f MB text: %6.2f s (bound %.0f), peak %6.0f MB (bound %.0f)  %s\n", h.what, sizeMb,
+                    seconds, kSecondsAllowed, peakMb, memoryBound, ok ? "ok" : (ran ? "OVER" : "CRASHED"));
+    }
+    return failures == 0 ? 0 : 1;
+}
