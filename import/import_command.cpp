@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "import/cad_import.h"
 #include "import/hpgl_reader.h"
 #include "model/document.h"
 #include "model/interaction.h"
@@ -10,7 +11,6 @@
 #include "toolpath/job_file.h"
 
 namespace {
-void CadImportPending(CQuenkDoc&, const std::string&) { Ui().Message(kCadImportUnavailable); }
 // A job file replaces the milling job, not the drawing; a loaded job makes milling possible.
 void LoadJobFile(CQuenkDoc& doc, const std::string& path) {
     if (LoadJob(doc.App(), path)) doc.App().m_bMillingReady = 1;
@@ -18,7 +18,7 @@ void LoadJobFile(CQuenkDoc& doc, const std::string& path) {
 }  // namespace
 
 ImportBranches& ImportDispatch() {
-    static ImportBranches branches{&CadImportPending, &LoadJobFile, &ImportHpglFile};
+    static ImportBranches branches{&ImportCad, &LoadJobFile, &ImportHpglFile};
     return branches;
 }
 

@@ -14,12 +14,7 @@ inline constexpr const char* kImportFilterHpglFirst =
     " HPGL (.plt) |*.plt| HPGL (.prn) |*.prn| HPGL (*.*) |*.*| CAD (.dwg) |*.dwg| CAD (.dxf) "
     "|*.dxf| CAD (.Quenk) |*.Quenk||";
 
-// What the two branches without a reader yet tell the user.
-inline constexpr const char* kCadImportUnavailable = "CAD-Import (DWG/DXF) ist noch nicht verfügbar.";
-
-// The readers the dispatch hands a path to. This is the one place where the CAD import and
-// the job-file load are hooked in: set the member to the real function (its default only
-// says the format cannot be read yet). Tests may swap them and must restore them.
+// The readers the dispatch hands a path to. Tests may swap them and must restore them.
 using ImportBranch = void (*)(CQuenkDoc& doc, const std::string& path);
 struct ImportBranches {
     ImportBranch cad;   // extension DWG or DXF
