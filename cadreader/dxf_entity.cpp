@@ -28,6 +28,15 @@ CadType TypeOf(std::string_view name) {
     return kCadOther;
 }
 
+}  // namespace
+
+std::string_view DxfTypeName(std::uint16_t type) {
+    for (const NamedType& t : kTypes)
+        if (t.type == type) return t.name;
+    return {};
+}
+
+namespace {
 // An extrusion this close to the z axis counts as lying on it.
 constexpr double kAxisTolerance = 1e-9;
 constexpr double kTwoPi = 6.283185307179586476925286766559;

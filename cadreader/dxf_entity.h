@@ -50,6 +50,9 @@ private:
     bool m_sequenceMirrored = false;   // the open polyline's vertices are mirrored
 };
 
+// The DXF name of a type number ("" for kCadOther and numbers no DXF entity has).
+std::string_view DxfTypeName(std::uint16_t type);
+
 // Sets the skip bit of entities that the drawing does not show: invisible ones, those on a
 // layer that is off or frozen, and the vertices and end of a polyline that is skipped.
 void MarkHidden(const CadDrawing& d, CadBlock& block);

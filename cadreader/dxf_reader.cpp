@@ -28,7 +28,7 @@ public:
     DxfParser(std::string_view bytes, CadDrawing& d) : m_in(bytes), m_d(d), m_entity(m_in, d, m_layers) {}
 
     CadOpenError Run() {
-        if (!Advance()) return m_in.Damaged() ? CadOpenError::Damaged : CadOpenError::NotDxf;
+        if (!Advance()) return CadOpenError::NotDxf;
         while (m_have && m_g.code == 999) Advance();
         if (!IsName(m_g, "SECTION")) return CadOpenError::NotDxf;
         while (m_have) {
@@ -41,13 +41,13 @@ public:
                 const std::string name = UpperAscii(TrimDxf(m_g.text));
                 Advance();
                 if (!Section(name)) break;
-            } else if (m_g.code == 999) {
-                Advance();
             } else {
-                break;
+                // Groups between sections: dxflib (LibreCAD) ends its header early with an
+                // ENDSEC and writes the rest of the header variables after it.
+                Advance();
             }
         }
-        // Cut short, or groups where a section must begin.
+        // Cut short before the end-of-file group.
         return CadOpenError::Damaged;
     }
 
