@@ -3,6 +3,7 @@
 // the same entities in both: closed polygons of loose LINEs, rounded rectangles as bulged
 // LWPOLYLINEs, ARCs and CIRCLEs on six layers, some with a colour of their own.
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -84,10 +85,10 @@ private:
 
 // What the drawing holds.
 struct DxfBenchShape {
-    int polygons = 20000;         // closed hexagons of 6 loose LINEs each
-    int roundedRects = 50000;     // LWPOLYLINEs of 4 vertices, two corners bulged, closed
-    int arcs = 50000;
-    int circles = 50000;
+    int polygons = 35000;         // closed hexagons of 6 loose LINEs each
+    int roundedRects = 30000;     // LWPOLYLINEs of 4 vertices, two corners bulged, closed
+    int arcs = 15000;
+    int circles = 15000;
     int looseLines = 0;           // LINEs that join nothing
 };
 
@@ -133,7 +134,7 @@ inline bool WriteBenchDxf(const std::string& path, bool binary, const DxfBenchSh
         next(x, y);
         for (int s = 0; s < 6; ++s) {
             const double a0 = s * 1.0471975511965976, a1 = (s + 1) * 1.0471975511965976;
-            w.Entity("LINE", "AcDbLine", k % 6, s == 0 ? 256 : 256);
+            w.Entity("LINE", "AcDbLine", k % 6, 256);
             w.Point(10, x + 15 * std::cos(a0), y + 15 * std::sin(a0));
             w.Point(11, x + 15 * std::cos(a1), y + 15 * std::sin(a1));
         }

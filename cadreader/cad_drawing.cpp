@@ -2,10 +2,11 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <new>
 
 #include "cadreader/dxf_reader.h"
-#include "model/file_bytes.h"
 
 const CadBlock* CadDrawing::NextBlock() {
     if (m_nextBlock >= blocks.size()) return nullptr;
@@ -62,9 +63,7 @@ bool ArcFromBulge(const CadPoint& a, const CadPoint& b, double angle, CadPoint& 
 
 std::unique_ptr<CadDrawing> OpenDrawingBytes(const std::string& bytes, CadOpenError& error) {
     try {
-        std::unique_ptr<CadDrawing> drawing = ReadDxf(bytes, error);
-        if (drawing) drawing->sourceBytes = bytes.size();
-        return drawing;
+        return ReadDxf(bytes, error);
     } catch (const std::bad_alloc&) {
         error = CadOpenError::OutOfMemory;
         return nullptr;
@@ -72,15 +71,17 @@ std::unique_ptr<CadDrawing> OpenDrawingBytes(const std::string& bytes, CadOpenEr
 }
 
 std::unique_ptr<CadDrawing> OpenDrawing(const std::string& path, CadOpenError& error) {
-    std::string bytes;
-    const ReadStatus status = ReadFileBytes(path, bytes);
-    if (status == ReadStatus::OutOfMemory) {
-        error = CadOpenError::OutOfMemory;
-        return nullptr;
-    }
-    if (status != ReadStatus::Ok) {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    std::ifstream in(path, std::ios::binary);
+    if (ec || !in) {
         error = CadOpenError::CannotOpen;
         return nullptr;
     }
-    return OpenDrawingBytes(bytes, error);
+    try {
+        return ReadDxf(in, static_cast<std::size_t>(size), error);
+    } catch (const std::bad_alloc&) {
+        error = CadOpenError::OutOfMemory;
+        return nullptr;
+    }
 }

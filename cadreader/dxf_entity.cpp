@@ -37,6 +37,8 @@ std::string_view DxfTypeName(std::uint16_t type) {
 }
 
 namespace {
+// Fewer bytes than any entity that CAD programs write, handle and subclass markers included.
+constexpr std::size_t kBytesPerEntityGuess = 96;
 // An extrusion this close to the z axis counts as lying on it.
 constexpr double kAxisTolerance = 1e-9;
 constexpr double kTwoPi = 6.283185307179586476925286766559;
@@ -207,11 +209,23 @@ void DxfEntityReader::Orient(CadEntity& e, double nx, double ny, double nz) {
     }
 }
 
+namespace {
+void AppendEntities(std::vector<CadEntity>& from, std::vector<CadEntity>& into) {
+    if (into.empty()) into.swap(from);  // the usual case: the layout block itself was empty
+    else into.insert(into.end(), from.begin(), from.end());
+    std::vector<CadEntity>().swap(from);
+}
+}  // namespace
+
+void DxfEntityReader::Reserve(std::size_t fileBytes) {
+    // Most drawings are model space; space for its entities at once saves copying them over
+    // and over as the list grows. Pages that are never written cost no memory.
+    m_model.entities.reserve(fileBytes / kBytesPerEntityGuess);
+}
+
 void DxfEntityReader::TakeSpaces(CadBlock& model, CadBlock& paper) {
-    model.entities.insert(model.entities.end(), m_model.entities.begin(), m_model.entities.end());
-    paper.entities.insert(paper.entities.end(), m_paper.entities.begin(), m_paper.entities.end());
-    CadBlock().entities.swap(m_model.entities);
-    CadBlock().entities.swap(m_paper.entities);
+    AppendEntities(m_model.entities, model.entities);
+    AppendEntities(m_paper.entities, paper.entities);
 }
 
 void MarkHidden(const CadDrawing& d, CadBlock& block) {

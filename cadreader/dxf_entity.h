@@ -33,6 +33,8 @@ public:
     bool Read(DxfGroup& g, CadBlock* block);
     // Whether g holds a group after the last Read.
     bool HaveGroup() const { return m_have; }
+    // Makes room for the entities of a file of this size.
+    void Reserve(std::size_t fileBytes);
     // Appends the ENTITIES section's model-space and paper-space entities.
     void TakeSpaces(CadBlock& model, CadBlock& paper);
 

@@ -64,14 +64,59 @@ std::string UpperAscii(std::string_view s) {
     return out;
 }
 
-DxfGroups::DxfGroups(std::string_view bytes) : m_p(bytes.data()), m_end(bytes.data() + bytes.size()) {
-    if (bytes.substr(0, kBinaryDxfSentinel.size()) == kBinaryDxfSentinel) {
+namespace {
+// The stream is read this much at a time.
+constexpr std::size_t kWindow = std::size_t{1} << 20;
+}  // namespace
+
+DxfGroups::DxfGroups(std::string_view bytes) : m_p(bytes.data()), m_end(bytes.data() + bytes.size()) { Start(); }
+
+DxfGroups::DxfGroups(std::istream& in) : m_in(&in) {
+    m_window.resize(kWindow);
+    m_p = m_end = m_window.data();
+    Start();
+}
+
+void DxfGroups::Start() {
+    Have(kBinaryDxfSentinel.size() + 2);
+    const std::string_view head(m_p, static_cast<std::size_t>(m_end - m_p));
+    if (head.substr(0, kBinaryDxfSentinel.size()) == kBinaryDxfSentinel) {
         m_binary = true;
         m_p += kBinaryDxfSentinel.size();
         // The first group is 0 "SECTION": a one-byte code puts the name right after the 0.
         m_shortCodes = m_end - m_p > 1 && m_p[1] != '\0';
-    } else if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+    } else if (head.substr(0, 3) == "\xEF\xBB\xBF") {
         m_p += 3;  // a UTF-8 byte order mark
+    }
+}
+
+bool DxfGroups::More() {
+    if (!m_in || !*m_in) return false;
+    const auto unread = static_cast<std::size_t>(m_end - m_p);
+    const auto offset = static_cast<std::size_t>(m_p - m_window.data());
+    if (offset > 0) std::memmove(m_window.data(), m_p, unread);
+    // A window full of one unfinished line or text grows; the file's size bounds it.
+    if (unread == m_window.size()) m_window.resize(m_window.size() * 2);
+    m_in->read(m_window.data() + unread, static_cast<std::streamsize>(m_window.size() - unread));
+    const auto got = static_cast<std::size_t>(m_in->gcount());
+    m_p = m_window.data();
+    m_end = m_p + unread + got;
+    return got > 0;
+}
+
+bool DxfGroups::Have(std::size_t n) {
+    while (static_cast<std::size_t>(m_end - m_p) < n)
+        if (!More()) return false;
+    return true;
+}
+
+const char* DxfGroups::Find(char c) {
+    std::size_t from = 0;  // bytes already searched
+    for (;;) {
+        const auto left = static_cast<std::size_t>(m_end - m_p);
+        if (const void* hit = std::memchr(m_p + from, c, left - from)) return static_cast<const char*>(hit);
+        from = left;
+        if (!More()) return nullptr;
     }
 }
 
@@ -81,9 +126,8 @@ bool DxfGroups::Next(DxfGroup& g) {
 }
 
 bool DxfGroups::Line(std::string_view& line) {
-    if (m_p >= m_end) return false;
-    const auto left = static_cast<std::size_t>(m_end - m_p);
-    const char* lf = static_cast<const char*>(std::memchr(m_p, '\n', left));
+    if (m_p >= m_end && !More()) return false;
+    const char* lf = Find('\n');
     const char* stop = lf ? lf : m_end;
     line = std::string_view(m_p, static_cast<std::size_t>(stop - m_p));
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
@@ -95,7 +139,7 @@ bool DxfGroups::NextAscii(DxfGroup& g) {
     std::string_view codeLine;
     if (!Line(codeLine)) return false;
     codeLine = TrimDxf(codeLine);
-    if (codeLine.empty() && m_p >= m_end) return false;  // blank lines after the end
+    if (codeLine.empty() && m_p >= m_end && !More()) return false;  // blank lines after the end
     const auto r = std::from_chars(codeLine.data(), codeLine.data() + codeLine.size(), g.code);
     if (r.ec != std::errc() || r.ptr != codeLine.data() + codeLine.size() || g.code < -5) return Fail();
     if (!Line(g.text)) return Fail();
@@ -105,17 +149,16 @@ bool DxfGroups::NextAscii(DxfGroup& g) {
 }
 
 bool DxfGroups::NextBinary(DxfGroup& g) {
-    if (m_p >= m_end) return false;
-    auto left = [&] { return static_cast<std::size_t>(m_end - m_p); };
+    if (m_p >= m_end && !More()) return false;
     if (m_shortCodes) {
         g.code = static_cast<unsigned char>(*m_p++);
         if (g.code == 255) {  // an extended-data code follows in two bytes
-            if (left() < 2) return Fail();
+            if (!Have(2)) return Fail();
             g.code = LittleEndian<std::uint16_t>(m_p);
             m_p += 2;
         }
     } else {
-        if (left() < 2) return Fail();
+        if (!Have(2)) return Fail();
         g.code = LittleEndian<std::int16_t>(m_p);
         m_p += 2;
     }
@@ -124,37 +167,37 @@ bool DxfGroups::NextBinary(DxfGroup& g) {
     switch (KindOf(g.code)) {
     case ValueKind::Real:
         size = 8;
-        if (left() < size) return Fail();
+        if (!Have(size)) return Fail();
         g.real = LittleEndian<double>(m_p);
         break;
     case ValueKind::Int16:
         size = 2;
-        if (left() < size) return Fail();
+        if (!Have(size)) return Fail();
         g.integer = LittleEndian<std::int16_t>(m_p);
         break;
     case ValueKind::Int32:
         size = 4;
-        if (left() < size) return Fail();
+        if (!Have(size)) return Fail();
         g.integer = LittleEndian<std::int32_t>(m_p);
         break;
     case ValueKind::Int64:
         size = 8;
-        if (left() < size) return Fail();
+        if (!Have(size)) return Fail();
         g.integer = LittleEndian<std::int64_t>(m_p);
         break;
     case ValueKind::Byte:
         size = 1;
-        if (left() < size) return Fail();
+        if (!Have(size)) return Fail();
         g.integer = static_cast<unsigned char>(*m_p);
         break;
     case ValueKind::Chunk:
-        if (left() < 1) return Fail();
+        if (!Have(1)) return Fail();
         size = 1 + static_cast<unsigned char>(*m_p);
-        if (left() < size) return Fail();
+        if (!Have(size)) return Fail();
         g.text = std::string_view(m_p + 1, size - 1);
         break;
     case ValueKind::Text: {
-        const char* nul = static_cast<const char*>(std::memchr(m_p, '\0', left()));
+        const char* nul = Find('\0');
         if (!nul) return Fail();
         g.text = std::string_view(m_p, static_cast<std::size_t>(nul - m_p));
         size = g.text.size() + 1;

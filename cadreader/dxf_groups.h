@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <istream>
 #include <string>
 #include <string_view>
 
@@ -21,7 +22,11 @@ struct DxfGroup {
 
 class DxfGroups {
 public:
+    // Groups of bytes held in memory.
     explicit DxfGroups(std::string_view bytes);
+    // Groups of a stream, read a window at a time: a drawing's text is never in memory whole.
+    // A group's text stays valid until the next call of Next.
+    explicit DxfGroups(std::istream& in);
 
     // The next group; false at the end of the bytes or, with Damaged() set, on a broken one.
     bool Next(DxfGroup& g);
@@ -37,13 +42,24 @@ private:
     bool NextBinary(DxfGroup& g);
     // One line without its line break, or false at the end of the bytes.
     bool Line(std::string_view& line);
+    void Start();
+    // Makes at least n bytes from m_p on available where the stream has them; moves the
+    // unread rest to the front of the window and reads on. False when fewer remain.
+    bool Have(std::size_t n);
+    // Reads on after the last byte of the window (growing it when it is full of unread bytes);
+    // false at the end of the stream.
+    bool More();
+    // The first occurrence of c from m_p on, reading on as needed; none at the end.
+    const char* Find(char c);
     bool Fail() {
         m_damaged = true;
         return false;
     }
 
-    const char* m_p;
-    const char* m_end;
+    const char* m_p = nullptr;
+    const char* m_end = nullptr;
+    std::istream* m_in = nullptr;
+    std::string m_window;
     bool m_binary = false;
     bool m_shortCodes = false;  // R12 binary: one-byte group codes
     bool m_damaged = false;

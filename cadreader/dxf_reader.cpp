@@ -25,7 +25,9 @@ CadLayoutKind LayoutKindOf(std::string_view name) {
 
 class DxfParser {
 public:
-    DxfParser(std::string_view bytes, CadDrawing& d) : m_in(bytes), m_d(d), m_entity(m_in, d, m_layers) {}
+    DxfParser(DxfGroups& in, std::size_t size, CadDrawing& d) : m_in(in), m_d(d), m_entity(m_in, d, m_layers) {
+        m_entity.Reserve(size);
+    }
 
     CadOpenError Run() {
         if (!Advance()) return CadOpenError::NotDxf;
@@ -155,7 +157,7 @@ private:
         for (CadBlock& b : m_d.blocks) MarkHidden(m_d, b);
     }
 
-    DxfGroups m_in;
+    DxfGroups& m_in;
     CadDrawing& m_d;
     LayerIndex m_layers{m_d};
     DxfEntityReader m_entity;
@@ -167,13 +169,31 @@ private:
 };
 }  // namespace
 
-std::unique_ptr<CadDrawing> ReadDxf(std::string_view bytes, CadOpenError& error) {
-    if (bytes.size() >= 6 && bytes.substr(0, 4) == "AC10") {
+namespace {
+std::unique_ptr<CadDrawing> Parse(DxfGroups& groups, std::size_t size, std::string_view head, CadOpenError& error) {
+    if (head.size() >= 4 && head.substr(0, 4) == "AC10") {
         error = CadOpenError::Dwg;  // a DWG file, whatever its name says
         return nullptr;
     }
     auto drawing = std::make_unique<CadDrawing>();
-    error = DxfParser(bytes, *drawing).Run();
+    error = DxfParser(groups, size, *drawing).Run();
     if (error != CadOpenError::None) return nullptr;
+    drawing->sourceBytes = size;
     return drawing;
+}
+}  // namespace
+
+std::unique_ptr<CadDrawing> ReadDxf(std::string_view bytes, CadOpenError& error) {
+    DxfGroups groups(bytes);
+    return Parse(groups, bytes.size(), bytes.substr(0, 4), error);
+}
+
+std::unique_ptr<CadDrawing> ReadDxf(std::istream& in, std::size_t size, CadOpenError& error) {
+    char head[4] = {};
+    in.read(head, sizeof head);
+    const std::string_view h(head, static_cast<std::size_t>(in.gcount()));
+    in.clear();
+    in.seekg(0);
+    DxfGroups groups(in);
+    return Parse(groups, size, h, error);
 }

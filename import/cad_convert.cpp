@@ -93,7 +93,7 @@ void CadConverter::Unsupported(const char* text) {
 
 void CadConverter::UnsupportedType(const CadEntity& e) { Unsupported(std::to_string(e.type).c_str()); }
 
-CVector& CadConverter::BeginChain(const CadEntity& e) {
+void CadConverter::BeginChain(const CadEntity& e) {
     std::int32_t colour = e.colour == kCadByLayer ? m_drawing.LayerColour(e.layer) : e.colour;
     if (colour < 1 || colour > 255) colour = 1;
     CStift*& pen = m_penOf[static_cast<std::size_t>(colour)];
@@ -101,16 +101,21 @@ CVector& CadConverter::BeginChain(const CadEntity& e) {
     pen->m_colourIndex = colour;  // as a fresh lookup would leave it
     m_doc.m_curPen = pen;
     m_doc.m_curChain = pen->AddVector();
-    return *m_doc.m_curChain;
+    m_points.clear();
 }
 
 void CadConverter::FinishChain() {
+    // The chain's storage is taken once, at its final size: growing it point by point would
+    // leave up to half of it unused, and the drawing's points are most of the memory.
+    CVector& chain = *m_doc.m_curChain;
+    chain.m_points = CPointArray(std::vector<CPunkt>(m_points.begin(), m_points.end()));
+    m_points.clear();
     // Recomputed now, while its points are in the cache; the joiner relies on it.
-    if (m_doc.m_curChain) m_doc.m_curChain->RecomputeAhead();
+    chain.RecomputeAhead();
 }
 
 void CadConverter::Add(double xMm, double yMm) {
-    m_doc.m_curChain->AddPoint({xMm / m_limits.plotterUnit, yMm / m_limits.plotterUnit});
+    m_points.push_back({xMm / m_limits.plotterUnit, yMm / m_limits.plotterUnit});
 }
 
 double CadConverter::StepFor(double r) const {
@@ -137,13 +142,13 @@ void CadConverter::Circle(const CadEntity& e) {
     const double r = e.g[2];
     const std::size_t n = Segments(360.0, StepFor(r));
     if (n == 0) return;
-    CVector& chain = BeginChain(e);
+    BeginChain(e);
     const double step = 360.0 / static_cast<double>(n) * m_doc.m_pi / 180.0;
     for (std::size_t k = 0; k < n; ++k) {
         const double a = static_cast<double>(k) * step;
         Add(e.g[0] + r * std::cos(a), e.g[1] + r * std::sin(a));
     }
-    chain.AddPoint(chain.m_points[0]);  // closed: exactly the first point again
+    m_points.push_back(m_points.front());  // closed: exactly the first point again
     FinishChain();
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cadreader/cad_drawing.h"
+#include "model/punkt.h"
 
 class CQuenkDoc;
 class CStift;
@@ -33,7 +34,7 @@ private:
     void Unsupported(const char* text);
     void UnsupportedType(const CadEntity& e);
     // The pen of the entity's colour becomes current, with a new chain in it.
-    CVector& BeginChain(const CadEntity& e);
+    void BeginChain(const CadEntity& e);
     void FinishChain();
     void Add(double xMm, double yMm);
 
@@ -65,4 +66,5 @@ private:
     bool m_skippingPolyline = false;
     bool m_polylineClosed = false;
     std::vector<CadVertex> m_polyline;
+    std::vector<CPunkt> m_points;  // the chain being made
 };

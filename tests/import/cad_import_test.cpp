@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "cad_fixture.h"
+#include "cadreader/cad_drawing.h"
 #include "cadreader/dxf_groups.h"
 #include "import/cad_texts.h"
 
@@ -172,4 +173,28 @@ TEST_F(CadTest, DamagedFilesLeaveTheDocumentAlone) {
     Import("AC1032 and the rest of a DWG file", "misnamed.dxf");
     Import("just text", "plain.dxf");
     EXPECT_EQ(s.ui.shown, (std::vector<std::string>{cad_texts::kDwgNotReadable, cad_texts::kFileOpenError}));
+}
+
+// Files are read a window at a time: groups that straddle a window's end, and a text longer
+// than a window, must read as from memory.
+TEST_F(CadTest, StreamedFilesReadAsFromMemory) {
+    std::string entities = "0\nMTEXT\n8\n0\n1\n" + std::string(3u << 20, 'x') + "\n";
+    for (int k = 0; k < 40000; ++k) entities += "0\nLINE\n8\nL" + std::to_string(k % 7) + "\n10\n" + std::to_string(k) + ".25\n20\n1\n11\n2\n21\n3\n";
+    const std::string text = DxfText(entities);
+    const std::string path = dir.File("big.dxf");
+    std::ofstream(path, std::ios::binary) << text;
+    CadOpenError e1 = CadOpenError::None, e2 = CadOpenError::None;
+    const auto streamed = OpenDrawing(path, e1);
+    const auto held = OpenDrawingBytes(text, e2);
+    ASSERT_TRUE(streamed && held);
+    const auto& a = streamed->Layout(CadSpace::Model)->entities;
+    const auto& b = held->Layout(CadSpace::Model)->entities;
+    ASSERT_EQ(a.size(), 40001u);
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        EXPECT_EQ(a[k].type, b[k].type);
+        EXPECT_EQ(a[k].layer, b[k].layer);
+        EXPECT_EQ(a[k].g[0], b[k].g[0]);
+    }
+    EXPECT_EQ(a.back().g[0], 39999.25);
 }
