@@ -16,6 +16,9 @@ constexpr double kMostArcPoints = 1000000.0;
 // Polyline flags: closed, and the two kinds of mesh whose vertices are no outline.
 constexpr int kPolylineClosed = 1;
 constexpr int kPolylineMeshes = 16 | 64;
+// Coordinates beyond this (drawing units; 25 million km at the default unit) belong to no
+// workpiece, and moving or joining them could overflow to infinity.
+constexpr double kFarthestCoordinate = 1e15;
 }  // namespace
 
 CadConverter::CadConverter(CQuenkDoc& doc, CadDrawing& drawing, const CadConvertLimits& limits)
@@ -105,6 +108,13 @@ void CadConverter::BeginChain(const CadEntity& e) {
 }
 
 void CadConverter::FinishChain() {
+    if (m_outOfRange) {
+        // Left empty, as empty chains stay in their lists; every walk passes over them.
+        m_points.clear();
+        m_outOfRange = false;
+        if (!m_rangeShown) Ui().Message(cad_texts::kOutOfRange);
+        m_rangeShown = true;
+    }
     // The chain's storage is taken once, at its final size: growing it point by point would
     // leave up to half of it unused, and the drawing's points are most of the memory.
     CVector& chain = *m_doc.m_curChain;
@@ -115,7 +125,9 @@ void CadConverter::FinishChain() {
 }
 
 void CadConverter::Add(double xMm, double yMm) {
-    m_points.push_back({xMm / m_limits.plotterUnit, yMm / m_limits.plotterUnit});
+    const CPunkt p{xMm / m_limits.plotterUnit, yMm / m_limits.plotterUnit};
+    if (!(std::fabs(p.x) <= kFarthestCoordinate && std::fabs(p.y) <= kFarthestCoordinate)) m_outOfRange = true;
+    m_points.push_back(p);
 }
 
 double CadConverter::StepFor(double r) const {

@@ -61,6 +61,8 @@ private:
     std::array<CStift*, 256> m_penOf{};  // by colour, once found: the question comes once
     bool m_textShown = false;
     bool m_refusalShown = false;
+    bool m_outOfRange = false;  // the chain being made has a point beyond any workpiece
+    bool m_rangeShown = false;
     // The old-style polyline being read, or the unsupported one whose vertices pass over.
     bool m_inPolyline = false;
     bool m_skippingPolyline = false;

@@ -26,4 +26,7 @@ inline constexpr const char* kDamaged =
 // make too many points.
 inline constexpr const char* kArcRefused =
     "Bogen, Kreis oder Ellipse übersprungen: die Angaben ergeben zu viele Punkte.";
+// Shown once per file for entities with coordinates far beyond any workpiece (or none at all).
+inline constexpr const char* kOutOfRange =
+    "Element übersprungen: die Koordinaten liegen außerhalb jedes Werkstücks.";
 }  // namespace cad_texts

@@ -107,9 +107,11 @@ TEST_F(CadTest, MessagesForWhatIsNotConverted) {
     for (int k = 0; k < 12; ++k) twelveSplines += "0\nSPLINE\n8\n0\n";
     const std::string mesh = "0\nPOLYLINE\n8\n0\n70\n16\n0\nVERTEX\n8\n0\n10\n1\n20\n1\n0\nVERTEX\n8\n0\n10\n2\n20\n1\n0\nSEQEND\n";
     const std::string text = "0\nTEXT\n8\n0\n1\nA\n0\nTEXT\n8\n0\n1\nB\n";
-    Import(DxfText(mesh + text + "0\nHATCH\n8\n0\n0\nVERTEX\n8\n0\n" + twelveSplines));
-    std::vector<std::string> expected = {cad_texts::kPolyline, cad_texts::kTextNotRead, "78", cad_texts::kVertex};
-    expected.resize(4 + 7, cad_texts::kSpline);  // the tenth counted message is the last
+    const std::string farLine = "0\nLINE\n8\n0\n10\n1e300\n20\n0\n11\n-1e300\n21\n0\n";
+    Import(DxfText(mesh + text + "0\nHATCH\n8\n0\n0\nVERTEX\n8\n0\n" + farLine + twelveSplines));
+    std::vector<std::string> expected = {cad_texts::kPolyline, cad_texts::kTextNotRead, "78", cad_texts::kVertex,
+                                         cad_texts::kOutOfRange};
+    expected.resize(5 + 7, cad_texts::kSpline);  // the tenth counted message is the last
     EXPECT_EQ(s.ui.shown, expected);
     EXPECT_EQ(doc.m_unknownMessages, 10);
     EXPECT_TRUE(Chains().empty());
