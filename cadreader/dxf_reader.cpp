@@ -1,7 +1,6 @@
 #include "cadreader/dxf_reader.h"
 
 #include <string>
-#include <unordered_map>
 
 #include "cadreader/dxf_entity.h"
 #include "cadreader/dxf_groups.h"
@@ -129,13 +128,14 @@ private:
 
     void Store(CadBlock&& block) {
         switch (block.kind) {
-        case CadLayoutKind::Model: Append(m_d.blocks.size(), block, m_model); break;
-        case CadLayoutKind::Paper: Append(m_d.blocks.size(), block, m_paper); break;
+        case CadLayoutKind::Model: Append(block, m_model); break;
+        case CadLayoutKind::Paper: Append(block, m_paper); break;
         case CadLayoutKind::OtherLayout: m_layouts.push_back(std::move(block)); break;
         case CadLayoutKind::Ordinary: m_d.blocks.push_back(std::move(block)); break;
         }
     }
-    static void Append(std::size_t, CadBlock& from, CadBlock& into) {
+    // A drawing may define a layout block twice; its entities are kept together.
+    static void Append(CadBlock& from, CadBlock& into) {
         if (into.name.empty()) into.name = from.name;
         into.entities.insert(into.entities.end(), from.entities.begin(), from.entities.end());
     }
