@@ -34,7 +34,7 @@ std::size_t OurImport(const fs::path& file) {
     CadOpenError error = CadOpenError::None;
     std::unique_ptr<CadDrawing> d = OpenDrawing(file.string(), error);
     if (!d) return 0;
-    ImportCadDrawing(doc, *d);
+    ImportCadDrawing(doc, std::move(d));
     std::size_t chains = 0;
     for (auto& l : doc.m_layers)
         for (auto& p : l->m_pens) chains += p->m_chains.size();

@@ -3,6 +3,7 @@
 #include <memory>
 #include <new>
 #include <optional>
+#include <utility>
 
 #include "cadreader/cad_drawing.h"
 #include "import/cad_convert.h"
@@ -52,7 +53,7 @@ void Convert(CQuenkDoc& doc, CadDrawing& drawing) {
 }
 }  // namespace
 
-void ImportCadDrawing(CQuenkDoc& doc, CadDrawing& drawing) {
+void ImportCadDrawing(CQuenkDoc& doc, std::unique_ptr<CadDrawing> drawing) {
     const double maxXBefore = doc.m_maxX;
     CLayer* layer = nullptr;
     try {
@@ -67,8 +68,9 @@ void ImportCadDrawing(CQuenkDoc& doc, CadDrawing& drawing) {
             doc.m_curPen = nullptr;
             doc.m_curChain = nullptr;
             joiner.emplace(doc, *layer);
-            Convert(doc, drawing);
+            Convert(doc, *drawing);
         }
+        CloseDrawing(drawing);
         PlaceImportedLayer(doc, *layer, maxXBefore, *joiner);
         doc.m_nothingImported = 0;
     } catch (const std::bad_alloc&) {
@@ -91,6 +93,5 @@ void ImportCad(CQuenkDoc& doc, const std::string& path) {
         Ui().Message(MessageFor(error));
         return;
     }
-    ImportCadDrawing(doc, *drawing);
-    CloseDrawing(drawing);
+    ImportCadDrawing(doc, std::move(drawing));
 }

@@ -4,6 +4,7 @@
 // Which parts are converted follows the settings m_bLoadRemainingBlocks, m_bLoadModelspace and
 // m_bLoadPaperspace. docs/dxf.md lists what is read and the choices made.
 
+#include <memory>
 #include <string>
 
 class CadDrawing;
@@ -13,5 +14,6 @@ class CQuenkDoc;
 // document as it was, with a message.
 void ImportCad(CQuenkDoc& doc, const std::string& path);
 
-// Everything after a successful open: the conversion, placement and clean-up.
-void ImportCadDrawing(CQuenkDoc& doc, CadDrawing& drawing);
+// Everything after a successful open: the conversion, the drawing closed (its memory goes
+// back before the joining needs more), placement and clean-up.
+void ImportCadDrawing(CQuenkDoc& doc, std::unique_ptr<CadDrawing> drawing);

@@ -20,8 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ScopedInteraction install(ui);
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     CadOpenError error = CadOpenError::None;
-    std::unique_ptr<CadDrawing> drawing = OpenDrawingBytes(bytes, error);
-    if (!drawing) return 0;
+    if (!OpenDrawingBytes(bytes, error)) return 0;
     CQuenkApp app;
     app.m_showUnknownCommands = 1;
     app.m_bLoadRemainingBlocks = app.m_bLoadModelspace = app.m_bLoadPaperspace = 1;
@@ -29,8 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     app.m_segmentAngle = 10.0;
     app.m_maxVectorLength = 5.0;
     CQuenkDoc doc(app);
-    ImportCadDrawing(doc, *drawing);
-    ImportCadDrawing(doc, *drawing);
+    ImportCadDrawing(doc, OpenDrawingBytes(bytes, error));
+    ImportCadDrawing(doc, OpenDrawingBytes(bytes, error));
     for (auto& layer : doc.m_layers)
         for (auto& pen : layer->m_pens)
             for (auto& chain : pen->m_chains)

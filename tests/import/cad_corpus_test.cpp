@@ -102,7 +102,7 @@ TEST(CadCorpus, RealDrawingsImportAndAgreeWithEzdxf) {
         app.m_bLoadRemainingBlocks = app.m_bLoadModelspace = app.m_bLoadPaperspace = 1;
         app.m_showUnknownCommands = 1;
         CQuenkDoc doc(app);
-        ImportCadDrawing(doc, *d);
+        ImportCadDrawing(doc, std::move(d));
         EXPECT_EQ(doc.m_layers.size(), 1u) << path;
     }
     EXPECT_GE(compared, 14);
