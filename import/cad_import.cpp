@@ -54,6 +54,7 @@ void Convert(CQuenkDoc& doc, CadDrawing& drawing) {
 }  // namespace
 
 void ImportCadDrawing(CQuenkDoc& doc, std::unique_ptr<CadDrawing> drawing) {
+    if (!drawing) return;
     const double maxXBefore = doc.m_maxX;
     CLayer* layer = nullptr;
     try {
