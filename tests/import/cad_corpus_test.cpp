@@ -107,3 +107,18 @@ TEST(CadCorpus, RealDrawingsImportAndAgreeWithEzdxf) {
     }
     EXPECT_GE(compared, 14);
 }
+
+// A drawing cut anywhere before its end-of-file group is refused, never read in part.
+TEST(CadCorpus, CutDrawingsAreRefused) {
+    if (!Shell(kPython + " -c 'import ezdxf' 2>/dev/null")) GTEST_SKIP() << "python3-ezdxf is not installed";
+    TempDir dir;
+    ASSERT_TRUE(Shell(kPython + " " + kScripts + "make_dxf_versions.py " + dir.path.string()));
+    for (const std::string& path : DxfFilesUnder(dir.path)) {
+        const std::string bytes = ReadFile(path);
+        for (std::size_t cut = 0; cut + 1 < bytes.size(); cut += bytes.size() / 97 + 1) {
+            CadOpenError error = CadOpenError::None;
+            EXPECT_FALSE(OpenDrawingBytes(bytes.substr(0, cut), error)) << path << " cut at " << cut;
+            EXPECT_NE(error, CadOpenError::None);
+        }
+    }
+}
