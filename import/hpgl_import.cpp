@@ -13,6 +13,7 @@
 #include "import/hpgl_interpreter.h"
 #include "import/hpgl_reader.h"
 #include "import/hpgl_texts.h"
+#include "import/import_placement.h"
 #include "model/document.h"
 #include "model/file_bytes.h"
 #include "model/quenk_app.h"
@@ -20,8 +21,6 @@
 #include "prepare/layer_joiner.h"
 
 namespace {
-// Every import after the first goes this many drawing units right of the drawing.
-constexpr double kGapToPreviousDrawing = 400.0;
 // Arc and circle points a file may make: a fixed allowance plus one point per few bytes of
 // text, so that an import never needs much more than 16 times its file's size plus 200 MB
 // whatever circles it asks for (ten bytes "CI9,1;" would otherwise make 361 points). A point
@@ -30,29 +29,6 @@ constexpr std::size_t kArcPointAllowance = 4000000;
 constexpr std::size_t kTextBytesPerArcPoint = 4;
 // Up to this many unknown commands pass without the closing "Über 10 Fehler".
 constexpr int kUnknownCommandsTolerated = 9;
-
-// The new layer goes to the work zero point when the document was empty, otherwise beside
-// the drawing at the height of the previous import.
-void Place(CQuenkDoc& doc, CLayer& layer, double maxXBefore, LayerJoiner& joiner) {
-    const CQuenkApp& app = doc.App();
-    if (maxXBefore == 0.0) {
-        doc.m_importTargetX = app.m_workZeroX / app.m_plotterUnit;
-        doc.m_importTargetY = app.m_workZeroY / app.m_plotterUnit;
-    } else {
-        doc.m_importTargetX = maxXBefore + kGapToPreviousDrawing;
-    }
-    // The document's box recomputation, the end-point joining and the move; the joiner has
-    // done much of them pen by pen while the file was read. A plotter unit of 0 in broken
-    // settings gives no target; the drawing then stays where the file put it.
-    joiner.RecomputeBox();
-    const double dx = doc.m_importTargetX - layer.m_minX;
-    const double dy = doc.m_importTargetY - layer.m_minY;
-    joiner.JoinAndMove(dx, dy);
-    // Every chain was recomputed by the steps that changed it, and no recomputation leaves
-    // exact repeats behind: the last box recomputation repeats the chains' results, and the
-    // separate removal of repeated points would find nothing.
-    doc.RecomputeBox(ChainPoints::Unchanged);
-}
 }  // namespace
 
 void ResetHpglScaling(CQuenkDoc& doc) {
@@ -113,16 +89,9 @@ bool ImportHpglText(CQuenkDoc& doc, std::string bytes, const std::string& fileNa
         }
         if (unknown > kUnknownCommandsTolerated) Ui().Message(hpgl_texts::kTooManyErrors);
         std::string().swap(bytes);
-        Place(doc, *layer, maxXBefore, *joiner);
+        PlaceImportedLayer(doc, *layer, maxXBefore, *joiner);
     } catch (const std::bad_alloc&) {
-        // Half a drawing is worse than none: the layer of this file goes again.
-        if (layer && !doc.m_layers.empty() && doc.m_layers.back().get() == layer) {
-            doc.m_layers.pop_back();
-            doc.m_curLayer = nullptr;
-            doc.m_curPen = nullptr;
-            doc.m_curChain = nullptr;
-            doc.RecomputeBox();
-        }
+        DropImportedLayer(doc, layer);
         Ui().Message(hpgl_texts::kOutOfMemory);
         Ui().RequestRedraw();
         return false;

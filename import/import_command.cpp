@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "import/cad_import.h"
 #include "import/hpgl_reader.h"
 #include "model/document.h"
 #include "model/interaction.h"
@@ -10,10 +11,6 @@
 #include "toolpath/job_file.h"
 
 namespace {
-bool CadImportPending(CQuenkDoc&, const std::string&) {
-    Ui().Message(kCadImportUnavailable);
-    return false;
-}
 // A job file replaces the milling job, not the drawing; a loaded job makes milling possible.
 bool LoadJobFile(CQuenkDoc& doc, const std::string& path) {
     if (!LoadJob(doc.App(), path)) return false;
@@ -42,7 +39,7 @@ struct ImportNames {
 }  // namespace
 
 ImportBranches& ImportDispatch() {
-    static ImportBranches branches{&CadImportPending, &LoadJobFile, &ImportHpglFile};
+    static ImportBranches branches{&ImportCad, &LoadJobFile, &ImportHpglFile};
     return branches;
 }
 

@@ -14,13 +14,8 @@ inline constexpr const char* kImportFilterHpglFirst =
     " HPGL (.plt) |*.plt| HPGL (.prn) |*.prn| HPGL (*.*) |*.*| CAD (.dwg) |*.dwg| CAD (.dxf) "
     "|*.dxf| CAD (.Quenk) |*.Quenk||";
 
-// What the two branches without a reader yet tell the user.
-inline constexpr const char* kCadImportUnavailable = "CAD-Import (DWG/DXF) ist noch nicht verfügbar.";
-
-// The readers the dispatch hands a path to. This is the one place where the CAD import and
-// the job-file load are hooked in: set the member to the real function (its default only
-// says the format cannot be read yet). Tests may swap them and must restore them. A reader
-// returns whether it took the file; false means refused (cannot open, damaged, out of
+// The readers the dispatch hands a path to. Tests may swap them and must restore them. A
+// reader returns whether it took the file; false means refused (cannot open, damaged, out of
 // memory), and the dispatch then gives the document back its names and its empty flag.
 using ImportBranch = bool (*)(CQuenkDoc& doc, const std::string& path);
 struct ImportBranches {

@@ -1,0 +1,141 @@
+// The DXF import on a large generated drawing (about 50 MB of ASCII DXF, 270,000 entities) and
+// the same entities as binary DXF, side by side with libdime (dimeModel::read and a walk over
+// the entities) and ezdxf's readfile; then a whole DXF-to-G-code run of quenk-cli.
+//   bench_dxf_import [--no-ezdxf]
+
+#include <dime/Input.h>
+#include <dime/Model.h>
+#include <dime/State.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "bench_common.h"
+#include "cadreader/cad_drawing.h"
+#include "dxf_generator.h"
+#include "import/cad_import.h"
+#include "model/document.h"
+#include "model/interaction.h"
+#include "model/quenk_app.h"
+#include "model/session.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+double Megabytes(const fs::path& p) { return static_cast<double>(fs::file_size(p)) / 1e6; }
+
+std::size_t OurImport(const fs::path& file) {
+    CQuenkApp app;
+    app.m_colourPen.assign(256, 1);
+    CQuenkDoc doc(app);
+    CadOpenError error = CadOpenError::None;
+    std::unique_ptr<CadDrawing> d = OpenDrawing(file.string(), error);
+    if (!d) return 0;
+    ImportCadDrawing(doc, std::move(d));
+    std::size_t chains = 0;
+    for (auto& l : doc.m_layers)
+        for (auto& p : l->m_pens) chains += p->m_chains.size();
+    return chains;
+}
+
+bool CountEntity(const dimeState* const, dimeEntity*, void* n) {
+    ++*static_cast<std::size_t*>(n);
+    return true;
+}
+
+std::size_t DimeRead(const fs::path& file) {
+    dimeInput in;
+    if (!in.setFile(file.c_str())) return 0;
+    dimeModel model;
+    if (!model.read(&in)) return 0;
+    std::size_t n = 0;
+    model.traverseEntities(CountEntity, &n);
+    return n;
+}
+
+double EzdxfSeconds(const fs::path& file) {
+    const std::string out = (file.parent_path() / "ezdxf_seconds.txt").string();
+    const std::string cmd = "/usr/bin/python3 -c \"import sys, time, ezdxf; t = time.perf_counter(); "
+                            "ezdxf.readfile(sys.argv[1]); print(time.perf_counter() - t)\" " +
+                            file.string() + " > " + out + " 2>/dev/null";
+    if (std::system(cmd.c_str()) != 0) return -1.0;
+    std::FILE* f = std::fopen(out.c_str(), "r");
+    double s = -1.0;
+    if (f) {
+        if (std::fscanf(f, "%lf", &s) != 1) s = -1.0;
+        std::fclose(f);
+    }
+    return s;
+}
+
+void Line(const char* what, const fs::path& file, double seconds) {
+    std::printf("%-44s %8.1f ms %8.1f MB/s\n", what, seconds * 1000.0, Megabytes(file) / seconds);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    const bool ezdxf = !(argc > 1 && std::strcmp(argv[1], "--no-ezdxf") == 0);
+    SilentInteraction ui;
+    ScopedInteraction install(ui);
+    const fs::path dir = fs::temp_directory_path() / "quenk_bench_dxf";
+    fs::create_directories(dir);
+    const fs::path ascii = dir / "large.dxf", binary = dir / "large_bin.dxf";
+    const DxfBenchShape shape;
+    if (!WriteBenchDxf(ascii.string(), false, shape) || !WriteBenchDxf(binary.string(), true, shape)) return 1;
+    std::printf("ASCII %.1f MB, binary %.1f MB, %d entities\n", Megabytes(ascii), Megabytes(binary),
+                shape.polygons * 6 + shape.roundedRects + shape.arcs + shape.circles);
+
+    for (int k = 0; k < 2; ++k) {
+        const fs::path f = k ? binary : ascii;
+        const double s = BestOf(2, [&] {
+            CadOpenError error = CadOpenError::None;
+            OpenDrawing(f.string(), error);
+        });
+        Line(k ? "Quenk, binary: read only" : "Quenk, ASCII: read only", f, s);
+    }
+    double ours[2] = {0, 0};
+    const fs::path files[2] = {ascii, binary};
+    for (int k = 0; k < 2; ++k) {
+        std::size_t chains = 0;
+        ours[k] = BestOf(2, [&] { chains = OurImport(files[k]); });
+        Line(k ? "Quenk, binary: read, convert, place" : "Quenk, ASCII: read, convert, place", files[k], ours[k]);
+        std::printf("%-44s %zu chains\n", "", chains);
+    }
+    std::printf("%-44s %8.1f MB\n", "peak memory after the Quenk imports", PeakRssMb());
+    for (int k = 0; k < 2; ++k) {
+        std::size_t n = 0;
+        const double s = BestOf(1, [&] { n = DimeRead(files[k]); });
+        Line(k ? "libdime, binary: read and walk" : "libdime, ASCII: read and walk", files[k], s);
+        std::printf("%-44s %zu entities, Quenk %.1fx as fast\n", "", n, s / ours[k]);
+    }
+    if (ezdxf) {
+        for (int k = 0; k < 2; ++k) {
+            const double s = EzdxfSeconds(files[k]);
+            if (s < 0) {
+                std::printf("ezdxf not available\n");
+                break;
+            }
+            Line(k ? "ezdxf readfile, binary" : "ezdxf readfile, ASCII", files[k], s);
+            std::printf("%-44s Quenk %.1fx as fast\n", "", s / ours[k]);
+        }
+    }
+
+    // The whole road from a drawing to a program.
+    DxfBenchShape job;
+    job.polygons = 500;
+    job.roundedRects = 500;
+    job.arcs = job.circles = 0;
+    job.looseLines = 10000;
+    const fs::path small = dir / "job.dxf";
+    if (!WriteBenchDxf(small.string(), false, job)) return 1;
+    const std::string cmd = "cd " + dir.string() + " && " + QUENK_CLI_PATH + " --colour-pen 1:1 --colour-pen 2:1 --colour-pen 3:1 --colour-pen 4:1 --colour-pen 5:1 --colour-pen 6:1 --colour-pen 7:1 --set m_materialThickness=10 --set m_maxPassDepth=4 --tool 1:3 import " + small.string() +
+                            " join correct 1 order all gcode " + (dir / "job.nc").string() + " > /dev/null 2>&1";
+    const double run = BestOf(3, [&] {
+        if (std::system(cmd.c_str()) != 0) std::printf("quenk-cli failed\n");
+    });
+    Report("quenk-cli import join correct order gcode (1,000 contours, 10,000 lines)", run, "< 600 ms");
+    return 0;
+}

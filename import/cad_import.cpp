@@ -1,0 +1,101 @@
+#include "import/cad_import.h"
+
+#include <memory>
+#include <new>
+#include <optional>
+#include <utility>
+
+#include "cadreader/cad_drawing.h"
+#include "import/cad_convert.h"
+#include "import/cad_texts.h"
+#include "import/hpgl_texts.h"
+#include "import/import_command.h"
+#include "import/import_placement.h"
+#include "model/document.h"
+#include "model/quenk_app.h"
+#include "model/session.h"
+#include "prepare/layer_joiner.h"
+
+namespace {
+// Arc points a drawing may make in all: a fixed allowance plus a share per byte of the file,
+// so that memory stays proportional to the file whatever radii it holds.
+constexpr std::size_t kArcPointAllowance = 4000000;
+constexpr std::size_t kArcPointsPerByte = 16;
+// The two layouts are listed after every other block definition.
+constexpr std::size_t kLayoutBlocks = 2;
+
+const char* MessageFor(CadOpenError error) {
+    switch (error) {
+    case CadOpenError::Dwg: return cad_texts::kDwgNotReadable;
+    case CadOpenError::Damaged: return cad_texts::kDamaged;
+    case CadOpenError::OutOfMemory: return hpgl_texts::kOutOfMemory;
+    default: return cad_texts::kFileOpenError;
+    }
+}
+
+void Convert(CQuenkDoc& doc, CadDrawing& drawing) {
+    const CQuenkApp& app = doc.App();
+    CadConvertLimits limits;
+    limits.plotterUnit = app.m_plotterUnit;
+    limits.segmentAngle = app.m_segmentAngle;
+    limits.maxVectorLength = app.m_maxVectorLength;
+    limits.pointBudget = kArcPointAllowance + kArcPointsPerByte * drawing.sourceBytes;
+    CadConverter converter(doc, drawing, limits);
+    drawing.PrepareBlockWalk();
+    if (app.m_bLoadRemainingBlocks && drawing.BlockCount() > kLayoutBlocks) {
+        for (std::size_t k = 0; k < drawing.BlockCount() - kLayoutBlocks; ++k)
+            if (const CadBlock* block = drawing.NextBlock()) converter.ConvertBlock(*block);
+    }
+    const CadBlock* model = drawing.Layout(CadSpace::Model);
+    if (model && app.m_bLoadModelspace) converter.ConvertBlock(*model);
+    const CadBlock* paper = drawing.Layout(CadSpace::Paper);
+    if (paper && app.m_bLoadPaperspace) converter.ConvertBlock(*paper);
+}
+}  // namespace
+
+bool ImportCadDrawing(CQuenkDoc& doc, std::unique_ptr<CadDrawing> drawing) {
+    if (!drawing) return false;
+    const double maxXBefore = doc.m_maxX;
+    CLayer* layer = nullptr;
+    try {
+        // Leaves the try block before the layer can be taken away below: its helper thread
+        // has ended by then.
+        std::optional<LayerJoiner> joiner;
+        {
+            WaitCursor wait(Ui());
+            doc.m_bCadImported = 1;
+            layer = doc.AddLayer();
+            doc.m_curLayer = layer;
+            doc.m_curPen = nullptr;
+            doc.m_curChain = nullptr;
+            joiner.emplace(doc, *layer);
+            Convert(doc, *drawing);
+        }
+        CloseDrawing(drawing);
+        PlaceImportedLayer(doc, *layer, maxXBefore, *joiner);
+        doc.m_nothingImported = 0;
+    } catch (const std::bad_alloc&) {
+        DropImportedLayer(doc, layer);
+        Ui().Message(hpgl_texts::kOutOfMemory);
+        Ui().RequestRedraw();
+        return false;
+    }
+    Ui().RequestRedraw();
+    return true;
+}
+
+bool ImportCad(CQuenkDoc& doc, const std::string& path) {
+    CadOpenError error = CadOpenError::None;
+    std::unique_ptr<CadDrawing> drawing;
+    if (UpperExtension(path) == "DWG") {
+        error = CadOpenError::Dwg;
+    } else {
+        WaitCursor wait(Ui());
+        drawing = OpenDrawing(path, error);
+    }
+    if (!drawing) {
+        Ui().Message(MessageFor(error));
+        return false;
+    }
+    return ImportCadDrawing(doc, std::move(drawing));
+}

@@ -1,0 +1,41 @@
+#include "import/import_placement.h"
+
+#include "model/document.h"
+#include "model/quenk_app.h"
+#include "prepare/layer_joiner.h"
+
+namespace {
+// Every import after the first goes this many drawing units right of the drawing.
+constexpr double kGapToPreviousDrawing = 400.0;
+}  // namespace
+
+void PlaceImportedLayer(CQuenkDoc& doc, CLayer& layer, double maxXBefore, LayerJoiner& joiner) {
+    const CQuenkApp& app = doc.App();
+    if (maxXBefore == 0.0) {
+        doc.m_importTargetX = app.m_workZeroX / app.m_plotterUnit;
+        doc.m_importTargetY = app.m_workZeroY / app.m_plotterUnit;
+    } else {
+        doc.m_importTargetX = maxXBefore + kGapToPreviousDrawing;
+    }
+    // The document's box recomputation, the end-point joining and the move; the joiner has
+    // done much of them pen by pen while the file was read. A plotter unit of 0 in broken
+    // settings gives no target; the drawing then stays where the file put it.
+    joiner.RecomputeBox();
+    const double dx = doc.m_importTargetX - layer.m_minX;
+    const double dy = doc.m_importTargetY - layer.m_minY;
+    joiner.JoinAndMove(dx, dy);
+    // Every chain was recomputed by the steps that changed it, and no recomputation leaves
+    // exact repeats behind: the last box recomputation repeats the chains' results, and the
+    // separate removal of repeated points would find nothing.
+    doc.RecomputeBox(ChainPoints::Unchanged);
+}
+
+void DropImportedLayer(CQuenkDoc& doc, const CLayer* layer) {
+    if (layer && !doc.m_layers.empty() && doc.m_layers.back().get() == layer) {
+        doc.m_layers.pop_back();
+        doc.m_curLayer = nullptr;
+        doc.m_curPen = nullptr;
+        doc.m_curChain = nullptr;
+        doc.RecomputeBox();
+    }
+}

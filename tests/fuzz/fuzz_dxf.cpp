@@ -1,0 +1,39 @@
+// libFuzzer harness for the DXF reader and the CAD import: any bytes, ASCII or binary, are
+// read; a drawing that opens is imported twice into one document (the second import goes
+// beside the first). No crash, no hang, bounded memory, and only finite points.
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "cadreader/cad_drawing.h"
+#include "import/cad_import.h"
+#include "model/document.h"
+#include "model/interaction.h"
+#include "model/quenk_app.h"
+#include "model/session.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static SilentInteraction ui;
+    ScopedInteraction install(ui);
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    CadOpenError error = CadOpenError::None;
+    if (!OpenDrawingBytes(bytes, error)) return 0;
+    CQuenkApp app;
+    app.m_showUnknownCommands = 1;
+    app.m_bLoadRemainingBlocks = app.m_bLoadModelspace = app.m_bLoadPaperspace = 1;
+    // Coarse steps keep each run short; the limits on points are what is being tested.
+    app.m_segmentAngle = 10.0;
+    app.m_maxVectorLength = 5.0;
+    CQuenkDoc doc(app);
+    ImportCadDrawing(doc, OpenDrawingBytes(bytes, error));
+    ImportCadDrawing(doc, OpenDrawingBytes(bytes, error));
+    for (auto& layer : doc.m_layers)
+        for (auto& pen : layer->m_pens)
+            for (auto& chain : pen->m_chains)
+                for (const CPunkt& p : chain->m_points)
+                    if (!std::isfinite(p.x) || !std::isfinite(p.y)) std::abort();
+    return 0;
+}
