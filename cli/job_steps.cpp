@@ -17,8 +17,8 @@ bool ParseIndex(const std::string& s, int& v) {
     return r.ec == std::errc() && r.ptr == s.data() + s.size() && !s.empty();
 }
 
-// LAYER:PEN:CHAIN: the layer's and the chain's positions in their lists (from 0, as in the
-// dump), the pen by its number.
+}  // namespace
+
 CVector* FindChain(CQuenkDoc& doc, const std::string& where, std::string& error) {
     const auto c1 = where.find(':');
     const auto c2 = c1 == std::string::npos ? c1 : where.find(':', c1 + 1);
@@ -40,6 +40,8 @@ CVector* FindChain(CQuenkDoc& doc, const std::string& where, std::string& error)
     error = "no chain " + where;
     return nullptr;
 }
+
+namespace {
 
 bool Order(CliContext& c, const std::vector<std::string>& a, std::string& error) {
     if (a.size() == 1 && a[0] == "all") {

@@ -86,6 +86,7 @@ const std::vector<StepSpec>& Steps() {
     static const std::vector<StepSpec> all = [] {
         std::vector<StepSpec> v = DrawingSteps();
         for (const StepSpec& s : JobSteps()) v.push_back(s);
+        for (const StepSpec& s : HandoffSteps()) v.push_back(s);
         return v;
     }();
     return all;
