@@ -60,14 +60,8 @@ public:
     }
     void EndWait() override { --waitDepth; }
     void RequestRedraw() override { ++redraws; }
-    bool ConfirmLotrixInfo() override {
-        shown.push_back("CLotrixInfo");
-        return Next(lotrix, true);
-    }
-    bool ConfirmLotrixSet() override {
-        shown.push_back("CLotrixSet");
-        return Next(lotrix, true);
-    }
+    bool ConfirmLotrixInfo() override { return (shown.push_back("CLotrixInfo"), Next(lotrix, true)); }
+    bool ConfirmLotrixSet() override { return (shown.push_back("CLotrixSet"), Next(lotrix, true)); }
 
 private:
     template <typename T>
