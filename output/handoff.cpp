@@ -45,19 +45,18 @@ void OnWinPcHandOff(CQuenkApp& app, Platform& platform) {
     const std::string marker = WithExtension(*program, "FIL");
     const std::string handOff = WithExtension(*program, "TMP");
 
-    // A G-code fault has been shown by the writer; WinPC-NC is started all the same.
+    // With the marker there WinPC-NC runs and only needs the file. A G-code fault has been
+    // shown by the writer; WinPC-NC is started all the same.
+    const bool running = platform.FileExists(marker);
     app.m_skipOverwriteQuestion = 1;
-    if (platform.FileExists(marker)) {
-        WriteGCode(app, handOff);
-        return;
-    }
     WriteGCode(app, handOff);
+    if (running) return;
     if (!platform.StartProgram(*program, kStartWaitMilliseconds)) {
         Ui().Message(texts::kWinPcNotStarted);
         return;
     }
-    // Written again once WinPC-NC had a moment to start, so that a program that cleared its
-    // hand-off file at start-up still finds the job.
+    // WinPC-NC may still be starting: the program is written once more after the wait, so
+    // that the file is there, complete, whatever the control program did with it meanwhile.
     app.m_skipOverwriteQuestion = 1;
     WriteGCode(app, handOff);
 }
