@@ -1,5 +1,9 @@
 #include "cli/cli_interaction.h"
 
+#include <initializer_list>
+
+#include "output/handoff.h"
+
 void CliInteraction::Message(const std::string& text) { m_err << text << '\n'; }
 
 bool CliInteraction::AskYesNo(const std::string& text) {
@@ -36,4 +40,21 @@ std::optional<int> CliInteraction::AskPenForColour(int colourIndex) {
 bool CliInteraction::OpenDialog(DialogRequest) {
     // Dialogs have no headless form; the values come from --set instead.
     return false;
+}
+
+namespace {
+bool Confirm(std::ostream& err, std::initializer_list<const char*> lines, bool ok, const char* yes, const char* no) {
+    for (const char* line : lines) err << line << '\n';
+    err << "-> " << (ok ? yes : no) << '\n';
+    return ok;
+}
+}  // namespace
+
+bool CliInteraction::ConfirmLotrixInfo() {
+    const auto& l = texts::kLotrixInfoLines;
+    return Confirm(m_err, {l[0], l[1], l[2], l[3]}, m_answers.ok, texts::kLotrixInfoAgree, texts::kLotrixInfoDisagree);
+}
+
+bool CliInteraction::ConfirmLotrixSet() {
+    return Confirm(m_err, {texts::kLotrixSetText}, m_answers.ok, texts::kLotrixSetOk, texts::kLotrixSetCancel);
 }

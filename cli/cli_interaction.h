@@ -8,11 +8,13 @@
 #include <string>
 
 #include "model/interaction.h"
+#include "output/profile.h"
 
 struct CliAnswers {
     bool yes = true;           // answer to Yes/No questions
     bool ok = true;            // answer to OK/Cancel questions
     std::map<int, int> colourPens;  // CAD colour -> pen for "DWG-Farbe -> Stiftnummer"
+    int maxPoints = kMaxOutDefault;  // "Info Profil": "Maximale Ausgangspunkte", 0 = Cancel
 };
 
 class CliInteraction : public Interaction {
@@ -32,6 +34,11 @@ public:
     void BeginWait() override {}
     void EndWait() override {}
     void RequestRedraw() override {}
+    bool ConfirmLotrixInfo() override;
+    bool ConfirmLotrixSet() override;
+
+    const CliAnswers& Answers() const { return m_answers; }
+    std::ostream& Err() { return m_err; }
 
 private:
     std::optional<std::string> TakeFile();

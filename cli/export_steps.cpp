@@ -26,8 +26,8 @@ bool ParseNumber(const std::string& s, double& v, std::string& error) {
     return false;
 }
 
-// LAYER:PEN:CHAIN: the layer's and the chain's positions in their lists (from 0, as in the
-// dump), the pen by its number.
+}  // namespace
+
 CVector* FindChain(CQuenkDoc& doc, const std::string& where, std::string& error) {
     const auto c1 = where.find(':');
     const auto c2 = c1 == std::string::npos ? c1 : where.find(':', c1 + 1);
@@ -49,6 +49,8 @@ CVector* FindChain(CQuenkDoc& doc, const std::string& where, std::string& error)
     error = "no chain " + where;
     return nullptr;
 }
+
+namespace {
 
 // The chains of the addresses from `first` on, or every corrected chain in drawing order for
 // the single word "all".

@@ -14,6 +14,7 @@
 #include "model/document.h"
 #include "model/quenk_app.h"
 #include "model/session.h"
+#include "output/profile.h"
 
 namespace {
 
@@ -42,6 +43,8 @@ void Usage(std::ostream& out) {
            "  --answer-no            answer every Yes/No question with No (default Yes)\n"
            "  --answer-cancel        answer every OK/Cancel question with Cancel (default OK)\n"
            "  --colour-pen C:P       answer \"DWG-Farbe -> Stiftnummer\" for colour C with pen P\n"
+           "  --max-points N         answer \"Info Profil\" with N output points (10..250, default 150;\n"
+           "                         0 = Cancel)\n"
            "  --tool N:D[:right|left]  tool N (1..16): diameter D mm, side of the path\n"
            "  --pen-tool P:T:F       pen P gets tool T (0 = no correction) and function F\n"
            "                         (0 none, 1 outside, 2 inside)\n"
@@ -111,6 +114,13 @@ bool Parse(int argc, char** argv, CliOptions& o, std::string& error) {
                 return false;
             }
             o.answers.colourPens[c] = p;
+        } else if (w == "--max-points") {
+            std::string n;
+            if (!value(w, n)) return false;
+            if (!ParseInt(n, o.answers.maxPoints) || (o.answers.maxPoints != 0 && !MaxOutInRange(o.answers.maxPoints))) {
+                error = "--max-points needs 0 or 10..250, got " + n;
+                return false;
+            }
         } else if (IsToolOption(w)) {
             std::string v;
             if (!value(w, v)) return false;

@@ -100,6 +100,7 @@ const std::vector<StepSpec>& Steps() {
         std::vector<StepSpec> v = DrawingSteps();
         for (const StepSpec& s : JobSteps()) v.push_back(s);
         for (const StepSpec& s : ExportSteps()) v.push_back(s);
+        for (const StepSpec& s : HandoffSteps()) v.push_back(s);
         return v;
     }();
     return all;

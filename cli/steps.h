@@ -33,4 +33,10 @@ const std::vector<StepSpec>& Steps();
 const std::vector<StepSpec>& DrawingSteps();
 const std::vector<StepSpec>& JobSteps();
 const std::vector<StepSpec>& ExportSteps();
+const std::vector<StepSpec>& HandoffSteps();
 const StepSpec* FindStep(const std::string& name);
+
+class CVector;
+// LAYER:PEN:CHAIN: the layer's and the chain's positions in their lists (from 0, as in the
+// dump), the pen by its number; nothing, with the reason in error, when there is none.
+CVector* FindChain(CQuenkDoc& doc, const std::string& where, std::string& error);

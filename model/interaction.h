@@ -43,6 +43,13 @@ public:
     virtual void EndWait() = 0;
     // All views should repaint from the document.
     virtual void RequestRedraw() = 0;
+
+    // The serial controller's confirmations before a start: the safety notice (`CLotrixInfo`,
+    // "Ich stimme zu" / "Nicht einverstanden") and the start set-up (`CLotrixSet`, "OK" /
+    // "Abbrechen"); their texts are in output/handoff.h. True means go on; a front end that
+    // cannot ask does not go on.
+    virtual bool ConfirmLotrixInfo() { return false; }
+    virtual bool ConfirmLotrixSet() { return false; }
 };
 
 // Shows the wait cursor for the lifetime of the object, also when an exception leaves the scope.

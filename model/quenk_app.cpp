@@ -1,5 +1,6 @@
 #include "model/quenk_app.h"
 
+#include "model/platform.h"
 #include "toolpath/fraes_kontur.h"
 
 CQuenkApp::CQuenkApp() {

@@ -11,6 +11,7 @@
 #include "model/werkzeug.h"
 
 class CFraesKontur;
+class SerialPort;
 
 // Tool number that means "no tool": the correction is cleared.
 inline constexpr std::int32_t kNoTool = 17;
@@ -69,6 +70,8 @@ public:
     double m_extraDepth = 0.1;
     std::uint8_t m_bUseComPort = 0;
     std::int32_t m_comPort = 3;
+    // The serial controller's port while it is open (see output/handoff.h).
+    std::unique_ptr<SerialPort> m_comHandle;
     std::vector<CWerkzeug> m_tools;  // position i is tool i + 1
     std::vector<std::uint32_t> m_penColours;
     std::vector<std::uint32_t> m_toolColours;

@@ -3,6 +3,8 @@
 
 #include "model/quenk_app.h"
 #include "model/session.h"
+#include "output/handoff.h"
+#include "platform/qt_platform.h"
 #include "ui/main_window.h"
 #include "ui/qt_interaction.h"
 
@@ -14,6 +16,8 @@ int main(int argc, char** argv) {
     ScopedInteraction installed(interaction);
     CQuenkApp app;
     app.LoadSettings();
+    QtPlatform platform;
+    if (app.m_bUseComPort) SwitchOnComPort(app, platform);
 
     MainWindow window(app);
     interaction.SetParent(&window);
@@ -24,6 +28,7 @@ int main(int argc, char** argv) {
     else
         window.NewDrawingWindow();
     const int status = qapp.exec();
+    CloseComPort(app);
     app.SaveSettings();
     return status;
 }

@@ -4,7 +4,10 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
+
+#include "output/handoff.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -73,4 +76,26 @@ void QtInteraction::EndWait() { QApplication::restoreOverrideCursor(); }
 
 void QtInteraction::RequestRedraw() {
     for (QWidget* w : QApplication::topLevelWidgets()) w->update();
+}
+
+namespace {
+// A warning box with the program's own two button texts; true when the first was chosen.
+bool AskWithButtons(QWidget* parent, const QString& text, const char* accept, const char* reject) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Quenk"), text, QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(Q(accept), QMessageBox::AcceptRole);
+    box.addButton(Q(reject), QMessageBox::RejectRole);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+}  // namespace
+
+bool QtInteraction::ConfirmLotrixInfo() {
+    QStringList lines;
+    for (const char* line : texts::kLotrixInfoLines) lines << Q(line);
+    return AskWithButtons(m_parent, lines.join(QLatin1Char('\n')), texts::kLotrixInfoAgree,
+                          texts::kLotrixInfoDisagree);
+}
+
+bool QtInteraction::ConfirmLotrixSet() {
+    return AskWithButtons(m_parent, Q(texts::kLotrixSetText), texts::kLotrixSetOk, texts::kLotrixSetCancel);
 }

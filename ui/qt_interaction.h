@@ -21,6 +21,8 @@ public:
     void BeginWait() override;
     void EndWait() override;
     void RequestRedraw() override;
+    bool ConfirmLotrixInfo() override;
+    bool ConfirmLotrixSet() override;
 
 private:
     QWidget* m_parent;

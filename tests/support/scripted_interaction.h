@@ -27,6 +27,7 @@ public:
     std::deque<std::optional<std::string>> files;  // default cancel
     std::deque<std::optional<int>> pens;           // default cancel
     std::deque<bool> dialogAnswers;  // default cancel
+    std::deque<bool> lotrix;         // CLotrixInfo, CLotrixSet in turn; default OK
 
     void Message(const std::string& text) override { shown.push_back(text); }
     bool AskYesNo(const std::string& text) override {
@@ -59,6 +60,8 @@ public:
     }
     void EndWait() override { --waitDepth; }
     void RequestRedraw() override { ++redraws; }
+    bool ConfirmLotrixInfo() override { return (shown.push_back("CLotrixInfo"), Next(lotrix, true)); }
+    bool ConfirmLotrixSet() override { return (shown.push_back("CLotrixSet"), Next(lotrix, true)); }
 
 private:
     template <typename T>
