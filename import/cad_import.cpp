@@ -55,33 +55,11 @@ void Convert(CQuenkDoc& doc, CadDrawing& drawing) {
 
 bool ImportCadDrawing(CQuenkDoc& doc, std::unique_ptr<CadDrawing> drawing) {
     if (!drawing) return false;
-    const double maxXBefore = doc.m_maxX;
-    CLayer* layer = nullptr;
-    try {
-        // Leaves the try block before the layer can be taken away below: its helper thread
-        // has ended by then.
-        std::optional<LayerJoiner> joiner;
-        {
-            WaitCursor wait(Ui());
-            doc.m_bCadImported = 1;
-            layer = doc.AddLayer();
-            doc.m_curLayer = layer;
-            doc.m_curPen = nullptr;
-            doc.m_curChain = nullptr;
-            joiner.emplace(doc, *layer);
-            Convert(doc, *drawing);
-        }
-        CloseDrawing(drawing);
-        PlaceImportedLayer(doc, *layer, maxXBefore, *joiner);
-        doc.m_nothingImported = 0;
-    } catch (const std::bad_alloc&) {
-        DropImportedLayer(doc, layer);
-        Ui().Message(hpgl_texts::kOutOfMemory);
-        Ui().RequestRedraw();
-        return false;
-    }
-    Ui().RequestRedraw();
-    return true;
+    doc.m_bCadImported = 1;
+    const bool taken = ImportIntoNewLayer(
+        doc, [&](LayerJoiner&) { Convert(doc, *drawing); }, [&] { CloseDrawing(drawing); });
+    if (taken) doc.m_nothingImported = 0;
+    return taken;
 }
 
 bool ImportCad(CQuenkDoc& doc, const std::string& path) {

@@ -67,37 +67,20 @@ namespace {
 // The reader from the text on, its line breaks already gone.
 bool ImportHpglText(CQuenkDoc& doc, std::string bytes, const std::string& fileName) {
     ResetHpglScaling(doc);
-    const double maxXBefore = doc.m_maxX;
-    CLayer* layer = nullptr;
     int unknown = 0;
-    try {
-        // Leaves the try block before the layer can be taken away below: its helper thread
-        // has ended by then.
-        std::optional<LayerJoiner> joiner;
-        {
-            WaitCursor wait(Ui());
+    return ImportIntoNewLayer(
+        doc,
+        [&](LayerJoiner& joiner) {
             if (bytes.size() > 10 && doc.m_nothingImported) {
                 doc.m_nothingImported = 0;
                 doc.m_drawingName = fileName;
             }
-            layer = doc.AddLayer();
-            doc.m_curLayer = layer;
-            doc.m_curPen = nullptr;
-            doc.m_curChain = nullptr;
-            joiner.emplace(doc, *layer);
-            unknown = InterpretHpgl(doc, bytes, &*joiner);
-        }
-        if (unknown > kUnknownCommandsTolerated) Ui().Message(hpgl_texts::kTooManyErrors);
-        std::string().swap(bytes);
-        PlaceImportedLayer(doc, *layer, maxXBefore, *joiner);
-    } catch (const std::bad_alloc&) {
-        DropImportedLayer(doc, layer);
-        Ui().Message(hpgl_texts::kOutOfMemory);
-        Ui().RequestRedraw();
-        return false;
-    }
-    Ui().RequestRedraw();
-    return true;
+            unknown = InterpretHpgl(doc, bytes, &joiner);
+        },
+        [&] {
+            if (unknown > kUnknownCommandsTolerated) Ui().Message(hpgl_texts::kTooManyErrors);
+            std::string().swap(bytes);
+        });
 }
 
 }  // namespace

@@ -1,12 +1,27 @@
 #include "import/import_placement.h"
 
+#include <new>
+#include <optional>
+
+#include "import/hpgl_texts.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
+#include "model/session.h"
 #include "prepare/layer_joiner.h"
 
 namespace {
 // Every import after the first goes this many drawing units right of the drawing.
 constexpr double kGapToPreviousDrawing = 400.0;
+
+void DropImportedLayer(CQuenkDoc& doc, const CLayer* layer) {
+    if (layer && !doc.m_layers.empty() && doc.m_layers.back().get() == layer) {
+        doc.m_layers.pop_back();
+        doc.m_curLayer = nullptr;
+        doc.m_curPen = nullptr;
+        doc.m_curChain = nullptr;
+        doc.RecomputeBox();
+    }
+}
 }  // namespace
 
 void PlaceImportedLayer(CQuenkDoc& doc, CLayer& layer, double maxXBefore, LayerJoiner& joiner) {
@@ -30,12 +45,31 @@ void PlaceImportedLayer(CQuenkDoc& doc, CLayer& layer, double maxXBefore, LayerJ
     doc.RecomputeBox(ChainPoints::Unchanged);
 }
 
-void DropImportedLayer(CQuenkDoc& doc, const CLayer* layer) {
-    if (layer && !doc.m_layers.empty() && doc.m_layers.back().get() == layer) {
-        doc.m_layers.pop_back();
-        doc.m_curLayer = nullptr;
-        doc.m_curPen = nullptr;
-        doc.m_curChain = nullptr;
-        doc.RecomputeBox();
+bool ImportIntoNewLayer(CQuenkDoc& doc, const std::function<void(LayerJoiner&)>& read,
+                        const std::function<void()>& afterRead) {
+    const double maxXBefore = doc.m_maxX;
+    CLayer* layer = nullptr;
+    try {
+        // Leaves the try block before the layer can be taken away below: its helper thread
+        // has ended by then.
+        std::optional<LayerJoiner> joiner;
+        {
+            WaitCursor wait(Ui());
+            layer = doc.AddLayer();
+            doc.m_curLayer = layer;
+            doc.m_curPen = nullptr;
+            doc.m_curChain = nullptr;
+            joiner.emplace(doc, *layer);
+            read(*joiner);
+        }
+        afterRead();
+        PlaceImportedLayer(doc, *layer, maxXBefore, *joiner);
+    } catch (const std::bad_alloc&) {
+        DropImportedLayer(doc, layer);
+        Ui().Message(hpgl_texts::kOutOfMemory);
+        Ui().RequestRedraw();
+        return false;
     }
+    Ui().RequestRedraw();
+    return true;
 }
