@@ -14,6 +14,7 @@
 #include "model/interaction.h"
 #include "model/quenk_app.h"
 #include "model/session.h"
+#include "tests/fuzz/fuzz_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static SilentInteraction ui;
@@ -30,10 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CQuenkDoc doc(app);
     ImportCadDrawing(doc, OpenDrawingBytes(bytes, error));
     ImportCadDrawing(doc, OpenDrawingBytes(bytes, error));
-    for (auto& layer : doc.m_layers)
-        for (auto& pen : layer->m_pens)
-            for (auto& chain : pen->m_chains)
-                for (const CPunkt& p : chain->m_points)
-                    if (!std::isfinite(p.x) || !std::isfinite(p.y)) std::abort();
+    AbortOnNonFinitePoints(doc);
     return 0;
 }
