@@ -99,7 +99,7 @@ bool OrderPlt(CliContext& c, const std::vector<std::string>& a, std::string& err
         error = "the mouse export did not start on " + a[0];
         return false;
     }
-    for (CVector* chain : chains) exporter.Click(*chain);
+    exporter.ClickAll(chains);
     exporter.FinishMouseExport();
     return true;
 }

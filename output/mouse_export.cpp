@@ -99,11 +99,20 @@ bool CMouseExport::Click(CVector& chain) {
             if (path->m_selected == k && path->m_mark == 0) write(*path, true);
     for (auto& path : chain.m_radiusList)
         if (path->m_selected == -1 && path->m_mark == 0) write(*path, false);
-    if (toFile) Store();
+    if (toFile && !m_holdStore) Store();
     Ui().RequestRedraw();
     // Drills go into the contour too: the machine is to plunge there.
     AddContourFromChain(m_app, chain);
     return true;
+}
+
+std::size_t CMouseExport::ClickAll(const std::vector<CVector*>& chains) {
+    std::size_t taken = 0;
+    m_holdStore = true;
+    for (CVector* chain : chains) taken += Click(*chain) ? 1 : 0;
+    m_holdStore = false;
+    if (taken > 0 && !m_exportPath.empty()) Store();
+    return taken;
 }
 
 void CMouseExport::StepBackExport() {

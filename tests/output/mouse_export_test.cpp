@@ -36,9 +36,8 @@ TEST(MouseExport, ClicksStepBackAndFinish) {
     ex.Click(a);
     const std::string afterA = "IN;PU;VS38;\r\nPU;\r\nPU;SP2;\r\nPU;\r\nPA5,6;\r\nPD5,6;\r\nPU;\r\nPA0,0;\r\nPD;\r\nPA10,0;\r\n";
     EXPECT_EQ(ReadFile(path), afterA);
-    ex.Click(none);
-    ex.Click(a);  // nothing left to take
-    ex.Click(b);
+    // none has no tool of the machine, a nothing left to take: only b is taken.
+    EXPECT_EQ(ex.ClickAll({&none, &a, &b}), 1u);
     EXPECT_EQ(ReadFile(path), afterA + "PU;\r\nPU;SP3;\r\nPU;\r\nPA1,1;\r\nPD;\r\nPA2,2;\r\n");
     ASSERT_EQ(app.m_millingList.size(), 2u);
     EXPECT_EQ(app.m_millingList[0]->m_paths.size(), 2u);
