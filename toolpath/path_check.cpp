@@ -1,0 +1,166 @@
+#include "toolpath/path_check.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/geometry.h"
+#include "model/vector.h"
+#include "toolpath/clearance.h"
+#include "toolpath/plain_distance.h"
+
+namespace {
+// No path point may lie farther from the contour than this many radii: the corner rule puts
+// its points at most twice r from their vertex.
+constexpr double kSpokeRadii = 3.0;
+// Reachable boundary dropped with loops may make up this share of the path's length: a
+// little below the hundredth that the path may miss in all, since the measure is taken at
+// the raw points only.
+constexpr double kLostShare = 0.008;
+// A dropped raw point counts as reachable boundary when no segment comes nearer than r less
+// this share of r: the points of the loops that rightly go lie clearly closer.
+constexpr double kOnBoundary = 1e-6;
+
+double SegmentDistance(const CPunkt& x, const CPunkt& a, const CPunkt& b) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double len2 = dx * dx + dy * dy;
+    double t = len2 > 0 ? ((x.x - a.x) * dx + (x.y - a.y) * dy) / len2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return PlainDistance(x, {a.x + t * dx, a.y + t * dy});
+}
+
+double SegmentsDistance(const CPunkt& a, const CPunkt& b, const CPunkt& c, const CPunkt& d) {
+    if (SegmentsCross(a, b, c, d)) return 0;
+    return std::min({SegmentDistance(a, c, d), SegmentDistance(b, c, d), SegmentDistance(c, a, b),
+                     SegmentDistance(d, a, b)});
+}
+
+double Extent(const std::vector<CPunkt>& w) {
+    double e = 0;
+    for (const CPunkt& p : w) e = std::max({e, std::fabs(p.x), std::fabs(p.y)});
+    return e;
+}
+
+// Twice the signed area, positive counter-clockwise; taken relative to the first point so
+// that far-away contours keep their digits.
+double TwiceArea(const std::vector<CPunkt>& w) {
+    double s = 0;
+    const CPunkt& o = w.front();
+    for (std::size_t i = 1; i + 1 < w.size(); ++i)
+        s += (w[i].x - o.x) * (w[i + 1].y - o.y) - (w[i + 1].x - o.x) * (w[i].y - o.y);
+    return s;
+}
+
+bool Inside(const CPunkt& x, const std::vector<CPunkt>& p) {
+    bool in = false;
+    for (std::size_t i = 1; i < p.size(); ++i) {
+        const CPunkt& a = p[i - 1];
+        const CPunkt& b = p[i];
+        if ((a.y > x.y) != (b.y > x.y) && x.x < a.x + (x.y - a.y) * (b.x - a.x) / (b.y - a.y)) in = !in;
+    }
+    return in;
+}
+}  // namespace
+
+double CheckTolerance(double r, const std::vector<CPunkt>& working) {
+    return std::min(kClearanceTolerance, r / 4) + GridMargin(Extent(working));
+}
+
+bool PathOutside(const CVector& v) {
+    if (v.m_function == 1) return true;
+    if (v.m_function == 2) return false;
+    const double area = TwiceArea(v.m_offsetPoints.Raw());
+    if (area == 0) return true;
+    return (v.m_side != 0) == (area > 0);
+}
+
+double PathChecker::NearestWithin(const CPunkt& x, double reach) {
+    m_found.clear();
+    if (!m_grid.Region().Contains(x)) return reach * 2;
+    m_grid.CollectAlong(x, x, reach, m_found);
+    m_found.insert(m_found.end(), m_grid.Global().begin(), m_grid.Global().end());
+    double best = reach * 2;
+    for (std::int32_t k : m_found)
+        best = std::min(best, SegmentDistance(x, (*m_w)[static_cast<std::size_t>(k)],
+                                              (*m_w)[static_cast<std::size_t>(k) + 1]));
+    return best;
+}
+
+bool PathChecker::Gouges(const CPunkt& a, const CPunkt& b) {
+    m_found.clear();
+    if (!m_grid.Region().Contains(a) || !m_grid.Region().Contains(b)) return false;  // a spoke
+    m_grid.CollectAlong(a, b, 0, m_found);
+    m_found.insert(m_found.end(), m_grid.Global().begin(), m_grid.Global().end());
+    for (std::int32_t k : m_found)
+        if (SegmentsDistance(a, b, (*m_w)[static_cast<std::size_t>(k)], (*m_w)[static_cast<std::size_t>(k) + 1]) <
+            m_min)
+            return true;
+    return false;
+}
+
+bool PathChecker::Spoke(const CPunkt& x, std::int32_t source) {
+    const double reach = kSpokeRadii * m_r;
+    if (source >= 0 && static_cast<std::size_t>(source) < m_w->size() &&
+        PlainDistance(x, (*m_w)[static_cast<std::size_t>(source)]) <= reach)
+        return false;
+    return NearestWithin(x, reach) > reach;
+}
+
+bool PathChecker::Sound(const CVector& v, const std::vector<std::int32_t>& dropped) {
+    const std::vector<CPunkt>& w = v.m_offsetPoints.Raw();
+    if (w.size() < 2) return false;
+    m_w = &w;
+    m_r = v.m_toolRadius;
+    const double tol = CheckTolerance(m_r, w);
+    m_min = m_r - tol;
+    double loX = w[0].x, hiX = w[0].x, loY = w[0].y, hiY = w[0].y, length = 0;
+    for (std::size_t i = 0; i < w.size(); ++i) {
+        loX = std::min(loX, w[i].x);
+        hiX = std::max(hiX, w[i].x);
+        loY = std::min(loY, w[i].y);
+        hiY = std::max(hiY, w[i].y);
+        if (i > 0) length += PlainDistance(w[i], w[i - 1]);
+    }
+    const double margin = GridMargin(Extent(w));
+    const double reach = kSpokeRadii * m_r + 2 * margin;
+    const double mean = length / static_cast<double>(w.size() - 1);
+    m_grid.Build(w, m_r + margin, std::max({m_r, 2 * mean, 16 * margin}),
+                 {loX - reach, loY - reach, hiX + reach, hiY + reach});
+
+    double pathLength = 0;
+    for (const auto& rad : v.m_radiusList) {
+        const std::vector<CPunkt>& p = rad->m_path.Raw();
+        const std::vector<std::int32_t>& s = rad->m_source.Raw();
+        if (p.empty()) continue;
+        if (p.size() == 1 && Gouges(p[0], p[0])) return false;
+        for (std::size_t i = 0; i < p.size(); ++i) {
+            if (Spoke(p[i], i < s.size() ? s[i] : -1)) return false;
+            if (i > 0) {
+                if (Gouges(p[i - 1], p[i])) return false;
+                pathLength += PlainDistance(p[i - 1], p[i]);
+            }
+        }
+        if (v.m_closed && Inside(p.front(), w) == PathOutside(v)) return false;
+    }
+    if (pathLength == 0) return false;
+
+    // Raw points dropped with a loop that lie on the offset boundary and away from the kept
+    // path are boundary the path lost.
+    const std::vector<CPunkt>& raw = v.m_correctionPointsA.Raw();
+    const double onBoundary = m_r * (1 - kOnBoundary) - margin;
+    std::vector<std::int32_t> clean;
+    for (std::int32_t i : dropped)
+        if (i > 0 && static_cast<std::size_t>(i) < raw.size() &&
+            NearestWithin(raw[static_cast<std::size_t>(i)], m_r) >= onBoundary)
+            clean.push_back(i);
+    if (clean.empty()) return true;
+    std::vector<CPunkt> kept;
+    for (const auto& rad : v.m_radiusList) kept.insert(kept.end(), rad->m_path.begin(), rad->m_path.end());
+    m_w = &kept;
+    const GridRegion region = m_grid.Region();
+    m_grid.Build(kept, 2 * tol, std::max({m_r, 16 * margin}), region);
+    double lost = 0;
+    for (std::int32_t i : clean)
+        if (NearestWithin(raw[static_cast<std::size_t>(i)], 2 * tol) > 2 * tol)
+            lost += PlainDistance(raw[static_cast<std::size_t>(i)], raw[static_cast<std::size_t>(i) - 1]);
+    return lost <= kLostShare * (pathLength + lost);
+}

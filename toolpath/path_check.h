@@ -1,0 +1,39 @@
+#pragma once
+// The checks every corrected path must pass before it is kept: it comes nowhere closer to
+// the contour than r less the tolerance (along its segments, not only at its points), a
+// closed contour's path lies on the side the chain asks for, no point lies farther than 3r
+// from the contour, and no reachable part of the offset boundary was dropped with a loop.
+// A path that fails is replaced by the robust offset.
+
+#include <cstdint>
+#include <vector>
+
+#include "model/punkt.h"
+#include "toolpath/segment_grid.h"
+
+class CVector;
+
+// How close to r - tolerance a path may come: a hundredth of a millimetre at the usual
+// plotter unit, less for tiny tools, more where the coordinates' own rounding is coarser.
+double CheckTolerance(double r, const std::vector<CPunkt>& working);
+
+// Whether a closed chain's path belongs outside: by its function when it has one, else by
+// the side of the tool and the sense of the working contour.
+bool PathOutside(const CVector& v);
+
+class PathChecker {
+public:
+    // The chain's paths against its working contour; dropped are the raw points that the
+    // assembly cut off with loops.
+    bool Sound(const CVector& v, const std::vector<std::int32_t>& dropped);
+
+private:
+    bool Gouges(const CPunkt& a, const CPunkt& b);
+    bool Spoke(const CPunkt& x, std::int32_t source);
+    double NearestWithin(const CPunkt& x, double reach);
+
+    const std::vector<CPunkt>* m_w = nullptr;
+    double m_r = 0, m_min = 0;
+    SegmentGrid m_grid;
+    std::vector<std::int32_t> m_found;
+};
