@@ -225,6 +225,9 @@ AssemblyOutcome AssemblePath(CVector& v, PathQueries& queries) {
 void BuildCutBand(CVector& v) {
     std::vector<CPunkt>& band = v.m_cutBand.Raw();
     band.clear();
+    std::size_t segments = 0;
+    for (const auto& rad : v.m_radiusList) segments += rad->m_path.Raw().size();
+    band.reserve(4 * segments);
     const double r = v.m_toolRadius;
     for (const auto& rad : v.m_radiusList) {
         const std::vector<CPunkt>& p = rad->m_path.Raw();

@@ -16,9 +16,13 @@ constexpr double kSpokeRadii = 3.0;
 // little below the hundredth that the path may miss in all, since the measure is taken at
 // the raw points only.
 constexpr double kLostShare = 0.008;
-// A dropped raw point counts as reachable boundary when no segment comes nearer than r less
-// this share of r: the points of the loops that rightly go lie clearly closer.
+// A dropped raw point counts as reachable boundary when its nearest segment lies at r within
+// this share of r: the points of the loops that rightly go lie clearly closer or farther.
 constexpr double kOnBoundary = 1e-6;
+// Up to this many points a scan over the boxes of segments and of blocks of consecutive
+// segments is cheaper than building a grid.
+constexpr std::size_t kScanLimit = 160;
+constexpr std::size_t kScanBlock = 8;
 
 double SegmentDistance(const CPunkt& x, const CPunkt& a, const CPunkt& b) {
     const double dx = b.x - a.x, dy = b.y - a.y;
@@ -73,11 +77,49 @@ bool PathOutside(const CVector& v) {
     return (v.m_side != 0) == (area > 0);
 }
 
-double PathChecker::NearestWithin(const CPunkt& x, double reach) {
+void PathChecker::Index(const std::vector<CPunkt>& pts, double grow, double cell, const GridRegion& region) {
+    m_w = &pts;
+    m_region = region;
+    m_scan = pts.size() <= kScanLimit;
+    if (!m_scan) {
+        m_grid.Build(pts, grow, cell, region);
+        return;
+    }
+    m_boxes.clear();
+    m_blocks.clear();
+    for (std::size_t k = 0; k + 1 < pts.size(); ++k) {
+        const Box b{std::min(pts[k].x, pts[k + 1].x), std::max(pts[k].x, pts[k + 1].x),
+                    std::min(pts[k].y, pts[k + 1].y), std::max(pts[k].y, pts[k + 1].y)};
+        m_boxes.push_back(b);
+        if (k % kScanBlock == 0) {
+            m_blocks.push_back(b);
+            continue;
+        }
+        Box& blk = m_blocks.back();
+        blk = {std::min(blk.loX, b.loX), std::max(blk.hiX, b.hiX), std::min(blk.loY, b.loY), std::max(blk.hiY, b.hiY)};
+    }
+}
+
+void PathChecker::Candidates(const CPunkt& a, const CPunkt& b, double grow) {
     m_found.clear();
-    if (!m_grid.Region().Contains(x)) return reach * 2;
-    m_grid.CollectAlong(x, x, reach, m_found);
-    m_found.insert(m_found.end(), m_grid.Global().begin(), m_grid.Global().end());
+    if (!m_scan) {
+        m_grid.CollectAlong(a, b, grow, m_found);
+        m_found.insert(m_found.end(), m_grid.Global().begin(), m_grid.Global().end());
+        return;
+    }
+    const Box q{std::min(a.x, b.x) - grow, std::max(a.x, b.x) + grow, std::min(a.y, b.y) - grow,
+                std::max(a.y, b.y) + grow};
+    for (std::size_t blk = 0; blk < m_blocks.size(); ++blk) {
+        if (!m_blocks[blk].Meets(q)) continue;
+        const std::size_t end = std::min(m_boxes.size(), (blk + 1) * kScanBlock);
+        for (std::size_t k = blk * kScanBlock; k < end; ++k)
+            if (m_boxes[k].Meets(q)) m_found.push_back(static_cast<std::int32_t>(k));
+    }
+}
+
+double PathChecker::NearestWithin(const CPunkt& x, double reach) {
+    if (!m_region.Contains(x)) return reach * 2;
+    Candidates(x, x, reach);
     double best = reach * 2;
     for (std::int32_t k : m_found)
         best = std::min(best, SegmentDistance(x, (*m_w)[static_cast<std::size_t>(k)],
@@ -86,10 +128,8 @@ double PathChecker::NearestWithin(const CPunkt& x, double reach) {
 }
 
 bool PathChecker::Gouges(const CPunkt& a, const CPunkt& b) {
-    m_found.clear();
-    if (!m_grid.Region().Contains(a) || !m_grid.Region().Contains(b)) return false;  // a spoke
-    m_grid.CollectAlong(a, b, 0, m_found);
-    m_found.insert(m_found.end(), m_grid.Global().begin(), m_grid.Global().end());
+    if (!m_region.Contains(a) || !m_region.Contains(b)) return false;  // a spoke
+    Candidates(a, b, m_scan ? m_min : 0);
     for (std::int32_t k : m_found)
         if (SegmentsDistance(a, b, (*m_w)[static_cast<std::size_t>(k)], (*m_w)[static_cast<std::size_t>(k) + 1]) <
             m_min)
@@ -108,7 +148,6 @@ bool PathChecker::Spoke(const CPunkt& x, std::int32_t source) {
 bool PathChecker::Sound(const CVector& v, const std::vector<std::int32_t>& dropped) {
     const std::vector<CPunkt>& w = v.m_offsetPoints.Raw();
     if (w.size() < 2) return false;
-    m_w = &w;
     m_r = v.m_toolRadius;
     const double tol = CheckTolerance(m_r, w);
     m_min = m_r - tol;
@@ -123,8 +162,8 @@ bool PathChecker::Sound(const CVector& v, const std::vector<std::int32_t>& dropp
     const double margin = GridMargin(Extent(w));
     const double reach = kSpokeRadii * m_r + 2 * margin;
     const double mean = length / static_cast<double>(w.size() - 1);
-    m_grid.Build(w, m_r + margin, std::max({m_r, 2 * mean, 16 * margin}),
-                 {loX - reach, loY - reach, hiX + reach, hiY + reach});
+    Index(w, m_r + margin, std::max({m_r, 2 * mean, 16 * margin}),
+          {loX - reach, loY - reach, hiX + reach, hiY + reach});
 
     double pathLength = 0;
     for (const auto& rad : v.m_radiusList) {
@@ -148,16 +187,18 @@ bool PathChecker::Sound(const CVector& v, const std::vector<std::int32_t>& dropp
     const std::vector<CPunkt>& raw = v.m_correctionPointsA.Raw();
     const double onBoundary = m_r * (1 - kOnBoundary) - margin;
     std::vector<std::int32_t> clean;
-    for (std::int32_t i : dropped)
-        if (i > 0 && static_cast<std::size_t>(i) < raw.size() &&
-            NearestWithin(raw[static_cast<std::size_t>(i)], m_r) >= onBoundary)
-            clean.push_back(i);
+    for (std::int32_t i : dropped) {
+        if (i <= 0 || static_cast<std::size_t>(i) >= raw.size()) continue;
+        // On the boundary the nearest segment lies at r exactly; a dropped point farther
+        // away lies beyond a wall or in the open, where no path belongs.
+        const double d = NearestWithin(raw[static_cast<std::size_t>(i)], m_r);
+        if (d >= onBoundary && d <= 2 * m_r - onBoundary) clean.push_back(i);
+    }
     if (clean.empty()) return true;
     std::vector<CPunkt> kept;
     for (const auto& rad : v.m_radiusList) kept.insert(kept.end(), rad->m_path.begin(), rad->m_path.end());
-    m_w = &kept;
-    const GridRegion region = m_grid.Region();
-    m_grid.Build(kept, 2 * tol, std::max({m_r, 16 * margin}), region);
+    const GridRegion region = m_region;
+    Index(kept, 2 * tol, std::max({m_r, 16 * margin}), region);
     double lost = 0;
     for (std::int32_t i : clean)
         if (NearestWithin(raw[static_cast<std::size_t>(i)], 2 * tol) > 2 * tol)

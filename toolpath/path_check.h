@@ -28,12 +28,23 @@ public:
     bool Sound(const CVector& v, const std::vector<std::int32_t>& dropped);
 
 private:
+    struct Box {
+        double loX, hiX, loY, hiY;
+        bool Meets(const Box& o) const { return !(hiX < o.loX || loX > o.hiX || hiY < o.loY || loY > o.hiY); }
+    };
+    // Makes pts the polyline that the queries below search.
+    void Index(const std::vector<CPunkt>& pts, double grow, double cell, const GridRegion& region);
+    // Into m_found: every segment within grow of a->b, and perhaps some more.
+    void Candidates(const CPunkt& a, const CPunkt& b, double grow);
     bool Gouges(const CPunkt& a, const CPunkt& b);
     bool Spoke(const CPunkt& x, std::int32_t source);
     double NearestWithin(const CPunkt& x, double reach);
 
     const std::vector<CPunkt>* m_w = nullptr;
     double m_r = 0, m_min = 0;
+    bool m_scan = false;
+    GridRegion m_region;
     SegmentGrid m_grid;
+    std::vector<Box> m_boxes, m_blocks;
     std::vector<std::int32_t> m_found;
 };

@@ -91,8 +91,7 @@ std::int32_t CorrectWith(CVector& v, PathQueries& queries) {
                         v.m_correctionIndexA.Raw()))
         return 0;
     const AssemblyOutcome outcome = AssemblePath(v, queries);
-    PathChecker checker;
-    if (outcome.nothingPasses || !checker.Sound(v, outcome.dropped)) RobustCorrection(v);
+    if (outcome.nothingPasses || !queries.checker.Sound(v, outcome.dropped)) RobustCorrection(v);
     BuildCutBand(v);
     return 1;
 }
