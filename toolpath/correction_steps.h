@@ -43,8 +43,9 @@ struct AssemblyOutcome {
 AssemblyOutcome AssemblePath(CVector& v, PathQueries& queries);
 
 // Replaces the chain's paths by those of the robust offset, marked as such; when the cutter
-// fits nowhere it says so and keeps no path.
-void RobustCorrection(CVector& v);
+// fits nowhere it says so and keeps no path. With keepFullWalk the chain's path from the
+// walk stays unless it is clearly shorter than the robust one; true when replaced.
+bool RobustCorrection(CVector& v, bool keepFullWalk = false);
 
 // Four points per path segment: its ends shifted by r to the left and to the right.
 void BuildCutBand(CVector& v);

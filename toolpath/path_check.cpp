@@ -69,6 +69,17 @@ double CheckTolerance(double r, const std::vector<CPunkt>& working) {
     return std::min(kClearanceTolerance, r / 4) + GridMargin(Extent(working));
 }
 
+const std::vector<CPunkt>& CheckedContour(const CVector& v, std::vector<CPunkt>& buffer) {
+    const std::vector<CPunkt>& working = v.m_offsetPoints.Raw();
+    if (v.m_cleanContour) return working;
+    const std::vector<CPunkt>& pts = v.m_points.Raw();
+    buffer.clear();
+    for (const CPunkt& p : pts)
+        if (buffer.empty() || !(p == buffer.back())) buffer.push_back(p);
+    if (v.m_closed && buffer.size() > 1 && !(buffer.back() == buffer.front())) buffer.back() = buffer.front();
+    return buffer == working ? working : buffer;
+}
+
 bool PathOutside(const CVector& v) {
     if (v.m_function == 1) return true;
     if (v.m_function == 2) return false;
@@ -139,15 +150,16 @@ bool PathChecker::Gouges(const CPunkt& a, const CPunkt& b) {
 
 bool PathChecker::Spoke(const CPunkt& x, std::int32_t source) {
     const double reach = kSpokeRadii * m_r;
-    if (source >= 0 && static_cast<std::size_t>(source) < m_w->size() &&
+    if (m_working && source >= 0 && static_cast<std::size_t>(source) < m_w->size() &&
         PlainDistance(x, (*m_w)[static_cast<std::size_t>(source)]) <= reach)
         return false;
     return NearestWithin(x, reach) > reach;
 }
 
 bool PathChecker::Sound(const CVector& v, const std::vector<std::int32_t>& dropped) {
-    const std::vector<CPunkt>& w = v.m_offsetPoints.Raw();
+    const std::vector<CPunkt>& w = CheckedContour(v, m_contour);
     if (w.size() < 2) return false;
+    m_working = &w == &v.m_offsetPoints.Raw();
     m_r = v.m_toolRadius;
     const double tol = CheckTolerance(m_r, w);
     m_min = m_r - tol;

@@ -17,6 +17,11 @@ class CVector;
 // plotter unit, less for tiny tools, more where the coordinates' own rounding is coarser.
 double CheckTolerance(double r, const std::vector<CPunkt>& working);
 
+// The contour the path must keep its distance from: the chain's own points (exact repeats
+// dropped), or the working contour when the user chose the clean-up, which trades accuracy
+// for smoothness. The working contour itself when both are the same.
+const std::vector<CPunkt>& CheckedContour(const CVector& v, std::vector<CPunkt>& buffer);
+
 // Whether a closed chain's path belongs outside: by its function when it has one, else by
 // the side of the tool and the sense of the working contour.
 bool PathOutside(const CVector& v);
@@ -43,6 +48,8 @@ private:
     const std::vector<CPunkt>* m_w = nullptr;
     double m_r = 0, m_min = 0;
     bool m_scan = false;
+    bool m_working = false;  // the contour checked is the working contour: sources index it
+    std::vector<CPunkt> m_contour;
     GridRegion m_region;
     SegmentGrid m_grid;
     std::vector<Box> m_boxes, m_blocks;

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/geometry.h"
+
 #include "model/session.h"
 #include "model/vector.h"
 #include "toolpath/clearance.h"
@@ -13,6 +15,27 @@
 #include "toolpath/robust_offset.h"
 
 namespace {
+// The contour is simplified within this share of the checks' tolerance before offsetting:
+// dense noisy contours make the offset's union slow, and the path stays within tolerance.
+constexpr double kSimplifyShare = 0.9;
+// A walk that passed its checks is kept unless it is shorter than the robust paths by more
+// than this share: then it has lost reachable boundary.
+constexpr double kWalkShortfall = 0.015;
+
+double Length(const std::vector<RobustPath>& paths) {
+    double sum = 0;
+    for (const RobustPath& p : paths)
+        for (std::size_t i = 1; i < p.points.size(); ++i) sum += Distance(p.points[i - 1], p.points[i]);
+    return sum;
+}
+
+double WalkLength(const CVector& v) {
+    double sum = 0;
+    for (const auto& rad : v.m_radiusList)
+        for (int i = 1; i < rad->m_path.Size(); ++i) sum += Distance(rad->m_path[i - 1], rad->m_path[i]);
+    return sum;
+}
+
 // A robust point is the corner point of a vertex when it lies this close to it: the integer
 // coordinates of the offset round to a thousandth of a unit.
 constexpr double kSameCorner = 0.004;
@@ -57,9 +80,10 @@ private:
 };
 }  // namespace
 
-void RobustCorrection(CVector& v) {
-    v.m_radiusList.clear();
-    const std::vector<CPunkt>& w = v.m_offsetPoints.Raw();
+bool RobustCorrection(CVector& v, bool keepFullWalk) {
+    std::vector<CPunkt> own;
+    const bool fromChain = &CheckedContour(v, own) == &own;
+    const std::vector<CPunkt>& w = fromChain ? own : v.m_offsetPoints.Raw();
     const double r = v.m_toolRadius;
     RobustRequest q;
     q.working = &w;
@@ -68,21 +92,35 @@ void RobustCorrection(CVector& v) {
     q.side = v.m_side == 0 ? 0 : 1;
     q.r = r;
     const double tol = CheckTolerance(r, w);
-    q.simplify = tol / 2;
-    const std::vector<RobustPath> paths = RobustOffset(q);
+    q.simplify = tol * kSimplifyShare;
+    std::vector<RobustPath> paths = RobustOffset(q);
+    if (keepFullWalk && Length(paths) * (1 - kWalkShortfall) <= WalkLength(v)) return false;
+
+    v.m_radiusList.clear();
+    if (fromChain) {
+        // The preparation of the working contour moved points; the robust offset keeps its
+        // distance from the chain itself, and its sources index the chain's points. The raw
+        // and problem points of the walk belong to the old working contour and go with it.
+        v.m_offsetPoints.Raw() = std::move(own);
+        v.m_correctionPointsA.RemoveAll();
+        v.m_correctionIndexA.RemoveAll();
+        v.m_correctionIndexB.RemoveAll();
+    }
+    const std::vector<CPunkt>& contour = v.m_offsetPoints.Raw();
     if (paths.empty()) {
         Ui().Message(texts::kCutterTooLarge);
-        return;
+        return true;
     }
-    const CornerIndex corners(w, SimplifiedVertices(w, q.simplify), q.closed, q.side, r,
+    const CornerIndex corners(contour, SimplifiedVertices(contour, q.simplify), q.closed, q.side, r,
                               kSameCorner + (tol - std::min(kClearanceTolerance, r / 4)));
-    for (const RobustPath& p : paths) {
+    for (RobustPath& p : paths) {
         CRadius* path = v.AddRadius();
         path->m_closed = p.closed ? 1 : 0;
         path->m_robust = 1;
-        path->m_path.Raw() = p.points;
         std::vector<std::int32_t>& src = path->m_source.Raw();
         src.reserve(p.points.size());
         for (const CPunkt& x : p.points) src.push_back(corners.SourceOf(x));
+        path->m_path.Raw() = std::move(p.points);
     }
+    return true;
 }

@@ -21,8 +21,6 @@ namespace cl = ClipperLib;
 constexpr double kFineScale = 1000;
 // Scaled coordinates stay far below Clipper's limit of 4.6e18.
 constexpr double kLargestScaled = 4e17;
-// Clipper's smallest mitre limit: corners turning more than 120 degrees are squared off at r.
-constexpr double kMitreLimit = 2.0;
 // Dropped vertices per chord of the simplification at most: it stays linear in the count.
 constexpr int kSimplifyWindow = 64;
 // Sides of the polygons that stand for the circles around an open contour's ends.
@@ -138,8 +136,15 @@ std::vector<RobustPath> ClosedOffset(const RobustRequest& q, const std::vector<C
     cl::Path in;
     in.reserve(w.size());
     for (std::size_t i = 0; i + 1 < w.size(); ++i) in.push_back(frame.In(w[i]));
-    cl::ClipperOffset off(kMitreLimit);
-    off.AddPath(in, cl::jtMiter, cl::etClosedPolygon);
+    // The contour's own small loops first become the region they enclose: offset as they
+    // stand, a loop turning the other way is grown inwards and the path runs through it.
+    cl::Paths region;
+    cl::SimplifyPolygon(in, region, cl::pftNonZero);
+    // Squared corners: tangent to the circle of r around the vertex as the wide corners of the
+    // walk are, and for corners turning less than 80 degrees, where the walk mitres, less than
+    // a tenth of r inside its point.
+    cl::ClipperOffset off;
+    off.AddPaths(region, cl::jtSquare, cl::etClosedPolygon);
     cl::Paths loops;
     off.Execute(loops, (q.outside ? q.r : -q.r) * frame.Scale());
     // Clipper returns the region on the left of every loop; a right-hand path outside, or a
@@ -161,8 +166,8 @@ std::vector<RobustPath> OpenOffset(const RobustRequest& q, const std::vector<CPu
     cl::Path in;
     in.reserve(w.size());
     for (const CPunkt& p : w) in.push_back(frame.In(p));
-    cl::ClipperOffset off(kMitreLimit);
-    off.AddPath(in, cl::jtMiter, cl::etOpenButt);
+    cl::ClipperOffset off;
+    off.AddPath(in, cl::jtSquare, cl::etOpenButt);
     cl::Paths loops;
     off.Execute(loops, q.r * frame.Scale());
     // The boundary around the contour, less what lies within r*sqrt(2) of its ends: the path
