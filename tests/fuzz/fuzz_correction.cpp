@@ -17,27 +17,22 @@
 #include "model/session.h"
 #include "model/vector.h"
 #include "toolpath/correction_texts.h"
+#include "../support/contour_measures.h"
 
 namespace {
+using measure::Inside;
+using measure::SegDist;
+using measure::SegSegDist;
 class Recorder : public SilentInteraction {
 public:
     void Message(const std::string& text) override { shown.push_back(text); }
     std::vector<std::string> shown;
 };
 
-double SegDist(const CPunkt& x, const CPunkt& a, const CPunkt& b) {
-    const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
-    const double t = len2 > 0 ? std::clamp(((x.x - a.x) * dx + (x.y - a.y) * dy) / len2, 0.0, 1.0) : 0;
-    return std::hypot(x.x - a.x - t * dx, x.y - a.y - t * dy);
-}
 
 double Nearest(const CPunkt& a, const CPunkt& b, const std::vector<CPunkt>& c) {
     double best = c.size() == 1 ? SegDist(c[0], a, b) : 1e300;
-    for (std::size_t i = 1; i < c.size(); ++i) {
-        if (SegmentsCross(a, b, c[i - 1], c[i])) return 0;
-        best = std::min({best, SegDist(a, c[i - 1], c[i]), SegDist(b, c[i - 1], c[i]), SegDist(c[i - 1], a, b),
-                         SegDist(c[i], a, b)});
-    }
+    for (std::size_t i = 1; i < c.size(); ++i) best = std::min(best, SegSegDist(a, b, c[i - 1], c[i]));
     return best;
 }
 
@@ -68,14 +63,6 @@ bool Simple(const std::vector<CPunkt>& c) {
     return true;
 }
 
-bool Inside(const CPunkt& x, const std::vector<CPunkt>& p) {
-    bool in = false;
-    for (std::size_t i = 1; i < p.size(); ++i)
-        if ((p[i - 1].y > x.y) != (p[i].y > x.y) &&
-            x.x < p[i - 1].x + (x.y - p[i - 1].y) * (p[i].x - p[i - 1].x) / (p[i].y - p[i - 1].y))
-            in = !in;
-    return in;
-}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -13,10 +13,14 @@
 
 #include "bench/radius_shapes.h"
 #include "model/vector.h"
+#include "support/contour_measures.h"
 #include "support/scripted_interaction.h"
 #include "toolpath/correction_texts.h"
 
 namespace {
+using measure::Inside;
+using measure::SegDist;
+using measure::SegSegDist;
 using Rng = std::mt19937;
 using Pts = std::vector<CPunkt>;
 double U(Rng& g, double a, double b) { return std::uniform_real_distribution<double>(a, b)(g); }
@@ -125,16 +129,7 @@ Pts Generate(Kind kind, Rng& g, double r, int index) {
     return {};
 }
 
-double SegDist(const CPunkt& x, const CPunkt& a, const CPunkt& b) {
-    const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
-    const double t = len2 > 0 ? std::clamp(((x.x - a.x) * dx + (x.y - a.y) * dy) / len2, 0.0, 1.0) : 0;
-    return std::hypot(x.x - a.x - t * dx, x.y - a.y - t * dy);
-}
 
-double SegSegDist(const CPunkt& a, const CPunkt& b, const CPunkt& c, const CPunkt& d) {
-    if (SegmentsCross(a, b, c, d)) return 0;
-    return std::min({SegDist(a, c, d), SegDist(b, c, d), SegDist(c, a, b), SegDist(d, a, b)});
-}
 
 // Smallest distance from segment a->b (a == b for a point) to the polyline, looked at only
 // where it can be below limit.
@@ -153,14 +148,6 @@ double Nearest(const CPunkt& a, const CPunkt& b, const Pts& poly, double limit) 
     return best;
 }
 
-bool Inside(const CPunkt& x, const Pts& p) {
-    bool in = false;
-    for (std::size_t i = 1; i < p.size(); ++i)
-        if ((p[i - 1].y > x.y) != (p[i].y > x.y) &&
-            x.x < p[i - 1].x + (x.y - p[i - 1].y) * (p[i].x - p[i - 1].x) / (p[i].y - p[i - 1].y))
-            in = !in;
-    return in;
-}
 
 // The exact offset's boundary, sampled about every r/8 (at most some 3000 samples). Its corners are mitred or squared
 // off as the correction's are, so that what the corner rule leaves standing at the tips of

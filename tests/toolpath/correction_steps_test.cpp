@@ -89,3 +89,23 @@ TEST(AssemblePath, RawPointsOutOfStepAreReportedAndStillAssembled) {
     EXPECT_EQ(v.m_radiusList.front()->m_path.Size(), 2);
     EXPECT_EQ(v.m_radiusList.front()->m_source.Raw(), (std::vector<std::int32_t>{0, -1}));
 }
+
+TEST(Correct, OutOfMemoryLeavesTheChainWithoutCorrection) {
+    class Exhausted final : public PathQueries {
+    public:
+        void Prepare(const ClearanceRule&, const std::vector<CPunkt>&) override { throw std::bad_alloc(); }
+        int FirstFailingSegment(const CPunkt&) override { return 0; }
+        int FirstCrossedSegment(const CPunkt&, const CPunkt&) override { return 0; }
+        void CrossingCandidates(const CPunkt&, const CPunkt&, int, int, std::vector<std::int32_t>&) override {}
+    };
+    ScriptedSession s;
+    CVector v;
+    MakeChain(v, {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}});
+    const std::vector<CPunkt> before = v.m_points.Raw();
+    v.m_toolRadius = 1;
+    Exhausted q;
+    EXPECT_EQ(CorrectOrOutOfMemory(v, q), -1);
+    EXPECT_TRUE(v.m_radiusList.empty());
+    EXPECT_EQ(v.m_hasCorrection, 0);
+    EXPECT_EQ(v.m_points.Raw(), before);
+}
