@@ -38,6 +38,8 @@ void Radius(JsonWriter& j, const CRadius& r) {
     j.Field("m_mark", r.m_mark);
     j.Field("m_selected", r.m_selected);
     j.Field("m_closed", r.m_closed);
+    // Only paths from the robust offset carry the mark, so that other dumps stay as they were.
+    if (r.m_robust) j.Field("m_robust", r.m_robust);
     j.Key("m_path");
     Points(j, r.m_path);
     j.Key("m_source");

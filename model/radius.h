@@ -28,4 +28,7 @@ public:
     CPointArray m_path;
     CIntPointArray m_intPoints;
     CIntArray m_source;  // per path point: working-contour vertex index, or -1
+    // 1 when the path comes from the robust offset because the vertex walk's path failed its
+    // checks; kept in memory only, for the dump and the view.
+    std::int32_t m_robust = 0;
 };

@@ -18,14 +18,15 @@ namespace {
 
 class Assembler {
 public:
-    Assembler(CVector& v, PathQueries& q, CRadius& path)
+    Assembler(CVector& v, PathQueries& q, CRadius& path, AssemblyOutcome& outcome)
         : m_v(v),
           m_q(q),
           m_raw(v.m_correctionPointsA.Raw()),
           m_src(v.m_correctionIndexA.Raw()),
           m_problems(v.m_correctionIndexB.Raw()),
           m_path(path),
-          m_rule(ClearanceRule::For(v.m_offsetPoints.Raw(), v.m_toolRadius)) {}
+          m_rule(ClearanceRule::For(v.m_offsetPoints.Raw(), v.m_toolRadius)),
+          m_outcome(outcome) {}
 
     void Run();
 
@@ -60,6 +61,7 @@ private:
     std::vector<std::int32_t>& m_problems;
     CRadius& m_path;
     ClearanceRule m_rule;
+    AssemblyOutcome& m_outcome;
     std::vector<std::int32_t> m_candidates;
 };
 
@@ -117,9 +119,9 @@ void Assembler::Run() {
         m_problems.push_back(m_src[static_cast<std::size_t>(i)]);
     }
     if (f < 0) {
-        // The kept point gets source -1 so that the path and its sources stay parallel.
-        Append(m_raw.back(), -1);
-        Ui().Message(texts::kCutterTooLarge);
+        // Whether the cutter fits nowhere is left to the robust offset to decide; no point
+        // of this path is kept, so nothing is milled on the strength of it.
+        m_outcome.nothingPasses = true;
         return;
     }
     if (f == n - 1 && f > 0) {
@@ -151,7 +153,10 @@ void Assembler::Run() {
     for (int i = f + 1; i < n; ++i) {
         if (i == closeAfter + 1 && !inRun) {
             Append(closePoint, -1);
-            for (int k = i; k < n; ++k) m_problems.push_back(m_src[static_cast<std::size_t>(k)]);
+            for (int k = i; k < n; ++k) {
+                m_problems.push_back(m_src[static_cast<std::size_t>(k)]);
+                m_outcome.dropped.push_back(k);
+            }
             return;
         }
         const CPunkt& q = m_raw[static_cast<std::size_t>(i)];
@@ -172,7 +177,10 @@ void Assembler::Run() {
         if (j >= 0) {
             // Cut the loop between the two crossing segments off.
             Append(x, -1);
-            for (int k = i + 1; k <= j; ++k) m_problems.push_back(m_src[static_cast<std::size_t>(k)]);
+            for (int k = i + 1; k <= j; ++k) {
+                m_problems.push_back(m_src[static_cast<std::size_t>(k)]);
+                m_outcome.dropped.push_back(k);
+            }
             i = j;
             continue;
         }
@@ -182,7 +190,8 @@ void Assembler::Run() {
 
 }  // namespace
 
-void AssemblePath(CVector& v, PathQueries& queries) {
+AssemblyOutcome AssemblePath(CVector& v, PathQueries& queries) {
+    AssemblyOutcome outcome;
     std::vector<CPunkt>& raw = v.m_correctionPointsA.Raw();
     std::vector<std::int32_t>& src = v.m_correctionIndexA.Raw();
 
@@ -204,17 +213,21 @@ void AssemblePath(CVector& v, PathQueries& queries) {
     src.resize(keep);
 
     queries.Prepare(ClearanceRule::For(v.m_offsetPoints.Raw(), v.m_toolRadius), raw);
-    Assembler(v, queries, *path).Run();
+    Assembler(v, queries, *path, outcome).Run();
     // When the tool barely fits, dropped loops can leave a closed contour's path with ends
     // apart; such a path is open, and operations that treat the first and last point of a
     // closed path as one point must not see it as closed.
     const std::vector<CPunkt>& p = path->m_path.Raw();
     if (path->m_closed && (p.size() < 2 || !(p.front() == p.back()))) path->m_closed = 0;
+    return outcome;
 }
 
 void BuildCutBand(CVector& v) {
     std::vector<CPunkt>& band = v.m_cutBand.Raw();
     band.clear();
+    std::size_t segments = 0;
+    for (const auto& rad : v.m_radiusList) segments += rad->m_path.Raw().size();
+    band.reserve(4 * segments);
     const double r = v.m_toolRadius;
     for (const auto& rad : v.m_radiusList) {
         const std::vector<CPunkt>& p = rad->m_path.Raw();

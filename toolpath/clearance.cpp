@@ -12,9 +12,6 @@ namespace {
 constexpr std::size_t kScanLimit = 160;
 // Consecutive segments per block of the scans.
 constexpr std::size_t kScanBlock = 8;
-// Grown boxes must contain every point the exact tests accept despite rounding: a margin far
-// above double rounding at drawing coordinates, far below any drawing detail.
-constexpr double kGridMargin = 1e-6;
 
 GridRegion BoxOf(const std::vector<CPunkt>& pts, double grow) {
     GridRegion g{pts.front().x, pts.front().y, pts.front().x, pts.front().y};
@@ -100,7 +97,7 @@ void GridPathQueries::Prepare(const ClearanceRule& rule, const std::vector<CPunk
                std::max(all.maxY, r.maxY)};
     }
     const double extent = std::max({std::fabs(all.minX), std::fabs(all.maxX), std::fabs(all.minY), std::fabs(all.maxY)});
-    m_margin = kGridMargin * (1 + extent * 1e-6);
+    m_margin = GridMargin(extent);
 
     if (m_scan) {
         m_boxes.clear();
@@ -136,11 +133,11 @@ void GridPathQueries::Prepare(const ClearanceRule& rule, const std::vector<CPunk
     const double mean = MeanSegmentLength(w);
     // The fail zone of a segment reaches c beyond it; cells of about that size keep the
     // candidate lists short without registering each segment in many cells.
-    if (w.size() >= 2) m_working.Build(w, c + m_margin, std::max({c, 2 * mean, 1e-3}), BoxOf(w, c + 2 * m_margin));
+    if (w.size() >= 2) m_working.Build(w, c + m_margin, std::max({c, 2 * mean, 16 * m_margin}), BoxOf(w, c + 2 * m_margin));
     // Crossings need no grown zones: cells of a few segment lengths hold a few segments each.
     const GridRegion lines{all.minX - 2 * m_margin, all.minY - 2 * m_margin, all.maxX + 2 * m_margin,
                            all.maxY + 2 * m_margin};
-    const double fine = std::max({2 * mean, c / 16, 1e-3});
+    const double fine = std::max({2 * mean, c / 16, 16 * m_margin});
     if (w.size() >= 2) m_workingLines.Build(w, m_margin, fine, lines);
     if (raw.size() >= 2) m_rawLines.Build(raw, m_margin, fine, lines);
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "model/punkt.h"
+#include "toolpath/path_check.h"
 #include "toolpath/segment_grid.h"
 #include "toolpath/sparse_grid.h"
 
@@ -43,6 +44,9 @@ public:
     // ascending, each once. Must include every segment that crosses a->b.
     virtual void CrossingCandidates(const CPunkt& a, const CPunkt& b, int lo, int hi,
                                     std::vector<std::int32_t>& out) = 0;
+
+    // The checks of the finished path; kept here so that its buffers serve chain after chain.
+    PathChecker checker;
 };
 
 // The program's queries: a grid of the working contour's fail zones for the clearance test,

@@ -1,5 +1,6 @@
 #include "toolpath/correction_command.h"
 
+#include "import/hpgl_texts.h"
 #include "model/document.h"
 #include "model/interaction.h"
 #include "model/quenk_app.h"
@@ -26,9 +27,11 @@ void RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options)
     const CQuenkApp& app = doc.App();
     // One query object for all chains keeps its buffers from chain to chain.
     GridPathQueries queries;
+    bool outOfMemory = false;
     {
         WaitCursor wait(Ui());
         for (auto& layer : doc.m_layers) {
+            if (outOfMemory) break;
             for (auto& pen : layer->m_pens) {
                 const PenToolChoice choice = ToolForPen(app, options.toolMode, pen->m_number);
                 const ToolChoice tool = ChooseTool(app, choice.tool);
@@ -49,14 +52,29 @@ void RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options)
                     v.m_tool = tool.tool;
                     v.m_function = choice.function;
                     v.m_cleanContour = options.cleanContour ? 1 : 0;
-                    CorrectWith(v, queries);
+                    if (CorrectOrOutOfMemory(v, queries) < 0) {
+                        outOfMemory = true;
+                        break;
+                    }
                 }
+                if (outOfMemory) break;
             }
         }
+        if (outOfMemory) {
+            // No chain keeps a path of this run or of an earlier one: half a correction with
+            // old paths beside new ones would be milled as if it were whole. Dropping them
+            // also gives the memory back; the drawing itself is untouched.
+            for (auto& layer : doc.m_layers)
+                for (auto& pen : layer->m_pens)
+                    for (auto& chain : pen->m_chains) chain->ClearCorrection();
+        }
         doc.RecomputeBox();
-        doc.m_bCorrectionDone = 1;
-        doc.App().m_nColorMode = kColourModeTools;
+        if (!outOfMemory) {
+            doc.m_bCorrectionDone = 1;
+            doc.App().m_nColorMode = kColourModeTools;
+        }
     }
+    if (outOfMemory) Ui().Message(hpgl_texts::kOutOfMemory);
     Ui().RequestRedraw();
 }
 

@@ -30,12 +30,29 @@ void DropExactRepeats(std::vector<CPunkt>& w);
 bool OffsetVertices(const std::vector<CPunkt>& w, bool closed, int side, double r,
                     std::vector<CPunkt>& raw, std::vector<std::int32_t>& source);
 
+// What the assembly leaves to the checks of the path: whether no raw point passed the
+// clearance test (no point is kept then), and the raw points dropped with the loops that
+// were cut off, which may have been reachable boundary.
+struct AssemblyOutcome {
+    bool nothingPasses = false;
+    std::vector<std::int32_t> dropped;
+};
+
 // Builds the chain's path from its raw points (m_correctionPointsA / m_correctionIndexA)
 // against its working contour (m_offsetPoints), dropping what cuts into the contour.
-void AssemblePath(CVector& v, PathQueries& queries);
+AssemblyOutcome AssemblePath(CVector& v, PathQueries& queries);
+
+// Replaces the chain's paths by those of the robust offset, marked as such; when the cutter
+// fits nowhere it says so and keeps no path. With keepFullWalk the chain's path from the
+// walk stays unless it is clearly shorter than the robust one; true when replaced.
+bool RobustCorrection(CVector& v, bool keepFullWalk = false);
 
 // Four points per path segment: its ends shifted by r to the left and to the right.
 void BuildCutBand(CVector& v);
 
 // Correct with the given queries; CVector::Correct uses the grid queries.
 std::int32_t CorrectWith(CVector& v, PathQueries& queries);
+
+// CorrectWith, but out of memory leaves the chain without correction and returns -1; the
+// caller says so.
+std::int32_t CorrectOrOutOfMemory(CVector& v, PathQueries& queries);

@@ -4,12 +4,20 @@
 // per-query stamps that return each segment once.
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <vector>
 
 #include "model/punkt.h"
 #include "toolpath/plain_distance.h"
+
+// The margin by which grid boxes are grown so that they hold every point the exact tests
+// accept despite rounding: far above the rounding of coordinates of this size (extent is the
+// largest coordinate's magnitude), far below any drawing detail. It grows with the
+// coordinates' own precision, not with their size beyond that, so cells and neighbourhoods
+// stay in proportion to the geometry wherever it lies.
+inline double GridMargin(double extent) { return 1e-6 + 64 * DBL_EPSILON * extent; }
 
 struct GridRegion {
     double minX = 0, minY = 0, maxX = 0, maxY = 0;

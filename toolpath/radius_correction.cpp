@@ -1,15 +1,24 @@
 // CVector::Correct: the cutter-centre path of one chain.
 
 #include <cmath>
+#include <new>
 
+#include "import/hpgl_texts.h"
 #include "model/quenk_app.h"
+#include "model/session.h"
 #include "model/vector.h"
 #include "toolpath/clearance.h"
 #include "toolpath/correction_steps.h"
+#include "toolpath/correction_texts.h"
+#include "toolpath/path_check.h"
+#include "toolpath/plain_distance.h"
 
 namespace {
 // Spikes narrower than this are cut off even without clean-up: thinner than any cutter.
 constexpr double kMinSpike = 0.01;
+// Closed contours up to this many points whose walk dropped points are compared with the
+// robust offset; larger ones rely on the checks of the path alone.
+constexpr int kCompareLimit = 20000;
 
 void DropOldCorrection(CVector& v) {
     v.m_radiusList.clear();  // tabs and corner drills live in the paths and go with them
@@ -21,12 +30,22 @@ void DropOldCorrection(CVector& v) {
     v.m_offsetPoints.RemoveAll();
 }
 
-// A path of one point with no vertex behind it.
-void SinglePoint(CVector& v) {
-    CRadius* path = v.AddRadius();
-    path->m_path.AddPoint(v.m_points[0]);
-    path->m_source.AddPoint(-1);
+// A chain that leaves no contour to follow (a point, a closed chain without area, an open
+// one shorter than the tool is wide): a path there would plunge the cutter into the part or
+// run it past the chain's ends, so there is none, and the user is told.
+std::int32_t NoPath(CVector& v, std::vector<CPunkt>&& w) {
+    v.m_offsetPoints.Raw() = std::move(w);
     v.m_hasCorrection = 1;
+    Ui().Message(texts::kCutterTooLarge);
+    return 1;
+}
+
+bool Degenerate(const std::vector<CPunkt>& w, bool closed, double r) {
+    if (w.size() < 2 || (closed && w.size() < 3)) return true;
+    if (closed) return false;
+    double length = 0;
+    for (std::size_t i = 1; i < w.size(); ++i) length += PlainDistance(w[i - 1], w[i]);
+    return length < 2 * r;
 }
 }  // namespace
 
@@ -64,30 +83,44 @@ std::int32_t CorrectWith(CVector& v, PathQueries& queries) {
     WindowPass(w);
     DropExactRepeats(w);
     // A closed contour needs at least one segment out and back; [P, P] is a point.
-    if (w.size() < 2 || (closed && w.size() < 3)) {
-        v.m_offsetPoints.Raw() = std::move(w);
-        SinglePoint(v);
-        return 1;
-    }
+    if (Degenerate(w, closed, r)) return NoPath(v, std::move(w));
     SmoothSharpCorners(w, closed, side, v.m_cleanContour ? 2 * r : kMinSpike);
     DropExactRepeats(w);
-    if (w.size() < 2 || (closed && w.size() < 3)) {
-        v.m_offsetPoints.Raw() = std::move(w);
-        SinglePoint(v);
-        return 1;
-    }
+    if (Degenerate(w, closed, r)) return NoPath(v, std::move(w));
     v.m_offsetPoints.Raw() = std::move(w);
 
     v.m_hasCorrection = 1;
     if (!OffsetVertices(v.m_offsetPoints.Raw(), closed, side, r, v.m_correctionPointsA.Raw(),
-                        v.m_correctionIndexA.Raw()))
+                        v.m_correctionIndexA.Raw())) {
+        // Only straight spikes, where no corner gives a point: nothing to follow.
+        Ui().Message(texts::kCutterTooLarge);
         return 0;
-    AssemblePath(v, queries);
+    }
+    const AssemblyOutcome outcome = AssemblePath(v, queries);
+    if (outcome.nothingPasses || !queries.checker.Sound(v, outcome.dropped))
+        RobustCorrection(v);
+    else if (closed && !v.m_correctionIndexB.IsEmpty() && v.m_offsetPoints.Size() <= kCompareLimit)
+        // The walk dropped points: whether it also dropped boundary that the cutter reaches is
+        // told surely only by the robust offset, cheap enough for contours of this size.
+        RobustCorrection(v, true);
     BuildCutBand(v);
     return 1;
 }
 
+std::int32_t CorrectOrOutOfMemory(CVector& v, PathQueries& queries) {
+    try {
+        return CorrectWith(v, queries);
+    } catch (const std::bad_alloc&) {
+        // What the correction had built is given back; the chain itself is untouched.
+        v.ClearCorrection();
+        return -1;
+    }
+}
+
 std::int32_t CVector::Correct() {
     GridPathQueries queries;
-    return CorrectWith(*this, queries);
+    const std::int32_t done = CorrectOrOutOfMemory(*this, queries);
+    if (done >= 0) return done;
+    Ui().Message(hpgl_texts::kOutOfMemory);
+    return 0;
 }

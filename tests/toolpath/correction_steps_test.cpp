@@ -54,11 +54,10 @@ TEST(Correct, BackAndForthClosedChain) {
     v.m_toolRadius = 1;
     v.m_side = 0;
     // On the left the far end is a corner of angle 0 with equal legs: the tip is cut off and
-    // a point is left.
+    // only a point is left, where no cutter can go round.
     EXPECT_EQ(v.Correct(), 1);
-    ASSERT_EQ(v.m_radiusList.size(), 1u);
-    EXPECT_EQ(v.m_radiusList.front()->m_path.Raw(), (std::vector<CPunkt>{{0, 0}}));
-    EXPECT_EQ(v.m_radiusList.front()->m_source.Raw(), (std::vector<std::int32_t>{-1}));
+    EXPECT_TRUE(v.m_radiusList.empty());
+    EXPECT_EQ(s.ui.shown, (std::vector<std::string>{texts::kCutterTooLarge}));
     v.m_side = 1;  // on the right both ends are bevelled around
     EXPECT_EQ(v.Correct(), 1);
     EXPECT_GE(v.m_radiusList.front()->m_path.Size(), 4);
@@ -89,4 +88,24 @@ TEST(AssemblePath, RawPointsOutOfStepAreReportedAndStillAssembled) {
     ASSERT_EQ(v.m_radiusList.size(), 1u);
     EXPECT_EQ(v.m_radiusList.front()->m_path.Size(), 2);
     EXPECT_EQ(v.m_radiusList.front()->m_source.Raw(), (std::vector<std::int32_t>{0, -1}));
+}
+
+TEST(Correct, OutOfMemoryLeavesTheChainWithoutCorrection) {
+    class Exhausted final : public PathQueries {
+    public:
+        void Prepare(const ClearanceRule&, const std::vector<CPunkt>&) override { throw std::bad_alloc(); }
+        int FirstFailingSegment(const CPunkt&) override { return 0; }
+        int FirstCrossedSegment(const CPunkt&, const CPunkt&) override { return 0; }
+        void CrossingCandidates(const CPunkt&, const CPunkt&, int, int, std::vector<std::int32_t>&) override {}
+    };
+    ScriptedSession s;
+    CVector v;
+    MakeChain(v, {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}});
+    const std::vector<CPunkt> before = v.m_points.Raw();
+    v.m_toolRadius = 1;
+    Exhausted q;
+    EXPECT_EQ(CorrectOrOutOfMemory(v, q), -1);
+    EXPECT_TRUE(v.m_radiusList.empty());
+    EXPECT_EQ(v.m_hasCorrection, 0);
+    EXPECT_EQ(v.m_points.Raw(), before);
 }

@@ -125,14 +125,13 @@ TEST(Correct, CleanContourDropsPointsCloserThanAQuarterRadius) {
     EXPECT_EQ(v.m_offsetPoints.Size(), 6);
 }
 
-TEST(Correct, TooLargeToolKeepsOnePointAndSaysSo) {
+TEST(Correct, TooLargeToolKeepsNoPathAndSaysSo) {
     ScriptedSession s;
     CVector v;
     Prepare(v, {{0, 0}, {0, 10}, {10, 10}, {10, 0}, {0, 0}}, 8.0, 1);  // inside, tool 16 wide
     v.Correct();
-    const CRadius& r = OnlyPath(v);
-    ASSERT_EQ(r.m_path.Size(), 1);
-    EXPECT_EQ(r.m_source.Raw(), (std::vector<std::int32_t>{-1}));
+    // A point kept there would make the program plunge into both walls of the pocket.
+    EXPECT_TRUE(v.m_radiusList.empty());
     EXPECT_EQ(s.ui.shown, (std::vector<std::string>{texts::kCutterTooLarge}));
     EXPECT_EQ(v.m_correctionIndexB.Size(), v.m_correctionPointsA.Size());
 }

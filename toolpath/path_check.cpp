@@ -1,0 +1,224 @@
+#include "toolpath/path_check.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/geometry.h"
+#include "model/vector.h"
+#include "toolpath/clearance.h"
+#include "toolpath/plain_distance.h"
+
+namespace {
+// No path point may lie farther from the contour than this many radii: the corner rule puts
+// its points at most twice r from their vertex.
+constexpr double kSpokeRadii = 3.0;
+// Reachable boundary dropped with loops may make up this share of the path's length: a
+// little below the hundredth that the path may miss in all, since the measure is taken at
+// the raw points only.
+constexpr double kLostShare = 0.008;
+// A dropped raw point counts as reachable boundary when its nearest segment lies at r within
+// this share of r: the points of the loops that rightly go lie clearly closer or farther.
+constexpr double kOnBoundary = 1e-6;
+// Up to this many points a scan over the boxes of segments and of blocks of consecutive
+// segments is cheaper than building a grid.
+constexpr std::size_t kScanLimit = 160;
+constexpr std::size_t kScanBlock = 8;
+
+double SegmentDistance(const CPunkt& x, const CPunkt& a, const CPunkt& b) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double len2 = dx * dx + dy * dy;
+    double t = len2 > 0 ? ((x.x - a.x) * dx + (x.y - a.y) * dy) / len2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return PlainDistance(x, {a.x + t * dx, a.y + t * dy});
+}
+
+double SegmentsDistance(const CPunkt& a, const CPunkt& b, const CPunkt& c, const CPunkt& d) {
+    if (SegmentsCross(a, b, c, d)) return 0;
+    return std::min({SegmentDistance(a, c, d), SegmentDistance(b, c, d), SegmentDistance(c, a, b),
+                     SegmentDistance(d, a, b)});
+}
+
+double Extent(const std::vector<CPunkt>& w) {
+    double e = 0;
+    for (const CPunkt& p : w) e = std::max({e, std::fabs(p.x), std::fabs(p.y)});
+    return e;
+}
+
+// Twice the signed area, positive counter-clockwise; taken relative to the first point so
+// that far-away contours keep their digits.
+double TwiceArea(const std::vector<CPunkt>& w) {
+    double s = 0;
+    const CPunkt& o = w.front();
+    for (std::size_t i = 1; i + 1 < w.size(); ++i)
+        s += (w[i].x - o.x) * (w[i + 1].y - o.y) - (w[i + 1].x - o.x) * (w[i].y - o.y);
+    return s;
+}
+
+bool Inside(const CPunkt& x, const std::vector<CPunkt>& p) {
+    bool in = false;
+    for (std::size_t i = 1; i < p.size(); ++i) {
+        const CPunkt& a = p[i - 1];
+        const CPunkt& b = p[i];
+        if ((a.y > x.y) != (b.y > x.y) && x.x < a.x + (x.y - a.y) * (b.x - a.x) / (b.y - a.y)) in = !in;
+    }
+    return in;
+}
+}  // namespace
+
+double CheckTolerance(double r, const std::vector<CPunkt>& working) {
+    return std::min(kClearanceTolerance, r / 4) + GridMargin(Extent(working));
+}
+
+const std::vector<CPunkt>& CheckedContour(const CVector& v, std::vector<CPunkt>& buffer) {
+    const std::vector<CPunkt>& working = v.m_offsetPoints.Raw();
+    if (v.m_cleanContour) return working;
+    const std::vector<CPunkt>& pts = v.m_points.Raw();
+    buffer.clear();
+    for (const CPunkt& p : pts)
+        if (buffer.empty() || !(p == buffer.back())) buffer.push_back(p);
+    if (v.m_closed && buffer.size() > 1 && !(buffer.back() == buffer.front())) buffer.back() = buffer.front();
+    return buffer == working ? working : buffer;
+}
+
+bool PathOutside(const CVector& v) {
+    if (v.m_function == 1) return true;
+    if (v.m_function == 2) return false;
+    const double area = TwiceArea(v.m_offsetPoints.Raw());
+    if (area == 0) return true;
+    return (v.m_side != 0) == (area > 0);
+}
+
+void PathChecker::Index(const std::vector<CPunkt>& pts, double grow, double cell, const GridRegion& region) {
+    m_w = &pts;
+    m_region = region;
+    m_scan = pts.size() <= kScanLimit;
+    if (!m_scan) {
+        m_grid.Build(pts, grow, cell, region);
+        return;
+    }
+    m_boxes.clear();
+    m_blocks.clear();
+    for (std::size_t k = 0; k + 1 < pts.size(); ++k) {
+        const Box b{std::min(pts[k].x, pts[k + 1].x), std::max(pts[k].x, pts[k + 1].x),
+                    std::min(pts[k].y, pts[k + 1].y), std::max(pts[k].y, pts[k + 1].y)};
+        m_boxes.push_back(b);
+        if (k % kScanBlock == 0) {
+            m_blocks.push_back(b);
+            continue;
+        }
+        Box& blk = m_blocks.back();
+        blk = {std::min(blk.loX, b.loX), std::max(blk.hiX, b.hiX), std::min(blk.loY, b.loY), std::max(blk.hiY, b.hiY)};
+    }
+}
+
+void PathChecker::Candidates(const CPunkt& a, const CPunkt& b, double grow) {
+    m_found.clear();
+    if (!m_scan) {
+        m_grid.CollectAlong(a, b, grow, m_found);
+        m_found.insert(m_found.end(), m_grid.Global().begin(), m_grid.Global().end());
+        return;
+    }
+    const Box q{std::min(a.x, b.x) - grow, std::max(a.x, b.x) + grow, std::min(a.y, b.y) - grow,
+                std::max(a.y, b.y) + grow};
+    for (std::size_t blk = 0; blk < m_blocks.size(); ++blk) {
+        if (!m_blocks[blk].Meets(q)) continue;
+        const std::size_t end = std::min(m_boxes.size(), (blk + 1) * kScanBlock);
+        for (std::size_t k = blk * kScanBlock; k < end; ++k)
+            if (m_boxes[k].Meets(q)) m_found.push_back(static_cast<std::int32_t>(k));
+    }
+}
+
+double PathChecker::NearestWithin(const CPunkt& x, double reach) {
+    if (!m_region.Contains(x)) return reach * 2;
+    Candidates(x, x, reach);
+    double best = reach * 2;
+    for (std::int32_t k : m_found)
+        best = std::min(best, SegmentDistance(x, (*m_w)[static_cast<std::size_t>(k)],
+                                              (*m_w)[static_cast<std::size_t>(k) + 1]));
+    return best;
+}
+
+bool PathChecker::Gouges(const CPunkt& a, const CPunkt& b) {
+    if (!m_region.Contains(a) || !m_region.Contains(b)) return false;  // a spoke
+    Candidates(a, b, m_scan ? m_min : 0);
+    for (std::int32_t k : m_found) {
+        const CPunkt& c = (*m_w)[static_cast<std::size_t>(k)];
+        const CPunkt& d = (*m_w)[static_cast<std::size_t>(k) + 1];
+        // Every point of c->d lies within half its length of its middle: one distance rules
+        // out most candidates before the four of the exact test.
+        const CPunkt mid{(c.x + d.x) / 2, (c.y + d.y) / 2};
+        if (SegmentDistance(mid, a, b) - PlainDistance(c, d) / 2 >= m_min) continue;
+        if (SegmentsDistance(a, b, c, d) < m_min) return true;
+    }
+    return false;
+}
+
+bool PathChecker::Spoke(const CPunkt& x, std::int32_t source) {
+    const double reach = kSpokeRadii * m_r;
+    if (m_working && source >= 0 && static_cast<std::size_t>(source) < m_w->size() &&
+        PlainDistance(x, (*m_w)[static_cast<std::size_t>(source)]) <= reach)
+        return false;
+    return NearestWithin(x, reach) > reach;
+}
+
+bool PathChecker::Sound(const CVector& v, const std::vector<std::int32_t>& dropped) {
+    const std::vector<CPunkt>& w = CheckedContour(v, m_contour);
+    if (w.size() < 2) return false;
+    m_working = &w == &v.m_offsetPoints.Raw();
+    m_r = v.m_toolRadius;
+    const double tol = CheckTolerance(m_r, w);
+    m_min = m_r - tol;
+    double loX = w[0].x, hiX = w[0].x, loY = w[0].y, hiY = w[0].y, length = 0;
+    for (std::size_t i = 0; i < w.size(); ++i) {
+        loX = std::min(loX, w[i].x);
+        hiX = std::max(hiX, w[i].x);
+        loY = std::min(loY, w[i].y);
+        hiY = std::max(hiY, w[i].y);
+        if (i > 0) length += PlainDistance(w[i], w[i - 1]);
+    }
+    const double margin = GridMargin(Extent(w));
+    const double reach = kSpokeRadii * m_r + 2 * margin;
+    const double mean = length / static_cast<double>(w.size() - 1);
+    Index(w, m_r + margin, std::max({m_r, 2 * mean, 16 * margin}),
+          {loX - reach, loY - reach, hiX + reach, hiY + reach});
+
+    double pathLength = 0;
+    for (const auto& rad : v.m_radiusList) {
+        const std::vector<CPunkt>& p = rad->m_path.Raw();
+        const std::vector<std::int32_t>& s = rad->m_source.Raw();
+        if (p.empty()) continue;
+        if (p.size() == 1 && Gouges(p[0], p[0])) return false;
+        for (std::size_t i = 0; i < p.size(); ++i) {
+            if (Spoke(p[i], i < s.size() ? s[i] : -1)) return false;
+            if (i > 0) {
+                if (Gouges(p[i - 1], p[i])) return false;
+                pathLength += PlainDistance(p[i - 1], p[i]);
+            }
+        }
+        if (v.m_closed && Inside(p.front(), w) == PathOutside(v)) return false;
+    }
+    if (pathLength == 0) return false;
+
+    // Raw points dropped with a loop that lie on the offset boundary and away from the kept
+    // path are boundary the path lost.
+    const std::vector<CPunkt>& raw = v.m_correctionPointsA.Raw();
+    const double onBoundary = m_r * (1 - kOnBoundary) - margin;
+    std::vector<std::int32_t> clean;
+    for (std::int32_t i : dropped) {
+        if (i <= 0 || static_cast<std::size_t>(i) >= raw.size()) continue;
+        // On the boundary the nearest segment lies at r exactly; a dropped point farther
+        // away lies beyond a wall or in the open, where no path belongs.
+        const double d = NearestWithin(raw[static_cast<std::size_t>(i)], m_r);
+        if (d >= onBoundary && d <= 2 * m_r - onBoundary) clean.push_back(i);
+    }
+    if (clean.empty()) return true;
+    std::vector<CPunkt> kept;
+    for (const auto& rad : v.m_radiusList) kept.insert(kept.end(), rad->m_path.begin(), rad->m_path.end());
+    const GridRegion region = m_region;
+    Index(kept, 2 * tol, std::max({m_r, 16 * margin}), region);
+    double lost = 0;
+    for (std::int32_t i : clean)
+        if (NearestWithin(raw[static_cast<std::size_t>(i)], 2 * tol) > 2 * tol)
+            lost += PlainDistance(raw[static_cast<std::size_t>(i)], raw[static_cast<std::size_t>(i) - 1]);
+    return lost <= kLostShare * (pathLength + lost);
+}
