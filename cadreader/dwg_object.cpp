@@ -1,8 +1,6 @@
 #include "cadreader/dwg_object.h"
 
 namespace {
-// The object map is cut into sections of at most this many bytes, each with a two-byte CRC.
-constexpr std::size_t kMostMapSection = 2032;
 constexpr std::uint64_t kMostObjectBytes = 1u << 30;
 }  // namespace
 
@@ -11,7 +9,7 @@ bool ReadObjectMap(const DwgBytes& map, const DwgBytes& objects, std::vector<Dwg
     while (at + 2 <= map.size) {
         const std::size_t size = std::size_t{map.data[at]} << 8 | map.data[at + 1];
         if (size <= 2) return true;
-        const std::size_t body = size - 2 > kMostMapSection ? kMostMapSection : size - 2;
+        const std::size_t body = size - 2;
         if (body > map.size - at - 2) return false;
         DwgBits bits(map.data + at + 2, body);
         std::uint64_t handle = 0;
