@@ -58,14 +58,19 @@ public:
         if (!ReadObjectMap(m_layout.handles, m_layout.objects, map) || map.empty()) return false;
         m_entityClasses = ReadEntityClasses(m_layout.classes, m_layout.release, m_layout.maintenance);
         m_items.reserve(map.size());
-        for (const DwgMapEntry& at : map) Object(at);
+        // An object that cannot be read makes the whole file count as damaged: the drawing
+        // would lack what the user expects in it.
+        for (const DwgMapEntry& at : map) {
+            Object(at);
+            if (m_damaged) return false;
+        }
         Assemble();
         return true;
     }
 
 private:
     void Object(const DwgMapEntry& at) {
-        if (!m_object.Open(at.offset) || m_object.Handle() != at.handle) return;
+        if (!m_object.Open(at.offset) || m_object.Handle() != at.handle) return Fail();
         const std::uint32_t type = m_object.Type();
         if (type == kLayer) return Layer();
         if (type == kBlockHeader) return BlockHeader();
@@ -74,7 +79,7 @@ private:
         if (entityType == 0) return;
         DwgEntityHead head;
         Item item;
-        if (!m_object.EntityCommon(head) || !ReadDwgEntity(m_object, entityType, m_d, item.e, item.mirrored)) return;
+        if (!m_object.EntityCommon(head) || !ReadDwgEntity(m_object, entityType, m_d, item.e, item.mirrored)) return Fail();
         item.mode = head.mode;
         item.owner = head.owner;
         item.layer = head.layer;
@@ -85,8 +90,10 @@ private:
         m_items.push_back(item);
     }
 
+    void Fail() { m_damaged = true; }
+
     void Layer() {
-        if (!m_object.ObjectCommon()) return;
+        if (!m_object.ObjectCommon()) return Fail();
         DwgBits& b = m_object.Data();
         CadLayer layer;
         layer.name = m_object.Text();
@@ -109,7 +116,7 @@ private:
             off = (values & 2) != 0;
         }
         std::int32_t colour = m_object.TableColour();
-        if (!m_object.Ok()) return;
+        if (!m_object.Ok()) return Fail();
         if (colour < 0) off = true, colour = -colour;
         if (colour < 1 || colour > 255) colour = 7;
         layer.colour = off ? -colour : colour;
@@ -127,23 +134,23 @@ private:
 
     // The block table: its order, and which blocks are model space and paper space.
     void BlockControl() {
-        if (!m_object.ObjectCommon()) return;
+        if (!m_object.ObjectCommon()) return Fail();
         const std::int32_t count = m_object.Data().BL();
         if (count < 0 || static_cast<std::size_t>(count) > m_object.HandlesLeft()) return;
         std::vector<std::uint64_t> order;
         for (std::int32_t k = 0; k < count && m_object.Ok(); ++k) order.push_back(m_object.NextHandle());
         const std::uint64_t model = m_object.NextHandle(), paper = m_object.NextHandle();
-        if (!m_object.Ok()) return;
+        if (!m_object.Ok()) return Fail();
         m_tableOrder = std::move(order);
         m_modelHandle = model;
         m_paperHandle = paper;
     }
 
     void BlockHeader() {
-        if (!m_object.ObjectCommon()) return;
+        if (!m_object.ObjectCommon()) return Fail();
         CadBlock block;
         block.name = m_object.Text();
-        if (!m_object.Ok()) return;
+        if (!m_object.Ok()) return Fail();
         block.kind = KindOf(block.name);
         m_blockOf[m_object.Handle()] = m_blocks.size();
         m_blockHandles.push_back(m_object.Handle());
@@ -267,6 +274,7 @@ private:
     std::vector<DwgClass> m_entityClasses;
     std::uint32_t m_default = 0;
     bool m_haveDefault = false;
+    bool m_damaged = false;
 };
 }  // namespace
 
