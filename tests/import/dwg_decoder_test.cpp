@@ -98,3 +98,32 @@ TEST_F(CadTest, DwgFilesOfOtherVersionsOrDamagedOnesChangeNothing) {
         EXPECT_TRUE(doc.m_layers.empty());
     }
 }
+
+// The fuzz seeds are tiny drawings made from scratch (tests/fuzz/make_dwg_seeds.py).
+TEST(DwgReader, HandMadeDrawingsRead) {
+    const struct {
+        const char* file;
+        std::vector<CadType> types;
+        std::vector<double> firstGeometry;
+    } cases[] = {
+        {"line.dwg", {kCadLine}, {1.5, -2.0, 20.25, -2.0}},
+        {"circle_arc.dwg", {kCadCircle, kCadArc}, {10.0, 5.0, 4.0}},
+        {"lwpolyline.dwg", {kCadLwPolyline, kCadLine}, {1.0}},
+    };
+    for (const auto& c : cases) {
+        CadOpenError error = CadOpenError::None;
+        const auto d = OpenDrawing(std::string(QUENK_SOURCE_DIR) + "/tests/fuzz/seeds/dwg/" + c.file, error);
+        ASSERT_TRUE(d) << c.file;
+        const auto& entities = d->Layout(CadSpace::Model)->entities;
+        ASSERT_EQ(entities.size(), c.types.size()) << c.file;
+        for (std::size_t k = 0; k < entities.size(); ++k) EXPECT_EQ(entities[k].type, c.types[k]) << c.file;
+        for (std::size_t k = 0; k < c.firstGeometry.size(); ++k) EXPECT_EQ(entities[0].g[k], c.firstGeometry[k]) << c.file;
+        EXPECT_EQ(entities[0].colour, 1);
+        EXPECT_EQ(d->layers.at(entities[0].layer).name, "0");
+    }
+    CadOpenError error = CadOpenError::None;
+    const auto d = OpenDrawing(std::string(QUENK_SOURCE_DIR) + "/tests/fuzz/seeds/dwg/lwpolyline.dwg", error);
+    const CadEntity& polyline = d->Layout(CadSpace::Model)->entities[0];
+    EXPECT_EQ(d->LwPolylineVertex(polyline, 1).bulge, 1.0);
+    EXPECT_EQ(d->LwPolylineVertex(polyline, 2).y, 10.0);
+}
