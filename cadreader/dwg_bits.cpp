@@ -23,6 +23,15 @@ std::uint64_t DwgBits::Bits(unsigned n) {
         m_pos = m_end;
         return 0;
     }
+    const std::size_t at = m_pos >> 3;
+    if (n <= 56 && m_bytes - at >= 8) {
+        // Eight bytes at once hold any 56 bits from any bit position.
+        std::uint64_t word = 0;
+        for (std::size_t k = 0; k < 8; ++k) word = word << 8 | m_data[at + k];
+        word <<= (m_pos & 7);
+        m_pos += n;
+        return word >> (64 - n);
+    }
     std::uint64_t v = 0;
     while (n > 0) {
         const std::size_t byte = m_pos >> 3;
@@ -37,13 +46,13 @@ std::uint64_t DwgBits::Bits(unsigned n) {
 }
 
 std::uint16_t DwgBits::RS() {
-    const unsigned lo = RC();
-    return static_cast<std::uint16_t>(lo | (unsigned{RC()} << 8));
+    const auto v = static_cast<unsigned>(Bits(16));
+    return static_cast<std::uint16_t>((v >> 8) | (v & 0xFFu) << 8);
 }
 
 std::uint32_t DwgBits::RL() {
-    const std::uint32_t lo = RS();
-    return lo | (std::uint32_t{RS()} << 16);
+    const auto v = static_cast<std::uint32_t>(Bits(32));
+    return (v >> 24) | ((v >> 8) & 0xFF00u) | ((v << 8) & 0xFF0000u) | (v << 24);
 }
 
 double DwgBits::RD() {

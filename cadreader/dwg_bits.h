@@ -13,7 +13,7 @@ class DwgBits {
 public:
     DwgBits() = default;
     // Reads the bytes [data, data + size); positions are in bits from data.
-    DwgBits(const std::uint8_t* data, std::size_t size) : m_data(data), m_end(size * 8) {}
+    DwgBits(const std::uint8_t* data, std::size_t size) : m_data(data), m_bytes(size), m_end(size * 8) {}
 
     bool Ok() const { return m_ok; }
     std::size_t Bit() const { return m_pos; }
@@ -52,6 +52,7 @@ private:
     std::uint64_t Bits(unsigned n);
 
     const std::uint8_t* m_data = nullptr;
+    std::size_t m_bytes = 0;
     std::size_t m_end = 0;
     std::size_t m_pos = 0;
     bool m_ok = true;

@@ -158,6 +158,15 @@ private:
     }
 
     std::uint32_t LayerIndex(std::uint64_t handle) {
+        // Entities mostly repeat the layer of the one before.
+        if (m_haveLast && handle == m_lastHandle) return m_lastLayer;
+        m_haveLast = true;
+        m_lastHandle = handle;
+        m_lastLayer = FindLayer(handle);
+        return m_lastLayer;
+    }
+
+    std::uint32_t FindLayer(std::uint64_t handle) {
         const auto it = m_layerOf.find(handle);
         if (it != m_layerOf.end()) return it->second;
         if (!m_haveDefault) {
@@ -198,6 +207,41 @@ private:
         m_blocks = std::move(sorted);
     }
 
+    // Entities that own others: a polyline its vertices, an insert its attributes.
+    static bool IsSequence(std::uint16_t type) {
+        return type == kCadPolyline || type == kCadInsert || type == kCadMInsert;
+    }
+
+    // Puts an entity into its block, and after it the members of its sequence (those in
+    // members[first, last) that it owns), the end of the sequence last whatever its handle.
+    void Place(std::size_t k, CadBlock& model, CadBlock& paper, const std::vector<std::pair<std::size_t, std::size_t>>& members,
+               std::size_t first, std::size_t last) {
+        const Item& item = m_items[k];
+        if (item.e.type == kCadBlock || item.e.type == kCadEndBlock) return;
+        CadBlock* into = item.mode == 1 ? &paper : item.mode == 2 ? &model : nullptr;
+        if (!into) {
+            const auto b = m_blockOf.find(item.owner);
+            if (b == m_blockOf.end()) return;
+            CadBlock& block = m_blocks[b->second];
+            into = block.kind == CadLayoutKind::Model ? &model : block.kind == CadLayoutKind::Paper ? &paper : &block;
+        }
+        const std::uint16_t paperFlag = into == &paper ? kCadPaperSpace : 0;
+        into->entities.push_back(item.e);
+        into->entities.back().flags |= paperFlag;
+        for (int pass = 0; pass < 2; ++pass)
+            for (std::size_t m = first; m < last; ++m) {
+                if (members[m].first != k) continue;
+                CadEntity e = m_items[members[m].second].e;
+                if ((e.type == kCadSeqEnd) != (pass == 1)) continue;
+                if (e.type == kCadVertex && item.mirrored) {
+                    e.g[0] = -e.g[0];
+                    e.g[2] = -e.g[2];
+                }
+                e.flags |= paperFlag;
+                into->entities.push_back(e);
+            }
+    }
+
     void Assemble() {
         SortBlocks();
         CadBlock model, paper;
@@ -206,41 +250,25 @@ private:
         // Where each entity goes: a block, or after the entity that owns it (a polyline's
         // vertices, an insert's attributes, the end of either sequence).
         std::unordered_map<std::uint64_t, std::size_t> itemOf;
-        for (std::size_t k = 0; k < m_items.size(); ++k) itemOf[m_handleOf[k]] = k;
-        std::vector<std::vector<std::size_t>> members(m_items.size());
+        for (std::size_t k = 0; k < m_items.size(); ++k)
+            if (IsSequence(m_items[k].e.type)) itemOf[m_handleOf[k]] = k;
+        std::vector<std::pair<std::size_t, std::size_t>> members;  // owner, member
         std::vector<std::size_t> top;
+        top.reserve(m_items.size());
         for (std::size_t k = 0; k < m_items.size(); ++k) {
             Item& item = m_items[k];
             item.e.layer = LayerIndex(item.layer);
-            const auto owner = item.mode == 0 ? itemOf.find(item.owner) : itemOf.end();
-            if (owner != itemOf.end() && owner->second != k) members[owner->second].push_back(k);
+            const auto owner = item.mode == 0 && !itemOf.empty() ? itemOf.find(item.owner) : itemOf.end();
+            if (owner != itemOf.end() && owner->second != k) members.emplace_back(owner->second, k);
             else top.push_back(k);
         }
+        std::stable_sort(members.begin(), members.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        model.entities.reserve(top.size());
+        std::size_t next = 0;
         for (std::size_t k : top) {
-            Item& item = m_items[k];
-            if (item.e.type == kCadBlock || item.e.type == kCadEndBlock) continue;
-            CadBlock* into = item.mode == 1 ? &paper : item.mode == 2 ? &model : nullptr;
-            if (!into) {
-                const auto b = m_blockOf.find(item.owner);
-                if (b == m_blockOf.end()) continue;
-                CadBlock& block = m_blocks[b->second];
-                into = block.kind == CadLayoutKind::Model ? &model : block.kind == CadLayoutKind::Paper ? &paper : &block;
-            }
-            const std::uint16_t paperFlag = into == &paper ? kCadPaperSpace : 0;
-            into->entities.push_back(item.e);
-            into->entities.back().flags |= paperFlag;
-            // The sequence's members, its end last whatever its handle.
-            for (int pass = 0; pass < 2; ++pass)
-                for (std::size_t m : members[k]) {
-                    CadEntity e = m_items[m].e;
-                    if ((e.type == kCadSeqEnd) != (pass == 1)) continue;
-                    if (e.type == kCadVertex && item.mirrored) {
-                        e.g[0] = -e.g[0];
-                        e.g[2] = -e.g[2];
-                    }
-                    e.flags |= paperFlag;
-                    into->entities.push_back(e);
-                }
+            const std::size_t first = next;
+            while (next < members.size() && members[next].first <= k) ++next;
+            Place(k, model, paper, members, first, next);
         }
         for (CadBlock& b : m_blocks) {
             if (b.kind == CadLayoutKind::Ordinary) m_d.blocks.push_back(std::move(b));
@@ -275,6 +303,9 @@ private:
     std::uint32_t m_default = 0;
     bool m_haveDefault = false;
     bool m_damaged = false;
+    bool m_haveLast = false;
+    std::uint64_t m_lastHandle = 0;
+    std::uint32_t m_lastLayer = 0;
 };
 }  // namespace
 

@@ -1,7 +1,11 @@
 #!/usr/bin/python3
 """Writes the DWG fuzz seeds: tiny R2000 drawings made from scratch (a layer, a line, a circle,
 an arc and a light-weight polyline in model space), so that the fuzzer starts from files whose
-section locators, object map and objects are sound. Usage: make_dwg_seeds.py OUTPUT_DIR"""
+section locators, object map and objects are sound. Usage: make_dwg_seeds.py OUTPUT_DIR
+
+With --large N DWG DXF it writes a drawing of N lines, circles and arcs for the benchmark, and
+the same entities as a DXF file."""
+import math
 import struct
 import sys
 
@@ -38,6 +42,12 @@ class Bits:
 
     def rd(self, v):
         self.raw(struct.pack('<d', v))
+
+    def mc(self, v):
+        while v >= 0x80:
+            self.rc(0x80 | (v & 0x7F))
+            v >>= 7
+        self.rc(v)
 
     def h(self, code, value):
         data = value.to_bytes(4, 'big').lstrip(b'\0')
@@ -152,19 +162,11 @@ def drawing(entities):
     for handle, data in objects:
         offsets.append((handle, at + len(body)))
         body += data
-    m = Bits()
-    last_h, last_at = 0, 0
-    for handle, offset in offsets:
-        m.rc(handle - last_h)
-        delta = offset - last_at
-        size = abs(delta)
-        while size >= 0x40:  # seven bits a byte, the last with six and the sign
-            m.rc(0x80 | (size & 0x7F))
-            size >>= 7
-        m.rc(size | (0x40 if delta < 0 else 0))
-        last_h, last_at = handle, offset
-    section = m.bytes()
-    handles = struct.pack('>H', len(section) + 2) + section + b'\0\0' + struct.pack('>H', 2)
+    handles = b''
+    for first in range(0, len(offsets), 200):  # sections stay below 2032 bytes
+        section = map_section(offsets[first:first + 200])
+        handles += struct.pack('>H', len(section) + 2) + section + b'\0\0'
+    handles += struct.pack('>H', 2)
     map_at = at + len(body)
     head = b'AC1015' + bytes(7) + struct.pack('<I', 0) + b'\0\0' + struct.pack('<H', 30) + struct.pack('<I', 2)
     head += bytes([1]) + struct.pack('<II', 0, 0) + bytes([2]) + struct.pack('<II', map_at, len(handles))
@@ -172,7 +174,54 @@ def drawing(entities):
     return head + body + handles
 
 
+def map_section(offsets):
+    m = Bits()
+    last_h, last_at = 0, 0
+    for handle, offset in offsets:
+        m.mc(handle - last_h)
+        delta = offset - last_at
+        size = abs(delta)
+        while size >= 0x40:  # seven bits a byte, the last with six and the sign
+            m.rc(0x80 | (size & 0x7F))
+            size >>= 7
+        m.rc(size | (0x40 if delta < 0 else 0))
+        last_h, last_at = handle, offset
+    return m.bytes()
+
+
+def large(n, dwg, dxf):
+    """n entities in turn lines, circles and arcs, spread over a 1000 mm square."""
+    entities, text = [], ['0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1015\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n']
+    for k in range(n):
+        x, y = (k * 7919) % 1000 + 0.125, (k * 104729) % 1000 + 0.375
+        if k % 3 == 0:
+            entities.append((19, lambda d, x=x, y=y: (d.b(1), d.rd(x), d.b(3, 2), d.rd(x + 5.5), d.rd(y), d.b(3, 2),
+                                                      d.rd(y + 2.25), d.b(1), d.b(1))))
+            text.append(f'0\nLINE\n8\n0\n62\n1\n10\n{x!r}\n20\n{y!r}\n11\n{x + 5.5!r}\n21\n{y + 2.25!r}\n')
+        else:
+            arc = k % 3 == 2
+            def fields(d, x=x, y=y, arc=arc):
+                for v in (x, y, 0.0, 3.0):
+                    d.bd(v)
+                d.b(1)
+                d.b(1)
+                if arc:
+                    d.bd(0.5)
+                    d.bd(2.0)
+            entities.append((17 if arc else 18, fields))
+            text.append(f'0\n{"ARC" if arc else "CIRCLE"}\n8\n0\n62\n1\n10\n{x!r}\n20\n{y!r}\n40\n3.0\n')
+            if arc:
+                text.append(f'50\n{0.5 * 180 / math.pi!r}\n51\n{2.0 * 180 / math.pi!r}\n')
+    with open(dwg, 'wb') as f:
+        f.write(drawing(entities))
+    with open(dxf, 'w') as f:
+        f.write(''.join(text) + '0\nENDSEC\n0\nEOF\n')
+
+
 if __name__ == '__main__':
+    if sys.argv[1] == '--large':
+        large(int(sys.argv[2]), sys.argv[3], sys.argv[4])
+        sys.exit(0)
     out = sys.argv[1]
     seeds = {
         'line.dwg': [(19, line)],
