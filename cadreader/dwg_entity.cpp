@@ -36,6 +36,25 @@ Normal Extrusion(DwgObject& o) {
     return Read3(o.Data());
 }
 
+// Numbers that are no numbers or infinite make the entity damaged, as they make a DXF file so.
+bool Finite(const CadDrawing& d, const CadEntity& e, const Normal& n) {
+    double sum = n.x + n.y + n.z;
+    for (double g : e.g) sum += g;
+    for (std::uint32_t k = 0; k < e.count; ++k) {
+        const CadVertex& v = d.vertices[std::size_t{e.first} + k];
+        sum += v.x + v.y + v.bulge;
+    }
+    // Any infinity or NaN makes the sum one; finite values may still overflow into one.
+    if (std::isfinite(sum)) return true;
+    for (double g : e.g)
+        if (!std::isfinite(g)) return false;
+    for (std::uint32_t k = 0; k < e.count; ++k) {
+        const CadVertex& v = d.vertices[std::size_t{e.first} + k];
+        if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.bulge)) return false;
+    }
+    return std::isfinite(n.x) && std::isfinite(n.y) && std::isfinite(n.z);
+}
+
 // Into world coordinates: a planar entity seen from below has its x mirrored, and every
 // sense of rotation with it; one in a tilted plane is flagged.
 void Orient(CadDrawing& d, CadEntity& e, const Normal& n, bool& mirrored) {
@@ -227,7 +246,7 @@ bool ReadDwgEntity(DwgObject& o, std::uint32_t type, CadDrawing& d, CadEntity& e
         if (type >= kDimensionFirst && type <= kDimensionLast) e.type = kCadDimension;
         break;
     }
-    if (!b.Ok()) return false;
+    if (!b.Ok() || !Finite(d, e, n)) return false;
     Orient(d, e, n, mirrored);
     return true;
 }
