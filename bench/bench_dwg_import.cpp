@@ -22,17 +22,16 @@ namespace fs = std::filesystem;
 
 namespace {
 void Import(const fs::path& file, bool convert) {
-    CadOpenError error = CadOpenError::None;
-    std::unique_ptr<CadDrawing> d = OpenDrawing(file.string(), error);
-    if (!d) {
-        std::printf("cannot read %s\n", file.c_str());
+    if (convert) {
+        CQuenkApp app;
+        app.m_colourPen.assign(256, 1);
+        CQuenkDoc doc(app);
+        ImportCad(doc, file.string());
+        if (doc.m_layers.empty()) std::printf("cannot read %s\n", file.c_str());
         return;
     }
-    if (!convert) return;
-    CQuenkApp app;
-    app.m_colourPen.assign(256, 1);
-    CQuenkDoc doc(app);
-    ImportCadDrawing(doc, *d);
+    CadOpenError error = CadOpenError::None;
+    if (!OpenDrawing(file.string(), error)) std::printf("cannot read %s\n", file.c_str());
 }
 
 void Compare(const fs::path& dwg) {

@@ -12,6 +12,8 @@ enum : std::uint32_t {
 };
 constexpr double kDegreesPerRadian = 57.295779513082320876798154814105;
 constexpr double kAxisTolerance = 1e-9;
+// Far beyond any drawing (a light year is 1e19 mm), far below where arithmetic overflows.
+constexpr double kLargestCoordinate = 1e15;
 // Polyline flags of the kinds that have no number of their own in DWG.
 constexpr double kPolyline3dFlag = 8, kPolyfaceFlag = 64;
 
@@ -36,23 +38,18 @@ Normal Extrusion(DwgObject& o) {
     return Read3(o.Data());
 }
 
-// Numbers that are no numbers or infinite make the entity damaged, as they make a DXF file so.
-bool Finite(const CadDrawing& d, const CadEntity& e, const Normal& n) {
-    double sum = n.x + n.y + n.z;
-    for (double g : e.g) sum += g;
+// Numbers that are no numbers, infinite or beyond any drawing's size make the entity damaged:
+// divided by the plotter unit they would turn into infinite points.
+bool Sane(double v) { return std::fabs(v) <= kLargestCoordinate; }
+
+bool Sane(const CadDrawing& d, const CadEntity& e, const Normal& n) {
+    bool sane = Sane(n.x) && Sane(n.y) && Sane(n.z);
+    for (double g : e.g) sane = sane && Sane(g);
     for (std::uint32_t k = 0; k < e.count; ++k) {
         const CadVertex& v = d.vertices[std::size_t{e.first} + k];
-        sum += v.x + v.y + v.bulge;
+        sane = sane && Sane(v.x) && Sane(v.y) && Sane(v.bulge);
     }
-    // Any infinity or NaN makes the sum one; finite values may still overflow into one.
-    if (std::isfinite(sum)) return true;
-    for (double g : e.g)
-        if (!std::isfinite(g)) return false;
-    for (std::uint32_t k = 0; k < e.count; ++k) {
-        const CadVertex& v = d.vertices[std::size_t{e.first} + k];
-        if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.bulge)) return false;
-    }
-    return std::isfinite(n.x) && std::isfinite(n.y) && std::isfinite(n.z);
+    return sane;
 }
 
 // Into world coordinates: a planar entity seen from below has its x mirrored, and every
@@ -246,7 +243,7 @@ bool ReadDwgEntity(DwgObject& o, std::uint32_t type, CadDrawing& d, CadEntity& e
         if (type >= kDimensionFirst && type <= kDimensionLast) e.type = kCadDimension;
         break;
     }
-    if (!b.Ok() || !Finite(d, e, n)) return false;
+    if (!b.Ok() || !Sane(d, e, n)) return false;
     Orient(d, e, n, mirrored);
     return true;
 }
