@@ -127,15 +127,18 @@ bool LwPolyline(DwgObject& o, CadDrawing& d, CadEntity& e, Normal& n) {
     return b.Ok();
 }
 
+// A point of three bit doubles into two slots; z is not kept.
+void Point(DwgBits& b, CadEntity& e, int slot) {
+    e.g[slot] = b.BD();
+    e.g[slot + 1] = b.BD();
+    b.BD();
+}
+
 void Line(DwgObject& o, CadEntity& e) {
     DwgBits& b = o.Data();
     if (o.Release() < 1015) {
-        e.g[0] = b.BD();
-        e.g[1] = b.BD();
-        b.BD();
-        e.g[2] = b.BD();
-        e.g[3] = b.BD();
-        b.BD();
+        Point(b, e, 0);
+        Point(b, e, 2);
         return;
     }
     const bool flat = b.B();
@@ -155,9 +158,7 @@ void Vertex(DwgObject& o, std::uint32_t type, CadEntity& e) {
     }
     const bool plane = type == kVertex2d;
     e.g[3] = b.RC();
-    e.g[0] = b.BD();
-    e.g[1] = b.BD();
-    b.BD();
+    Point(b, e, 0);
     if (!plane) return;
     if (b.BD() >= 0.0) b.BD();
     e.g[2] = b.BD();
@@ -176,14 +177,11 @@ bool ReadDwgEntity(DwgObject& o, std::uint32_t type, CadDrawing& d, CadEntity& e
     switch (type) {
     case kCadLine: Line(o, e); break;
     case kCadPoint:
-        e.g[0] = b.BD();
-        e.g[1] = b.BD();
+        Point(b, e, 0);
         break;
     case kCadCircle:
     case kCadArc:
-        e.g[0] = b.BD();
-        e.g[1] = b.BD();
-        b.BD();
+        Point(b, e, 0);
         e.g[2] = b.BD();
         Thickness(o);
         n = Extrusion(o);
@@ -193,12 +191,8 @@ bool ReadDwgEntity(DwgObject& o, std::uint32_t type, CadDrawing& d, CadEntity& e
         }
         break;
     case kCadEllipse: {
-        e.g[0] = b.BD();
-        e.g[1] = b.BD();
-        b.BD();
-        e.g[2] = b.BD();
-        e.g[3] = b.BD();
-        b.BD();
+        Point(b, e, 0);
+        Point(b, e, 2);
         n = Read3(b);
         for (int k = 4; k < 7; ++k) e.g[k] = b.BD();
         break;

@@ -130,9 +130,9 @@ def line(d):
     d.b(1)
 
 
-def circle(arc):
+def circle(arc, x=10.0, y=5.0, r=4.0):
     def fields(d):
-        for v in (10.0, 5.0, 0.0, 4.0):
+        for v in (x, y, 0.0, r):
             d.bd(v)
         d.b(1)
         d.b(1)
@@ -200,15 +200,7 @@ def large(n, dwg, dxf):
             text.append(f'0\nLINE\n8\n0\n62\n1\n10\n{x!r}\n20\n{y!r}\n11\n{x + 5.5!r}\n21\n{y + 2.25!r}\n')
         else:
             arc = k % 3 == 2
-            def fields(d, x=x, y=y, arc=arc):
-                for v in (x, y, 0.0, 3.0):
-                    d.bd(v)
-                d.b(1)
-                d.b(1)
-                if arc:
-                    d.bd(0.5)
-                    d.bd(2.0)
-            entities.append((17 if arc else 18, fields))
+            entities.append((17 if arc else 18, circle(arc, x, y, 3.0)))
             text.append(f'0\n{"ARC" if arc else "CIRCLE"}\n8\n0\n62\n1\n10\n{x!r}\n20\n{y!r}\n40\n3.0\n')
             if arc:
                 text.append(f'50\n{0.5 * 180 / math.pi!r}\n51\n{2.0 * 180 / math.pi!r}\n')
