@@ -6,6 +6,7 @@
 #include <fstream>
 #include <new>
 
+#include "cadreader/dwg_reader.h"
 #include "cadreader/dxf_reader.h"
 
 const CadBlock* CadDrawing::NextBlock() {
@@ -63,6 +64,7 @@ bool ArcFromBulge(const CadPoint& a, const CadPoint& b, double angle, CadPoint& 
 
 std::unique_ptr<CadDrawing> OpenDrawingBytes(const std::string& bytes, CadOpenError& error) {
     try {
+        if (LooksLikeDwg(bytes)) return ReadDwg(bytes, error);
         return ReadDxf(bytes, error);
     } catch (const std::bad_alloc&) {
         error = CadOpenError::OutOfMemory;
@@ -79,6 +81,18 @@ std::unique_ptr<CadDrawing> OpenDrawing(const std::string& path, CadOpenError& e
         return nullptr;
     }
     try {
+        char head[8] = {};
+        in.read(head, sizeof head);
+        const std::string_view h(head, static_cast<std::size_t>(in.gcount()));
+        in.clear();
+        in.seekg(0);
+        if (LooksLikeDwg(h)) {
+            // A DWG file is read whole: its parts point at each other all over the file.
+            std::string bytes(static_cast<std::size_t>(size), '\0');
+            in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            bytes.resize(static_cast<std::size_t>(in.gcount()));
+            return ReadDwg(bytes, error);
+        }
         return ReadDxf(in, static_cast<std::size_t>(size), error);
     } catch (const std::bad_alloc&) {
         error = CadOpenError::OutOfMemory;

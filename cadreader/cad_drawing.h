@@ -145,7 +145,8 @@ private:
 bool ArcFromBulge(const CadPoint& a, const CadPoint& b, double angle, CadPoint& centre, double& radius);
 
 // Why a drawing could not be read.
-enum class CadOpenError { None, CannotOpen, OutOfMemory, Damaged, NotDxf, Dwg };
+// DwgVersion: a DWG file of a version the reader does not read; DwgDamaged: a damaged one.
+enum class CadOpenError { None, CannotOpen, OutOfMemory, Damaged, NotDxf, Dwg, DwgVersion, DwgDamaged };
 
 // Opens a drawing; none with the reason when it cannot be read. The file's bytes are read
 // whole; memory stays within a small multiple of the file size.

@@ -82,7 +82,7 @@ bool Dump(CliContext& c, const std::vector<std::string>&, std::string&) {
 
 const std::vector<StepSpec>& DrawingSteps() {
     static const std::vector<StepSpec> steps = {
-        {"import", 1, 1, "import PATH      read a drawing (HPGL or DXF; by extension)", Import},
+        {"import", 1, 1, "import PATH      read a drawing (HPGL, DXF or DWG; by extension)", Import},
         {"join", 0, 0, "join             \"Zusammenfügen\": join chains within the joining distance", Join},
         {"cw", 0, 0, "cw               turn all closed chains clockwise", TurnClockwise},
         {"ccw", 0, 0, "ccw              turn all closed chains counter-clockwise", TurnCounterClockwise},

@@ -1,13 +1,16 @@
 #include "import/cad_import.h"
 
+#include <fstream>
 #include <memory>
 #include <new>
 #include <optional>
 #include <utility>
 
 #include "cadreader/cad_drawing.h"
+#include "cadreader/dwg_reader.h"
 #include "import/cad_convert.h"
 #include "import/cad_texts.h"
+#include "import/dwg_texts.h"
 #include "import/hpgl_texts.h"
 #include "import/import_command.h"
 #include "import/import_placement.h"
@@ -28,9 +31,18 @@ const char* MessageFor(CadOpenError error) {
     switch (error) {
     case CadOpenError::Dwg: return cad_texts::kDwgNotReadable;
     case CadOpenError::Damaged: return cad_texts::kDamaged;
+    case CadOpenError::DwgDamaged: return dwg_texts::kDamaged;
     case CadOpenError::OutOfMemory: return hpgl_texts::kOutOfMemory;
     default: return cad_texts::kFileOpenError;
     }
+}
+
+// The version a DWG file names in its first bytes, for the message that it is not read.
+std::string VersionOfFile(const std::string& path) {
+    char head[8] = {};
+    std::ifstream in(path, std::ios::binary);
+    in.read(head, sizeof head);
+    return DwgVersionName(std::string_view(head, static_cast<std::size_t>(in.gcount())));
 }
 
 void Convert(CQuenkDoc& doc, CadDrawing& drawing) {
@@ -65,11 +77,13 @@ bool ImportCadDrawing(CQuenkDoc& doc, std::unique_ptr<CadDrawing> drawing) {
 bool ImportCad(CQuenkDoc& doc, const std::string& path) {
     CadOpenError error = CadOpenError::None;
     std::unique_ptr<CadDrawing> drawing;
-    if (UpperExtension(path) == "DWG") {
-        error = CadOpenError::Dwg;
-    } else {
+    {
         WaitCursor wait(Ui());
         drawing = OpenDrawing(path, error);
+    }
+    if (!drawing && error == CadOpenError::DwgVersion) {
+        Ui().Message(dwg_texts::WithVersion(dwg_texts::kVersionNotRead, VersionOfFile(path)));
+        return false;
     }
     if (!drawing) {
         Ui().Message(MessageFor(error));

@@ -8,6 +8,7 @@
 #include "cadreader/cad_drawing.h"
 #include "cadreader/dxf_groups.h"
 #include "import/cad_texts.h"
+#include "import/dwg_texts.h"
 
 using namespace std::string_literals;
 
@@ -174,7 +175,7 @@ TEST_F(CadTest, DamagedFilesLeaveTheDocumentAlone) {
     s.ui.shown.clear();
     Import("AC1032 and the rest of a DWG file", "misnamed.dxf");
     Import("just text", "plain.dxf");
-    EXPECT_EQ(s.ui.shown, (std::vector<std::string>{cad_texts::kDwgNotReadable, cad_texts::kFileOpenError}));
+    EXPECT_EQ(s.ui.shown, (std::vector<std::string>{dwg_texts::kDamaged, cad_texts::kFileOpenError}));
 }
 
 // Files are read a window at a time: groups that straddle a window's end, and a text longer

@@ -56,7 +56,7 @@ TEST_F(HpglTest, CadSaysPlainlyItCannotReadAndAMissingJobIsPassedOverSilently) {
     app.m_bSaveSettingsOnExit = 0;
     ImportFile(doc, "/nowhere/x.dwg");
     ImportFile(doc, "/nowhere/x.Quenk");
-    EXPECT_EQ(s.ui.shown, (std::vector<std::string>{cad_texts::kDwgNotReadable}));
+    EXPECT_EQ(s.ui.shown, (std::vector<std::string>{cad_texts::kFileOpenError}));
     EXPECT_TRUE(doc.m_layers.empty());
     EXPECT_EQ(app.m_bMillingReady, 0);
     EXPECT_EQ(app.m_drawingTitle, "");  // neither file was taken
