@@ -1,5 +1,7 @@
 #include "cadreader/dwg_entity.h"
 
+#include "cadreader/cad_orient.h"
+
 #include <cmath>
 #include <limits>
 
@@ -11,7 +13,6 @@ enum : std::uint32_t {
     kPolylinePface = 29, kPolylineMesh = 30, kOleFrame = 43, kOle2Frame = 74,
 };
 constexpr double kDegreesPerRadian = 57.295779513082320876798154814105;
-constexpr double kAxisTolerance = 1e-9;
 // Far beyond any drawing (a light year is 1e19 mm), far below where arithmetic overflows.
 constexpr double kLargestCoordinate = 1e15;
 // Polyline flags of the kinds that have no number of their own in DWG.
@@ -50,43 +51,6 @@ bool Sane(const CadDrawing& d, const CadEntity& e, const Normal& n) {
         sane = sane && Sane(v.x) && Sane(v.y) && Sane(v.bulge);
     }
     return sane;
-}
-
-// Into world coordinates: a planar entity seen from below has its x mirrored, and every
-// sense of rotation with it; one in a tilted plane is flagged.
-void Orient(CadDrawing& d, CadEntity& e, const Normal& n, bool& mirrored) {
-    mirrored = false;
-    if (n.x == 0.0 && n.y == 0.0 && n.z > 0.0) return;
-    const bool onAxis = std::fabs(n.x) + std::fabs(n.y) <= kAxisTolerance * std::fabs(n.z);
-    if (!onAxis || !(n.z < 0.0)) {
-        if (!onAxis) e.flags |= kCadNotInPlane;
-        return;
-    }
-    switch (e.type) {
-    case kCadCircle: e.g[0] = -e.g[0]; break;
-    case kCadArc: {
-        e.g[0] = -e.g[0];
-        const double a0 = e.g[3];
-        e.g[3] = 180.0 - e.g[4];
-        e.g[4] = 180.0 - a0;
-        break;
-    }
-    case kCadEllipse: {
-        const double t0 = e.g[5];
-        e.g[5] = -e.g[6];
-        e.g[6] = -t0;
-        break;
-    }
-    case kCadLwPolyline:
-        for (std::uint32_t k = 0; k < e.count; ++k) {
-            CadVertex& p = d.vertices[std::size_t{e.first} + k];
-            p.x = -p.x;
-            p.bulge = -p.bulge;
-        }
-        break;
-    case kCadPolyline: mirrored = true; break;
-    default: break;
-    }
 }
 
 bool LwPolyline(DwgObject& o, CadDrawing& d, CadEntity& e, Normal& n) {
@@ -238,6 +202,6 @@ bool ReadDwgEntity(DwgObject& o, std::uint32_t type, CadDrawing& d, CadEntity& e
         break;
     }
     if (!b.Ok() || !Sane(d, e, n)) return false;
-    Orient(d, e, n, mirrored);
+    mirrored = OrientToWorld(d, e, n.x, n.y, n.z);
     return true;
 }

@@ -1,5 +1,7 @@
 #include "cadreader/dxf_entity.h"
 
+#include "cadreader/cad_orient.h"
+
 #include <cmath>
 #include <limits>
 
@@ -39,21 +41,8 @@ std::string_view DxfTypeName(std::uint16_t type) {
 namespace {
 // Fewer bytes than any entity that CAD programs write, handle and subclass markers included.
 constexpr std::size_t kBytesPerEntityGuess = 96;
-// An extrusion this close to the z axis counts as lying on it.
-constexpr double kAxisTolerance = 1e-9;
 constexpr double kTwoPi = 6.283185307179586476925286766559;
 
-bool Planar(const CadEntity& e) {
-    switch (e.type) {
-    case kCadCircle:
-    case kCadArc:
-    case kCadEllipse:
-    case kCadLwPolyline: return true;
-    // 3D polylines (8) and meshes (16, 64) are in world coordinates already.
-    case kCadPolyline: return (static_cast<int>(e.g[0]) & (8 | 16 | 64)) == 0;
-    default: return false;
-    }
-}
 }  // namespace
 
 std::uint32_t LayerIndex::Index(std::string_view rawName) {
@@ -171,42 +160,8 @@ bool DxfEntityReader::Read(DxfGroup& g, CadBlock* block) {
 }
 
 void DxfEntityReader::Orient(CadEntity& e, double nx, double ny, double nz) {
-    if (e.type == kCadPolyline) m_sequenceMirrored = false;
-    if (nx == 0.0 && ny == 0.0 && nz > 0.0) return;
-    if (!Planar(e)) return;
-    const bool onAxis = std::fabs(nx) + std::fabs(ny) <= kAxisTolerance * std::fabs(nz);
-    if (!onAxis || !(nz < 0.0)) {
-        if (!onAxis) e.flags |= kCadNotInPlane;
-        return;
-    }
-    // Seen from below, the object's x axis points to the world's -x and its y axis stays:
-    // x changes sign, and so does every sense of rotation.
-    switch (e.type) {
-    case kCadCircle: e.g[0] = -e.g[0]; break;
-    case kCadArc: {
-        e.g[0] = -e.g[0];
-        const double a0 = e.g[3], a1 = e.g[4];
-        e.g[3] = 180.0 - a1;
-        e.g[4] = 180.0 - a0;
-        break;
-    }
-    case kCadEllipse: {
-        // Centre and axis are world coordinates; only the minor axis turns the other way.
-        const double t0 = e.g[5], t1 = e.g[6];
-        e.g[5] = -t1;
-        e.g[6] = -t0;
-        break;
-    }
-    case kCadLwPolyline:
-        for (std::uint32_t k = 0; k < e.count; ++k) {
-            CadVertex& p = m_d.vertices[std::size_t{e.first} + k];
-            p.x = -p.x;
-            p.bulge = -p.bulge;
-        }
-        break;
-    case kCadPolyline: m_sequenceMirrored = true; break;
-    default: break;
-    }
+    const bool mirrored = OrientToWorld(m_d, e, nx, ny, nz);
+    if (e.type == kCadPolyline) m_sequenceMirrored = mirrored;
 }
 
 namespace {

@@ -18,6 +18,7 @@
 #include "model/interaction.h"
 #include "model/quenk_app.h"
 #include "model/session.h"
+#include "tests/fuzz/fuzz_checks.h"
 
 namespace {
 const char* const kVersions[] = {"AC1012", "AC1014", "AC1015", "AC1018", "AC1024", "AC1027", "AC1032"};
@@ -46,10 +47,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     app.m_maxVectorLength = 5.0;
     CQuenkDoc doc(app);
     ImportCad(doc, path);
-    for (auto& layer : doc.m_layers)
-        for (auto& pen : layer->m_pens)
-            for (auto& chain : pen->m_chains)
-                for (const CPunkt& p : chain->m_points)
-                    if (!std::isfinite(p.x) || !std::isfinite(p.y)) std::abort();
+    AbortOnNonFinitePoints(doc);
     return 0;
 }
