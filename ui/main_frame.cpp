@@ -70,6 +70,7 @@ void CMainFrame::CreateActions() {
         QString text = QString::fromUtf8(e.text);
         if (*e.shortcut) text += QLatin1Char('\t') + QString::fromUtf8(e.shortcut);
         auto* action = new QAction(text, this);
+        action->setData(e.id);
         action->setStatusTip(Prompt(e));
         action->setToolTip(ToolTip(e));
         action->setCheckable(e.check != CheckRule::None);
@@ -110,10 +111,22 @@ QToolBar* CMainFrame::BuildToolBar(const QString& title, std::span<const int> bu
     bar->setObjectName(title);
     bar->setIconSize(QSize(20, 20));
     for (int id : buttons) {
-        if (id == 0)
+        if (id == 0) {
             bar->addSeparator();
-        else
-            bar->addAction(m_actions.value(id));
+            continue;
+        }
+        QAction* action = m_actions.value(id);
+        if (bar->actions().contains(action)) {
+            // A second button of the same command needs an action of its own.
+            QAction* twin = new QAction(action->icon(), action->text(), this);
+            twin->setData(id);
+            twin->setStatusTip(action->statusTip());
+            twin->setToolTip(action->toolTip());
+            connect(twin, &QAction::triggered, action, &QAction::trigger);
+            connect(action, &QAction::changed, twin, [twin, action] { twin->setEnabled(action->isEnabled()); });
+            action = twin;
+        }
+        bar->addAction(action);
     }
     addToolBar(area, bar);
     return bar;
