@@ -65,6 +65,9 @@ CMainFrame::CMainFrame(CQuenkApp& app, QWidget* parent) : QMainWindow(parent), m
     UpdateCommandStates();
 }
 
+// The drawing windows go after the actions; their last signals must find no one listening.
+CMainFrame::~CMainFrame() { m_mdi->disconnect(this); }
+
 void CMainFrame::CreateActions() {
     for (const CommandEntry& e : Commands()) {
         QString text = QString::fromUtf8(e.text);
@@ -89,10 +92,11 @@ void CMainFrame::CreateActions() {
 }
 
 void CMainFrame::BuildMenu(std::span<const MenuPopup> menu) {
-    menuBar()->clear();
+    setMenuBar(new QMenuBar(this));  // the old bar goes with its popups
     for (const MenuPopup& popup : menu) {
         if (popup.items.empty()) {
-            menuBar()->addAction(m_actions.value(popup.id));
+            // A command on the menu bar itself shows its text, not its tool-bar icon.
+            menuBar()->addAction(Twin(m_actions.value(popup.id), false, menuBar()));
             continue;
         }
         QMenu* m = menuBar()->addMenu(QString::fromUtf8(popup.title));
@@ -106,6 +110,18 @@ void CMainFrame::BuildMenu(std::span<const MenuPopup> menu) {
     }
 }
 
+QAction* CMainFrame::Twin(QAction* action, bool withIcon, QObject* owner) {
+    auto* twin = new QAction(action->text(), owner);
+    if (withIcon) twin->setIcon(action->icon());
+    twin->setData(action->data());
+    twin->setStatusTip(action->statusTip());
+    twin->setToolTip(action->toolTip());
+    twin->setEnabled(action->isEnabled());
+    connect(twin, &QAction::triggered, action, &QAction::trigger);
+    connect(action, &QAction::changed, twin, [twin, action] { twin->setEnabled(action->isEnabled()); });
+    return twin;
+}
+
 QToolBar* CMainFrame::BuildToolBar(const QString& title, std::span<const int> buttons, Qt::ToolBarArea area) {
     auto* bar = new QToolBar(title, this);
     bar->setObjectName(title);
@@ -116,17 +132,8 @@ QToolBar* CMainFrame::BuildToolBar(const QString& title, std::span<const int> bu
             continue;
         }
         QAction* action = m_actions.value(id);
-        if (bar->actions().contains(action)) {
-            // A second button of the same command needs an action of its own.
-            QAction* twin = new QAction(action->icon(), action->text(), this);
-            twin->setData(id);
-            twin->setStatusTip(action->statusTip());
-            twin->setToolTip(action->toolTip());
-            connect(twin, &QAction::triggered, action, &QAction::trigger);
-            connect(action, &QAction::changed, twin, [twin, action] { twin->setEnabled(action->isEnabled()); });
-            action = twin;
-        }
-        bar->addAction(action);
+        // A second button of the same command needs an action of its own.
+        bar->addAction(bar->actions().contains(action) ? Twin(action, true, bar) : action);
     }
     addToolBar(area, bar);
     return bar;

@@ -19,6 +19,7 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     explicit CMainFrame(CQuenkApp& app, QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
     QMdiArea* MdiArea() const { return m_mdi; }
     QToolBar* MainBar() const { return m_mainBar; }
@@ -51,6 +52,8 @@ protected:
 private:
     void CreateActions();
     void BuildMenu(std::span<const MenuPopup> menu);
+    // A second action for the same command, following its enabled state.
+    QAction* Twin(QAction* action, bool withIcon, QObject* owner);
     QToolBar* BuildToolBar(const QString& title, std::span<const int> buttons, Qt::ToolBarArea area);
 
     CQuenkApp& m_app;
