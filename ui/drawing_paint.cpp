@@ -47,12 +47,32 @@ public:
         m_p.drawLine(d, a);
     }
 
-    // A polyline through the points, leaving out points that fall on the pixel before them.
+    // A polyline through the points. Points that add nothing to the picture are left out:
+    // one on the pixel before it, and one that only goes back over the last segment (fine
+    // hatching seen from afar); the pen then goes on from that segment's first end.
     void Polyline(const CPointArray& points) {
         m_line.clear();
+        bool back = false;  // the pen stands on the point before the last
         for (const CPunkt& q : points) {
             const QPoint s = Pt(q);
-            if (m_line.isEmpty() || m_line.last() != s) m_line << s;
+            const qsizetype n = m_line.size();
+            if (n == 0) {
+                m_line << s;
+            } else if (!back) {
+                if (s == m_line[n - 1]) continue;
+                if (n >= 2 && s == m_line[n - 2])
+                    back = true;
+                else
+                    m_line << s;
+            } else if (s == m_line[n - 1]) {
+                back = false;
+            } else if (s != m_line[n - 2]) {
+                const QPoint from = m_line[n - 2];
+                m_p.drawPolyline(m_line);
+                m_line.clear();
+                m_line << from << s;
+                back = false;
+            }
         }
         if (m_line.size() == 1) m_line << m_line.first();
         m_p.drawPolyline(m_line);

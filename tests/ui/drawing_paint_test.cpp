@@ -90,6 +90,17 @@ private slots:
         s.app.m_nColorMode = 5;  // no corrected paths in this mode
         QCOMPARE(Count(s.Paint(), qRgb(0, 0, 255)), 0);
     }
+    // Going back over a segment and on elsewhere still draws the way on from its first end.
+    void retracedSegmentGoesOnFromItsStart() {
+        Scene s;
+        s.doc.m_nothingImported = 0;
+        s.flags.startPoints = false;
+        AddTestChain(s.doc, 1, {{20, 100}, {100, 100}, {20, 100}, {100, 100}, {20, 100}, {20, 180}});
+        const QImage img = s.Paint();
+        QCOMPARE(img.pixel(60, 100) & 0xFFFFFF, qRgb(250, 30, 30) & 0xFFFFFF);
+        QCOMPARE(img.pixel(20, 60) & 0xFFFFFF, qRgb(250, 30, 30) & 0xFFFFFF);
+        QCOMPARE(Count(img, qRgb(250, 30, 30)), 81 + 80);
+    }
     void withoutDrawingOnlyFrames() {
         Scene s;
         s.app.m_machineXUnits = 180, s.app.m_machineYUnits = 180;
