@@ -3,7 +3,6 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QSettings>
 
 #include "import/import_command.h"
 #include "model/document.h"
@@ -17,24 +16,13 @@
 #include "ui/main_frame.h"
 
 namespace {
-constexpr int kRecentFiles = 10;
-
-void RememberRecent(const std::string& path) {
-    QSettings profile;
-    QStringList recent = profile.value(QStringLiteral("Recent File List")).toStringList();
-    const QString p = QString::fromStdString(path);
-    recent.removeAll(p);
-    recent.prepend(p);
-    while (recent.size() > kRecentFiles) recent.removeLast();
-    profile.setValue(QStringLiteral("Recent File List"), recent);
-}
 
 // What follows an import in the window: the drawing's title and the fit. A job file names
 // no drawing; the milling mode it makes ready is entered with the milling panel.
 void AfterImport(CommandContext& ctx, bool taken) {
     CQuenkDoc& doc = *ctx.Doc();
     if (!taken || UpperExtension(doc.m_importPath) == "QUENK") return;
-    RememberRecent(doc.m_importPath);
+    ctx.frame.AddRecentFile(QString::fromStdString(doc.m_importPath));
     if (QWidget* sub = ctx.window->parentWidget())
         sub->setWindowTitle(QString::fromStdString(doc.m_drawingName));
     ctx.View()->ZoomWorkpiece();

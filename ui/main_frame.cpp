@@ -3,11 +3,13 @@
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -34,6 +36,9 @@ const Accelerator kAccelerators[] = {
     {cmd::kCopy, QKeySequence::Copy, "Ctrl+Ins"}, {cmd::kPaste, QKeySequence::Paste, "Shift+Ins"},
 };
 
+constexpr int kRecentFiles = 10;
+const QString kRecentKey = QStringLiteral("Recent File List");
+
 QString Prompt(const CommandEntry& e) { return QString::fromUtf8(e.prompt).section(QLatin1Char('\n'), 0, 0); }
 QString ToolTip(const CommandEntry& e) {
     const QString s = QString::fromUtf8(e.prompt);
@@ -57,7 +62,10 @@ CMainFrame::CMainFrame(CQuenkApp& app, QWidget* parent) : QMainWindow(parent), m
         statusBar()->addPermanentWidget(label);
     }
     BuildMenu(FrameMenu());
-    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { UpdateCommandStates(); });
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+        setWindowTitle(sub ? QStringLiteral("Quenk - [%1]").arg(sub->windowTitle()) : QStringLiteral("Quenk"));
+        UpdateCommandStates();
+    });
     // Like the framework's idle update: the states follow the documents without being told.
     auto* idle = new QTimer(this);
     connect(idle, &QTimer::timeout, this, &CMainFrame::UpdateCommandStates);
@@ -100,11 +108,27 @@ void CMainFrame::BuildMenu(std::span<const MenuPopup> menu) {
             continue;
         }
         QMenu* m = menuBar()->addMenu(QString::fromUtf8(popup.title));
+        const QStringList recent = RecentFiles();
         for (int id : popup.items) {
-            if (id == 0)
+            if (id == 0) {
                 m->addSeparator();
-            else
+            } else if (id == cmd::kRecent && !recent.isEmpty()) {
+                for (qsizetype i = 0; i < recent.size(); ++i) {
+                    const QString path = recent[i];
+                    QAction* a = m->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+                    a->setStatusTip(Prompt(*FindCommand(cmd::kRecent)));
+                    connect(a, &QAction::triggered, this, [this, path] {
+                        if (DrawingWindow* w = ActiveWindow(); w && w->Document().m_nothingImported) {
+                            CommandContext ctx{*this, m_app, w};
+                            ImportPath(ctx, path.toStdString());
+                        } else {
+                            OpenDrawing(path);
+                        }
+                    });
+                }
+            } else {
                 m->addAction(m_actions.value(id));
+            }
         }
         connect(m, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     }
@@ -154,6 +178,9 @@ DrawingWindow* CMainFrame::NewDrawingWindow() {
         CommandContext ctx{*this, m_app, window};
         if (window->Document().m_nothingImported) ImportIntoWindow(ctx);
     });
+    connect(sub, &QWidget::windowTitleChanged, this, [this, sub](const QString& title) {
+        if (ActiveWindow() == sub->widget()) setWindowTitle(QStringLiteral("Quenk - [%1]").arg(title));
+    });
     connect(sub, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &CMainFrame::UpdateCommandStates); });
     sub->showMaximized();
     UpdateCommandStates();
@@ -165,6 +192,17 @@ DrawingWindow* CMainFrame::OpenDrawing(const QString& path) {
     CommandContext ctx{*this, m_app, window};
     ImportPath(ctx, path.toStdString());
     return window;
+}
+
+QStringList CMainFrame::RecentFiles() { return QSettings().value(kRecentKey).toStringList(); }
+
+void CMainFrame::AddRecentFile(const QString& path) {
+    QStringList recent = RecentFiles();
+    recent.removeAll(path);
+    recent.prepend(path);
+    while (recent.size() > kRecentFiles) recent.removeLast();
+    QSettings().setValue(kRecentKey, recent);
+    BuildMenu(m_documentMenu ? DocumentMenu() : FrameMenu());
 }
 
 bool CMainFrame::Execute(int id) {

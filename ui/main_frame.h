@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 #include "ui/command_context.h"
 #include "ui/command_table.h"
@@ -35,6 +36,10 @@ public:
     // The active drawing window, or none.
     DrawingWindow* ActiveWindow() const;
     CommandContext Context() { return {*this, m_app, ActiveWindow()}; }
+
+    // The recent-file list of the profile (10 entries), newest first.
+    static QStringList RecentFiles();
+    void AddRecentFile(const QString& path);
 
     // Runs the command if its rule enables it; false when it is disabled or has no handler.
     bool Execute(int id);

@@ -13,9 +13,11 @@
 #include "ui/main_frame.h"
 
 namespace {
+// One printer set-up for the run; kept to the very end, as the print system may still be
+// asked about it while the program closes.
 QPrinter& Printer() {
-    static QPrinter printer(QPrinter::HighResolution);
-    return printer;
+    static QPrinter* printer = new QPrinter(QPrinter::HighResolution);
+    return *printer;
 }
 
 void PrintView(const CQuenkView& view, QPrinter* printer) {
