@@ -40,6 +40,7 @@ bool QuenkApplication::Start(const Options& options) {
 
     m_frame = std::make_unique<CMainFrame>(m_app);
     m_interaction->SetParent(m_frame.get());
+    m_interaction->SetStatusPane(m_frame->MessagePane());
     if (options.files.isEmpty())
         m_frame->NewDrawingWindow();
     for (const QString& file : options.files) m_frame->OpenDrawing(file);
