@@ -1,6 +1,7 @@
 #include "ui/quenk_application.h"
 
 #include <QApplication>
+#include <stdexcept>
 
 #include "model/quenk_app.h"
 #include "model/session.h"
@@ -36,6 +37,10 @@ bool QuenkApplication::Start(const Options& options) {
     QApplication::setApplicationName(QStringLiteral("Quenk"));
     QApplication::setWindowIcon(ProgramIcon());
     m_app.LoadSettings();
+    // The milling picture's tool colours start as the tool colours of the settings.
+    if (m_app.m_toolColours.size() < static_cast<std::size_t>(kTableSize))
+        throw std::invalid_argument("m_toolColours has fewer than 17 entries");
+    m_app.m_toolColoursB.assign(m_app.m_toolColours.begin(), m_app.m_toolColours.begin() + kTableSize);
     CSplashWnd::SetShowing(options.splash);
 
     m_frame = std::make_unique<CMainFrame>(m_app);
