@@ -119,8 +119,17 @@ private slots:
         QVERIFY(f.Action(cmd::kColourDirection)->isChecked() && !f.Action(cmd::kColourClosedOpen)->isChecked());
         QVERIFY(w->View().Flags().endPoints && !w->View().Flags().startPoints);
         QVERIFY(f.Action(cmd::kEndPoints)->isChecked() && !f.Action(cmd::kStartPoints)->isChecked());
-        // "Alles löschen": the answer Yes empties the document and resets the colour mode.
+        // Margins 0 after a zoom step, the configured ones after a fit; no material, no zoom.
+        QVERIFY(f.Execute(cmd::kZoomIn));
+        QCOMPARE(w->View().Transform().marginX, 0);
+        const ViewTransform before = w->View().Transform();
+        QVERIFY(f.Execute(cmd::kZoomMaterial));
+        QCOMPARE(w->View().Transform().scale, before.scale);
+        QCOMPARE(w->View().Transform().offsetX, before.offsetX);
         AddSquare(w->Document());
+        QVERIFY(f.Execute(cmd::kZoomWorkpiece));
+        QCOMPARE(w->View().Transform().marginX, app.m_screenMargin);
+        // "Alles löschen": the answer Yes empties the document and resets the colour mode.
         QVERIFY(f.Execute(cmd::kClearAll));
         QCOMPARE(w->Document().m_nothingImported, 1);
         QCOMPARE(app.m_nColorMode, 0);
