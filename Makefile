@@ -5,7 +5,7 @@ JOBS       ?= $(shell nproc)
 SAMPLE     ?= samples/schild.plt
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench fuzz asan tsan clean
+.PHONY: all deps configure build run test bench bench-ui fuzz asan tsan clean
 
 all: build
 
@@ -28,6 +28,12 @@ bench: deps
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" -DQUENK_BUILD_UI=OFF -DQUENK_BUILD_BENCH=ON >/dev/null
 	@cmake --build build-bench -j $(JOBS)
 	@scripts/run-bench build-bench
+
+# The drawing view's repaint, which needs the desktop program's library.
+bench-ui: deps
+	@cmake -S . -B build-bench-ui -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" -DQUENK_BUILD_TESTS=OFF -DQUENK_BUILD_BENCH=ON >/dev/null
+	@cmake --build build-bench-ui -j $(JOBS) --target bench_repaint
+	./build-bench-ui/bench/bench_repaint
 
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENK_BUILD_UI=OFF -DQUENK_FUZZ=ON >/dev/null

@@ -17,6 +17,9 @@ public:
     CQuenkDoc& Document() { return *m_doc; }
     CQuenkView& View() { return *m_view; }
 
+    // The drawing was imported into an empty document ("Nutzen erstellen" needs it).
+    bool m_bWasEmptyAtImport = false;
+
 private:
     std::unique_ptr<CQuenkDoc> m_doc;
     CQuenkView* m_view;

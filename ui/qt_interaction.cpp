@@ -70,9 +70,19 @@ bool QtInteraction::OpenDialog(DialogRequest) {
     return false;
 }
 
-void QtInteraction::BeginWait() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+void QtInteraction::BeginWait() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (m_waitDepth++ > 0 || !m_status) return;
+    // The work runs on this thread: the pane is painted now, before it starts.
+    m_statusBefore = m_status->text();
+    m_status->setText(QStringLiteral("Bitte warten ..."));
+    m_status->repaint();
+}
 
-void QtInteraction::EndWait() { QApplication::restoreOverrideCursor(); }
+void QtInteraction::EndWait() {
+    QApplication::restoreOverrideCursor();
+    if (--m_waitDepth == 0 && m_status) m_status->setText(m_statusBefore);
+}
 
 void QtInteraction::RequestRedraw() {
     for (QWidget* w : QApplication::topLevelWidgets()) w->update();

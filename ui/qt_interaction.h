@@ -2,6 +2,8 @@
 // The desktop program's answers to the core's questions: Qt message boxes, file dialogs and
 // the wait cursor.
 
+#include <QLabel>
+#include <QPointer>
 #include <QWidget>
 
 #include "model/interaction.h"
@@ -10,6 +12,8 @@ class QtInteraction : public Interaction {
 public:
     explicit QtInteraction(QWidget* parent = nullptr) : m_parent(parent) {}
     void SetParent(QWidget* parent) { m_parent = parent; }
+    // The status-bar pane that tells of long work while the wait cursor shows.
+    void SetStatusPane(QLabel* pane) { m_status = pane; }
 
     void Message(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
@@ -26,6 +30,9 @@ public:
 
 private:
     QWidget* m_parent;
+    QPointer<QLabel> m_status;
+    QString m_statusBefore;
+    int m_waitDepth = 0;
 };
 
 // Turns the program's filter text " HPGL (.plt) |*.plt| ... ||" into Qt's form.

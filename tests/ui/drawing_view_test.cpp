@@ -10,7 +10,7 @@
 #include "model/settings_file.h"
 #include "ui/drawing_view.h"
 #include "ui/drawing_window.h"
-#include "ui/main_window.h"
+#include "ui/main_frame.h"
 
 namespace {
 int CountPixels(const QImage& img, QRgb colour) {
@@ -28,7 +28,7 @@ private slots:
     void openedDrawingIsFittedAndDrawn() {
         CQuenkApp app;
         CompleteSettingsTables(app);
-        MainWindow w(app);
+        CMainFrame w(app);
         w.show();
         DrawingWindow* window = w.OpenDrawing(QStringLiteral(QUENK_SOURCE_DIR "/samples/schild.plt"));
         QVERIFY(window);

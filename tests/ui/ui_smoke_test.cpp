@@ -5,14 +5,14 @@
 #include <QtTest>
 
 #include "model/quenk_app.h"
-#include "ui/main_window.h"
+#include "ui/main_frame.h"
 
 class UiSmokeTest : public QObject {
     Q_OBJECT
 private slots:
     void mainWindowStartsAndCloses() {
         CQuenkApp app;
-        MainWindow w(app);
+        CMainFrame w(app);
         QCOMPARE(w.windowTitle(), QStringLiteral("Quenk"));
         w.NewDrawingWindow();
         w.show();

@@ -1,4 +1,4 @@
-// The pixel arithmetic of "Zoom Werkstück": exact integer results.
+// The pixel arithmetic of the zooms: exact integer results.
 
 #include <QtTest>
 
@@ -34,6 +34,44 @@ private slots:
         ViewTransform t;
         t.Fit(5, 5, 5, 5, 202, 102, 1);
         QCOMPARE(t.scale, kZeroScaleReplacement);
+    }
+    // Zoom in keeps the window's centre (1800 drawing units across) and magnifies by 1.5;
+    // zoom out then does not give the old scale back: 1.5 x 3/4 = 1.125.
+    void zoomStepsKeepTheCentre() {
+        ViewTransform t{6.0, 0, 600, 0, 0};
+        t.Step(true, 600, 600);
+        QCOMPARE(t.scale, 4.0);
+        QCOMPARE(t.offsetX, 150);
+        QCOMPARE(t.baseY, 750);
+        t.Step(false, 600, 600);
+        QCOMPARE(6.0 / t.scale, 1.125);
+        ViewTransform m{1.0, 0, 0, 20, 20};
+        m.Step(true, 600, 600);
+        QCOMPARE(m.marginX, 0);
+        QCOMPARE(m.marginY, 0);
+    }
+    void machineAndMaterialFits() {
+        ViewTransform t;
+        t.FitMachine(1000, 500, 540, 500, 20);  // sx = 2, sy = 1: the width decides
+        QCOMPARE(t.scale, 2.0);
+        QCOMPARE(t.offsetX, 0);
+        QCOMPARE(t.baseY, 500);
+        t.FitMachine(100, 1000, 540, 500, 20);  // sy = 2 >= sx
+        QCOMPARE(t.baseY, 500);
+        ViewTransform u;
+        u.FitMaterial(200, 500, 1000, 540, 540, 20);  // sx = 1, sy = 2: centred across
+        QCOMPARE(u.scale, 2.0);
+        QCOMPARE(u.offsetX, 100 - (500 - 250) / 2);
+        QCOMPARE(u.baseY, 500);
+    }
+    void areaZoomFillsTheClient() {
+        ViewTransform t{1.0, 0, 400, 0, 0};
+        t.ZoomArea(100, 100, 300, 200, 400, 200);  // 200 x 100 pixels into 400 x 200
+        QCOMPARE(t.scale, 0.5);
+        QCOMPARE(t.offsetX, 200);
+        QCOMPARE(t.baseY, 600);
+        QCOMPARE(t.ScreenX(100), 0);
+        QCOMPARE(t.ScreenY(300), 0);
     }
 };
 

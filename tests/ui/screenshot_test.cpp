@@ -1,0 +1,54 @@
+// The main window with the sample sign, corrected, on a real X server (Xvfb): the picture
+// must show the menu bar and the chains. It is written to the build folder as
+// screenshot.png; the one in docs/ is a copy.
+
+#include <QMenuBar>
+#include <QtTest>
+
+#include "model/document.h"
+#include "model/quenk_app.h"
+#include "model/settings_file.h"
+#include "ui/drawing_view.h"
+#include "ui/drawing_window.h"
+#include "ui/main_frame.h"
+
+class ScreenshotTest : public QObject {
+    Q_OBJECT
+private slots:
+    void mainWindowWithSample() {
+        if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("needs an X server (xvfb-run)");
+        CQuenkApp app;
+        CompleteSettingsTables(app);
+        app.m_machineX = 600, app.m_machineY = 400, app.m_materialX = 300, app.m_materialY = 200;
+        app.UpdateDerivedValues();
+        if (!app.m_tools.empty()) app.m_tools[0].m_diameter = 3.0;  // tool 1 for the correction
+        CMainFrame f(app);
+        f.resize(1280, 800);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        DrawingWindow* w = f.OpenDrawing(QStringLiteral(QUENK_SOURCE_DIR "/samples/schild.plt"));
+        QCOMPARE(w->Document().m_nothingImported, 0);
+        app.m_displayColour2 = 0xC86414;  // corrected paths in blue, chains by closed and open
+        QVERIFY(f.Execute(cmd::kRadiusCorrection));
+        QVERIFY(f.Execute(cmd::kColourClosedOpen));
+        QTest::qWait(300);
+        const QImage shot = f.grab().toImage();
+        QVERIFY(shot.save(QStringLiteral("screenshot.png")));
+
+        QCOMPARE(f.menuBar()->actions().size(), int(DocumentMenu().size()));
+        QVERIFY(f.menuBar()->isVisible() && f.menuBar()->height() > 10);
+        const QImage view = w->View().grab().toImage();
+        int white = 0, coloured = 0;
+        for (int y = 0; y < view.height(); ++y)
+            for (int x = 0; x < view.width(); ++x) {
+                const QColor c = view.pixelColor(x, y);
+                white += c == Qt::white;
+                coloured += c.saturation() > 100;
+            }
+        QVERIFY(white > view.width() * view.height() / 2);  // not blank, not filled
+        QVERIFY(coloured > 500);                            // the chains and their paths
+    }
+};
+
+QTEST_MAIN(ScreenshotTest)
+#include "screenshot_test.moc"
