@@ -18,7 +18,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int kVertices = 200000;
 constexpr double kRadius = 40;  // a 2 mm tool at 0.025 mm per unit
-int kRepeats = 3;
+int g_repeats = 3;  // best of these
 // Clipper takes seconds to minutes on the noisy gears: one run each.
 constexpr int kClipperRepeats = 1;
 
@@ -34,7 +34,7 @@ struct Result {
 Result TimeCorrection(const std::vector<CPunkt>& pts, int side) {
     double best = 1e9;
     Result r{};
-    for (int k = 0; k < kRepeats; ++k) {
+    for (int k = 0; k < g_repeats; ++k) {
         CVector v;
         for (const CPunkt& p : pts) v.AddPoint(p);
         v.Recompute();
@@ -76,7 +76,7 @@ double TimeClipper(const std::vector<CPunkt>& pts, double delta, int& outPoints)
     return best;
 }
 
-// "--no-clipper" leaves Clipper out, for profiling the correction alone.
+// "--no-clipper" leaves Clipper out and "--once" times each case once, for profiling.
 bool g_clipper = true;
 
 void RunGear(const char* title, double noise, double scale) {
@@ -87,7 +87,7 @@ void RunGear(const char* title, double noise, double scale) {
     const double clipOut = g_clipper ? TimeClipper(ccw, kRadius, outsidePts) : 1;
     const double clipIn = g_clipper ? TimeClipper(ccw, -kRadius, insidePts) : 1;
     std::printf("%s, scale %.0f, %d vertices, r = %.0f units, best of %d (Clipper: %d)\n", title, scale, kVertices,
-                kRadius, kRepeats, kClipperRepeats);
+                kRadius, g_repeats, kClipperRepeats);
     std::printf("  Clipper mitre offset outside  %8.3f s  (%d points)\n", clipOut, outsidePts);
     std::printf("  Clipper mitre offset inside   %8.3f s  (%d points)\n", clipIn, insidePts);
     struct Case {
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--no-clipper") g_clipper = false;
-        if (arg == "--once") kRepeats = 1;
+        if (arg == "--once") g_repeats = 1;
         if (arg == "--scale" && i + 1 < argc) scales = {std::atof(argv[++i])};
     }
     SilentInteraction silent;
