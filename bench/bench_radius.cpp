@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "bench/radius_shapes.h"
 #include "model/session.h"
@@ -16,7 +18,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int kVertices = 200000;
 constexpr double kRadius = 40;  // a 2 mm tool at 0.025 mm per unit
-constexpr int kRepeats = 3;
+int g_repeats = 3;  // best of these
 // Clipper takes seconds to minutes on the noisy gears: one run each.
 constexpr int kClipperRepeats = 1;
 
@@ -32,7 +34,7 @@ struct Result {
 Result TimeCorrection(const std::vector<CPunkt>& pts, int side) {
     double best = 1e9;
     Result r{};
-    for (int k = 0; k < kRepeats; ++k) {
+    for (int k = 0; k < g_repeats; ++k) {
         CVector v;
         for (const CPunkt& p : pts) v.AddPoint(p);
         v.Recompute();
@@ -74,15 +76,18 @@ double TimeClipper(const std::vector<CPunkt>& pts, double delta, int& outPoints)
     return best;
 }
 
+// "--no-clipper" leaves Clipper out and "--once" times each case once, for profiling.
+bool g_clipper = true;
+
 void RunGear(const char* title, double noise, double scale) {
     std::vector<CPunkt> ccw = bench::NoisyGear(kVertices, noise);
     for (CPunkt& p : ccw) p = {p.x * scale, p.y * scale};
     const std::vector<CPunkt> cw(ccw.rbegin(), ccw.rend());
     int outsidePts = 0, insidePts = 0;
-    const double clipOut = TimeClipper(ccw, kRadius, outsidePts);
-    const double clipIn = TimeClipper(ccw, -kRadius, insidePts);
+    const double clipOut = g_clipper ? TimeClipper(ccw, kRadius, outsidePts) : 1;
+    const double clipIn = g_clipper ? TimeClipper(ccw, -kRadius, insidePts) : 1;
     std::printf("%s, scale %.0f, %d vertices, r = %.0f units, best of %d (Clipper: %d)\n", title, scale, kVertices,
-                kRadius, kRepeats, kClipperRepeats);
+                kRadius, g_repeats, kClipperRepeats);
     std::printf("  Clipper mitre offset outside  %8.3f s  (%d points)\n", clipOut, outsidePts);
     std::printf("  Clipper mitre offset inside   %8.3f s  (%d points)\n", clipIn, insidePts);
     struct Case {
@@ -104,12 +109,20 @@ void RunGear(const char* title, double noise, double scale) {
 }
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    // "--scale S" runs the gears at that scale only.
+    std::vector<double> scales{1.0, 4.0};
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--no-clipper") g_clipper = false;
+        if (arg == "--once") g_repeats = 1;
+        if (arg == "--scale" && i + 1 < argc) scales = {std::atof(argv[++i])};
+    }
     SilentInteraction silent;
     ScopedInteraction install(silent);
     // Scale 1: teeth about one tool diameter wide; scale 4: a few tool diameters.
-    for (double scale : {1.0, 4.0}) {
+    for (double scale : scales) {
         RunGear("noisy gear (points moved up to 0.1 units)", 0.1, scale);
         RunGear("the same gear without noise", 0.0, scale);
     }

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 
 #include "bench/radius_shapes.h"
@@ -11,7 +12,9 @@
 #include "model/session.h"
 #include "toolpath/correction_command.h"
 
-int main() {
+int main(int argc, char** argv) {
+    // A smaller drawing for profiling: the number of chains as the first argument.
+    const int chains = argc > 1 ? std::atoi(argv[1]) : 10000;
     using Clock = std::chrono::steady_clock;
     SilentInteraction silent;
     ScopedInteraction install(silent);
@@ -28,7 +31,7 @@ int main() {
     std::mt19937 g(5);
     doc.AddLayer();
     doc.m_curLayer = doc.m_layers.back().get();
-    for (int k = 0; k < 10000; ++k) {
+    for (int k = 0; k < chains; ++k) {
         CStift* pen = doc.FindOrCreatePen(1 + k % 16, 0);
         CVector* v = pen->AddVector();
         for (const CPunkt& p : bench::Ring(2500.0 * (k % 100), 2500.0 * (k / 100), 1000, 100, g)) v->AddPoint(p);
@@ -48,7 +51,7 @@ int main() {
         for (auto& pen : doc.m_layers.back()->m_pens)
             for (auto& chain : pen->m_chains)
                 if (!chain->m_radiusList.empty() && chain->m_radiusList.front()->m_robust) ++robust;
-        std::printf("Radiuskorrektur, 10000 chains of 100 points, tool source %2d: %.3f s, %d chains robust\n", mode,
+        std::printf("Radiuskorrektur, %d chains of 100 points, tool source %2d: %.3f s, %d chains robust\n", chains, mode,
                     std::chrono::duration<double>(t1 - t0).count(), robust);
     }
     return 0;

@@ -138,8 +138,13 @@ std::vector<RobustPath> ClosedOffset(const RobustRequest& q, const std::vector<C
     for (std::size_t i = 0; i + 1 < w.size(); ++i) in.push_back(frame.In(w[i]));
     // The contour's own small loops first become the region they enclose: offset as they
     // stand, a loop turning the other way is grown inwards and the path runs through it.
+    // A plain union, not Clipper's SimplifyPolygon: that one also splits polygons at touching
+    // vertices, a search over all pairs of output points that took 15 s on a noisy contour
+    // of 100,000 points, and the offset needs only the region.
     cl::Paths region;
-    cl::SimplifyPolygon(in, region, cl::pftNonZero);
+    cl::Clipper unite;
+    unite.AddPath(in, cl::ptSubject, true);
+    unite.Execute(cl::ctUnion, region, cl::pftNonZero, cl::pftNonZero);
     // Squared corners: tangent to the circle of r around the vertex as the wide corners of the
     // walk are, and for corners turning less than 80 degrees, where the walk mitres, less than
     // a tenth of r inside its point.
