@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "cadreader/dwg_lz77.h"
+#include "cadreader/dwg_r2007.h"
 
 namespace {
 constexpr std::size_t kMaintenanceByte = 0x0B;
@@ -172,5 +173,6 @@ bool FindDwgParts(std::string_view file, int release, DwgLayout& out) {
     out.release = release;
     if (file.size() > kMaintenanceByte) out.maintenance = static_cast<unsigned char>(file[kMaintenanceByte]);
     if (release <= 1015) return LocatorLayout(file, out);
+    if (release == 1021) return FindDwgParts2007(file, out);
     return PagedLayout(file, out).Run();
 }

@@ -23,6 +23,6 @@ struct DwgLayout {
     std::vector<std::uint8_t> classStore, handleStore, objectStore;
 };
 
-// Finds the parts of a file of the given release (R13 to R2000, or R2004 and its successors
-// but R2007). False when the file is damaged or cut short.
+// Finds the parts of a file of the given release (R13 to R2000, R2004 and its successors,
+// R2007 with its own layout). False when the file is damaged or cut short.
 bool FindDwgParts(std::string_view file, int release, DwgLayout& out);
