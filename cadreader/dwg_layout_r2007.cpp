@@ -11,7 +11,7 @@ namespace {
 constexpr std::size_t kHeaderAt = 0x80, kHeaderBytes = 0x400, kHeaderWords = 3, kHeaderData = 239;
 constexpr std::size_t kHeaderPacked = 32, kHeaderSize = 0x110;
 constexpr std::size_t kPagesBase = 0x480, kWord = 255, kSystemData = 239, kPageMapData = 0xEF, kDataData = 251;
-constexpr std::size_t kSectionHead = 64, kPageEntry = 56, kMostFactor = 16;
+constexpr std::size_t kSectionHead = 64, kPageEntry = 56, kMostFactor = 16, kPageUnit = 32;
 constexpr std::uint64_t kCodedPages = 4;
 // Decompressed data may grow past the file, but never beyond this multiple of it (plus a
 // fixed allowance for tiny files).
@@ -94,7 +94,9 @@ private:
         for (std::size_t k = 0; k + 16 <= map.size(); k += 16) {
             const std::uint64_t size = Le64(&map[k]);
             const auto number = static_cast<std::int64_t>(Le64(&map[k + 8]));
-            if (size > m_size) return false;
+            // Pages lie in the file and take at least one aligned unit of 32 bytes, which keeps
+            // the map smaller than the file.
+            if (size < kPageUnit || size > m_size - at) return false;
             m_pages[number < 0 ? 0 - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number)] = {at, size};
             at += size;
         }
