@@ -13,31 +13,18 @@ constexpr std::size_t kHeaderPacked = 32, kHeaderSize = 0x110;
 constexpr std::size_t kPagesBase = 0x480, kWord = 255, kSystemData = 239, kPageMapData = 0xEF, kDataData = 251;
 constexpr std::size_t kSectionHead = 64, kPageEntry = 56, kMostFactor = 16, kPageUnit = 32;
 constexpr std::uint64_t kCodedPages = 4;
-// Decompressed data may grow past the file, but never beyond this multiple of it (plus a
-// fixed allowance for tiny files).
-constexpr std::size_t kMostGrowth = 24, kGrowthAllowance = 1 << 20;
-
-std::uint64_t Le64(const std::uint8_t* p) {
-    std::uint64_t v = 0;
-    for (int k = 7; k >= 0; --k) v = v << 8 | p[k];
-    return v;
-}
-
-struct Page {
-    std::uint64_t at = 0, size = 0;
-};
 
 class Layout2007 {
 public:
     Layout2007(std::string_view file, DwgLayout& out)
         : m_bytes(reinterpret_cast<const std::uint8_t*>(file.data())), m_size(file.size()), m_out(out),
-          m_budget(kGrowthAllowance + kMostGrowth * file.size()) {}
+          m_budget(file.size()) {}
 
     bool Run() {
         if (m_size < kHeaderAt + kHeaderBytes) return false;
         std::vector<std::uint8_t> coded, header;
         DwgDeinterleave(m_bytes + kHeaderAt, kHeaderBytes, kHeaderWords, kHeaderData, kHeaderWords * kHeaderData, coded);
-        const auto packed = static_cast<std::int32_t>(Le32(&coded[24]));
+        const auto packed = static_cast<std::int32_t>(DwgLe32(&coded[24]));
         if (packed < 0) {
             const std::size_t raw = std::size_t{0} - static_cast<std::size_t>(static_cast<std::int64_t>(packed));
             if (raw > coded.size() - kHeaderPacked) return false;
@@ -49,12 +36,12 @@ public:
         if (header.size() < kHeaderSize) return false;
         const std::uint8_t* h = header.data();
         std::vector<std::uint8_t> map;
-        if (!SystemPage(Le64(h + 0x38), Le64(h + 0x50), Le64(h + 0x58), Le64(h + 0x18), kPageMapData, map) ||
+        if (!SystemPage(DwgLe64(h + 0x38), DwgLe64(h + 0x50), DwgLe64(h + 0x58), DwgLe64(h + 0x18), kPageMapData, map) ||
             !ReadPageMap(map))
             return false;
-        const auto it = m_pages.find(Le64(h + 0xC0));
+        const auto it = m_pages.find(DwgLe64(h + 0xC0));
         if (it == m_pages.end() ||
-            !SystemPage(it->second.at, Le64(h + 0xB0), Le64(h + 0xC8), Le64(h + 0xD8), kSystemData, map))
+            !SystemPage(it->second.at, DwgLe64(h + 0xB0), DwgLe64(h + 0xC8), DwgLe64(h + 0xD8), kSystemData, map))
             return false;
         return Section(map, "AcDb:Handles", m_out.handleStore, m_out.handles) &&
                Section(map, "AcDb:AcDbObjects", m_out.objectStore, m_out.objects) &&
@@ -62,10 +49,6 @@ public:
     }
 
 private:
-    static std::uint32_t Le32(const std::uint8_t* p) {
-        return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
-    }
-
     // The coded bytes of a page: whole code words of 255 bytes, enough for `packed` data bytes
     // rounded up to 8 and multiplied by the page's correction factor.
     bool Decode(std::uint64_t at, std::uint64_t packed, std::uint64_t factor, std::size_t dataBytes,
@@ -83,7 +66,7 @@ private:
     bool SystemPage(std::uint64_t at, std::uint64_t packed, std::uint64_t size, std::uint64_t factor,
                     std::size_t dataBytes, std::vector<std::uint8_t>& out) {
         std::vector<std::uint8_t> coded;
-        if (!Decode(at, packed, factor, dataBytes, coded) || packed > coded.size() || !Spend(size)) return false;
+        if (!Decode(at, packed, factor, dataBytes, coded) || packed > coded.size() || !m_budget.Spend(size)) return false;
         out.clear();
         return DwgDecompress2007(coded.data(), static_cast<std::size_t>(packed), static_cast<std::size_t>(size), out) &&
                out.size() == size;
@@ -92,8 +75,8 @@ private:
     bool ReadPageMap(const std::vector<std::uint8_t>& map) {
         std::uint64_t at = 0;
         for (std::size_t k = 0; k + 16 <= map.size(); k += 16) {
-            const std::uint64_t size = Le64(&map[k]);
-            const auto number = static_cast<std::int64_t>(Le64(&map[k + 8]));
+            const std::uint64_t size = DwgLe64(&map[k]);
+            const auto number = static_cast<std::int64_t>(DwgLe64(&map[k + 8]));
             // Pages lie in the file and take at least one aligned unit of 32 bytes, which keeps
             // the map smaller than the file.
             if (size < kPageUnit || size > m_size - at) return false;
@@ -113,9 +96,9 @@ private:
     bool Section(const std::vector<std::uint8_t>& map, std::string_view name, std::vector<std::uint8_t>& store,
                  DwgBytes& out) {
         for (std::size_t k = 0; k + kSectionHead <= map.size();) {
-            const std::uint64_t total = Le64(&map[k + 8]), nameBytes = Le64(&map[k + 0x20]);
-            const std::uint64_t coding = Le64(&map[k + 0x30]), pages = Le64(&map[k + 0x38]);
-            const bool encrypted = Le64(&map[k + 0x10]) != 0;
+            const std::uint64_t total = DwgLe64(&map[k + 8]), nameBytes = DwgLe64(&map[k + 0x20]);
+            const std::uint64_t coding = DwgLe64(&map[k + 0x30]), pages = DwgLe64(&map[k + 0x38]);
+            const bool encrypted = DwgLe64(&map[k + 0x10]) != 0;
             k += kSectionHead;
             if (nameBytes > map.size() - k) return false;
             const std::string sectionName = Utf16Name(&map[k], static_cast<std::size_t>(nameBytes));
@@ -125,11 +108,11 @@ private:
                 k += static_cast<std::size_t>(pages) * kPageEntry;
                 continue;
             }
-            if (encrypted || total > m_budget) return false;
+            if (encrypted || total > m_budget.Left()) return false;
             store.clear();
             for (std::uint64_t p = 0; p < pages; ++p, k += kPageEntry)
                 if (!DataPage(&map[k], coding == kCodedPages, store)) return false;
-            if (store.size() < total && !Spend(total - store.size())) return false;
+            if (store.size() < total && !m_budget.Spend(total - store.size())) return false;
             if (store.size() < total) store.resize(static_cast<std::size_t>(total));
             out = {store.data(), store.size()};
             return true;
@@ -138,13 +121,13 @@ private:
     }
 
     bool DataPage(const std::uint8_t* entry, bool coded, std::vector<std::uint8_t>& store) {
-        const std::uint64_t start = Le64(entry), number = Le64(entry + 16);
-        const std::uint64_t size = Le64(entry + 24), packed = Le64(entry + 32);
+        const std::uint64_t start = DwgLe64(entry), number = DwgLe64(entry + 16);
+        const std::uint64_t size = DwgLe64(entry + 24), packed = DwgLe64(entry + 32);
         const auto it = m_pages.find(number);
         if (it == m_pages.end()) return false;
         // Pages of zeros are left out of the file: their place stays empty.
         if (start > store.size()) {
-            if (!Spend(start - store.size())) return false;
+            if (!m_budget.Spend(start - store.size())) return false;
             store.resize(static_cast<std::size_t>(start));
         }
         if (start < store.size()) store.resize(static_cast<std::size_t>(start));
@@ -156,7 +139,7 @@ private:
             if (from > m_size || packed > m_size - from) return false;
             bytes.assign(m_bytes + from, m_bytes + from + packed);
         }
-        if (packed > bytes.size() || !Spend(size)) return false;
+        if (packed > bytes.size() || !m_budget.Spend(size)) return false;
         if (packed == size) {
             store.insert(store.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(size));
             return true;
@@ -164,17 +147,11 @@ private:
         return DwgDecompress2007(bytes.data(), static_cast<std::size_t>(packed), static_cast<std::size_t>(size), store);
     }
 
-    bool Spend(std::uint64_t bytes) {
-        if (bytes > m_budget) return false;
-        m_budget -= static_cast<std::size_t>(bytes);
-        return true;
-    }
-
     const std::uint8_t* m_bytes;
     std::uint64_t m_size;
     DwgLayout& m_out;
-    std::size_t m_budget;
-    std::unordered_map<std::uint64_t, Page> m_pages;
+    DwgBudget m_budget;
+    std::unordered_map<std::uint64_t, DwgPage> m_pages;
 };
 }  // namespace
 
