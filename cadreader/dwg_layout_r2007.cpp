@@ -1,7 +1,6 @@
 // Where an R2007 file keeps its parts: a Reed–Solomon coded file header at 0x80 points at the
 // page map and the section map, both coded and compressed pages themselves; the sections list
 // their pages by number, and the page map gives each page's place.
-#include <cstring>
 #include <string>
 #include <unordered_map>
 
@@ -10,7 +9,7 @@
 namespace {
 constexpr std::size_t kHeaderAt = 0x80, kHeaderBytes = 0x400, kHeaderWords = 3, kHeaderData = 239;
 constexpr std::size_t kHeaderPacked = 32, kHeaderSize = 0x110;
-constexpr std::size_t kPagesBase = 0x480, kWord = 255, kSystemData = 239, kPageMapData = 0xEF, kDataData = 251;
+constexpr std::size_t kPagesBase = 0x480, kWord = 255, kSystemData = 239, kDataData = 251;
 constexpr std::size_t kSectionHead = 64, kPageEntry = 56, kMostFactor = 16, kPageUnit = 32;
 constexpr std::uint64_t kCodedPages = 4;
 
@@ -36,7 +35,7 @@ public:
         if (header.size() < kHeaderSize) return false;
         const std::uint8_t* h = header.data();
         std::vector<std::uint8_t> map;
-        if (!SystemPage(DwgLe64(h + 0x38), DwgLe64(h + 0x50), DwgLe64(h + 0x58), DwgLe64(h + 0x18), kPageMapData, map) ||
+        if (!SystemPage(DwgLe64(h + 0x38), DwgLe64(h + 0x50), DwgLe64(h + 0x58), DwgLe64(h + 0x18), kSystemData, map) ||
             !ReadPageMap(map))
             return false;
         const auto it = m_pages.find(DwgLe64(h + 0xC0));
@@ -96,7 +95,7 @@ private:
     bool Section(const std::vector<std::uint8_t>& map, std::string_view name, std::vector<std::uint8_t>& store,
                  DwgBytes& out) {
         for (std::size_t k = 0; k + kSectionHead <= map.size();) {
-            const std::uint64_t total = DwgLe64(&map[k + 8]), nameBytes = DwgLe64(&map[k + 0x20]);
+            const std::uint64_t total = DwgLe64(&map[k]), nameBytes = DwgLe64(&map[k + 0x20]);
             const std::uint64_t coding = DwgLe64(&map[k + 0x30]), pages = DwgLe64(&map[k + 0x38]);
             const bool encrypted = DwgLe64(&map[k + 0x10]) != 0;
             k += kSectionHead;
