@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     const fs::path root = fs::is_directory(corpus) ? corpus : corpus2;
     if (fs::is_directory(root)) {
         for (const char* name : {"example_2000.dwg", "example_r13.dwg", "example_r14.dwg", "example_2004.dwg",
-                                 "example_2010.dwg", "example_2018.dwg", "2013/gh109_1.dwg"})
+                                 "example_2007.dwg", "example_2010.dwg", "example_2018.dwg", "2013/gh109_1.dwg"})
             if (fs::exists(root / name)) Compare(root / name);
     } else {
         std::printf("the DWG corpus (../shared/corpus/dwg) is not there: only the generated drawing\n");

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "cadreader/dwg_lz77.h"
+#include "cadreader/dwg_r2007.h"
 
 namespace {
 constexpr std::size_t kMaintenanceByte = 0x0B;
@@ -16,14 +17,6 @@ constexpr std::size_t kMaskedHeader = 0x80, kMaskedHeaderSize = 0x6C, kPageMapBa
 constexpr std::size_t kSystemPageHeader = 20, kDataPageHeader = 32;
 constexpr std::uint32_t kDataPageMask = 0x4164536B;
 constexpr std::size_t kSectionMapHead = 20, kSectionEntry = 96, kPageEntry = 16, kSectionNameSize = 64;
-// Decompressed data may grow past the file, but never beyond this multiple of it (plus a
-// fixed allowance for tiny files).
-constexpr std::size_t kMostGrowth = 24, kGrowthAllowance = 1 << 20;
-
-std::uint32_t Le32(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
-}
-std::uint64_t Le64(const std::uint8_t* p) { return Le32(p) | std::uint64_t{Le32(p + 4)} << 32; }
 
 bool Range(std::string_view file, std::uint64_t at, std::uint64_t size, DwgBytes& out) {
     if (at > file.size() || size > file.size() - at) return false;
@@ -35,13 +28,13 @@ bool Range(std::string_view file, std::uint64_t at, std::uint64_t size, DwgBytes
 bool LocatorLayout(std::string_view file, DwgLayout& out) {
     DwgBytes head;
     if (!Range(file, kLocatorTable, 4, head)) return false;
-    const std::uint32_t count = Le32(head.data);
+    const std::uint32_t count = DwgLe32(head.data);
     if (count > kMostLocators || !Range(file, kLocatorTable + 4, std::uint64_t{count} * kLocatorRecord, head))
         return false;
     bool haveHandles = false;
     for (std::uint32_t k = 0; k < count; ++k) {
         const std::uint8_t* r = head.data + k * kLocatorRecord;
-        const std::uint32_t at = Le32(r + 1), size = Le32(r + 5);
+        const std::uint32_t at = DwgLe32(r + 1), size = DwgLe32(r + 5);
         if (r[0] == kLocatorHandles) haveHandles = Range(file, at, size, out.handles);
         if (r[0] == kLocatorClasses && !Range(file, at, size, out.classes)) out.classes = {};
     }
@@ -49,15 +42,11 @@ bool LocatorLayout(std::string_view file, DwgLayout& out) {
     return haveHandles;
 }
 
-struct Page {
-    std::uint64_t at = 0, size = 0;
-};
-
 class PagedLayout {
 public:
     PagedLayout(std::string_view file, DwgLayout& out)
         : m_file(file), m_bytes(reinterpret_cast<const std::uint8_t*>(file.data())), m_out(out),
-          m_budget(kGrowthAllowance + kMostGrowth * file.size()) {}
+          m_budget(file.size()) {}
 
     bool Run() {
         if (m_file.size() < kMaskedHeader + kMaskedHeaderSize) return false;
@@ -68,8 +57,8 @@ public:
             header[k] = static_cast<std::uint8_t>(m_bytes[kMaskedHeader + k] ^ (seed >> 16));
         }
         if (std::memcmp(header, "AcFssFcAJMB", 11) != 0) return false;
-        const std::uint64_t pageMap = Le64(header + 0x54) + kPageMapBase;
-        const std::uint32_t sectionMapId = Le32(header + 0x5C);
+        const std::uint64_t pageMap = DwgLe64(header + 0x54) + kPageMapBase;
+        const std::uint32_t sectionMapId = DwgLe32(header + 0x5C);
         std::vector<std::uint8_t> map;
         if (!SystemPage(pageMap, map) || !ReadPageMap(map)) return false;
         const auto it = m_pages.find(sectionMapId);
@@ -84,8 +73,8 @@ private:
     bool SystemPage(std::uint64_t at, std::vector<std::uint8_t>& out) {
         DwgBytes head, data;
         if (!Range(m_file, at, kSystemPageHeader, head)) return false;
-        const std::uint32_t size = Le32(head.data + 4), packed = Le32(head.data + 8);
-        if (!Range(m_file, at + kSystemPageHeader, packed, data) || !Spend(size)) return false;
+        const std::uint32_t size = DwgLe32(head.data + 4), packed = DwgLe32(head.data + 8);
+        if (!Range(m_file, at + kSystemPageHeader, packed, data) || !m_budget.Spend(size)) return false;
         out.clear();
         return DwgDecompress(data.data, data.size, size, out);
     }
@@ -93,8 +82,8 @@ private:
     bool ReadPageMap(const std::vector<std::uint8_t>& map) {
         std::uint64_t at = kPageMapBase;
         for (std::size_t k = 0; k + 8 <= map.size();) {
-            const auto number = static_cast<std::int32_t>(Le32(&map[k]));
-            const std::uint32_t size = Le32(&map[k + 4]);
+            const auto number = static_cast<std::int32_t>(DwgLe32(&map[k]));
+            const std::uint32_t size = DwgLe32(&map[k + 4]);
             k += 8;
             if (number >= 0) m_pages[static_cast<std::uint32_t>(number)] = {at, size};
             else k += 16;  // a gap: its tree links follow
@@ -106,12 +95,12 @@ private:
     bool Section(const std::vector<std::uint8_t>& map, std::string_view name, std::vector<std::uint8_t>& store,
                  DwgBytes& out) {
         if (map.size() < kSectionMapHead) return false;
-        const std::uint32_t count = Le32(map.data());
+        const std::uint32_t count = DwgLe32(map.data());
         std::size_t k = kSectionMapHead;
         for (std::uint32_t s = 0; s < count && k + kSectionEntry <= map.size(); ++s) {
-            const std::uint64_t total = Le64(&map[k]);
-            const std::uint32_t pages = Le32(&map[k + 8]), pageSize = Le32(&map[k + 12]);
-            const bool compressed = Le32(&map[k + 20]) == 2, encrypted = Le32(&map[k + 28]) == 1;
+            const std::uint64_t total = DwgLe64(&map[k]);
+            const std::uint32_t pages = DwgLe32(&map[k + 8]), pageSize = DwgLe32(&map[k + 12]);
+            const bool compressed = DwgLe32(&map[k + 20]) == 2, encrypted = DwgLe32(&map[k + 28]) == 1;
             const char* n = reinterpret_cast<const char*>(&map[k + 32]);
             const std::string sectionName(n, strnlen(n, kSectionNameSize));
             k += kSectionEntry;
@@ -120,11 +109,11 @@ private:
                 k += std::size_t{pages} * kPageEntry;
                 continue;
             }
-            if (encrypted || total > m_budget) return false;
+            if (encrypted || total > m_budget.Left()) return false;
             store.clear();
             for (std::uint32_t p = 0; p < pages; ++p, k += kPageEntry)
-                if (!DataPage(Le32(&map[k]), Le64(&map[k + 8]), pageSize, compressed, store)) return false;
-            if (store.size() < total && !Spend(total - store.size())) return false;
+                if (!DataPage(DwgLe32(&map[k]), DwgLe64(&map[k + 8]), pageSize, compressed, store)) return false;
+            if (store.size() < total && !m_budget.Spend(total - store.size())) return false;
             if (store.size() < total) store.resize(static_cast<std::size_t>(total));
             out = {store.data(), store.size()};
             return true;
@@ -138,33 +127,27 @@ private:
         DwgBytes head, data;
         if (it == m_pages.end() || !Range(m_file, it->second.at, kDataPageHeader, head)) return false;
         const std::uint32_t mask = kDataPageMask ^ static_cast<std::uint32_t>(it->second.at);
-        const std::uint32_t packed = Le32(head.data + 8) ^ mask;
+        const std::uint32_t packed = DwgLe32(head.data + 8) ^ mask;
         if (!Range(m_file, it->second.at + kDataPageHeader, packed, data)) return false;
         // Pages of zeros are left out of the file: their place stays empty.
         if (start > store.size()) {
-            if (!Spend(start - store.size())) return false;
+            if (!m_budget.Spend(start - store.size())) return false;
             store.resize(static_cast<std::size_t>(start));
         }
         if (start < store.size()) store.resize(static_cast<std::size_t>(start));
         if (!compressed) {
-            if (!Spend(data.size)) return false;
+            if (!m_budget.Spend(data.size)) return false;
             store.insert(store.end(), data.data, data.data + data.size);
             return true;
         }
-        return Spend(pageSize) && DwgDecompress(data.data, data.size, pageSize, store);
-    }
-
-    bool Spend(std::uint64_t bytes) {
-        if (bytes > m_budget) return false;
-        m_budget -= static_cast<std::size_t>(bytes);
-        return true;
+        return m_budget.Spend(pageSize) && DwgDecompress(data.data, data.size, pageSize, store);
     }
 
     std::string_view m_file;
     const std::uint8_t* m_bytes;
     DwgLayout& m_out;
-    std::size_t m_budget;
-    std::unordered_map<std::uint32_t, Page> m_pages;
+    DwgBudget m_budget;
+    std::unordered_map<std::uint32_t, DwgPage> m_pages;
 };
 }  // namespace
 
@@ -172,5 +155,6 @@ bool FindDwgParts(std::string_view file, int release, DwgLayout& out) {
     out.release = release;
     if (file.size() > kMaintenanceByte) out.maintenance = static_cast<unsigned char>(file[kMaintenanceByte]);
     if (release <= 1015) return LocatorLayout(file, out);
+    if (release == 1021) return FindDwgParts2007(file, out);
     return PagedLayout(file, out).Run();
 }

@@ -23,6 +23,32 @@ struct DwgLayout {
     std::vector<std::uint8_t> classStore, handleStore, objectStore;
 };
 
-// Finds the parts of a file of the given release (R13 to R2000, or R2004 and its successors
-// but R2007). False when the file is damaged or cut short.
+// What the paged layouts share: little-endian numbers, a page's place in the file, and the
+// allowance for decompressed data, which may grow past the file but never beyond 24 times it
+// (plus a fixed allowance for tiny files).
+inline std::uint32_t DwgLe32(const std::uint8_t* p) {
+    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
+}
+inline std::uint64_t DwgLe64(const std::uint8_t* p) { return DwgLe32(p) | std::uint64_t{DwgLe32(p + 4)} << 32; }
+
+struct DwgPage {
+    std::uint64_t at = 0, size = 0;
+};
+
+class DwgBudget {
+public:
+    explicit DwgBudget(std::size_t fileSize) : m_left((std::size_t{1} << 20) + 24 * fileSize) {}
+    std::size_t Left() const { return m_left; }
+    bool Spend(std::uint64_t bytes) {
+        if (bytes > m_left) return false;
+        m_left -= static_cast<std::size_t>(bytes);
+        return true;
+    }
+
+private:
+    std::size_t m_left;
+};
+
+// Finds the parts of a file of the given release (R13 to R2000, R2004 and its successors,
+// R2007 with its own layout). False when the file is damaged or cut short.
 bool FindDwgParts(std::string_view file, int release, DwgLayout& out);

@@ -44,7 +44,7 @@ bool Readable(const fs::path& p) {
     char head[6] = {};
     std::ifstream(p, std::ios::binary).read(head, sizeof head);
     const std::string v(head, sizeof head);
-    return v >= "AC1012" && v <= "AC1032" && v != "AC1021";
+    return v >= "AC1012" && v <= "AC1032";
 }
 
 // Every point of every chain, pen by pen, with the pen's number and colour, in millimetres.

@@ -10,6 +10,7 @@
 #include "cad_fixture.h"
 #include "cadreader/dwg_bits.h"
 #include "cadreader/dwg_lz77.h"
+#include "cadreader/dwg_r2007.h"
 #include "cadreader/dwg_reader.h"
 #include "import/dwg_texts.h"
 
@@ -81,6 +82,39 @@ TEST(DwgLz77, KnownBlocksDecompress) {
     }
 }
 
+TEST(DwgLz77, R2007BlocksDecompress) {
+    const std::string abc = "abcdefgh";
+    const struct {
+        std::string in, out;  // out empty: damaged
+        std::size_t limit;
+    } cases[] = {
+        {'\x00' + abc, abc, 40},                                              // eight literals
+        {'\x01' + abc + "i", "i" + abc, 40},                                  // pieces 8 and 1 swap
+        {'\x18' + abc + "ABCDEFGH01234567ijklmnop", "ijklmnop01234567ABCDEFGH" + abc, 40},
+        {'\x00' + abc + "\x47" + '\x00', abc + "abcd", 40},                   // four back by eight
+        {'\x00' + abc + "\x40" + '\x00', abc + "hhhh", 40},                   // a run over itself
+        {'\x00' + abc + "\x4F\xF8", "", 40},                                 // from before the start
+        {"\x05" "ab", "", 40},                                                 // cut short
+        {'\x00' + abc + "\x47" + '\x00', "", 10},                             // more than the limit
+    };
+    for (const auto& c : cases) {
+        std::vector<std::uint8_t> out;
+        const auto* in = reinterpret_cast<const std::uint8_t*>(c.in.data());
+        const bool ok = DwgDecompress2007(in, c.in.size(), c.limit, out);
+        EXPECT_EQ(ok, !c.out.empty()) << c.out;
+        EXPECT_EQ(std::string(out.begin(), out.end()), c.out);
+    }
+}
+
+TEST(DwgReedSolomon, CodeWordsAreInterleaved) {
+    Bytes coded(2 * 255, 0);
+    coded[0] = 'a', coded[2] = 'b', coded[1] = 'c', coded[3] = 'd';  // word 0: a b, word 1: c d
+    std::vector<std::uint8_t> out;
+    EXPECT_TRUE(DwgDeinterleave(coded.data(), coded.size(), 2, 2, 3, out));
+    EXPECT_EQ(std::string(out.begin(), out.end()), "abc");
+    EXPECT_FALSE(DwgDeinterleave(coded.data(), coded.size() - 1, 2, 2, 4, out));
+}
+
 TEST_F(CadTest, DwgFilesOfOtherVersionsOrDamagedOnesChangeNothing) {
     const struct {
         std::string bytes, message;
@@ -89,6 +123,7 @@ TEST_F(CadTest, DwgFilesOfOtherVersionsOrDamagedOnesChangeNothing) {
         {"AC1040" + std::string(200, '\0'), dwg_texts::WithVersion(dwg_texts::kVersionNotRead, "AC1040")},
         {"AC1015" + std::string(200, '\x55'), dwg_texts::kDamaged},
         {"AC1018" + std::string(300, '\x55'), dwg_texts::kDamaged},
+        {"AC1021" + std::string(2000, '\x55'), dwg_texts::kDamaged},
         {"AC1032", dwg_texts::kDamaged},
     };
     for (const auto& c : cases) {
