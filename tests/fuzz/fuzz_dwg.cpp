@@ -21,7 +21,7 @@
 #include "tests/fuzz/fuzz_checks.h"
 
 namespace {
-const char* const kVersions[] = {"AC1012", "AC1014", "AC1015", "AC1018", "AC1024", "AC1027", "AC1032"};
+const char* const kVersions[] = {"AC1012", "AC1014", "AC1015", "AC1018", "AC1021", "AC1024", "AC1027", "AC1032"};
 constexpr std::size_t kVersionBytes = 6;
 }  // namespace
 
