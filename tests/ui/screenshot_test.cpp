@@ -1,6 +1,7 @@
 // The main window with the sample sign, corrected, on a real X server (Xvfb): the picture
 // must show the menu bar and the chains. It is written to the build folder as
-// screenshot.png; the one in docs/ is a copy.
+// screenshot.png, with the About box and the tips dialog beside it; the ones in docs/ are
+// copies.
 
 #include <QMenuBar>
 #include <QtTest>
@@ -8,6 +9,8 @@
 #include "model/document.h"
 #include "model/quenk_app.h"
 #include "model/settings_file.h"
+#include "ui/about_dialog.h"
+#include "ui/tips_dialog.h"
 #include "ui/drawing_view.h"
 #include "ui/drawing_window.h"
 #include "ui/main_frame.h"
@@ -47,6 +50,22 @@ private slots:
             }
         QVERIFY(white > view.width() * view.height() / 2);  // not blank, not filled
         QVERIFY(coloured > 500);                            // the chains and their paths
+    }
+
+    void dialogs() {
+        if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("needs an X server (xvfb-run)");
+        CAboutDlg about;
+        CTipDlg tips(nullptr, QStringLiteral(QUENK_SOURCE_DIR "/tips.txt"));
+        for (const auto& [dialog, file] : {std::pair<QDialog*, const char*>{&about, "screenshot_about.png"},
+                                           {&tips, "screenshot_tips.png"}}) {
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            QTest::qWait(100);
+            const QImage shot = dialog->grab().toImage();
+            QVERIFY(shot.width() > 100 && shot.height() > 50);
+            QVERIFY(shot.save(QString::fromLatin1(file)));
+        }
+        QVERIFY(!tips.Tip().isEmpty());
     }
 };
 
