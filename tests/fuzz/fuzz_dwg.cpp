@@ -1,16 +1,15 @@
 // libFuzzer harness for the DWG reader and the CAD import: any bytes after a DWG version are
 // read (the version is taken from the first byte, so that every release's layout is tried) and
-// imported as the import command does, from a file. No crash, no hang, bounded memory, only
+// imported as the import command does. No crash, no hang, bounded memory, only
 // finite points.
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <memory>
+#include <utility>
 #include <string>
-#include <unistd.h>
 
 #include "cadreader/dwg_reader.h"
 #include "import/cad_import.h"
@@ -36,17 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // Most inputs are refused by the reader: only those it reads go on to the whole import.
     CadOpenError error = CadOpenError::None;
-    if (!ReadDwg(bytes, error)) return 0;
-    static const std::string path =
-        (std::filesystem::temp_directory_path() / ("fuzz_dwg_" + std::to_string(getpid()) + ".dwg")).string();
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::unique_ptr<CadDrawing> drawing = ReadDwg(bytes, error);
+    if (!drawing) return 0;
     CQuenkApp app;
-    app.m_showUnknownCommands = 1;
-    app.m_bLoadRemainingBlocks = app.m_bLoadModelspace = app.m_bLoadPaperspace = 1;
-    app.m_segmentAngle = 10.0;
-    app.m_maxVectorLength = 5.0;
+    UseCadFuzzSettings(app);
     CQuenkDoc doc(app);
-    ImportCad(doc, path);
+    ImportCadDrawing(doc, std::move(drawing));
     AbortOnNonFinitePoints(doc);
     return 0;
 }

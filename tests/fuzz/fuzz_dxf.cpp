@@ -23,11 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CadOpenError error = CadOpenError::None;
     if (!OpenDrawingBytes(bytes, error)) return 0;
     CQuenkApp app;
-    app.m_showUnknownCommands = 1;
-    app.m_bLoadRemainingBlocks = app.m_bLoadModelspace = app.m_bLoadPaperspace = 1;
-    // Coarse steps keep each run short; the limits on points are what is being tested.
-    app.m_segmentAngle = 10.0;
-    app.m_maxVectorLength = 5.0;
+    UseCadFuzzSettings(app);
     CQuenkDoc doc(app);
     ImportCadDrawing(doc, OpenDrawingBytes(bytes, error));
     ImportCadDrawing(doc, OpenDrawingBytes(bytes, error));
