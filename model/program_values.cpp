@@ -47,8 +47,6 @@ const ScalarRange kToolValues[] = {
     {"Geschwindigkeit XY", nullptr, 0.0, kLongestLength, "0", "100000"},
 };
 std::vector<double> CQuenkApp::*const kToolTables[] = {&CQuenkApp::m_toolDepth, &CQuenkApp::m_toolFeedXY};
-constexpr std::size_t kFirstTool = 1;
-constexpr std::size_t kLastTool = 16;
 
 // Also false for NaN.
 bool Inside(double v, double min, double max) { return v >= min && v <= max; }
@@ -69,7 +67,7 @@ std::string ProgramValueComplaint(const CQuenkApp& app) {
         if (app.*c.member != 0 && app.*c.member != 1) return Complaint(c.field, "0", "1");
     for (std::size_t k = 0; k < std::size(kToolValues); ++k) {
         const std::vector<double>& table = app.*kToolTables[k];
-        for (std::size_t t = kFirstTool; t <= kLastTool && t < table.size(); ++t)
+        for (std::size_t t = std::size_t{kFirstTool}; t <= std::size_t{kLastTool} && t < table.size(); ++t)
             if (!Inside(table[t], kToolValues[k].min, kToolValues[k].max))
                 return Complaint(ToolField(kToolValues[k].field, t), kToolValues[k].minText, kToolValues[k].maxText);
     }
@@ -90,7 +88,7 @@ void RepairProgramValues(CQuenkApp& app, const CQuenkApp& defaults, std::vector<
     for (std::size_t k = 0; k < std::size(kToolValues); ++k) {
         std::vector<double>& table = app.*kToolTables[k];
         const std::vector<double>& fallback = defaults.*kToolTables[k];
-        for (std::size_t t = kFirstTool; t <= kLastTool && t < table.size(); ++t) {
+        for (std::size_t t = std::size_t{kFirstTool}; t <= std::size_t{kLastTool} && t < table.size(); ++t) {
             if (Inside(table[t], kToolValues[k].min, kToolValues[k].max)) continue;
             table[t] = t < fallback.size() ? fallback[t] : 0.0;
             repaired.push_back(ToolField(kToolValues[k].field, t));

@@ -13,6 +13,9 @@
 class CFraesKontur;
 class SerialPort;
 
+// The machine's tools are numbers kFirstTool..kLastTool.
+inline constexpr std::int32_t kFirstTool = 1;
+inline constexpr std::int32_t kLastTool = 16;
 // Tool number that means "no tool": the correction is cleared.
 inline constexpr std::int32_t kNoTool = 17;
 // Tables indexed by pen or tool number have entries 0..16.

@@ -1,10 +1,7 @@
 #include "model/tool_rule.h"
 
 namespace {
-// Real tools are 1..16; the tables have room for them at positions tool - 1.
-constexpr int kFirstTool = 1;
-constexpr int kLastTool = 16;
-
+// The tool tables have room for the real tools at positions tool - 1.
 int Checked(const CQuenkApp& app, int tool) { return ToolRecord(app, tool) ? tool : kNoTool; }
 
 // The functions the pen dialog offers; anything else a file may hold is "keine Funktion".

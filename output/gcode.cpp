@@ -14,8 +14,6 @@
 
 namespace {
 // Tool numbers a contour may carry in a program.
-constexpr std::int32_t kFirstTool = 1;
-constexpr std::int32_t kLastTool = 16;
 // The most depth passes one contour may need before the run gives up.
 constexpr int kMaxPasses = 900;
 // A pass may be this much deeper than the maximum pass depth: depths are entered to the

@@ -9,11 +9,6 @@
 #include "model/vector.h"
 #include "toolpath/fraes_kontur.h"
 
-namespace {
-constexpr std::int32_t kFirstTool = 1;
-constexpr std::int32_t kLastTool = 16;
-}  // namespace
-
 bool CanEnterMillingList(const CQuenkApp& app, const CVector& chain) {
     const std::int32_t t = chain.m_tool;
     if (t < kFirstTool || t > kLastTool || static_cast<std::size_t>(t) >= app.m_toolColours.size()) return false;
