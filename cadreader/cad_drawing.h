@@ -146,7 +146,7 @@ bool ArcFromBulge(const CadPoint& a, const CadPoint& b, double angle, CadPoint& 
 
 // Why a drawing could not be read.
 // DwgVersion: a DWG file of a version the reader does not read; DwgDamaged: a damaged one.
-enum class CadOpenError { None, CannotOpen, OutOfMemory, Damaged, NotDxf, Dwg, DwgVersion, DwgDamaged };
+enum class CadOpenError { None, CannotOpen, OutOfMemory, Damaged, NotDxf, DwgVersion, DwgDamaged };
 
 // Opens a drawing; none with the reason when it cannot be read. The file's bytes are read
 // whole; memory stays within a small multiple of the file size.

@@ -170,11 +170,7 @@ private:
 }  // namespace
 
 namespace {
-std::unique_ptr<CadDrawing> Parse(DxfGroups& groups, std::size_t size, std::string_view head, CadOpenError& error) {
-    if (head.size() >= 4 && head.substr(0, 4) == "AC10") {
-        error = CadOpenError::Dwg;  // a DWG file, whatever its name says
-        return nullptr;
-    }
+std::unique_ptr<CadDrawing> Parse(DxfGroups& groups, std::size_t size, CadOpenError& error) {
     auto drawing = std::make_unique<CadDrawing>();
     error = DxfParser(groups, size, *drawing).Run();
     if (error != CadOpenError::None) return nullptr;
@@ -185,15 +181,10 @@ std::unique_ptr<CadDrawing> Parse(DxfGroups& groups, std::size_t size, std::stri
 
 std::unique_ptr<CadDrawing> ReadDxf(std::string_view bytes, CadOpenError& error) {
     DxfGroups groups(bytes);
-    return Parse(groups, bytes.size(), bytes.substr(0, 4), error);
+    return Parse(groups, bytes.size(), error);
 }
 
 std::unique_ptr<CadDrawing> ReadDxf(std::istream& in, std::size_t size, CadOpenError& error) {
-    char head[4] = {};
-    in.read(head, sizeof head);
-    const std::string_view h(head, static_cast<std::size_t>(in.gcount()));
-    in.clear();
-    in.seekg(0);
     DxfGroups groups(in);
-    return Parse(groups, size, h, error);
+    return Parse(groups, size, error);
 }

@@ -29,7 +29,6 @@ constexpr std::size_t kLayoutBlocks = 2;
 
 const char* MessageFor(CadOpenError error) {
     switch (error) {
-    case CadOpenError::Dwg: return cad_texts::kDwgNotReadable;
     case CadOpenError::Damaged: return cad_texts::kDamaged;
     case CadOpenError::DwgDamaged: return dwg_texts::kDamaged;
     case CadOpenError::OutOfMemory: return hpgl_texts::kOutOfMemory;

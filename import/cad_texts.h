@@ -16,10 +16,6 @@ inline constexpr const char* kPolylineQuad = "Polyline QUAD";
 inline constexpr const char* kPolylineCubic = "Polyline CUBIC";
 inline constexpr const char* kPolylineBezier = "Polyline BEZIER";
 inline constexpr const char* kPolyline = "Polyline";
-// Until the reader reads DWG files, the user is told how to get the drawing in anyway.
-inline constexpr const char* kDwgNotReadable =
-    "DWG-Zeichnungen können noch nicht eingelesen werden. Bitte die Zeichnung im CAD-Programm "
-    "als DXF speichern und die DXF-Datei importieren.";
 inline constexpr const char* kDamaged =
     "Die DXF-Datei ist beschädigt oder unvollständig und wurde nicht eingelesen.";
 // Shown once per file for arcs, circles, ellipses and bulges left out because they would
