@@ -20,7 +20,7 @@
 #include "model/document.h"
 #include "model/interaction.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
+#include "model/core_context.h"
 
 namespace fs = std::filesystem;
 

@@ -14,8 +14,8 @@
 
 #include "model/quenk_app.h"
 #include "output/gcode.h"
-#include "toolpath/fraes_kontur.h"
-#include "toolpath/job_file.h"
+#include "model/fraes_kontur.h"
+#include "files/job_file.h"
 
 namespace {
 constexpr int kContours = 2000;

@@ -16,7 +16,7 @@
 #include "import/hpgl_reader.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
+#include "model/core_context.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;

@@ -20,9 +20,9 @@
 #include "import/hpgl_reader.h"
 #include "import/import_command.h"
 #include "model/document.h"
-#include "model/file_bytes.h"
+#include "files/file_bytes.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
+#include "model/core_context.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "bench/radius_shapes.h"
-#include "model/session.h"
+#include "model/core_context.h"
 #include "model/vector.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "bench/radius_shapes.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
+#include "model/core_context.h"
 #include "toolpath/correction_command.h"
 
 int main(int argc, char** argv) {

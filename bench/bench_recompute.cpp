@@ -3,7 +3,7 @@
 #include <random>
 
 #include "bench_common.h"
-#include "model/session.h"
+#include "model/core_context.h"
 #include "model/vector.h"
 
 int main() {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "model/cp1252.h"
+#include "files/cp1252.h"
 
 void DwgBits::Seek(std::size_t bit) {
     if (bit > m_end) {

@@ -9,7 +9,7 @@
 #include "cadreader/dwg_object.h"
 #include "cadreader/dxf_entity.h"
 #include "cadreader/dxf_groups.h"
-#include "model/cp1252.h"
+#include "files/cp1252.h"
 
 namespace {
 struct Release {

@@ -4,7 +4,7 @@
 
 #include "cadreader/dxf_entity.h"
 #include "cadreader/dxf_groups.h"
-#include "model/cp1252.h"
+#include "files/cp1252.h"
 
 namespace {
 // The first version whose texts are UTF-8 (R2007).

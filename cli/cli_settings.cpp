@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "model/quenk_app.h"
-#include "model/settings_file.h"
+#include "files/settings_file.h"
 
 bool LoadCliSettings(CQuenkApp& app, const std::string& path, std::string& error) {
     std::error_code ec;

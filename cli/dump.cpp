@@ -4,7 +4,7 @@
 #include "cli/settings_fields.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
-#include "toolpath/fraes_kontur.h"
+#include "model/fraes_kontur.h"
 
 namespace {
 

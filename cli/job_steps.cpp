@@ -5,7 +5,7 @@
 #include "model/document.h"
 #include "model/quenk_app.h"
 #include "output/gcode.h"
-#include "toolpath/job_file.h"
+#include "files/job_file.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "cli/tool_options.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
+#include "model/core_context.h"
 #include "output/profile.h"
 
 namespace {

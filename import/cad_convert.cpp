@@ -6,7 +6,7 @@
 #include "import/cad_texts.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
+#include "model/core_context.h"
 
 namespace {
 // Unknown-entity messages a document shows before it falls silent.

@@ -16,8 +16,8 @@
 #include "import/import_placement.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
-#include "prepare/layer_joiner.h"
+#include "model/core_context.h"
+#include "import/layer_joiner.h"
 
 namespace {
 // Arc points a drawing may make in all: a fixed allowance plus a share per byte of the file,

@@ -6,7 +6,7 @@
 #include "import/hpgl_interpreter.h"
 #include "import/hpgl_texts.h"
 #include "model/document.h"
-#include "model/session.h"
+#include "model/core_context.h"
 
 CPunkt HpglInterpreter::OnCircle(const CPunkt& c, double r, double deg) const {
     const double a = deg * m_doc.m_pi / 180.0;

@@ -15,10 +15,10 @@
 #include "import/hpgl_texts.h"
 #include "import/import_placement.h"
 #include "model/document.h"
-#include "model/file_bytes.h"
+#include "files/file_bytes.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
-#include "prepare/layer_joiner.h"
+#include "model/core_context.h"
+#include "import/layer_joiner.h"
 
 namespace {
 // Arc and circle points a file may make: a fixed allowance plus one point per few bytes of

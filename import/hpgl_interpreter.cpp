@@ -7,8 +7,8 @@
 
 #include "import/hpgl_texts.h"
 #include "model/document.h"
-#include "model/session.h"
-#include "prepare/layer_joiner.h"
+#include "model/core_context.h"
+#include "import/layer_joiner.h"
 
 namespace {
 // Unknown commands are shown one by one only up to this many per file.

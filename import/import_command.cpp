@@ -7,8 +7,8 @@
 #include "model/document.h"
 #include "model/interaction.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
-#include "toolpath/job_file.h"
+#include "model/core_context.h"
+#include "files/job_file.h"
 
 namespace {
 // A job file replaces the milling job, not the drawing; a loaded job makes milling possible.

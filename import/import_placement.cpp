@@ -6,8 +6,8 @@
 #include "import/hpgl_texts.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
-#include "prepare/layer_joiner.h"
+#include "model/core_context.h"
+#include "import/layer_joiner.h"
 
 namespace {
 // Every import after the first goes this many drawing units right of the drawing.

@@ -2,7 +2,7 @@
 
 #include "model/box.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
+#include "model/core_context.h"
 
 #include <optional>
 
@@ -11,7 +11,7 @@ constexpr const char* kAskClearAll = "Wollen Sie alles löschen? ";
 }
 
 CQuenkDoc::CQuenkDoc(CQuenkApp& app) : m_app(app) {
-    CurrentSession().directionWarnings = 0;
+    CurrentContext().directionWarnings = 0;
     m_plotterUnit = app.m_plotterUnit;
     m_joinDistanceUnits = app.m_joinDistance / app.m_plotterUnit;
     m_importTargetY = app.m_workZeroY / app.m_plotterUnit;

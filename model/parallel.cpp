@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "model/session.h"
+#include "model/core_context.h"
 
 namespace {
 // Chain work is bound by memory speed; beyond a few threads nothing is gained.

@@ -1,7 +1,7 @@
 #include "model/quenk_app.h"
 
 #include "model/platform.h"
-#include "toolpath/fraes_kontur.h"
+#include "model/fraes_kontur.h"
 
 CQuenkApp::CQuenkApp() {
     UpdateDerivedValues();

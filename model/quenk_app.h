@@ -91,7 +91,7 @@ public:
 
     std::string m_settingsPath;          // where the settings were read and are written
     std::uint8_t m_bSaveSettingsOnExit = 1;
-    // Reads "QuenkV4.dat" (path empty: in the working directory); see model/settings_file.h.
+    // Reads "QuenkV4.dat" (path empty: in the working directory); see files/settings_file.h.
     void LoadSettings(const std::string& path = std::string());
     // Writes the settings to m_settingsPath when m_bSaveSettingsOnExit is set; false when the
     // file could not be written (the user has been told).

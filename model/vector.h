@@ -10,7 +10,7 @@
 #include "model/geometry.h"
 #include "model/point_array.h"
 #include "model/radius.h"
-#include "model/session.h"
+#include "model/core_context.h"
 
 // The empty-box values: the 32-bit integer limits as doubles; any real coordinate replaces
 // them at the first comparison.

@@ -7,10 +7,10 @@
 
 #include "model/program_values.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
+#include "model/core_context.h"
 #include "output/format_number.h"
 #include "output/program_text.h"
-#include "toolpath/fraes_kontur.h"
+#include "model/fraes_kontur.h"
 
 namespace {
 // Tool numbers a contour may carry in a program.

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string_view>
 
-#include "model/atomic_file.h"
+#include "files/atomic_file.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
+#include "model/core_context.h"
 #include "output/gcode.h"
 
 namespace {

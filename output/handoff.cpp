@@ -6,9 +6,9 @@
 
 #include "model/platform.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
+#include "model/core_context.h"
 #include "output/gcode.h"
-#include "toolpath/job_file.h"
+#include "files/job_file.h"
 
 namespace {
 // The registry value is read into a buffer of this many bytes, its terminating zero

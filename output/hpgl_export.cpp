@@ -4,9 +4,9 @@
 #include <fstream>
 #include <optional>
 
-#include "model/atomic_file.h"
+#include "files/atomic_file.h"
 #include "model/document.h"
-#include "model/session.h"
+#include "model/core_context.h"
 #include "output/gcode.h"
 #include "output/hpgl_writer.h"
 

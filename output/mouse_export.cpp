@@ -5,7 +5,7 @@
 
 #include "model/document.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
+#include "model/core_context.h"
 #include "output/gcode.h"
 #include "output/hpgl_export.h"
 #include "output/hpgl_writer.h"

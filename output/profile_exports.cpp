@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "model/atomic_file.h"
-#include "model/session.h"
+#include "files/atomic_file.h"
+#include "model/core_context.h"
 #include "model/vector.h"
 #include "output/gcode.h"
 #include "output/profile.h"

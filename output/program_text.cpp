@@ -1,6 +1,6 @@
 #include "output/program_text.h"
 
-#include "model/cp1252.h"
+#include "files/cp1252.h"
 
 namespace {
 // The bytes that Windows-1252 leaves undefined and reads as C1 control characters.

@@ -21,7 +21,7 @@
 
 #include "model/document.h"
 #include "model/parallel.h"
-#include "model/session.h"
+#include "model/core_context.h"
 #include "prepare/join_detail.h"
 
 namespace {

@@ -18,7 +18,7 @@
 
 #include "model/document.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
+#include "model/core_context.h"
 #include "prepare/join.h"
 #include "prepare/join_detail.h"
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "model/session.h"
+#include "model/core_context.h"
 #include "model/texts.h"
 #include "model/vector.h"
 

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "model/geometry.h"
-#include "model/session.h"
+#include "model/core_context.h"
 #include "model/vector.h"
 #include "toolpath/clearance.h"
 #include "toolpath/correction_steps.h"

@@ -4,7 +4,7 @@
 #include "model/document.h"
 #include "model/interaction.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
+#include "model/core_context.h"
 #include "model/tool_rule.h"
 #include "toolpath/clearance.h"
 #include "toolpath/correction_steps.h"

@@ -5,9 +5,9 @@
 
 #include "model/document.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
+#include "model/core_context.h"
 #include "model/vector.h"
-#include "toolpath/fraes_kontur.h"
+#include "model/fraes_kontur.h"
 
 bool CanEnterMillingList(const CQuenkApp& app, const CVector& chain) {
     const std::int32_t t = chain.m_tool;

@@ -2,7 +2,7 @@
 
 #include "model/document.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
+#include "model/core_context.h"
 #include "toolpath/tab_corner_texts.h"
 
 namespace {

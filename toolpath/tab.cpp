@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-#include "model/session.h"
+#include "model/core_context.h"
 #include "model/vector.h"
 #include "toolpath/tab_corner_texts.h"
 

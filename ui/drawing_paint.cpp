@@ -10,7 +10,7 @@
 #include "model/quenk_app.h"
 #include "model/radius.h"
 #include "model/vector.h"
-#include "toolpath/fraes_kontur.h"
+#include "model/fraes_kontur.h"
 #include "ui/view_transform.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "model/quenk_app.h"
 #include "output/gcode.h"
 #include "output/hpgl_export.h"
-#include "toolpath/job_file.h"
+#include "files/job_file.h"
 #include "ui/command_context.h"
 #include "ui/drawing_view.h"
 #include "ui/drawing_window.h"

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "model/quenk_app.h"
-#include "model/session.h"
+#include "model/core_context.h"
 #include "output/handoff.h"
 #include "platform/qt_platform.h"
 #include "ui/main_frame.h"

@@ -12,7 +12,7 @@
 #include "model/document.h"
 #include "model/layer.h"
 #include "model/quenk_app.h"
-#include "model/settings_file.h"
+#include "files/settings_file.h"
 #include "ui/drawing_paint.h"
 #include "ui/view_transform.h"
 

@@ -2,7 +2,7 @@
 
 #include "cli/cli_run.h"
 #include "model/quenk_app.h"
-#include "model/settings_file.h"
+#include "files/settings_file.h"
 
 TEST(Cli, WrongCommandLinesExitWithTwo) {
     ScratchDir dir("cli-usage");

@@ -14,7 +14,7 @@
 
 #include "model/geometry.h"
 #include "model/interaction.h"
-#include "model/session.h"
+#include "model/core_context.h"
 #include "model/vector.h"
 #include "toolpath/correction_texts.h"
 #include "../support/contour_measures.h"

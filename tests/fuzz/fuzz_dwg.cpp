@@ -16,7 +16,7 @@
 #include "model/document.h"
 #include "model/interaction.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
+#include "model/core_context.h"
 #include "tests/fuzz/fuzz_checks.h"
 
 namespace {

@@ -10,9 +10,9 @@
 
 #include "model/interaction.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
-#include "toolpath/fraes_kontur.h"
-#include "toolpath/job_file.h"
+#include "model/core_context.h"
+#include "model/fraes_kontur.h"
+#include "files/job_file.h"
 
 namespace {
 // A small current job that a refused file must not touch.

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "model/quenk_app.h"
-#include "model/settings_file.h"
+#include "files/settings_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CQuenkApp app;

@@ -5,7 +5,7 @@
 
 #include "model/document.h"
 #include "model/quenk_app.h"
-#include "model/settings_file.h"
+#include "files/settings_file.h"
 #include "support/chain_builders.h"
 #include "support/scripted_interaction.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/quenk_app.h"
-#include "model/settings_file.h"
+#include "files/settings_file.h"
 #include "model/tool_rule.h"
 
 namespace {

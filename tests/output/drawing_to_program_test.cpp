@@ -14,11 +14,11 @@
 #include "import/import_command.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
-#include "model/settings_file.h"
+#include "files/settings_file.h"
 #include "output/gcode.h"
 #include "support/scripted_interaction.h"
 #include "toolpath/correction_command.h"
-#include "toolpath/fraes_kontur.h"
+#include "model/fraes_kontur.h"
 #include "toolpath/milling_job.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "output/format_number.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
-#include "toolpath/fraes_kontur.h"
+#include "model/fraes_kontur.h"
 
 namespace {
 namespace fs = std::filesystem;

@@ -8,7 +8,7 @@
 #include "support/drawing_builder.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
-#include "toolpath/fraes_kontur.h"
+#include "model/fraes_kontur.h"
 
 TEST(MouseExport, ClicksStepBackAndFinish) {
     ScriptedSession s;

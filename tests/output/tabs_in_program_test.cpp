@@ -10,7 +10,7 @@
 #include "import/import_command.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
-#include "model/settings_file.h"
+#include "files/settings_file.h"
 #include "output/format_number.h"
 #include "output/gcode.h"
 #include "output/mouse_export.h"

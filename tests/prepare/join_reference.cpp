@@ -6,7 +6,7 @@
 #include "model/document.h"
 #include "model/geometry.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
+#include "model/core_context.h"
 
 namespace {
 

@@ -85,7 +85,7 @@ TEST(Direction, UndeterminableMessageShownAtMostFiveTimesUntilNewDocument) {
         const bool shown = !s.ui.shown.empty() && s.ui.shown.front() == texts::kDirectionUndeterminable;
         EXPECT_EQ(shown, i < 5) << "call " << i;
     }
-    CurrentSession().directionWarnings = 0;  // what creating a document does
+    CurrentContext().directionWarnings = 0;  // what creating a document does
     s.ui.shown.clear();
     v.SetDirection(0);
     ASSERT_FALSE(s.ui.shown.empty());

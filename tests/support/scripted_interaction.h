@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "model/interaction.h"
-#include "model/session.h"
+#include "model/core_context.h"
 
 class ScriptedInteraction : public Interaction {
 public:
@@ -75,7 +75,7 @@ private:
 
 class ScriptedSession {
 public:
-    ScriptedSession() : m_install(ui) { CurrentSession().directionWarnings = 0; }
+    ScriptedSession() : m_install(ui) { CurrentContext().directionWarnings = 0; }
     ScriptedInteraction ui;
 
 private:

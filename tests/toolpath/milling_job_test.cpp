@@ -6,11 +6,11 @@
 
 #include "model/document.h"
 #include "model/quenk_app.h"
-#include "model/settings_file.h"
+#include "files/settings_file.h"
 #include "support/chain_builders.h"
 #include "support/scripted_interaction.h"
-#include "toolpath/fraes_kontur.h"
-#include "toolpath/job_file.h"
+#include "model/fraes_kontur.h"
+#include "files/job_file.h"
 
 namespace {
 // A square chain of tool 2 with two corrected paths.

@@ -10,7 +10,7 @@
 #include "model/document.h"
 #include "model/mouse_modes.h"
 #include "model/quenk_app.h"
-#include "model/settings_file.h"
+#include "files/settings_file.h"
 #include "ui/drawing_view.h"
 #include "ui/drawing_window.h"
 #include "tests/support/drawing_builder.h"

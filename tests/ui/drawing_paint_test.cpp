@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "model/quenk_app.h"
-#include "model/settings_file.h"
+#include "files/settings_file.h"
 #include "tests/support/drawing_builder.h"
 #include "ui/drawing_paint.h"
 #include "ui/view_transform.h"

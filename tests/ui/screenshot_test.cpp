@@ -8,7 +8,7 @@
 
 #include "model/document.h"
 #include "model/quenk_app.h"
-#include "model/settings_file.h"
+#include "files/settings_file.h"
 #include "ui/about_dialog.h"
 #include "ui/tips_dialog.h"
 #include "ui/drawing_view.h"

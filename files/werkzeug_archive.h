@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "model/archive.h"
+#include "files/archive.h"
 #include "model/werkzeug.h"
 
 inline constexpr const char* kWerkzeugClassName = "CWerkzeug";

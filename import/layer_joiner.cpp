@@ -1,4 +1,4 @@
-#include "prepare/layer_joiner.h"
+#include "import/layer_joiner.h"
 
 #include <cmath>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "model/atomic_file.h"
+#include "files/atomic_file.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -4,8 +4,8 @@
 #include <string>
 #include <type_traits>
 
-#include "model/archive.h"
-#include "model/werkzeug_archive.h"
+#include "files/archive.h"
+#include "files/werkzeug_archive.h"
 #include "support/byte_builder.h"
 
 namespace {

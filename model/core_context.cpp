@@ -1,4 +1,4 @@
-#include "model/session.h"
+#include "model/core_context.h"
 
 #include "model/texts.h"
 
@@ -7,18 +7,18 @@ SilentInteraction g_silent;
 thread_local DirectionNoteLog* t_directionNotes = nullptr;
 }
 
-Session& CurrentSession() {
-    static Session session;
-    return session;
+CoreContext& CurrentContext() {
+    static CoreContext context;
+    return context;
 }
 
 Interaction& Ui() {
-    Session& s = CurrentSession();
+    CoreContext& s = CurrentContext();
     return s.ui ? *s.ui : g_silent;
 }
 
 void WarnDirectionUndeterminable() {
-    Session& s = CurrentSession();
+    CoreContext& s = CurrentContext();
     if (s.directionWarnings < kMaxDirectionWarnings) {
         ++s.directionWarnings;
         Ui().Message(texts::kDirectionUndeterminable);
@@ -47,8 +47,8 @@ ScopedDirectionNoteLog::ScopedDirectionNoteLog(DirectionNoteLog& log) : m_previo
 
 ScopedDirectionNoteLog::~ScopedDirectionNoteLog() { t_directionNotes = m_previous; }
 
-ScopedInteraction::ScopedInteraction(Interaction& ui) : m_previous(CurrentSession().ui) {
-    CurrentSession().ui = &ui;
+ScopedInteraction::ScopedInteraction(Interaction& ui) : m_previous(CurrentContext().ui) {
+    CurrentContext().ui = &ui;
 }
 
-ScopedInteraction::~ScopedInteraction() { CurrentSession().ui = m_previous; }
+ScopedInteraction::~ScopedInteraction() { CurrentContext().ui = m_previous; }

@@ -17,7 +17,7 @@
 #include <unordered_map>
 
 #include "model/box.h"
-#include "model/session.h"
+#include "model/core_context.h"
 #include "prepare/join_detail.h"
 
 class CLayer;

@@ -1,4 +1,4 @@
-#include "model/werkzeug_archive.h"
+#include "files/werkzeug_archive.h"
 
 namespace {
 // The smallest list entry: a null tag.

@@ -1,14 +1,14 @@
-#include "model/settings_file.h"
+#include "files/settings_file.h"
 
 #include <cmath>
 #include <string>
 #include <vector>
 
-#include "model/archive.h"
+#include "files/archive.h"
 #include "model/program_values.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
-#include "model/werkzeug_archive.h"
+#include "model/core_context.h"
+#include "files/werkzeug_archive.h"
 
 namespace {
 // Which fields a version holds: the scalar fields run from field 2 to lastScalar, the tables

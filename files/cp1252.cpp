@@ -1,4 +1,4 @@
-#include "model/cp1252.h"
+#include "files/cp1252.h"
 
 #include <array>
 

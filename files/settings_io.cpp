@@ -3,11 +3,11 @@
 #include <string>
 #include <system_error>
 
-#include "model/atomic_file.h"
-#include "model/file_bytes.h"
+#include "files/atomic_file.h"
+#include "files/file_bytes.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
-#include "model/settings_file.h"
+#include "model/core_context.h"
+#include "files/settings_file.h"
 
 namespace {
 // A settings file is a few kilobytes; reading stops here so that a wrong file of any size

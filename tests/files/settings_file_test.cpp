@@ -7,8 +7,8 @@
 #include <string>
 
 #include "model/quenk_app.h"
-#include "model/atomic_file.h"
-#include "model/settings_file.h"
+#include "files/atomic_file.h"
+#include "files/settings_file.h"
 #include "support/byte_builder.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"

@@ -1,4 +1,4 @@
-#include "toolpath/job_file.h"
+#include "files/job_file.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include "support/byte_builder.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
-#include "toolpath/fraes_kontur.h"
+#include "model/fraes_kontur.h"
 
 namespace {
 namespace fs = std::filesystem;

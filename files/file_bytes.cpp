@@ -1,4 +1,4 @@
-#include "model/file_bytes.h"
+#include "files/file_bytes.h"
 
 #include <algorithm>
 #include <filesystem>

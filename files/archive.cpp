@@ -1,10 +1,10 @@
-#include "model/archive.h"
+#include "files/archive.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
 
-#include "model/cp1252.h"
+#include "files/cp1252.h"
 
 namespace {
 // Text length prefixes: one byte below this, else 0xFF and a 16-bit length, and so on.

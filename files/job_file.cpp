@@ -1,4 +1,4 @@
-#include "toolpath/job_file.h"
+#include "files/job_file.h"
 
 #include <cmath>
 #include <fstream>
@@ -6,14 +6,14 @@
 #include <memory>
 #include <vector>
 
-#include "model/archive.h"
-#include "model/atomic_file.h"
-#include "model/file_bytes.h"
+#include "files/archive.h"
+#include "files/atomic_file.h"
+#include "files/file_bytes.h"
 #include "model/program_values.h"
 #include "model/quenk_app.h"
-#include "model/session.h"
-#include "model/werkzeug_archive.h"
-#include "toolpath/fraes_kontur.h"
+#include "model/core_context.h"
+#include "files/werkzeug_archive.h"
+#include "model/fraes_kontur.h"
 #include "toolpath/milling_job.h"
 
 namespace {

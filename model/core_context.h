@@ -1,7 +1,7 @@
 #pragma once
 // The process-wide context of the core: which front end answers, and the counters that the
 // program keeps across documents. Only the program's main thread talks to the front end, so a
-// single session is enough; chain work on helper threads logs its direction messages for the
+// single context is enough; chain work on helper threads logs its direction messages for the
 // main thread to show (below). Tests install their scripted double with ScopedInteraction.
 
 #include <cstdint>
@@ -9,13 +9,13 @@
 
 #include "model/interaction.h"
 
-struct Session {
+struct CoreContext {
     Interaction* ui = nullptr;
     // Showings of "Kann Drehrichtung nicht feststellen" since the last document was created.
     int directionWarnings = 0;
 };
 
-Session& CurrentSession();
+CoreContext& CurrentContext();
 Interaction& Ui();
 
 // The message "Kann Drehrichtung nicht feststellen", shown at most kMaxDirectionWarnings

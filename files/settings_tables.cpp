@@ -1,5 +1,5 @@
 #include "model/quenk_app.h"
-#include "model/settings_file.h"
+#include "files/settings_file.h"
 
 namespace {
 // Display colour of a pen in a new settings file.
