@@ -74,7 +74,7 @@ TEST(HpglPosition, AndMessagesAfterEachText) {
         {"PA10,10,PU20,20;", 20, 20, {}},
         {"IP0,0,100,100;SC0,10,0,10;SCPA10,10;", 10, 10, {}},
         {"PU100PD5,5;", 5, 5, {kXYError}},  // a lone number: the letter is the next command
-        {"SP1;PU0,0;PD5\0,5;PD7,7;"s, 7, 7, {}},  // zero bytes are ordinary characters
+        {"SP1;PU0,0;PD5\0,5;PD7,7;"s, 7, 7, {kXYError}},  // a zero byte is no separator
         {"IP;", 0, 0, {kIPErrorP1}},
         {"IP1,2;PU3,4;", 3, 4, {kIPErrorP2}},
         {"IP;PU;", 0, 0, {kIPErrorP1}},  // no parameters before the letter: IP keeps its points

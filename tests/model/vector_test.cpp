@@ -20,7 +20,9 @@ TEST(PointArray, IndexOutsideIsInvalidArgumentAndChangesNothing) {
 }
 
 TEST(PointArray, InsertAtOrPastTheEndAppendsAndGrowingFillsWithZeros) {
-    CPointArray a{{1, 0}, {2, 0}};
+    CPointArray a;
+    EXPECT_EQ(a.AddPoint({1, 0}), 0);
+    EXPECT_EQ(a.AddPoint({2, 0}), 1);
     a.InsertPoint(1, {9, 9}, 2);
     a.InsertPoint(100, {5, 5});
     EXPECT_EQ(a, (CPointArray{{1, 0}, {9, 9}, {9, 9}, {2, 0}, {5, 5}}));

@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "import/hpgl_reader.h"
 #include "import/import_command.h"
 #include "model/quenk_app.h"
 #include "support/drawing_builder.h"
-#include "support/random_drawing.h"
 #include "support/scripted_interaction.h"
 #include "support/test_depth.h"
 
@@ -61,10 +62,14 @@ TEST(HpglExport, SampleAndRandomDrawingsReadBackThroughOurReader) {
     CQuenkDoc sample(app);
     ImportFile(sample, QUENK_SOURCE_DIR "/samples/schild.plt");
     ExpectReadsBack(sample);
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> coord(-5000, 5000);
     for (int round = 0; round < Rounds(20); ++round) {
-        Dice dice(static_cast<unsigned>(round));
         CQuenkDoc doc(app);
-        AddRandomLayers(doc, dice, false);
+        for (int c = 0; c < 8; ++c) {
+            CVector& v = AddTestChain(doc, 1 + static_cast<int>(rng() % 4), {});
+            for (int i = 0, n = 2 + static_cast<int>(rng() % 6); i < n; ++i) v.AddPoint({coord(rng), coord(rng)});
+        }
         ExpectReadsBack(doc);
     }
 }

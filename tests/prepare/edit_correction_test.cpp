@@ -10,14 +10,16 @@
 #include "support/scripted_interaction.h"
 
 namespace {
-std::vector<CPointArray> Paths(const CVector& v) {
-    std::vector<CPointArray> out;
-    for (const auto& r : v.m_radiusList) out.push_back(r->m_path);
+using PathList = std::vector<std::vector<CPunkt>>;
+
+PathList Paths(const CVector& v) {
+    PathList out;
+    for (const auto& r : v.m_radiusList) out.push_back(r->m_path.Raw());
     return out;
 }
 
 // The paths a fresh correction of these points gives.
-std::vector<CPointArray> FreshPaths(const CPointArray& pts) {
+PathList FreshPaths(const CPointArray& pts) {
     CVector v;
     v.m_points = pts;
     v.Recompute();
@@ -49,7 +51,7 @@ TEST(ChainEdits, CorrectedPathFollowsEveryEdit) {
         v.m_toolRadius = 1;
         v.m_side = 1;
         ASSERT_EQ(v.Correct(), 1);
-        const std::vector<CPointArray> before = Paths(v);
+        const PathList before = Paths(v);
         c.edit(v);
         EXPECT_EQ(Paths(v), FreshPaths(v.m_points));
         EXPECT_EQ(Paths(v) == before, c.pointsComeBack);
