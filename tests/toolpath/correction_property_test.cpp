@@ -15,6 +15,7 @@
 #include "support/contour_measures.h"
 #include "support/random_drawing.h"
 #include "support/scripted_interaction.h"
+#include "support/test_depth.h"
 #include "toolpath/correction_texts.h"
 
 namespace {
@@ -235,7 +236,7 @@ TEST(CorrectionProperty, EveryPathIsSoundOnDemandingContours) {
     Dice g(2024);
     int robust = 0, cases = 0;
     for (const KindRow& row : kKinds) {
-        for (int n = 0; n < row.count; ++n) {
+        for (int n = 0; n < Rounds(row.count); ++n) {
             const double r = row.kind == Kind::Gear ? 40 : g.Real(10, 60);
             const Pts contour = Generate(row.kind, g, r, n);
             const bool closed = contour.size() > 2 && contour.front() == contour.back();
