@@ -256,23 +256,6 @@ TEST(SettingsFile, HugeCountInATableIsDamageNotAnAllocation) {
     ExpectCompleteTables(a);
 }
 
-TEST(SettingsFile, RandomByteFlipsNeverCrashAndLeaveCompleteTables) {
-    const std::string file = File46();
-    std::mt19937 rng(1234);
-    for (int round = 0; round < 3000; ++round) {
-        std::string bad = file;
-        const int flips = 1 + static_cast<int>(rng() % 8);
-        for (int i = 0; i < flips; ++i) bad[rng() % bad.size()] = static_cast<char>(rng());
-        ScriptedSession s;
-        CQuenkApp a;
-        LoadSettingsFromBytes(a, bad);
-        EXPECT_LE(s.ui.shown.size(), 1u);
-        ExpectCompleteTables(a);
-        EXPECT_GT(a.m_plotterUnit, 0.0);
-        EXPECT_GT(a.m_segmentAngle, 0.0);
-    }
-}
-
 TEST(SettingsFile, StepValuesThatWouldBreakLaterCodeAreReplaced) {
     CQuenkApp a;
     FillApp(a);

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the settings reader: it must neither crash nor hang nor allocate
-// without bound, and must always leave every table with at least 17 entries.
+// without bound, and must always leave every table with at least 17 entries and the steps
+// that later code divides by above zero.
 
 #include <cstddef>
 #include <cstdint>
@@ -17,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         app.m_penTool.size() < n || app.m_penFunction.size() < n || app.m_colourPen.size() < n ||
         app.m_toolDiameter.size() < n || app.m_toolDepth.size() < n || app.m_toolSide.size() < n ||
         app.m_toolValueC.size() < n || app.m_toolFeedXY.size() < n || app.m_toolFeedZ.size() < n ||
-        app.m_toolColoursB.size() < n || !(app.m_plotterUnit > 0.0))
+        app.m_toolColoursB.size() < n || !(app.m_plotterUnit > 0.0) || !(app.m_segmentAngle > 0.0))
         std::abort();
     return 0;
 }

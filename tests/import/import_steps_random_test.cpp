@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <random>
 #include <string>
 #include <vector>
@@ -17,7 +16,9 @@
 #include "model/quenk_app.h"
 #include "import/hpgl_texts.h"
 #include "prepare/join_reference.h"
+#include "support/describe.h"
 #include "support/scripted_interaction.h"
+#include "support/test_depth.h"
 
 namespace {
 
@@ -56,35 +57,6 @@ void PlainImport(CQuenkDoc& doc, std::string bytes, const std::string& name) {
     layer.RemoveDuplicatePoints();
     doc.RecomputeBox();
     Ui().RequestRedraw();
-}
-
-std::string Num(double v) {
-    char buf[40];
-    const auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;  // shortest exact form
-    return std::string(buf, end);
-}
-
-std::vector<std::string> Describe(const CQuenkDoc& doc) {
-    std::vector<std::string> out;
-    out.push_back("doc " + Num(doc.m_minX) + " " + Num(doc.m_maxX) + " " + Num(doc.m_minY) + " " + Num(doc.m_maxY) +
-                  " target " + Num(doc.m_importTargetX) + " " + Num(doc.m_importTargetY));
-    for (const auto& layer : doc.m_layers) {
-        out.push_back("layer " + Num(layer->m_minX) + " " + Num(layer->m_maxX) + " " + Num(layer->m_minY) + " " +
-                      Num(layer->m_maxY) + " " + Num(layer->m_outerMaxX));
-        for (const auto& pen : layer->m_pens) {
-            out.push_back("pen " + std::to_string(pen->m_number) + " " + Num(pen->m_minX) + " " + Num(pen->m_maxY));
-            for (const auto& c : pen->m_chains) {
-                std::string s = "chain e" + std::to_string(c->m_empty) + " c" + std::to_string(c->m_closed) + " d" +
-                                std::to_string(c->m_direction) + " " + std::to_string(c->m_startX) + "," +
-                                std::to_string(c->m_startY) + " " + std::to_string(c->m_endX) + "," +
-                                std::to_string(c->m_endY) + " box " + Num(c->m_minX) + " " + Num(c->m_maxX) + " " +
-                                Num(c->m_minY) + " " + Num(c->m_maxY) + " :";
-                for (const CPunkt& p : c->m_points) s += " " + Num(p.x) + "," + Num(p.y);
-                out.push_back(s);
-            }
-        }
-    }
-    return out;
 }
 
 // A plotter file on a small grid: touching strokes of several pens, absolute and relative,
@@ -142,7 +114,7 @@ Outcome ImportBoth(const std::string& first, const std::string& second, bool pla
         PlainImport(doc, second, "b.plt");
     else
         ImportHpglBytes(doc, second, "b.plt");
-    return {Describe(doc), s.ui.shown, s.ui.redraws};
+    return {DescribeDrawing(doc), s.ui.shown, s.ui.redraws};
 }
 
 }  // namespace
@@ -150,7 +122,7 @@ Outcome ImportBoth(const std::string& first, const std::string& second, bool pla
 TEST(ImportStepsRandom, ImportMatchesThePlainSteps) {
     std::mt19937 rng(2024);
     int withMessages = 0;
-    for (int round = 0; round < 3000; ++round) {
+    for (int round = 0; round < Rounds(1000); ++round) {
         const std::string first = RandomPlot(rng), second = RandomPlot(rng);
         const Outcome plain = ImportBoth(first, second, true), fast = ImportBoth(first, second, false);
         ASSERT_EQ(fast.shown, plain.shown) << "round " << round << "\n" << second;
@@ -160,13 +132,13 @@ TEST(ImportStepsRandom, ImportMatchesThePlainSteps) {
             ASSERT_EQ(fast.drawing[i], plain.drawing[i]) << "round " << round << "\n" << second;
         withMessages += plain.shown.size() > 1;
     }
-    EXPECT_GT(withMessages, 100);
+    EXPECT_GT(withMessages, Rounds(1000) / 30);
 }
 
 TEST(ImportStepsRandom, LargeFilesOnSeveralThreadsMatchToo) {
     // Enough chains that the joining and the move go to several threads.
     std::mt19937 rng(77);
-    for (int round = 0; round < 6; ++round) {
+    for (int round = 0; round < Rounds(2); ++round) {
         const std::string first = RandomPlot(rng, 30000), second = RandomPlot(rng, 30000);
         const Outcome plain = ImportBoth(first, second, true), fast = ImportBoth(first, second, false);
         ASSERT_EQ(fast.shown, plain.shown) << "round " << round;
@@ -180,14 +152,14 @@ TEST(ImportStepsRandom, PenByPenFilesJoinedWhileReadingMatchToo) {
     // the reader goes on. Now and then a pen comes back at the end, or a pen is selected in
     // a way the walk does not read as a selection ("XSP2" is the command XS, then P2).
     std::mt19937 rng(78);
-    for (int round = 0; round < 4; ++round) {
+    for (int round = 0; round < Rounds(2); ++round) {
         std::string file = "IN;";
         for (int pen = 1; pen <= 5; ++pen) {
             file += "SP" + std::to_string(pen) + ";";
             file += RandomPlot(rng, 9000, false);
-            if (pen == 3 && round % 2) file += "XSP1;";
+            if (pen == 3 && round % 2 == 1) file += "XSP1;";
         }
-        if (round >= 2) file += "SP2;" + RandomPlot(rng, 2000, false);
+        if (round % 2 == 0 || round >= 2) file += "SP2;" + RandomPlot(rng, 2000, false);
         const Outcome plain = ImportBoth("SP1;PD1,1,2,2;", file, true);
         const Outcome fast = ImportBoth("SP1;PD1,1,2,2;", file, false);
         ASSERT_EQ(fast.shown, plain.shown) << "round " << round;

@@ -6,8 +6,10 @@
 #include "model/document.h"
 #include "model/quenk_app.h"
 #include "files/settings_file.h"
+#include "support/box.h"
 #include "support/chain_builders.h"
 #include "support/scripted_interaction.h"
+#include "support/test_depth.h"
 
 namespace {
 struct Fixture {
@@ -19,14 +21,6 @@ struct Fixture {
     CQuenkApp app;
     CQuenkDoc doc{app};
 };
-
-template <typename T>
-void ExpectBox(const T& o, double minX, double maxX, double minY, double maxY) {
-    EXPECT_EQ(o.m_minX, minX);
-    EXPECT_EQ(o.m_maxX, maxX);
-    EXPECT_EQ(o.m_minY, minY);
-    EXPECT_EQ(o.m_maxY, maxY);
-}
 }  // namespace
 
 // ---------------------------------------------------------------- layers and pens
@@ -38,14 +32,14 @@ TEST(Layer, BoxFollowsItsChainsAndMoveBy) {
     MakeChain(*layer.AddPen(1)->AddVector(), {{0, 0}, {10, 5}});
     layer.RecomputeBox();
     EXPECT_EQ(layer.m_empty, 0);
-    ExpectBox(layer, 0, 10, 0, 5);
+    EXPECT_EQ(BoxOf(layer), (Box{0, 10, 0, 5}));
 
     layer.MoveBy(5, -5, -1);  // negative z: nothing
-    ExpectBox(layer, 0, 10, 0, 5);
+    EXPECT_EQ(BoxOf(layer), (Box{0, 10, 0, 5}));
     EXPECT_EQ(layer.m_pens[0]->m_chains[0]->m_points[0], (CPunkt{0, 0}));
 
     layer.MoveBy(5, -5, 0);
-    ExpectBox(layer, 5, 15, -5, 0);
+    EXPECT_EQ(BoxOf(layer), (Box{5, 15, -5, 0}));
     EXPECT_EQ(layer.m_pens[0]->m_chains[0]->m_points[1], (CPunkt{15, 0}));
 }
 
@@ -58,10 +52,7 @@ TEST(Layer, OuterBoxGrowsByEachChainsToolRadius) {
     CVector* b = layer.AddPen(2)->AddVector();
     SetPoints(*b, {{20, -1}, {21, 1}});
     layer.RecomputeBox();
-    EXPECT_EQ(layer.m_outerMinX, -2);
-    EXPECT_EQ(layer.m_outerMaxX, 21);
-    EXPECT_EQ(layer.m_outerMinY, -2);
-    EXPECT_EQ(layer.m_outerMaxY, 12);
+    EXPECT_EQ(OuterBoxOf(layer), (Box{-2, 21, -2, 12}));
 }
 
 TEST(Layer, EmptyPensAndChainsLeaveTheEmptyBox) {
@@ -74,7 +65,7 @@ TEST(Layer, EmptyPensAndChainsLeaveTheEmptyBox) {
     EXPECT_EQ(layer.m_empty, 0);
     EXPECT_EQ(pen->m_empty, 0);
     EXPECT_EQ(layer.m_pens[1]->m_empty, 1);
-    ExpectBox(layer, kEmptyMin, kEmptyMax, kEmptyMin, kEmptyMax);
+    EXPECT_EQ(BoxOf(layer), kEmptyBox);
 }
 
 // ---------------------------------------------------------------- document box
@@ -83,12 +74,12 @@ TEST(DocumentBox, MaxXIsNeverBelowZero) {
     Fixture f;
     CQuenkDoc empty(f.app);  // no layers
     empty.RecomputeBox();
-    ExpectBox(empty, kEmptyMin, 0.0, kEmptyMin, kEmptyMax);
+    EXPECT_EQ(BoxOf(empty), (Box{kEmptyMin, 0.0, kEmptyMin, kEmptyMax}));
 
     MakeChain(*f.doc.FindOrCreatePen(1, 0)->AddVector(), {{-30, -4}, {-10, 6}});
     f.doc.AddLayer();  // an empty layer folds nothing in
     f.doc.RecomputeBox();
-    ExpectBox(f.doc, -30, 0.0, -4, 6);
+    EXPECT_EQ(BoxOf(f.doc), (Box{-30, 0.0, -4, 6}));
 }
 
 // ---------------------------------------------------------------- pens by colour
@@ -120,7 +111,7 @@ TEST(FindOrCreatePen, FindsWhatThePlainWalkFinds) {
         const auto it = std::find_if(pens.begin(), pens.end(), [n](const auto& p) { return p->m_number == n; });
         return it == pens.end() ? nullptr : it->get();
     };
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < Rounds(3000); ++i) {
         const std::int32_t n = static_cast<std::int32_t>(rng() % (i % 2 ? 40 : 100000)) - 2;
         if (rng() % 50 == 0) f.doc.m_curLayer = f.doc.AddLayer();
         if (rng() % 20 == 0) f.doc.m_curLayer->AddPen(n);  // behind the index's back, maybe twice
@@ -210,6 +201,6 @@ TEST(ClearAll, NoChangesNothingYesEmptiesEverything) {
     EXPECT_EQ(f.doc.m_curLayer, nullptr);
     EXPECT_EQ(f.doc.m_curPen, nullptr);
     EXPECT_EQ(f.doc.m_nothingImported, 1);
-    ExpectBox(f.doc, kEmptyMin, 0.0, kEmptyMin, kEmptyMax);
+    EXPECT_EQ(BoxOf(f.doc), (Box{kEmptyMin, 0.0, kEmptyMin, kEmptyMax}));
     EXPECT_EQ(f.s.ui.redraws, 1);
 }

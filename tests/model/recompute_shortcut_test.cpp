@@ -6,128 +6,83 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
-#include <random>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "model/vector.h"
+#include "support/describe.h"
+#include "support/random_drawing.h"
 #include "support/scripted_interaction.h"
+#include "support/test_depth.h"
 
 namespace {
-
-std::string Bits(double v) {
-    std::uint64_t u = 0;
-    std::memcpy(&u, &v, sizeof u);
-    return std::to_string(u);
-}
-
-// Everything of a chain that its recomputation sets.
-std::string State(const CVector& v) {
-    std::string s = "e" + std::to_string(v.m_empty) + " c" + std::to_string(v.m_closed) + " d" +
-                    std::to_string(v.m_direction) + " s" + std::to_string(v.m_startX) + "," +
-                    std::to_string(v.m_startY) + " e" + std::to_string(v.m_endX) + "," + std::to_string(v.m_endY);
-    for (double b : {v.m_minX, v.m_maxX, v.m_minY, v.m_maxY, v.m_outerMinX, v.m_outerMaxX, v.m_outerMinY,
-                     v.m_outerMaxY})
-        s += " " + Bits(b);
-    s += " |";
-    for (const CPunkt& p : v.m_points) s += " " + Bits(p.x) + "," + Bits(p.y);
-    return s;
-}
-
-// Points on a small grid, with exact repeats, points within the clean-up tolerance of their
-// predecessor or of the start, zeros of both signs, and closed chains whose direction can
-// not always be told.
-class ChainDice {
-public:
-    explicit ChainDice(unsigned seed) : m_rng(seed) {}
-    int operator()(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_rng); }
-
-    CPunkt Point(const std::vector<CPunkt>& before) {
-        const int kind = (*this)(0, 19);
-        std::uniform_real_distribution<double> jitter(-0.00009, 0.00009);
-        if (!before.empty() && kind == 0) return before.back();
-        if (!before.empty() && kind == 1) return {before.back().x + jitter(m_rng), before.back().y + jitter(m_rng)};
-        if (!before.empty() && kind == 2) return {before.front().x + jitter(m_rng), before.front().y};
-        const double x = (*this)(-3, 3), y = (*this)(-3, 3);
-        return {x == 0 && (*this)(0, 1) ? -0.0 : x, y == 0 && (*this)(0, 1) ? -0.0 : y};
-    }
-    std::vector<CPunkt> Points(int maxCount) {
-        std::vector<CPunkt> p;
-        const int n = (*this)(0, maxCount);
-        for (int i = 0; i < n; ++i) p.push_back(Point(p));
-        if (p.size() >= 2 && (*this)(0, 3) == 0) p.push_back(p.front());
-        return p;
-    }
-
-private:
-    std::mt19937 m_rng;
-};
 
 struct Outcome {
     std::string state;
     std::vector<std::string> shown;
+    bool operator==(const Outcome&) const = default;
+    friend void PrintTo(const Outcome& o, std::ostream* os) { *os << o.state << "\n" << testing::PrintToString(o.shown); }
 };
+
+// The chain's state and the messages after `steps` ran on it, from a fresh session.
+Outcome RunSteps(const std::function<void(CVector&, ScriptedSession&)>& steps) {
+    ScriptedSession s;
+    CVector v;
+    steps(v, s);
+    return {DescribeChain(v), s.ui.shown};
+}
 
 }  // namespace
 
 TEST(RecomputeShortcuts, RepeatWithoutReadingEqualsASecondRecompute) {
-    ChainDice dice(11);
+    Dice dice(11);
     int unsettled = 0, messages = 0;
-    for (int round = 0; round < 20000; ++round) {
-        const std::vector<CPunkt> pts = dice.Points(12);
+    const int rounds = Rounds(5000);
+    for (int round = 0; round < rounds; ++round) {
+        const std::vector<CPunkt> pts = RandomChainPoints(dice, {});
         const double radius = dice(0, 2);
         auto run = [&](bool shortcut) {
-            ScriptedSession s;
-            CVector v;
-            v.m_points.Raw() = pts;
-            v.Recompute();
-            v.m_toolRadius = radius;  // not part of the points: the repeat must take it up
-            unsettled += shortcut && !v.m_settled;
-            if (shortcut)
-                v.RecomputeUnchanged();
-            else
+            return RunSteps([&](CVector& v, ScriptedSession&) {
+                v.m_points.Raw() = pts;
                 v.Recompute();
-            return Outcome{State(v), s.ui.shown};
+                v.m_toolRadius = radius;  // not part of the points: the repeat must take it up
+                unsettled += shortcut && !v.m_settled;
+                shortcut ? v.RecomputeUnchanged() : v.Recompute();
+            });
         };
-        const Outcome plain = run(false), fast = run(true);
+        const Outcome plain = run(false);
         messages += !plain.shown.empty();
-        ASSERT_EQ(fast.state, plain.state) << "round " << round;
-        ASSERT_EQ(fast.shown, plain.shown) << "round " << round;
+        ASSERT_EQ(run(true), plain) << "round " << round;
     }
-    EXPECT_GT(unsettled, 100);  // the clean-up path was met
-    EXPECT_GT(messages, 100);   // and direction messages too
+    EXPECT_GT(unsettled, rounds / 200);  // the clean-up path was met
+    EXPECT_GT(messages, rounds / 200);   // and direction messages too
 }
 
 TEST(RecomputeShortcuts, ReadingOnlyTheAddedPointsEqualsRecompute) {
-    ChainDice dice(12);
+    Dice dice(12);
     int shortcutsTaken = 0;
-    for (int round = 0; round < 40000; ++round) {
-        const std::vector<CPunkt> first = dice.Points(10);
-        const std::vector<CPunkt> added = dice.Points(10);
+    const int rounds = Rounds(10000);
+    for (int round = 0; round < rounds; ++round) {
+        const std::vector<CPunkt> first = RandomChainPoints(dice, {.maxPoints = 10});
+        const std::vector<CPunkt> added = RandomChainPoints(dice, {.maxPoints = 10});
         const bool atFront = dice(0, 1) == 1;
         auto run = [&](bool shortcut) {
-            ScriptedSession s;
-            CVector v;
-            v.m_points.Raw() = first;
-            v.Recompute();
-            s.ui.shown.clear();
-            std::vector<CPunkt>& p = v.m_points.Raw();
-            p.insert(atFront ? p.begin() : p.end(), added.begin(), added.end());
-            if (shortcut) {
+            return RunSteps([&](CVector& v, ScriptedSession& s) {
+                v.m_points.Raw() = first;
+                v.Recompute();
+                s.ui.shown.clear();
+                std::vector<CPunkt>& p = v.m_points.Raw();
+                p.insert(atFront ? p.begin() : p.end(), added.begin(), added.end());
+                if (!shortcut) return v.Recompute();
                 const bool settled = v.m_settled && !v.m_empty;
                 v.RecomputeAfterAdding(added.size(), atFront);
                 shortcutsTaken += settled && v.m_settled;
-            } else {
-                v.Recompute();
-            }
-            return Outcome{State(v), s.ui.shown};
+            });
         };
-        const Outcome plain = run(false), fast = run(true);
-        ASSERT_EQ(fast.state, plain.state) << "round " << round << (atFront ? " front" : " back");
-        ASSERT_EQ(fast.shown, plain.shown) << "round " << round;
+        ASSERT_EQ(run(true), run(false)) << "round " << round << (atFront ? " front" : " back");
     }
-    EXPECT_GT(shortcutsTaken, 10000);
+    EXPECT_GT(shortcutsTaken, rounds / 8);
 }
 
 TEST(RecomputeShortcuts, NegativeZeroInFrontKeepsTheSignRecomputeFinds) {
@@ -138,33 +93,24 @@ TEST(RecomputeShortcuts, NegativeZeroInFrontKeepsTheSignRecomputeFinds) {
         v.m_points.Raw() = {{0.0, 5.0}, {3.0, 7.0}};
         v.Recompute();
         v.m_points.Raw().insert(v.m_points.Raw().begin(), CPunkt{-0.0, 6.0});
-        if (shortcut)
-            v.RecomputeAfterAdding(1, true);
-        else
-            v.Recompute();
+        shortcut ? v.RecomputeAfterAdding(1, true) : v.Recompute();
         EXPECT_TRUE(std::signbit(v.m_minX)) << shortcut;
     }
 }
 
 TEST(RecomputeShortcuts, AheadThenUnchangedEqualsOneRecompute) {
-    ChainDice dice(13);
-    for (int round = 0; round < 20000; ++round) {
-        const std::vector<CPunkt> pts = dice.Points(12);
+    Dice dice(13);
+    for (int round = 0; round < Rounds(5000); ++round) {
+        const std::vector<CPunkt> pts = RandomChainPoints(dice, {});
         auto run = [&](bool ahead) {
-            ScriptedSession s;
-            CVector v;
-            v.m_points.Raw() = pts;
-            if (ahead) {
+            return RunSteps([&](CVector& v, ScriptedSession& s) {
+                v.m_points.Raw() = pts;
+                if (!ahead) return v.Recompute();
                 v.RecomputeAhead();
                 EXPECT_TRUE(s.ui.shown.empty());  // its message waits for the box recomputation
                 v.RecomputeUnchanged();
-            } else {
-                v.Recompute();
-            }
-            return Outcome{State(v), s.ui.shown};
+            });
         };
-        const Outcome plain = run(false), fast = run(true);
-        ASSERT_EQ(fast.state, plain.state) << "round " << round;
-        ASSERT_EQ(fast.shown, plain.shown) << "round " << round;
+        ASSERT_EQ(run(true), run(false)) << "round " << round;
     }
 }

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "model/quenk_app.h"
+#include <ostream>
+
 #include "files/settings_file.h"
+#include "model/quenk_app.h"
 #include "model/tool_rule.h"
 
 namespace {
@@ -14,55 +16,40 @@ struct AppWithTables {
         app.m_penFunction[2] = 1;
         app.m_penTool[3] = 0;  // no radius correction
         app.m_penFunction[3] = 2;
+        app.m_penTool[6] = 40;     // a tool without record
+        app.m_penFunction[7] = 9;  // a function no dialog offers
     }
     CQuenkApp app;
 };
-
-bool operator==(PenToolChoice a, PenToolChoice b) { return a.tool == b.tool && a.function == b.function; }
 }  // namespace
 
-TEST(ToolRule, ModeZeroToolIsPenNumber) {
-    AppWithTables t;
-    EXPECT_TRUE(ToolForPen(t.app, 0, 2) == (PenToolChoice{2, 0}));
-    EXPECT_TRUE(ToolForPen(t.app, 0, 16) == (PenToolChoice{16, 0}));
-    // Pens a plotter file may name but no tool exists for.
-    EXPECT_TRUE(ToolForPen(t.app, 0, 0) == (PenToolChoice{kNoTool, 0}));
-    EXPECT_TRUE(ToolForPen(t.app, 0, 17) == (PenToolChoice{kNoTool, 0}));
-    EXPECT_TRUE(ToolForPen(t.app, 0, 99) == (PenToolChoice{kNoTool, 0}));
-    EXPECT_TRUE(ToolForPen(t.app, 0, -3) == (PenToolChoice{kNoTool, 0}));
-}
+bool operator==(PenToolChoice a, PenToolChoice b) { return a.tool == b.tool && a.function == b.function; }
+std::ostream& operator<<(std::ostream& os, PenToolChoice c) { return os << "tool " << c.tool << " function " << c.function; }
 
-TEST(ToolRule, ModeOneToSixteenIsThatToolForEveryPen) {
+// Mode 0: the tool is the pen number; 1..16: that tool for every pen; 17: the pen tables.
+// Pens and modes outside the tables, and damaged entries, mean no tool.
+TEST(ToolRule, ChoiceForEveryModeAndPen) {
+    struct Case {
+        std::int32_t mode, pen;
+        PenToolChoice choice;
+    };
+    const Case cases[] = {
+        {0, 2, {2, 0}},        {0, 16, {16, 0}},      {0, 0, {kNoTool, 0}},  {0, 17, {kNoTool, 0}},
+        {0, 99, {kNoTool, 0}}, {0, -3, {kNoTool, 0}}, {5, 2, {5, 0}},        {16, 40, {16, 0}},
+        {17, 2, {5, 1}},       {17, 3, {kNoTool, 0}}, {17, 1, {1, 0}},       {17, 17, {kNoTool, 0}},
+        {17, -1, {kNoTool, 0}}, {17, 6, {kNoTool, 0}}, {17, 7, {1, 0}},      {18, 1, {kNoTool, 0}},
+        {-1, 1, {kNoTool, 0}},
+    };
     AppWithTables t;
-    EXPECT_TRUE(ToolForPen(t.app, 5, 2) == (PenToolChoice{5, 0}));
-    EXPECT_TRUE(ToolForPen(t.app, 16, 40) == (PenToolChoice{16, 0}));
-}
-
-TEST(ToolRule, ModeSeventeenUsesThePenTables) {
-    AppWithTables t;
-    EXPECT_TRUE(ToolForPen(t.app, 17, 2) == (PenToolChoice{5, 1}));
-    EXPECT_TRUE(ToolForPen(t.app, 17, 3) == (PenToolChoice{kNoTool, 0}));  // entry 0
-    EXPECT_TRUE(ToolForPen(t.app, 17, 1) == (PenToolChoice{1, 0}));
-    EXPECT_TRUE(ToolForPen(t.app, 17, 17) == (PenToolChoice{kNoTool, 0}));  // no entry
-    EXPECT_TRUE(ToolForPen(t.app, 17, -1) == (PenToolChoice{kNoTool, 0}));
-}
-
-TEST(ToolRule, DamagedTablesAndModesMeanNoTool) {
-    AppWithTables t;
-    t.app.m_penTool[6] = 40;      // a tool without record
-    t.app.m_penFunction[7] = 9;   // a function no dialog offers
-    EXPECT_TRUE(ToolForPen(t.app, 17, 6) == (PenToolChoice{kNoTool, 0}));
-    EXPECT_TRUE(ToolForPen(t.app, 17, 7) == (PenToolChoice{1, 0}));
-    EXPECT_TRUE(ToolForPen(t.app, 18, 1) == (PenToolChoice{kNoTool, 0}));
-    EXPECT_TRUE(ToolForPen(t.app, -1, 1) == (PenToolChoice{kNoTool, 0}));
+    for (const Case& c : cases) EXPECT_EQ(ToolForPen(t.app, c.mode, c.pen), c.choice) << c.mode << " / " << c.pen;
     // A tool list shorter than the tables (only in memory; files are completed on loading).
     t.app.m_tools.resize(3);
     t.app.m_penFunction.resize(2);
-    EXPECT_TRUE(ToolForPen(t.app, 17, 2) == (PenToolChoice{kNoTool, 0}));
-    EXPECT_TRUE(ToolForPen(t.app, 4, 1) == (PenToolChoice{kNoTool, 0}));
-    CQuenkApp empty;
-    EXPECT_TRUE(ToolForPen(empty, 17, 1) == (PenToolChoice{kNoTool, 0}));
-    EXPECT_TRUE(ToolForPen(empty, 0, 1) == (PenToolChoice{kNoTool, 0}));
+    EXPECT_EQ(ToolForPen(t.app, 17, 2), (PenToolChoice{kNoTool, 0}));
+    EXPECT_EQ(ToolForPen(t.app, 4, 1), (PenToolChoice{kNoTool, 0}));
+    const CQuenkApp empty;
+    EXPECT_EQ(ToolForPen(empty, 17, 1), (PenToolChoice{kNoTool, 0}));
+    EXPECT_EQ(ToolForPen(empty, 0, 1), (PenToolChoice{kNoTool, 0}));
 }
 
 TEST(ToolRule, RadiusInDrawingUnitsAndSide) {

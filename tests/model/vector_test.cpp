@@ -4,7 +4,9 @@
 
 #include "model/geometry.h"
 #include "model/vector.h"
+#include "support/box.h"
 #include "support/chain_builders.h"
+#include "support/describe.h"
 #include "support/scripted_interaction.h"
 
 TEST(PointArray, IndexOutsideIsInvalidArgumentAndChangesNothing) {
@@ -17,23 +19,16 @@ TEST(PointArray, IndexOutsideIsInvalidArgumentAndChangesNothing) {
     EXPECT_EQ(a[1], (CPunkt{2, 2}));
 }
 
-TEST(PointArray, InsertRemoveGrow) {
+TEST(PointArray, InsertAtOrPastTheEndAppendsAndGrowingFillsWithZeros) {
     CPointArray a;
     EXPECT_EQ(a.AddPoint({1, 0}), 0);
     EXPECT_EQ(a.AddPoint({2, 0}), 1);
     a.InsertPoint(1, {9, 9}, 2);
-    EXPECT_EQ(a, (CPointArray{{1, 0}, {9, 9}, {9, 9}, {2, 0}}));
-    a.InsertPoint(100, {5, 5});  // at or past the end appends
-    EXPECT_EQ(a.Back(), (CPunkt{5, 5}));
+    a.InsertPoint(100, {5, 5});
+    EXPECT_EQ(a, (CPointArray{{1, 0}, {9, 9}, {9, 9}, {2, 0}, {5, 5}}));
     EXPECT_EQ(a.RemovePoints(1, 2), 3);
-    EXPECT_EQ(a, (CPointArray{{1, 0}, {2, 0}, {5, 5}}));
     a.SetPointAtGrow(5, {7, 7});
-    EXPECT_EQ(a.Size(), 6);
-    EXPECT_EQ(a[4], (CPunkt{0, 0}));
-    a.SetPointCount(2);
-    EXPECT_EQ(a.Size(), 2);
-    a.SetPointCount(0);
-    EXPECT_TRUE(a.IsEmpty());
+    EXPECT_EQ(a, (CPointArray{{1, 0}, {2, 0}, {5, 5}, {0, 0}, {0, 0}, {7, 7}}));
 }
 
 // Repeats within 0.0001 go, walking backwards: the earlier point of a pair takes the later
@@ -72,19 +67,10 @@ TEST(VectorRecompute, BoxesAndIntegerEnds) {
     CVector v;
     v.m_toolRadius = 2;
     MakeChain(v, {{-1.7, 2.9}, {10, 5}, {5.99, -0.5}});
-    EXPECT_EQ(v.m_minX, -1.7);
-    EXPECT_EQ(v.m_maxX, 10);
-    EXPECT_EQ(v.m_minY, -0.5);
-    EXPECT_EQ(v.m_maxY, 5);
-    EXPECT_EQ(v.m_outerMinX, -3.7);
-    EXPECT_EQ(v.m_outerMaxX, 12);
-    EXPECT_EQ(v.m_outerMinY, -2.5);
-    EXPECT_EQ(v.m_outerMaxY, 7);
+    EXPECT_EQ(BoxOf(v), (Box{-1.7, 10, -0.5, 5}));
+    EXPECT_EQ(OuterBoxOf(v), (Box{-3.7, 12, -2.5, 7}));
     // The integer ends truncate toward zero and saturate.
-    EXPECT_EQ(v.m_startX, -1);
-    EXPECT_EQ(v.m_startY, 2);
-    EXPECT_EQ(v.m_endX, 5);
-    EXPECT_EQ(v.m_endY, 0);
+    EXPECT_EQ(std::vector<int>({v.m_startX, v.m_startY, v.m_endX, v.m_endY}), std::vector<int>({-1, 2, 5, 0}));
     MakeChain(v, {{1e300, -1e300}, {0, 0}});
     EXPECT_EQ(v.m_startX, 2147483647);
     EXPECT_EQ(v.m_startY, -2147483647 - 1);
@@ -93,31 +79,27 @@ TEST(VectorRecompute, BoxesAndIntegerEnds) {
     v.m_points.RemoveAll();
     v.Recompute();
     EXPECT_EQ(v.m_empty, 1);
-    EXPECT_EQ(v.m_minX, kEmptyMin);
-    EXPECT_EQ(v.m_maxY, kEmptyMax);
-    EXPECT_EQ(v.m_outerMinX, kEmptyMin);
+    EXPECT_EQ(BoxOf(v), kEmptyBox);
+    EXPECT_EQ(OuterBoxOf(v), kEmptyBox);
     EXPECT_EQ(v.m_startX, 3);
     EXPECT_EQ(v.m_endY, 8);
     EXPECT_EQ(v.m_direction, kDirOpen);
 }
 
-TEST(VectorCorrection, ClearCorrectionKeepsPointsAndBox) {
+// Everything the correction built goes; the chain stays as it was.
+TEST(VectorCorrection, ClearCorrectionKeepsTheChain) {
     ScriptedSession s;
     CVector v;
-    MakeChain(v, {{0, 0}, {10, 0}});
-    v.AddRadius()->m_path.AddPoint({1, 1});
-    v.m_correctionPointsA.AddPoint({1, 1});
-    v.m_correctionPointsB.AddPoint({1, 1});
+    v.m_toolRadius = 1;
+    MakeChain(v, {{0, 0}, {10, 0}, {10, 10}, {0, 0}});
+    const std::string chain = DescribeChain(v);
+    ASSERT_EQ(v.Correct(), 1);
     v.m_correctionPointsC.AddPoint({1, 1});
-    v.m_hasCorrection = 1;
     v.ClearCorrection();
-    EXPECT_TRUE(v.m_radiusList.empty());
-    EXPECT_TRUE(v.m_correctionPointsA.IsEmpty());
-    EXPECT_TRUE(v.m_correctionPointsB.IsEmpty());
-    EXPECT_TRUE(v.m_correctionPointsC.IsEmpty());
-    EXPECT_EQ(v.m_hasCorrection, 0);
-    EXPECT_EQ(v.PointCount(), 2);
-    EXPECT_EQ(v.m_maxX, 10);
+    EXPECT_EQ(DescribeChain(v), chain);
+    for (const CPointArray* a : {&v.m_correctionPointsA, &v.m_correctionPointsB, &v.m_correctionPointsC, &v.m_cutBand})
+        EXPECT_TRUE(a->IsEmpty());
+    EXPECT_TRUE(v.m_correctionIndexA.IsEmpty() && v.m_correctionIndexB.IsEmpty());
 }
 
 TEST(VectorIntPoints, TruncatesEveryPointTowardZero) {

@@ -9,6 +9,7 @@
 #include "model/quenk_app.h"
 #include "support/drawing_builder.h"
 #include "support/scripted_interaction.h"
+#include "support/test_depth.h"
 
 namespace {
 const std::string kHead = "IN;PU;VS38;\r\n";
@@ -63,7 +64,7 @@ TEST(HpglExport, SampleAndRandomDrawingsReadBackThroughOurReader) {
     ExpectReadsBack(sample);
     std::mt19937 rng(7);
     std::uniform_real_distribution<double> coord(-5000, 5000);
-    for (int round = 0; round < 20; ++round) {
+    for (int round = 0; round < Rounds(20); ++round) {
         CQuenkDoc doc(app);
         for (int c = 0; c < 8; ++c) {
             CVector& v = AddTestChain(doc, 1 + static_cast<int>(rng() % 4), {});

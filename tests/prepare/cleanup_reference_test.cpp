@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <random>
 
 #include "model/vector.h"
+#include "support/box.h"
+#include "support/random_drawing.h"
 #include "support/scripted_interaction.h"
+#include "support/test_depth.h"
 
 namespace {
 
@@ -42,42 +44,18 @@ void ReferenceRemoveNear(std::vector<CPunkt>& p, bool closed) {
     if (closed) p.back() = p.front();
 }
 
-std::vector<CPunkt> RandomChain(std::mt19937& rng) {
-    std::uniform_int_distribution<int> len(0, 40), kind(0, 9), grid(0, 4);
-    std::uniform_real_distribution<double> jitter(-0.00009, 0.00009);
-    std::vector<CPunkt> p;
-    const int n = len(rng);
-    for (int i = 0; i < n; ++i) {
-        const int k = kind(rng);
-        if (k < 2 && !p.empty())
-            p.push_back(p.back());
-        else if (k < 5 && !p.empty())
-            p.push_back({p.back().x + jitter(rng), p.back().y + jitter(rng)});
-        else if (k < 6 && !p.empty())
-            p.push_back({p.front().x + jitter(rng), p.front().y + jitter(rng)});
-        else if (k == 6 && grid(rng) == 0)  // damaged input: a coordinate that is not a number
-            p.push_back({std::nan(""), static_cast<double>(grid(rng))});
-        else
-            p.push_back({static_cast<double>(grid(rng)), static_cast<double>(grid(rng))});
-    }
-    if (!p.empty() && kind(rng) < 6) p.push_back(p.front());
-    return p;
-}
-
 // Bit for bit: a coordinate that is not a number compares unequal to itself.
 bool SameBits(const std::vector<CPunkt>& a, const std::vector<CPunkt>& b) {
     return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(CPunkt)) == 0);
 }
 
-bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
 }  // namespace
 
 TEST(ChainCleanUp, LinearPassesMatchPointByPointRemoval) {
     ScriptedSession s;
-    std::mt19937 rng(7);
-    for (int round = 0; round < 20000; ++round) {
-        const std::vector<CPunkt> input = RandomChain(rng);
+    Dice dice(7);
+    for (int round = 0; round < Rounds(5000); ++round) {
+        const std::vector<CPunkt> input = RandomChainPoints(dice, {.maxPoints = 40, .span = 2, .nearPercent = 60, .nan = true});
 
         std::vector<CPunkt> expected = input;
         ReferenceRemoveDuplicates(expected);
@@ -93,17 +71,7 @@ TEST(ChainCleanUp, LinearPassesMatchPointByPointRemoval) {
 
         // The box and the direction found in the same read as the clean-up check equal the
         // box taken over all points and the direction test that looks the extremes up.
-        double minX = kEmptyMin, maxX = kEmptyMax, minY = kEmptyMin, maxY = kEmptyMax;
-        for (const CPunkt& p : expected) {
-            minX = std::min(minX, p.x);
-            maxX = std::max(maxX, p.x);
-            minY = std::min(minY, p.y);
-            maxY = std::max(maxY, p.y);
-        }
-        ASSERT_TRUE(SameBits(v.m_minX, minX)) << "round " << round;
-        ASSERT_TRUE(SameBits(v.m_maxX, maxX)) << "round " << round;
-        ASSERT_TRUE(SameBits(v.m_minY, minY)) << "round " << round;
-        ASSERT_TRUE(SameBits(v.m_maxY, maxY)) << "round " << round;
+        ASSERT_EQ(BoxOf(v), BoxOfPoints(expected)) << "round " << round;
         const std::int32_t direction = v.m_direction;
         ASSERT_EQ(v.DetermineDirection(), direction) << "round " << round;
     }

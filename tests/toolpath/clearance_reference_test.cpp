@@ -5,10 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 
 #include "model/vector.h"
+#include "support/random_drawing.h"
 #include "support/scripted_interaction.h"
+#include "support/test_depth.h"
 #include "toolpath/clearance.h"
 #include "toolpath/correction_steps.h"
 
@@ -38,28 +39,24 @@ private:
     ClearanceRule m_rule;
 };
 
-using Rng = std::mt19937;
-
-double Uniform(Rng& g, double a, double b) { return std::uniform_real_distribution<double>(a, b)(g); }
-
-std::vector<CPunkt> Star(Rng& g, int n) {
+std::vector<CPunkt> Star(Dice& g, int n) {
     std::vector<CPunkt> p;
-    const double cx = Uniform(g, -500, 500), cy = Uniform(g, -500, 500);
+    const double cx = g.Real(-500, 500), cy = g.Real(-500, 500);
     for (int i = 0; i < n; ++i) {
         const double a = 2 * kPi * i / n;
-        const double rad = (i % 2 ? Uniform(g, 5, 40) : Uniform(g, 40, 120));
+        const double rad = (i % 2 ? g.Real(5, 40) : g.Real(40, 120));
         p.push_back({cx + rad * std::cos(a), cy + rad * std::sin(a)});
     }
     return p;
 }
 
 // A rectangle whose bottom edge carries notches of random width (many narrower than the tool).
-std::vector<CPunkt> Notches(Rng& g, int count) {
+std::vector<CPunkt> Notches(Dice& g, int count) {
     std::vector<CPunkt> p{{0, 0}};
     double x = 0;
     for (int i = 0; i < count; ++i) {
-        x += Uniform(g, 1, 15);
-        const double w = Uniform(g, 0.5, 12), d = Uniform(g, 1, 20);
+        x += g.Real(1, 15);
+        const double w = g.Real(0.5, 12), d = g.Real(1, 20);
         p.push_back({x, 0});
         p.push_back({x, d});
         p.push_back({x + w, d});
@@ -73,9 +70,9 @@ std::vector<CPunkt> Notches(Rng& g, int count) {
     return p;
 }
 
-std::vector<CPunkt> Spiral(Rng& g, int n) {
+std::vector<CPunkt> Spiral(Dice& g, int n) {
     std::vector<CPunkt> p;
-    const double step = Uniform(g, 0.1, 0.6), grow = Uniform(g, 0.3, 3);
+    const double step = g.Real(0.1, 0.6), grow = g.Real(0.3, 3);
     for (int i = 0; i < n; ++i) {
         const double a = i * step;
         p.push_back({(5 + grow * a) * std::cos(a), (5 + grow * a) * std::sin(a)});
@@ -83,23 +80,23 @@ std::vector<CPunkt> Spiral(Rng& g, int n) {
     return p;
 }
 
-std::vector<CPunkt> Zigzag(Rng& g, int n) {
+std::vector<CPunkt> Zigzag(Dice& g, int n) {
     std::vector<CPunkt> p;
     double x = 0;
     for (int i = 0; i < n; ++i) {
-        x += Uniform(g, 0.2, 8);
-        p.push_back({x, (i % 2 ? 1 : -1) * Uniform(g, 0, 25)});
+        x += g.Real(0.2, 8);
+        p.push_back({x, (i % 2 ? 1 : -1) * g.Real(0, 25)});
     }
     return p;
 }
 
 // Noise of a fraction of the tool: close points, tiny back-steps and exact repeats.
-void Jitter(Rng& g, std::vector<CPunkt>& p) {
+void Jitter(Dice& g, std::vector<CPunkt>& p) {
     std::vector<CPunkt> out;
     for (const CPunkt& q : p) {
         out.push_back(q);
-        const int k = static_cast<int>(Uniform(g, 0, 10));
-        if (k == 0) out.push_back({q.x + Uniform(g, -0.3, 0.3), q.y + Uniform(g, -0.3, 0.3)});
+        const int k = static_cast<int>(g.Real(0, 10));
+        if (k == 0) out.push_back({q.x + g.Real(-0.3, 0.3), q.y + g.Real(-0.3, 0.3)});
         if (k == 1) out.push_back(q);
     }
     p.swap(out);
@@ -132,19 +129,20 @@ void ExpectSameCorrection(const CVector& a, const CVector& b) {
 
 TEST(ClearanceGrid, SameCorrectionAsScanningAllSegments) {
     ScriptedSession s;
-    Rng g(20240611);
+    Dice g(20240611);
     int withProblems = 0;
-    for (int round = 0; round < 400; ++round) {
+    const int rounds = Rounds(400);
+    for (int round = 0; round < rounds; ++round) {
         std::vector<CPunkt> pts;
         bool closed = true;
         switch (round % 4) {
-        case 0: pts = Star(g, 6 + static_cast<int>(Uniform(g, 0, 60))); break;
-        case 1: pts = Notches(g, 1 + static_cast<int>(Uniform(g, 0, 25))); break;
-        case 2: pts = Spiral(g, 20 + static_cast<int>(Uniform(g, 0, 150))); closed = round % 8 == 2; break;
-        default: pts = Zigzag(g, 5 + static_cast<int>(Uniform(g, 0, 80))); closed = round % 8 == 7; break;
+        case 0: pts = Star(g, 6 + static_cast<int>(g.Real(0, 60))); break;
+        case 1: pts = Notches(g, 1 + static_cast<int>(g.Real(0, 25))); break;
+        case 2: pts = Spiral(g, 20 + static_cast<int>(g.Real(0, 150))); closed = round % 8 == 2; break;
+        default: pts = Zigzag(g, 5 + static_cast<int>(g.Real(0, 80))); closed = round % 8 == 7; break;
         }
         if (round % 3 == 0) Jitter(g, pts);
-        const double r = Uniform(g, 0.3, 12);
+        const double r = g.Real(0.3, 12);
         const int side = round / 4 % 2;
         const bool clean = round / 8 % 2 == 1;
         CVector gridded, chosen, scan;
@@ -163,5 +161,5 @@ TEST(ClearanceGrid, SameCorrectionAsScanningAllSegments) {
         if (!scan.m_correctionIndexB.IsEmpty()) ++withProblems;
     }
     // The rounds must exercise the assembly's dropping rules, not only clean offsets.
-    EXPECT_GT(withProblems, 100);
+    EXPECT_GT(withProblems, rounds / 4);
 }

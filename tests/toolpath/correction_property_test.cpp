@@ -9,21 +9,20 @@
 
 #include <algorithm>
 #include <cmath>
-#include <random>
 
 #include "bench/radius_shapes.h"
 #include "model/vector.h"
 #include "support/contour_measures.h"
+#include "support/random_drawing.h"
 #include "support/scripted_interaction.h"
+#include "support/test_depth.h"
 #include "toolpath/correction_texts.h"
 
 namespace {
 using measure::Inside;
 using measure::SegDist;
 using measure::SegSegDist;
-using Rng = std::mt19937;
 using Pts = std::vector<CPunkt>;
-double U(Rng& g, double a, double b) { return std::uniform_real_distribution<double>(a, b)(g); }
 
 constexpr double kTol = 0.4;  // 0.01 mm at 0.025 mm per drawing unit
 
@@ -52,13 +51,13 @@ Pts Polar(int n, double cx, double cy, auto&& radius) {
 }
 
 // One generator for every kind; r is the tool radius the contour is made to challenge.
-Pts Generate(Kind kind, Rng& g, double r, int index) {
-    const double cx = U(g, -5000, 5000), cy = U(g, -5000, 5000);
+Pts Generate(Kind kind, Dice& g, double r, int index) {
+    const double cx = g.Real(-5000, 5000), cy = g.Real(-5000, 5000);
     switch (kind) {
     case Kind::Spiral:
     case Kind::SpiralStrip: {
-        const double pitch = U(g, 0.6, 1.9) * r + (kind == Kind::SpiralStrip ? 2 * r : 0);
-        const double width = U(g, 0.3, 1.5) * r;
+        const double pitch = g.Real(0.6, 1.9) * r + (kind == Kind::SpiralStrip ? 2 * r : 0);
+        const double width = g.Real(0.3, 1.5) * r;
         Pts p;
         for (double t = 0; t < 6 * kPi; t += 0.05)
             p.push_back({cx + (3 * r + pitch * t / (2 * kPi)) * std::cos(t), cy + (3 * r + pitch * t / (2 * kPi)) * std::sin(t)});
@@ -73,23 +72,23 @@ Pts Generate(Kind kind, Rng& g, double r, int index) {
         return p;
     }
     case Kind::Crack: {
-        const double s = 30 * r, angle = U(g, 0.5, 2.0) * kPi / 180, depth = U(g, 5, 20) * r;
-        const double half = depth * std::tan(angle / 2), mid = U(g, 0.3, 0.7) * s;
+        const double s = 30 * r, angle = g.Real(0.5, 2.0) * kPi / 180, depth = g.Real(5, 20) * r;
+        const double half = depth * std::tan(angle / 2), mid = g.Real(0.3, 0.7) * s;
         return {{cx, cy}, {cx + mid - half, cy}, {cx + mid, cy + depth}, {cx + mid + half, cy}, {cx + s, cy},
                 {cx + s, cy + s}, {cx, cy + s}, {cx, cy}};
     }
     case Kind::Star: {
-        const int spikes = static_cast<int>(U(g, 100, 300));
+        const int spikes = static_cast<int>(g.Real(100, 300));
         const double inner = 20 * r;
-        return Polar(2 * spikes, cx, cy, [&](int i, double) { return i % 2 ? inner : inner + U(g, 2, 30) * r; });
+        return Polar(2 * spikes, cx, cy, [&](int i, double) { return i % 2 ? inner : inner + g.Real(2, 30) * r; });
     }
     case Kind::Blob: {
         double amp[6], phase[6];
-        for (int k = 0; k < 6; ++k) amp[k] = U(g, 0, 0.1), phase[k] = U(g, 0, 2 * kPi);
-        return Polar(static_cast<int>(U(g, 200, 1000)), cx, cy, [&](int, double a) {
+        for (int k = 0; k < 6; ++k) amp[k] = g.Real(0, 0.1), phase[k] = g.Real(0, 2 * kPi);
+        return Polar(static_cast<int>(g.Real(200, 1000)), cx, cy, [&](int, double a) {
             double f = 1;
             for (int k = 0; k < 6; ++k) f += amp[k] * std::sin((k + 2) * a + phase[k]);
-            return 30 * r * f + U(g, -0.3, 0.3) * r;
+            return 30 * r * f + g.Real(-0.3, 0.3) * r;
         });
     }
     case Kind::Jittered: {
@@ -99,17 +98,17 @@ Pts Generate(Kind kind, Rng& g, double r, int index) {
         for (int e = 0; e < 4; ++e)
             for (double t = 0; t < 1; t += step / Distance(c[e], c[e + 1]))
                 // Moved across the edge only, so that the outline never crosses itself.
-                p.push_back({cx + c[e].x + (c[e + 1].x - c[e].x) * t + (e % 2) * U(g, -0.05, 0.05) * r,
-                             cy + c[e].y + (c[e + 1].y - c[e].y) * t + (1 - e % 2) * U(g, -0.05, 0.05) * r});
+                p.push_back({cx + c[e].x + (c[e + 1].x - c[e].x) * t + (e % 2) * g.Real(-0.05, 0.05) * r,
+                             cy + c[e].y + (c[e + 1].y - c[e].y) * t + (1 - e % 2) * g.Real(-0.05, 0.05) * r});
         p.push_back(p.front());
         return p;
     }
     case Kind::NarrowPocket: {
-        const double w = U(g, 0.2, 1.9) * r, l = U(g, 3, 20) * r;
+        const double w = g.Real(0.2, 1.9) * r, l = g.Real(3, 20) * r;
         return {{cx, cy}, {cx + l, cy}, {cx + l, cy + w}, {cx, cy + w}, {cx, cy}};
     }
     case Kind::Hairpin: {
-        const double gap = U(g, 0.2, 1.9) * r, l = U(g, 3, 20) * r;
+        const double gap = g.Real(0.2, 1.9) * r, l = g.Real(3, 20) * r;
         return {{cx, cy}, {cx + l, cy}, {cx + l, cy + gap}, {cx, cy + gap}};
     }
     case Kind::Hair:
@@ -118,7 +117,7 @@ Pts Generate(Kind kind, Rng& g, double r, int index) {
     case Kind::OnePoint:
         return {{cx, cy}};
     case Kind::ShortOpen:
-        if (index % 2) return {{cx, cy}, {cx + U(g, 0.1, 1.9) * r, cy + U(g, -0.1, 0.1) * r}};
+        if (index % 2) return {{cx, cy}, {cx + g.Real(0.1, 1.9) * r, cy + g.Real(-0.1, 0.1) * r}};
         return {{cx, cy}, {cx + 0.6 * r, cy + 0.4 * r}, {cx + 0.9 * r, cy - 0.2 * r}};
     case Kind::Gear: {
         Pts p = bench::NoisyGear(5000, 0.1, 3);
@@ -234,11 +233,11 @@ std::string Check(const CVector& v, const Pts& contour, bool closed, bool outsid
 }  // namespace
 
 TEST(CorrectionProperty, EveryPathIsSoundOnDemandingContours) {
-    Rng g(2024);
+    Dice g(2024);
     int robust = 0, cases = 0;
     for (const KindRow& row : kKinds) {
-        for (int n = 0; n < row.count; ++n) {
-            const double r = row.kind == Kind::Gear ? 40 : U(g, 10, 60);
+        for (int n = 0; n < Rounds(row.count); ++n) {
+            const double r = row.kind == Kind::Gear ? 40 : g.Real(10, 60);
             const Pts contour = Generate(row.kind, g, r, n);
             const bool closed = contour.size() > 2 && contour.front() == contour.back();
             for (int variant = 0; variant < (closed ? 4 : 2); ++variant) {

@@ -4,55 +4,64 @@
 
 #include <random>
 
-#include "model/document.h"
-#include "model/quenk_app.h"
+#include "files/job_file.h"
 #include "files/settings_file.h"
+#include "model/document.h"
+#include "model/fraes_kontur.h"
+#include "model/quenk_app.h"
+#include "support/box.h"
 #include "support/chain_builders.h"
 #include "support/scripted_interaction.h"
-#include "model/fraes_kontur.h"
-#include "files/job_file.h"
+#include "support/test_depth.h"
 
 namespace {
 // A square chain of tool 2 with two corrected paths.
-void MakeCorrectedChain(CVector& v) {
+void MakeCorrectedChain(CVector& v, Box outer = {-5, 105, -6, 106}) {
     MakeChain(v, {{0, 0}, {100, 0}, {100, 100}, {0, 100}, {0, 0}});
     v.m_tool = 2;
-    v.m_outerMinX = -5;
-    v.m_outerMaxX = 105;
-    v.m_outerMinY = -6;
-    v.m_outerMaxY = 106;
+    v.m_outerMinX = outer.minX;
+    v.m_outerMaxX = outer.maxX;
+    v.m_outerMinY = outer.minY;
+    v.m_outerMaxY = outer.maxY;
     v.AddRadius()->m_path = CPointArray{{-5, -5}, {105, -5}};
     v.AddRadius()->m_path = CPointArray{{105, 105}, {-5, 105}};
 }
 }  // namespace
 
-TEST(MillingOrder, AClickTakesEachPathOverOnce) {
+// Each click takes the paths no earlier click took; a step back gives the last click's
+// paths back; the job's extent spans the outer boxes of what was taken.
+TEST(MillingOrder, ClicksStepsBackAndExtent) {
     CQuenkApp app;
-    app.m_toolColours = {0, 0x10, 0x20};
-    CVector chain;
-    MakeCorrectedChain(chain);
-    chain.m_radiusList[1]->m_mark = 1;  // already taken by an earlier click
+    app.m_toolColours.assign(17, 0);
+    EXPECT_FALSE(ComputeJobExtent(app));
+    EXPECT_EQ(JobBoxOf(app), (Box{10, 100, 10, 100}));
+    CVector a, b;
+    MakeCorrectedChain(a);
+    MakeCorrectedChain(b, {-50, 105, -6, 300});
+    a.m_radiusList[1]->m_mark = 1;  // already taken by an earlier click
 
-    ASSERT_NE(AddContourFromChain(app, chain), nullptr);
-    const CFraesKontur& k = *app.m_millingList.back();
-    EXPECT_EQ(k.m_tool, 2);
-    EXPECT_EQ(k.m_toolColor, 0x20u);
-    EXPECT_EQ(k.m_direction, chain.m_direction);
-    EXPECT_EQ(k.m_outerMinY, -6);
-    EXPECT_EQ(k.m_points, chain.m_points);
-    ASSERT_EQ(k.m_paths.size(), 1u);
-    EXPECT_EQ(k.m_paths[0]->m_points, chain.m_radiusList[0]->m_path);
-    EXPECT_EQ(chain.m_radiusList[0]->m_mark, 1);
+    ASSERT_NE(AddContourFromChain(app, a), nullptr);
+    ASSERT_EQ(app.m_millingList.back()->m_paths.size(), 1u);
+    EXPECT_EQ(app.m_millingList.back()->m_paths[0]->m_points, a.m_radiusList[0]->m_path);
+    EXPECT_EQ(a.m_radiusList[0]->m_mark, 1);
+    EXPECT_EQ(AddContourFromChain(app, a), nullptr);  // nothing left to take over
 
-    // Nothing left to take over: the click is ignored.
-    EXPECT_EQ(AddContourFromChain(app, chain), nullptr);
-    EXPECT_EQ(app.m_millingList.size(), 1u);
+    ASSERT_NE(AddContourFromChain(app, b), nullptr);
+    EXPECT_TRUE(ComputeJobExtent(app));
+    EXPECT_EQ(JobBoxOf(app), (Box{-50, 105, -6, 300}));
+    RemoveLastContour(app, &b);
+    ASSERT_EQ(app.m_millingList.size(), 1u);
+    EXPECT_EQ(b.m_radiusList[0]->m_mark + b.m_radiusList[1]->m_mark, 0);
+    EXPECT_EQ(a.m_radiusList[0]->m_mark, 1);
+    RemoveLastContour(app, nullptr);
+    RemoveLastContour(app, nullptr);  // nothing left: nothing happens
+    EXPECT_TRUE(app.m_millingList.empty());
 }
 
 // Whatever the clicks (tools outside 1..16, chains without paths), the saved job loads again.
 TEST(MillingOrder, EverySavedJobLoadsAgain) {
     std::mt19937 rng(11);
-    for (int round = 0; round < 200; ++round) {
+    for (int round = 0; round < Rounds(100); ++round) {
         ScriptedSession s;
         CQuenkApp app;
         CompleteSettingsTables(app);
@@ -71,51 +80,12 @@ TEST(MillingOrder, EverySavedJobLoadsAgain) {
     }
 }
 
-TEST(MillingOrder, StepBackGivesThePathsBackAndDropsTheTail) {
-    CQuenkApp app;
-    app.m_toolColours.assign(17, 0);
-    CVector a, b;
-    MakeCorrectedChain(a);
-    MakeCorrectedChain(b);
-    AddContourFromChain(app, a);
-    AddContourFromChain(app, b);
-    RemoveLastContour(app, &b);
-    ASSERT_EQ(app.m_millingList.size(), 1u);
-    EXPECT_EQ(b.m_radiusList[0]->m_mark, 0);
-    EXPECT_EQ(b.m_radiusList[1]->m_mark, 0);
-    EXPECT_EQ(a.m_radiusList[0]->m_mark, 1);
-    RemoveLastContour(app, nullptr);
-    RemoveLastContour(app, nullptr);  // nothing left: nothing happens
-    EXPECT_TRUE(app.m_millingList.empty());
-}
-
-TEST(MillingOrder, JobExtentOverTheOuterBoxes) {
-    CQuenkApp app;
-    EXPECT_FALSE(ComputeJobExtent(app));
-    EXPECT_EQ(app.m_jobMinX, 10.0);
-    EXPECT_EQ(app.m_jobMaxY, 100.0);
-    app.m_toolColours.assign(17, 0);
-    CVector a, b;
-    MakeCorrectedChain(a);
-    MakeCorrectedChain(b);
-    b.m_outerMinX = -50;
-    b.m_outerMaxY = 300;
-    AddContourFromChain(app, a);
-    AddContourFromChain(app, b);
-    EXPECT_TRUE(ComputeJobExtent(app));
-    EXPECT_EQ(app.m_jobMinX, -50.0);
-    EXPECT_EQ(app.m_jobMaxX, 105.0);
-    EXPECT_EQ(app.m_jobMinY, -6.0);
-    EXPECT_EQ(app.m_jobMaxY, 300.0);
-}
-
 TEST(MillingOrder, CopyToKonturMakesTheCorrectionAChain) {
     ScriptedSession s;
     CQuenkApp app;
     app.m_nColorMode = 2;
     CQuenkDoc doc(app);
-    CLayer* layer = doc.AddLayer();
-    CStift* pen = layer->AddPen(1);
+    CStift* pen = doc.AddLayer()->AddPen(1);
     CVector* chain = pen->AddVector();
     MakeCorrectedChain(*chain);
     chain->m_hasCorrection = 1;
