@@ -146,7 +146,7 @@ void Contour(JsonWriter& j, const CFraesKontur& k) {
 
 void Application(JsonWriter& j, const CQuenkApp& app) {
     j.BeginObject();
-    for (const NamedMember& f : SettingFields()) {
+    for (const NamedMember& f : AppFields()) {
         j.Key(f.name);
         std::visit(
             [&](auto member) {

@@ -18,7 +18,7 @@ const FileField kStateFields[] = {
 };
 }  // namespace
 
-const std::vector<NamedMember>& SettingFields() {
+const std::vector<NamedMember>& AppFields() {
     static const std::vector<NamedMember> fields = [] {
         std::vector<NamedMember> all;
         for (std::span<const FileField> table : {SettingsFields(), JobFields(), std::span<const FileField>(kStateFields)})
@@ -55,7 +55,7 @@ bool ParseWhole(const std::string& text, T& out) {
 }  // namespace
 
 bool SetSetting(CQuenkApp& app, const std::string& name, const std::string& value, std::string& error) {
-    for (const NamedMember& f : SettingFields()) {
+    for (const NamedMember& f : AppFields()) {
         if (name != f.name) continue;
         return std::visit(
             [&](auto member) -> bool {

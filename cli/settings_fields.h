@@ -15,7 +15,7 @@ struct NamedMember {
 // The settings file's fields in file order, then the job file's that the settings file
 // lacks, then the state of the running program that no file holds. The tool list is left
 // out: the dump writes it after them, record by record.
-const std::vector<NamedMember>& SettingFields();
+const std::vector<NamedMember>& AppFields();
 
 // Sets one scalar setting from text; false with a reason when the name is unknown, the
 // member is a table, or the value does not parse completely.
