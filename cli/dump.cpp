@@ -1,5 +1,7 @@
 #include "cli/dump.h"
 
+#include <type_traits>
+
 #include "cli/json_writer.h"
 #include "cli/settings_fields.h"
 #include "model/document.h"
@@ -144,9 +146,13 @@ void Contour(JsonWriter& j, const CFraesKontur& k) {
 
 void Application(JsonWriter& j, const CQuenkApp& app) {
     j.BeginObject();
-    for (const SettingField& f : SettingFields()) {
+    for (const NamedMember& f : AppFields()) {
         j.Key(f.name);
-        std::visit([&](auto member) { j.Value(app.*member); }, f.member);
+        std::visit(
+            [&](auto member) {
+                if constexpr (!std::is_same_v<decltype(member), std::vector<CWerkzeug> CQuenkApp::*>) j.Value(app.*member);
+            },
+            f.member);
     }
     j.Key("m_tools");
     j.BeginArray();

@@ -1,42 +1,36 @@
 #include "cli/settings_fields.h"
 
+#include <algorithm>
 #include <charconv>
 #include <type_traits>
-#include <cstdlib>
 
-#define QUENK_FIELD(member) SettingField{#member, &CQuenkApp::member}
+#include "files/job_file.h"
+#include "files/settings_fields.h"
 
-const std::vector<SettingField>& SettingFields() {
-    static const std::vector<SettingField> fields = {
-        QUENK_FIELD(m_strSettingsVersion), QUENK_FIELD(m_plotterUnit), QUENK_FIELD(m_importOrder),
-        QUENK_FIELD(m_showUnknownCommands), QUENK_FIELD(m_screenMargin), QUENK_FIELD(m_segmentAngle),
-        QUENK_FIELD(m_joinDistance), QUENK_FIELD(m_machineX), QUENK_FIELD(m_machineY),
-        QUENK_FIELD(m_reserved1), QUENK_FIELD(m_lastExportPath), QUENK_FIELD(m_lastImportPath),
-        QUENK_FIELD(m_materialX), QUENK_FIELD(m_materialY), QUENK_FIELD(m_workZeroX),
-        QUENK_FIELD(m_workZeroY), QUENK_FIELD(m_reserved2), QUENK_FIELD(m_viewScale),
-        QUENK_FIELD(m_rkToolMode), QUENK_FIELD(m_viewState1), QUENK_FIELD(m_viewState2),
-        QUENK_FIELD(m_displayColour1), QUENK_FIELD(m_displayColour2), QUENK_FIELD(m_displayColour3),
-        QUENK_FIELD(m_displayColour4), QUENK_FIELD(m_displayColour5), QUENK_FIELD(m_tabSize),
-        QUENK_FIELD(m_maxVectorLength), QUENK_FIELD(m_materialZeroX), QUENK_FIELD(m_materialZeroY),
-        QUENK_FIELD(m_bLoadModelspace), QUENK_FIELD(m_bLoadPaperspace), QUENK_FIELD(m_bLoadRemainingBlocks),
-        QUENK_FIELD(m_cleanContourSetting), QUENK_FIELD(m_materialName), QUENK_FIELD(m_materialThickness),
-        QUENK_FIELD(m_safetyDistance), QUENK_FIELD(m_zTop), QUENK_FIELD(m_zBottom),
-        QUENK_FIELD(m_zReference), QUENK_FIELD(m_depthMode), QUENK_FIELD(m_extraDepth),
-        QUENK_FIELD(m_bUseComPort), QUENK_FIELD(m_comPort), QUENK_FIELD(m_penColours),
-        QUENK_FIELD(m_toolColours), QUENK_FIELD(m_penTool), QUENK_FIELD(m_penFunction),
-        QUENK_FIELD(m_colourPen), QUENK_FIELD(m_toolDiameter), QUENK_FIELD(m_toolDepth),
-        QUENK_FIELD(m_toolSide), QUENK_FIELD(m_toolValueC), QUENK_FIELD(m_toolFeedXY),
-        QUENK_FIELD(m_toolFeedZ), QUENK_FIELD(m_toolColoursB),
-        QUENK_FIELD(m_strJobVersion), QUENK_FIELD(m_jobReserved), QUENK_FIELD(m_maxPassDepth),
-        QUENK_FIELD(m_jobMinX), QUENK_FIELD(m_jobMaxX), QUENK_FIELD(m_jobMinY), QUENK_FIELD(m_jobMaxY),
-        QUENK_FIELD(m_toolUsed), QUENK_FIELD(m_drawingTitle), QUENK_FIELD(m_pathMinX),
-        QUENK_FIELD(m_pathMaxX), QUENK_FIELD(m_pathMinY), QUENK_FIELD(m_pathMaxY),
-        QUENK_FIELD(m_bMillingReady), QUENK_FIELD(m_bMillingMode), QUENK_FIELD(m_nColorMode),
-    };
+namespace {
+// What the dump shows of the running program besides the two files' fields.
+const FileField kStateFields[] = {
+    {QUENK_MEMBER(m_jobMinX)},       {QUENK_MEMBER(m_jobMaxX)},       {QUENK_MEMBER(m_jobMinY)},
+    {QUENK_MEMBER(m_jobMaxY)},       {QUENK_MEMBER(m_toolUsed)},      {QUENK_MEMBER(m_drawingTitle)},
+    {QUENK_MEMBER(m_pathMinX)},      {QUENK_MEMBER(m_pathMaxX)},      {QUENK_MEMBER(m_pathMinY)},
+    {QUENK_MEMBER(m_pathMaxY)},      {QUENK_MEMBER(m_bMillingReady)}, {QUENK_MEMBER(m_bMillingMode)},
+    {QUENK_MEMBER(m_nColorMode)},
+};
+}  // namespace
+
+const std::vector<NamedMember>& AppFields() {
+    static const std::vector<NamedMember> fields = [] {
+        std::vector<NamedMember> all;
+        for (std::span<const FileField> table : {SettingsFields(), JobFields(), std::span<const FileField>(kStateFields)})
+            for (const FileField& f : table) {
+                const bool seen = std::any_of(all.begin(), all.end(), [&](const NamedMember& n) { return n.member == f.member; });
+                if (!seen && !std::holds_alternative<std::vector<CWerkzeug> CQuenkApp::*>(f.member))
+                    all.push_back({f.name, f.member});
+            }
+        return all;
+    }();
     return fields;
 }
-
-#undef QUENK_FIELD
 
 namespace {
 
@@ -61,7 +55,7 @@ bool ParseWhole(const std::string& text, T& out) {
 }  // namespace
 
 bool SetSetting(CQuenkApp& app, const std::string& name, const std::string& value, std::string& error) {
-    for (const SettingField& f : SettingFields()) {
+    for (const NamedMember& f : AppFields()) {
         if (name != f.name) continue;
         return std::visit(
             [&](auto member) -> bool {

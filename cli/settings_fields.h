@@ -1,27 +1,21 @@
 #pragma once
-// The application's settings and tables by their member names, for `--set NAME=VALUE` and
-// for the dump.
+// The application's settings, tables and job values by their member names, for
+// `--set NAME=VALUE` and for the dump.
 
-#include <cstdint>
 #include <string>
-#include <variant>
 #include <vector>
 
-#include "model/quenk_app.h"
+#include "files/file_fields.h"
 
-using SettingMember =
-    std::variant<double CQuenkApp::*, std::int32_t CQuenkApp::*, std::uint32_t CQuenkApp::*,
-                 std::uint8_t CQuenkApp::*, std::string CQuenkApp::*, std::vector<std::int32_t> CQuenkApp::*,
-                 std::vector<std::uint32_t> CQuenkApp::*, std::vector<double> CQuenkApp::*>;
-
-struct SettingField {
+struct NamedMember {
     const char* name;
-    SettingMember member;
+    AppMember member;
 };
 
-// Every scalar setting, table and job value of the application, in settings-file order
-// first, then the job and mode values.
-const std::vector<SettingField>& SettingFields();
+// The settings file's fields in file order, then the job file's that the settings file
+// lacks, then the state of the running program that no file holds. The tool list is left
+// out: the dump writes it after them, record by record.
+const std::vector<NamedMember>& AppFields();
 
 // Sets one scalar setting from text; false with a reason when the name is unknown, the
 // member is a table, or the value does not parse completely.

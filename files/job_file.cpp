@@ -12,7 +12,7 @@
 #include "model/program_values.h"
 #include "model/quenk_app.h"
 #include "model/core_context.h"
-#include "files/werkzeug_archive.h"
+#include "files/file_fields.h"
 #include "model/fraes_kontur.h"
 #include "toolpath/milling_job.h"
 
@@ -71,96 +71,43 @@ std::unique_ptr<CFraesKontur> ReadKontur(ArchiveReader& ar) {
     return k;
 }
 
-// Everything a job file replaces, read aside so that a damaged file changes nothing.
-struct JobData {
-    std::string materialName;
-    double materialThickness = 0.0;
-    std::int32_t jobReserved = 0;
-    double zTop = 0.0, zBottom = 0.0, safetyDistance = 0.0;
-    std::int32_t zReference = 0, depthMode = 0;
-    double maxPassDepth = 0.0, extraDepth = 0.0, plotterUnit = 0.0;
-    std::vector<std::uint32_t> toolColoursB;
-    std::vector<CWerkzeug> tools;
-    std::vector<double> toolDiameter, toolDepth;
-    std::vector<std::int32_t> toolSide;
-    std::vector<double> toolValueC, toolFeedXY, toolFeedZ;
-    std::vector<std::unique_ptr<CFraesKontur>> millingList;
+// The job file's fields in file order, version text first; the milling list follows them.
+const FileField kJobFields[] = {
+    {QUENK_MEMBER(m_strJobVersion)},   {QUENK_MEMBER(m_materialName)},   {QUENK_MEMBER(m_materialThickness)},
+    {QUENK_MEMBER(m_jobReserved)},     {QUENK_MEMBER(m_zTop)},           {QUENK_MEMBER(m_zBottom)},
+    {QUENK_MEMBER(m_safetyDistance)},  {QUENK_MEMBER(m_zReference)},     {QUENK_MEMBER(m_depthMode)},
+    {QUENK_MEMBER(m_maxPassDepth)},    {QUENK_MEMBER(m_extraDepth)},     {QUENK_MEMBER(m_plotterUnit)},
+    {QUENK_MEMBER(m_toolColoursB)},    {QUENK_MEMBER(m_tools)},          {QUENK_MEMBER(m_toolDiameter)},
+    {QUENK_MEMBER(m_toolDepth)},       {QUENK_MEMBER(m_toolSide)},       {QUENK_MEMBER(m_toolValueC)},
+    {QUENK_MEMBER(m_toolFeedXY)},      {QUENK_MEMBER(m_toolFeedZ)},
 };
 
-// Reads the fields after the version text; throws ArchiveError on anything it cannot take.
-JobData ReadJobFields(ArchiveReader& ar) {
-    JobData j;
-    j.materialName = ar.ReadString();
-    j.materialThickness = ar.ReadDouble();
-    j.jobReserved = ar.ReadInt32();
-    j.zTop = ar.ReadDouble();
-    j.zBottom = ar.ReadDouble();
-    j.safetyDistance = ar.ReadDouble();
-    j.zReference = ar.ReadInt32();
-    j.depthMode = ar.ReadInt32();
-    j.maxPassDepth = ar.ReadDouble();
-    j.extraDepth = ar.ReadDouble();
-    j.plotterUnit = ar.ReadDouble();
-    j.toolColoursB = ar.ReadUInt32Array();
-    ReadToolList(ar, j.tools);
-    j.toolDiameter = ar.ReadDoubleArray();
-    j.toolDepth = ar.ReadDoubleArray();
-    j.toolSide = ar.ReadInt32Array();
-    j.toolValueC = ar.ReadDoubleArray();
-    j.toolFeedXY = ar.ReadDoubleArray();
-    j.toolFeedZ = ar.ReadDoubleArray();
+std::span<const FileField> BodyFields() { return std::span<const FileField>(kJobFields).subspan(1); }
+
+// Reads the fields after the version text into a state of their own, so that a damaged
+// file changes nothing; throws ArchiveError on anything it cannot take.
+std::unique_ptr<CQuenkApp> ReadJobFields(ArchiveReader& ar) {
+    auto j = std::make_unique<CQuenkApp>();
+    for (const FileField& f : BodyFields()) ReadField(ar, *j, f.member);
     const std::uint32_t n = ar.ReadCount();
     ar.RequireElements(n, kMinEntrySize);
     for (std::uint32_t i = 0; i < n; ++i) {
         if (!ar.ReadObjectHeader({kFraesKonturClassName})) continue;
         auto k = ReadKontur(ar);
         // The colour rule after loading indexes the colour table by the contour's tool.
-        if (k->m_tool < 0 || static_cast<std::size_t>(k->m_tool) >= j.toolColoursB.size())
+        if (k->m_tool < 0 || static_cast<std::size_t>(k->m_tool) >= j->m_toolColoursB.size())
             ar.Fail(texts::kJobToolOutsideTable);
-        j.millingList.push_back(std::move(k));
+        j->m_millingList.push_back(std::move(k));
     }
+    // A job is milled as it is loaded: a value that no dialog accepts makes the file damaged.
+    const std::string complaint = ProgramValueComplaint(*j);
+    if (!complaint.empty()) ar.Fail(complaint);
     return j;
 }
 
-// A job is milled as it is loaded: a value that no dialog accepts makes the file damaged.
-void CheckProgramValues(ArchiveReader& ar, const JobData& j) {
-    CQuenkApp probe;
-    probe.m_materialThickness = j.materialThickness;
-    probe.m_zTop = j.zTop;
-    probe.m_zBottom = j.zBottom;
-    probe.m_safetyDistance = j.safetyDistance;
-    probe.m_zReference = j.zReference;
-    probe.m_depthMode = j.depthMode;
-    probe.m_maxPassDepth = j.maxPassDepth;
-    probe.m_extraDepth = j.extraDepth;
-    probe.m_plotterUnit = j.plotterUnit;
-    probe.m_toolDepth = j.toolDepth;
-    probe.m_toolFeedXY = j.toolFeedXY;
-    const std::string complaint = ProgramValueComplaint(probe);
-    if (!complaint.empty()) ar.Fail(complaint);
-}
-
-void Apply(CQuenkApp& app, JobData&& j) {
-    app.m_materialName = std::move(j.materialName);
-    app.m_materialThickness = j.materialThickness;
-    app.m_jobReserved = j.jobReserved;
-    app.m_zTop = j.zTop;
-    app.m_zBottom = j.zBottom;
-    app.m_safetyDistance = j.safetyDistance;
-    app.m_zReference = j.zReference;
-    app.m_depthMode = j.depthMode;
-    app.m_maxPassDepth = j.maxPassDepth;
-    app.m_extraDepth = j.extraDepth;
-    app.m_plotterUnit = j.plotterUnit;
-    app.m_toolColoursB = std::move(j.toolColoursB);
-    app.m_tools = std::move(j.tools);
-    app.m_toolDiameter = std::move(j.toolDiameter);
-    app.m_toolDepth = std::move(j.toolDepth);
-    app.m_toolSide = std::move(j.toolSide);
-    app.m_toolValueC = std::move(j.toolValueC);
-    app.m_toolFeedXY = std::move(j.toolFeedXY);
-    app.m_toolFeedZ = std::move(j.toolFeedZ);
-    app.m_millingList = std::move(j.millingList);
+void Apply(CQuenkApp& app, CQuenkApp& job) {
+    for (const FileField& f : BodyFields()) MoveField(app, job, f.member);
+    app.m_millingList = std::move(job.m_millingList);
     app.UpdateDerivedValues();
 }
 
@@ -175,28 +122,11 @@ void TakeContourColours(CQuenkApp& app) {
 }
 }  // namespace
 
+std::span<const FileField> JobFields() { return kJobFields; }
+
 std::string SerializeJob(const CQuenkApp& app) {
     ArchiveWriter ar;
-    ar.WriteString(app.m_strJobVersion);
-    ar.WriteString(app.m_materialName);
-    ar.WriteDouble(app.m_materialThickness);
-    ar.WriteInt32(app.m_jobReserved);
-    ar.WriteDouble(app.m_zTop);
-    ar.WriteDouble(app.m_zBottom);
-    ar.WriteDouble(app.m_safetyDistance);
-    ar.WriteInt32(app.m_zReference);
-    ar.WriteInt32(app.m_depthMode);
-    ar.WriteDouble(app.m_maxPassDepth);
-    ar.WriteDouble(app.m_extraDepth);
-    ar.WriteDouble(app.m_plotterUnit);
-    ar.WriteUInt32Array(app.m_toolColoursB);
-    WriteToolList(ar, app.m_tools);
-    ar.WriteDoubleArray(app.m_toolDiameter);
-    ar.WriteDoubleArray(app.m_toolDepth);
-    ar.WriteInt32Array(app.m_toolSide);
-    ar.WriteDoubleArray(app.m_toolValueC);
-    ar.WriteDoubleArray(app.m_toolFeedXY);
-    ar.WriteDoubleArray(app.m_toolFeedZ);
+    for (const FileField& f : kJobFields) WriteField(ar, app, f.member);
     ar.WriteCount(app.m_millingList.size());
     for (const auto& k : app.m_millingList) WriteKontur(ar, *k);
     return ar.Bytes();
@@ -230,9 +160,7 @@ bool LoadJobBytes(CQuenkApp& app, std::string_view bytes) {
             Ui().Message(texts::kWrongJobVersion);
             return false;
         }
-        JobData job = ReadJobFields(ar);
-        CheckProgramValues(ar, job);
-        Apply(app, std::move(job));
+        Apply(app, *ReadJobFields(ar));
     } catch (const ArchiveError& e) {
         Ui().Message(texts::kJobDamaged + std::string(e.what()));
         return false;

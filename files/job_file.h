@@ -2,10 +2,12 @@
 // The job file (".Quenk"): the milling order with its tool and material data, in the binary
 // archive form, so that a job can be milled again without its drawing.
 
+#include <span>
 #include <string>
 #include <string_view>
 
 class CQuenkApp;
+struct FileField;
 
 namespace texts {
 inline constexpr const char* kWrongJobVersion = " Falsche Quenk Version ";
@@ -17,6 +19,9 @@ inline constexpr const char* kJobFilter = " CAD (.Quenk) |*.Quenk||";
 
 inline constexpr const char* kFraesKonturClassName = "CFraesKontur";
 inline constexpr const char* kFraesDatenClassName = "CFraesDaten";
+
+// The job file's fields before the milling list, version text first (see files/file_fields.h).
+std::span<const FileField> JobFields();
 
 // The file's bytes for the application's current job.
 std::string SerializeJob(const CQuenkApp& app);

@@ -8,87 +8,27 @@
 #include "model/program_values.h"
 #include "model/quenk_app.h"
 #include "model/core_context.h"
-#include "files/werkzeug_archive.h"
+#include "files/settings_fields.h"
 
 namespace {
-// Which fields a version holds: the scalar fields run from field 2 to lastScalar, the tables
-// are always there except the feed-Z table.
+// The four versions differ only by leaving the newer fields out.
 struct VersionLayout {
     const char* text;
-    int lastScalar;
-    bool hasFeedZ;
+    std::uint8_t version;
 };
 constexpr VersionLayout kVersions[] = {
-    {kSettingsVersion46, 44, true},
-    {kSettingsVersion42, 44, false},
-    {kSettingsVersion41, 42, false},
-    {kSettingsVersion40, 41, false},
+    {kSettingsVersion46, kSettingsV46},
+    {kSettingsVersion42, kSettingsV42},
+    {kSettingsVersion41, kSettingsV41},
+    {kSettingsVersion40, kSettingsV40},
 };
 
-// Fields 2 to 41, common to all versions.
-void ReadCommonScalars(ArchiveReader& ar, CQuenkApp& a) {
-    a.m_plotterUnit = ar.ReadDouble();
-    a.m_importOrder = ar.ReadInt32();
-    a.m_showUnknownCommands = ar.ReadInt32();
-    a.m_screenMargin = ar.ReadInt32();
-    a.m_segmentAngle = ar.ReadDouble();
-    a.m_joinDistance = ar.ReadDouble();
-    a.m_machineX = ar.ReadDouble();
-    a.m_machineY = ar.ReadDouble();
-    a.m_reserved1 = ar.ReadInt32();
-    a.m_lastExportPath = ar.ReadString();
-    a.m_lastImportPath = ar.ReadString();
-    a.m_materialX = ar.ReadDouble();
-    a.m_materialY = ar.ReadDouble();
-    a.m_workZeroX = ar.ReadDouble();
-    a.m_workZeroY = ar.ReadDouble();
-    a.m_reserved2 = ar.ReadInt32();
-    a.m_viewScale = ar.ReadDouble();
-    a.m_rkToolMode = ar.ReadInt32();
-    a.m_viewState1 = ar.ReadInt32();
-    a.m_viewState2 = ar.ReadInt32();
-    a.m_displayColour1 = ar.ReadUInt32();
-    a.m_displayColour2 = ar.ReadUInt32();
-    a.m_displayColour3 = ar.ReadUInt32();
-    a.m_displayColour4 = ar.ReadUInt32();
-    a.m_displayColour5 = ar.ReadUInt32();
-    a.m_tabSize = ar.ReadDouble();
-    a.m_maxVectorLength = ar.ReadDouble();
-    a.m_materialZeroX = ar.ReadDouble();
-    a.m_materialZeroY = ar.ReadDouble();
-    a.m_bLoadModelspace = ar.ReadInt32();
-    a.m_bLoadPaperspace = ar.ReadInt32();
-    a.m_bLoadRemainingBlocks = ar.ReadInt32();
-    a.m_cleanContourSetting = ar.ReadFlag();
-    a.m_materialName = ar.ReadString();
-    a.m_materialThickness = ar.ReadDouble();
-    a.m_safetyDistance = ar.ReadDouble();
-    a.m_zTop = ar.ReadDouble();
-    a.m_zBottom = ar.ReadDouble();
-    a.m_zReference = ar.ReadInt32();
-    a.m_depthMode = ar.ReadInt32();
-}
+// The fields after the version text.
+std::span<const FileField> BodyFields() { return SettingsFields().subspan(1); }
 
 void ReadFields(ArchiveReader& ar, CQuenkApp& a, const VersionLayout& v) {
-    ReadCommonScalars(ar, a);
-    if (v.lastScalar >= 42) a.m_extraDepth = ar.ReadDouble();
-    if (v.lastScalar >= 44) {
-        a.m_bUseComPort = ar.ReadFlag();
-        a.m_comPort = ar.ReadInt32();
-    }
-    ReadToolList(ar, a.m_tools);
-    a.m_penColours = ar.ReadUInt32Array();
-    a.m_toolColours = ar.ReadUInt32Array();
-    a.m_penTool = ar.ReadInt32Array();
-    a.m_penFunction = ar.ReadInt32Array();
-    a.m_colourPen = ar.ReadInt32Array();
-    a.m_toolDiameter = ar.ReadDoubleArray();
-    a.m_toolDepth = ar.ReadDoubleArray();
-    a.m_toolSide = ar.ReadInt32Array();
-    a.m_toolValueC = ar.ReadDoubleArray();
-    a.m_toolFeedXY = ar.ReadDoubleArray();
-    if (v.hasFeedZ) a.m_toolFeedZ = ar.ReadDoubleArray();
-    a.m_toolColoursB = ar.ReadUInt32Array();
+    for (const FileField& f : BodyFields())
+        if (f.since <= v.version) ReadField(ar, a, f.member);
 }
 
 // Later code divides by the plotter unit and steps arcs and long vectors by the other two;
@@ -107,8 +47,8 @@ void RepairStepValues(CQuenkApp& a, std::vector<std::string>& repaired) {
     repair(a.m_maxVectorLength, defaults.m_maxVectorLength, "Maximale Vektorlänge");
 }
 
-// The colour tables as an unreadable version has always left them: 18 entries of 0x141414,
-// entry 0 0xE6E6E6.
+// The colour tables after a version that cannot be read: 18 entries of 0x141414, entry 0
+// 0xE6E6E6.
 void PadColourTablesForUnknownVersion(CQuenkApp& a) {
     constexpr std::size_t kPaddedEntries = 18;
     constexpr std::uint32_t kPadColour = 0x141414;
@@ -133,62 +73,7 @@ std::string JoinNames(const std::vector<std::string>& names) {
 std::string EncodeSettings(const CQuenkApp& a) {
     ArchiveWriter ar;
     ar.WriteString(kSettingsVersion46);
-    ar.WriteDouble(a.m_plotterUnit);
-    ar.WriteInt32(a.m_importOrder);
-    ar.WriteInt32(a.m_showUnknownCommands);
-    ar.WriteInt32(a.m_screenMargin);
-    ar.WriteDouble(a.m_segmentAngle);
-    ar.WriteDouble(a.m_joinDistance);
-    ar.WriteDouble(a.m_machineX);
-    ar.WriteDouble(a.m_machineY);
-    ar.WriteInt32(a.m_reserved1);
-    ar.WriteString(a.m_lastExportPath);
-    ar.WriteString(a.m_lastImportPath);
-    ar.WriteDouble(a.m_materialX);
-    ar.WriteDouble(a.m_materialY);
-    ar.WriteDouble(a.m_workZeroX);
-    ar.WriteDouble(a.m_workZeroY);
-    ar.WriteInt32(a.m_reserved2);
-    ar.WriteDouble(a.m_viewScale);
-    ar.WriteInt32(a.m_rkToolMode);
-    ar.WriteInt32(a.m_viewState1);
-    ar.WriteInt32(a.m_viewState2);
-    ar.WriteUInt32(a.m_displayColour1);
-    ar.WriteUInt32(a.m_displayColour2);
-    ar.WriteUInt32(a.m_displayColour3);
-    ar.WriteUInt32(a.m_displayColour4);
-    ar.WriteUInt32(a.m_displayColour5);
-    ar.WriteDouble(a.m_tabSize);
-    ar.WriteDouble(a.m_maxVectorLength);
-    ar.WriteDouble(a.m_materialZeroX);
-    ar.WriteDouble(a.m_materialZeroY);
-    ar.WriteInt32(a.m_bLoadModelspace);
-    ar.WriteInt32(a.m_bLoadPaperspace);
-    ar.WriteInt32(a.m_bLoadRemainingBlocks);
-    ar.WriteFlag(a.m_cleanContourSetting);
-    ar.WriteString(a.m_materialName);
-    ar.WriteDouble(a.m_materialThickness);
-    ar.WriteDouble(a.m_safetyDistance);
-    ar.WriteDouble(a.m_zTop);
-    ar.WriteDouble(a.m_zBottom);
-    ar.WriteInt32(a.m_zReference);
-    ar.WriteInt32(a.m_depthMode);
-    ar.WriteDouble(a.m_extraDepth);
-    ar.WriteFlag(a.m_bUseComPort);
-    ar.WriteInt32(a.m_comPort);
-    WriteToolList(ar, a.m_tools);
-    ar.WriteUInt32Array(a.m_penColours);
-    ar.WriteUInt32Array(a.m_toolColours);
-    ar.WriteInt32Array(a.m_penTool);
-    ar.WriteInt32Array(a.m_penFunction);
-    ar.WriteInt32Array(a.m_colourPen);
-    ar.WriteDoubleArray(a.m_toolDiameter);
-    ar.WriteDoubleArray(a.m_toolDepth);
-    ar.WriteInt32Array(a.m_toolSide);
-    ar.WriteDoubleArray(a.m_toolValueC);
-    ar.WriteDoubleArray(a.m_toolFeedXY);
-    ar.WriteDoubleArray(a.m_toolFeedZ);
-    ar.WriteUInt32Array(a.m_toolColoursB);
+    for (const FileField& f : BodyFields()) WriteField(ar, a, f.member);
     return ar.Bytes();
 }
 

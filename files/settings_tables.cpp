@@ -1,4 +1,5 @@
 #include "model/quenk_app.h"
+#include "files/settings_fields.h"
 #include "files/settings_file.h"
 
 namespace {
@@ -34,17 +35,6 @@ void CompleteSettingsTables(CQuenkApp& a) {
 }
 
 void ClearSettingsTables(CQuenkApp& a) {
-    a.m_tools.clear();
-    a.m_penColours.clear();
-    a.m_toolColours.clear();
-    a.m_penTool.clear();
-    a.m_penFunction.clear();
-    a.m_colourPen.clear();
-    a.m_toolDiameter.clear();
-    a.m_toolDepth.clear();
-    a.m_toolSide.clear();
-    a.m_toolValueC.clear();
-    a.m_toolFeedXY.clear();
-    a.m_toolFeedZ.clear();
-    a.m_toolColoursB.clear();
+    for (const FileField& f : SettingsFields())
+        if (IsTable(f.member)) std::visit([&a](auto m) { (a.*m) = {}; }, f.member);
 }

@@ -11,22 +11,20 @@ constexpr double kLongestLength = 100000.0;
 struct ScalarRange {
     const char* field;
     double CQuenkApp::*member;
-    double min, max;
-    const char* minText;
-    const char* maxText;
+    ValueRange range;
 };
 
 // The material dialog's ranges and the settings dialog's plotter unit. The two Z values
 // of the material have no range in their dialog; they get the one of the other lengths,
 // so that every Z stays a number of a few digits.
 const ScalarRange kScalars[] = {
-    {"Materialdicke", &CQuenkApp::m_materialThickness, 0.0, kLongestLength, "0", "100000"},
-    {"Sicherheitsabstand", &CQuenkApp::m_safetyDistance, 0.0, kLongestLength, "0", "100000"},
-    {"Maximale Frästiefe", &CQuenkApp::m_maxPassDepth, 0.0, kLongestLength, "0", "100000"},
-    {"Materialdicke + zusätzlich", &CQuenkApp::m_extraDepth, 0.0, 5.0, "0", "5"},
-    {"Materialoberkante ist bei", &CQuenkApp::m_zTop, -kLongestLength, kLongestLength, "-100000", "100000"},
-    {"Materialunterkante ist bei", &CQuenkApp::m_zBottom, -kLongestLength, kLongestLength, "-100000", "100000"},
-    {"Plottereinheit", &CQuenkApp::m_plotterUnit, 0.02, 0.03, "0.02", "0.03"},
+    {"Materialdicke", &CQuenkApp::m_materialThickness, {0.0, kLongestLength, "0", "100000"}},
+    {"Sicherheitsabstand", &CQuenkApp::m_safetyDistance, {0.0, kLongestLength, "0", "100000"}},
+    {"Maximale Frästiefe", &CQuenkApp::m_maxPassDepth, {0.0, kLongestLength, "0", "100000"}},
+    {"Materialdicke + zusätzlich", &CQuenkApp::m_extraDepth, {0.0, 5.0, "0", "5"}},
+    {"Materialoberkante ist bei", &CQuenkApp::m_zTop, {-kLongestLength, kLongestLength, "-100000", "100000"}},
+    {"Materialunterkante ist bei", &CQuenkApp::m_zBottom, {-kLongestLength, kLongestLength, "-100000", "100000"}},
+    {"Plottereinheit", &CQuenkApp::m_plotterUnit, kPlotterUnitRange},
 };
 
 struct ChoiceRange {
@@ -43,40 +41,39 @@ const ChoiceRange kChoices[] = {
 // Per-tool values of tools 1..16 (the tool-data dialog checks none; the lengths' range
 // keeps them to numbers a program can hold).
 const ScalarRange kToolValues[] = {
-    {"Tiefe", nullptr, -kLongestLength, kLongestLength, "-100000", "100000"},
-    {"Geschwindigkeit XY", nullptr, 0.0, kLongestLength, "0", "100000"},
+    {"Tiefe", nullptr, {-kLongestLength, kLongestLength, "-100000", "100000"}},
+    {"Geschwindigkeit XY", nullptr, {0.0, kLongestLength, "0", "100000"}},
 };
 std::vector<double> CQuenkApp::*const kToolTables[] = {&CQuenkApp::m_toolDepth, &CQuenkApp::m_toolFeedXY};
 
-// Also false for NaN.
-bool Inside(double v, double min, double max) { return v >= min && v <= max; }
-
-std::string Complaint(const std::string& field, const char* minText, const char* maxText) {
-    return texts::kValueOutOfRange + field + texts::kValueRangeOpen + minText + texts::kValueRangeJoin + maxText +
-           texts::kValueRangeClose;
-}
 
 std::string ToolField(const char* field, std::size_t tool) { return std::string(field) + " Werkzeug " + std::to_string(tool); }
 
 }  // namespace
 
+std::string RangeComplaint(const std::string& field, const ValueRange* range) {
+    if (!range) return texts::kValueOutOfRange + field;
+    return texts::kValueOutOfRange + field + texts::kValueRangeOpen + range->minText + texts::kValueRangeJoin +
+           range->maxText + texts::kValueRangeClose;
+}
+
 std::string ProgramValueComplaint(const CQuenkApp& app) {
     for (const ScalarRange& r : kScalars)
-        if (!Inside(app.*r.member, r.min, r.max)) return Complaint(r.field, r.minText, r.maxText);
+        if (!InRange(app.*r.member, r.range)) return RangeComplaint(r.field, &r.range);
     for (const ChoiceRange& c : kChoices)
-        if (app.*c.member != 0 && app.*c.member != 1) return Complaint(c.field, "0", "1");
+        if (app.*c.member != 0 && app.*c.member != 1) return RangeComplaint(c.field, &kChoiceRange);
     for (std::size_t k = 0; k < std::size(kToolValues); ++k) {
         const std::vector<double>& table = app.*kToolTables[k];
         for (std::size_t t = std::size_t{kFirstTool}; t <= std::size_t{kLastTool} && t < table.size(); ++t)
-            if (!Inside(table[t], kToolValues[k].min, kToolValues[k].max))
-                return Complaint(ToolField(kToolValues[k].field, t), kToolValues[k].minText, kToolValues[k].maxText);
+            if (!InRange(table[t], kToolValues[k].range))
+                return RangeComplaint(ToolField(kToolValues[k].field, t), &kToolValues[k].range);
     }
     return {};
 }
 
 void RepairProgramValues(CQuenkApp& app, const CQuenkApp& defaults, std::vector<std::string>& repaired) {
     for (const ScalarRange& r : kScalars) {
-        if (Inside(app.*r.member, r.min, r.max)) continue;
+        if (InRange(app.*r.member, r.range)) continue;
         app.*r.member = defaults.*r.member;
         repaired.emplace_back(r.field);
     }
@@ -89,7 +86,7 @@ void RepairProgramValues(CQuenkApp& app, const CQuenkApp& defaults, std::vector<
         std::vector<double>& table = app.*kToolTables[k];
         const std::vector<double>& fallback = defaults.*kToolTables[k];
         for (std::size_t t = std::size_t{kFirstTool}; t <= std::size_t{kLastTool} && t < table.size(); ++t) {
-            if (Inside(table[t], kToolValues[k].min, kToolValues[k].max)) continue;
+            if (InRange(table[t], kToolValues[k].range)) continue;
             table[t] = t < fallback.size() ? fallback[t] : 0.0;
             repaired.push_back(ToolField(kToolValues[k].field, t));
         }

@@ -5,6 +5,7 @@
 #include "ui/app_commands.h"
 #include "ui/edit_commands.h"
 #include "ui/file_commands.h"
+#include "ui/settings_commands.h"
 #include "ui/view_commands.h"
 
 namespace {
@@ -108,7 +109,7 @@ const CommandEntry kCommands[] = {
     // Top-level entries and their popups
     {32849, "Werkzeuge", "", "", E::Always, C::None, nullptr},
     {32790, "Stiftfarbe", "", "", E::Always, C::None, nullptr},
-    {32789, "Config", "", "", E::Always, C::None, nullptr},
+    {cmd::kSettings, "Config", "", "", E::Always, C::None, OnSettingsCommand},
     {cmd::kModelSpace, "Lade Modelspace", "", "", E::CadReader, C::ModelSpace, OnModelSpaceCommand},
     {cmd::kRemainingBlocks, "Lade restliche Blocks", "", "", E::CadReader, C::RemainingBlocks,
      OnRemainingBlocksCommand},

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "output/handoff.h"
+#include "ui/settings_dialog.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -65,9 +66,11 @@ std::optional<int> QtInteraction::AskPenForColour(int colourIndex) {
     return pen;
 }
 
-bool QtInteraction::OpenDialog(DialogRequest) {
-    // The settings and tools dialogs come with the dialogs of the desktop program.
-    return false;
+bool QtInteraction::OpenDialog(DialogRequest which) {
+    if (which != DialogRequest::Settings || !m_app) return false;
+    // At start-up, before the frame: the serial controller's port is opened after this.
+    SettingsOptions options = SettingsOptions::From(*m_app);
+    return RunSettingsDialog(m_parent, options) && options.ApplyTo(*m_app);
 }
 
 void QtInteraction::BeginWait() {

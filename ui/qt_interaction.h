@@ -8,10 +8,14 @@
 
 #include "model/interaction.h"
 
+class CQuenkApp;
+
 class QtInteraction : public Interaction {
 public:
     explicit QtInteraction(QWidget* parent = nullptr) : m_parent(parent) {}
     void SetParent(QWidget* parent) { m_parent = parent; }
+    // The state that the dialogs opened on the core's request edit.
+    void SetApplication(CQuenkApp* app) { m_app = app; }
     // The status-bar pane that tells of long work while the wait cursor shows.
     void SetStatusPane(QLabel* pane) { m_status = pane; }
 
@@ -30,6 +34,7 @@ public:
 
 private:
     QWidget* m_parent;
+    CQuenkApp* m_app = nullptr;
     QPointer<QLabel> m_status;
     QString m_statusBefore;
     int m_waitDepth = 0;

@@ -1,7 +1,7 @@
 // The main window with the sample sign, corrected, on a real X server (Xvfb): the picture
 // must show the menu bar and the chains. It is written to the build folder as
-// screenshot.png, with the About box and the tips dialog beside it; the ones in docs/ are
-// copies.
+// screenshot.png, with the About box, the tips and the settings dialog beside it; the ones in
+// docs/ are copies.
 
 #include <QMenuBar>
 #include <QtTest>
@@ -10,6 +10,7 @@
 #include "model/quenk_app.h"
 #include "files/settings_file.h"
 #include "ui/about_dialog.h"
+#include "ui/settings_dialog.h"
 #include "ui/tips_dialog.h"
 #include "ui/drawing_view.h"
 #include "ui/drawing_window.h"
@@ -56,13 +57,21 @@ private slots:
         if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("needs an X server (xvfb-run)");
         CAboutDlg about;
         CTipDlg tips(nullptr, QStringLiteral(QUENK_SOURCE_DIR "/tips.txt"));
+        CQuenkApp app;
+        app.m_machineX = 600, app.m_machineY = 400, app.m_materialX = 300, app.m_materialY = 200;
+        CSettingsDlg settings(SettingsOptions::From(app));
         for (const auto& [dialog, file] : {std::pair<QDialog*, const char*>{&about, "screenshot_about.png"},
-                                           {&tips, "screenshot_tips.png"}}) {
+                                           {&tips, "screenshot_tips.png"},
+                                           {&settings, "screenshot_settings.png"}}) {
             dialog->show();
             QVERIFY(QTest::qWaitForWindowExposed(dialog));
             QTest::qWait(100);
             const QImage shot = dialog->grab().toImage();
             QVERIFY(shot.width() > 100 && shot.height() > 50);
+            int ink = 0;  // pixels other than the background: texts, fields, frames
+            for (int y = 0; y < shot.height(); ++y)
+                for (int x = 0; x < shot.width(); ++x) ink += shot.pixel(x, y) != shot.pixel(0, 0);
+            QVERIFY(ink > shot.width() * shot.height() / 50);
             QVERIFY(shot.save(QString::fromLatin1(file)));
         }
         QVERIFY(!tips.Tip().isEmpty());
