@@ -65,9 +65,10 @@ std::optional<int> QtInteraction::AskPenForColour(int colourIndex) {
     return pen;
 }
 
-bool QtInteraction::OpenDialog(DialogRequest) {
-    // The settings and tools dialogs come with the dialogs of the desktop program.
-    return false;
+bool QtInteraction::OpenDialog(DialogRequest which) {
+    // A dialog nobody has set counts as cancelled.
+    const auto it = m_dialogs.find(which);
+    return it != m_dialogs.end() && it->second();
 }
 
 void QtInteraction::BeginWait() {
