@@ -194,7 +194,8 @@ DrawingWindow* CMainFrame::OpenDrawing(const QString& path) {
     DrawingWindow* window = NewDrawingWindow();
     CommandContext ctx{*this, m_app, window};
     ImportPath(ctx, path.toStdString());
-    return ActiveWindow();
+    // A job file switches to milling mode, whose own window takes this one's place.
+    return m_app.m_bMillingMode ? ActiveWindow() : window;
 }
 
 QStringList CMainFrame::RecentFiles() { return QSettings().value(kRecentKey).toStringList(); }

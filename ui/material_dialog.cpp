@@ -94,8 +94,7 @@ CMaterial::CMaterial(const MaterialOptions& options, QWidget* parent) : QDialog(
     (options.zReference == 1 ? m_bottom : m_top)->setChecked(true);
     (options.depthMode == 1 ? m_toolDepth : m_extra)->setChecked(true);
 
-    auto* buttons = OkCancelButtons(this);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons(this));
 }
 
 void CMaterial::accept() {
@@ -115,8 +114,5 @@ void CMaterial::accept() {
 }
 
 bool RunMaterialDialog(QWidget* parent, CQuenkApp& app) {
-    CMaterial dialog(MaterialOptions::From(app), parent);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    dialog.Options().ApplyTo(app);
-    return true;
+    return RunOnAppValues<CMaterial, MaterialOptions>(parent, app);
 }

@@ -3,9 +3,11 @@
 // read back on "OK" (a field that holds no number refused with the framework's message), and
 // the buttons "OK" and "Abbrechen".
 
+#include <QDialog>
 #include <QString>
 
-class QDialog;
+class CQuenkApp;
+
 class QDialogButtonBox;
 class QLineEdit;
 
@@ -17,3 +19,13 @@ bool ReadNumberField(QLineEdit* field, double& value);
 void SelectField(QLineEdit* field);
 // "OK" and "Abbrechen", wired to the dialog's accept and reject.
 QDialogButtonBox* OkCancelButtons(QDialog* dialog);
+
+// Opens the dialog on the application's values (Options::From) and stores what it hands
+// back on "OK"; "Abbrechen" stores nothing.
+template <typename Dialog, typename Options>
+bool RunOnAppValues(QWidget* parent, CQuenkApp& app) {
+    Dialog dialog(Options::From(app), parent);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    dialog.Options().ApplyTo(app);
+    return true;
+}

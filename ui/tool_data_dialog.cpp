@@ -60,10 +60,9 @@ CWerkzeugdaten::CWerkzeugdaten(const ToolDataOptions& options, QWidget* parent)
                            static_cast<QWidget*>(r.feedZ)})
             grid->addWidget(w, row, c++);
     }
-    auto* buttons = OkCancelButtons(this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons(this));
 }
 
 void CWerkzeugdaten::accept() {
@@ -79,8 +78,5 @@ void CWerkzeugdaten::accept() {
 }
 
 bool RunToolDataDialog(QWidget* parent, CQuenkApp& app) {
-    CWerkzeugdaten dialog(ToolDataOptions::From(app), parent);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    dialog.Options().ApplyTo(app);
-    return true;
+    return RunOnAppValues<CWerkzeugdaten, ToolDataOptions>(parent, app);
 }

@@ -79,7 +79,6 @@ private slots:
         QCOMPARE(s.ui.dialogs, std::vector<DialogRequest>{DialogRequest::MillingHelp});
         QCOMPARE(app.m_bMillingMode, 0);
         QVERIFY(f.menuWidget() && !f.MillingBar() && f.ActiveWindow() == w);
-        QCOMPARE(BarIds(f.MainBar()).size(), qsizetype(MainToolBar().size()));
     }
 
     void millSwitchesAndOpensTheDialogs() {
@@ -93,8 +92,7 @@ private slots:
         QCOMPARE(BarIds(f.MainBar()), QList<int>{0});
         QCOMPARE(BarIds(f.MouseBar()), QList<int>{0});
         QCOMPARE(BarIds(f.MillingBar()), QList<int>(MillingToolBar().begin(), MillingToolBar().end()));
-        QCOMPARE(app.m_nMouseMode, 9);
-        QCOMPARE(app.m_nColorMode, 5);
+        QVERIFY(app.m_nMouseMode == 9 && app.m_nColorMode == 5);
         QTRY_VERIFY(before.isNull());
         QCOMPARE(f.MdiArea()->subWindowList().size(), 1);
         f.show();
@@ -145,9 +143,7 @@ private slots:
         app.m_bSaveSettingsOnExit = 0;  // the job load would write them first
         CMainFrame f(app);
         DrawingWindow* w = f.OpenDrawing(QString::fromStdString(dir.File("job.Quenk")));
-        QCOMPARE(app.m_bMillingMode, 1);
-        QVERIFY(!f.menuWidget() && f.MillingBar());
-        QCOMPARE(app.m_millingList.size(), std::size_t{2});
+        QVERIFY(app.m_bMillingMode && !f.menuWidget() && f.MillingBar() && app.m_millingList.size() == 2);
         QTRY_COMPARE(f.MdiArea()->subWindowList().size(), 1);
         QCOMPARE(f.MdiArea()->subWindowList().front()->widget(), w);
     }
@@ -187,8 +183,7 @@ private slots:
         app.m_toolDiameter[2] = 3, app.m_toolSide[2] = 1;
         CWerkzeugdaten d(ToolDataOptions::From(app));
         const CWerkzeugdaten::Row& r = d.ToolRow(3);
-        QCOMPARE(r.diameter->text(), QStringLiteral("3"));
-        QVERIFY(r.diameter->isReadOnly() && r.right->isChecked() && !r.right->isEnabled());
+        QVERIFY(r.diameter->text() == "3" && r.diameter->isReadOnly() && r.right->isChecked() && !r.right->isEnabled());
         QVERIFY(r.depth->isEnabled() && !r.feedXY->isEnabled() && !r.feedZ->isEnabled());
         AnswerNextDialog([](QWidget* d) { return static_cast<CWerkzeugdaten*>(d)->ToolRow(3).depth; }, "2.5");
         QVERIFY(RunToolDataDialog(nullptr, app));

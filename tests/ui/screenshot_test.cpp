@@ -17,16 +17,23 @@
 #include "ui/main_frame.h"
 #include "ui/milling_panel.h"
 
+namespace {
+// A machine of 600 x 400 mm, material of 300 x 200 mm and tool 1 of 3 mm for the correction.
+void SampleSettings(CQuenkApp& app) {
+    CompleteSettingsTables(app);
+    app.m_machineX = 600, app.m_machineY = 400, app.m_materialX = 300, app.m_materialY = 200;
+    app.UpdateDerivedValues();
+    app.m_tools[0].m_diameter = 3.0;
+}
+}  // namespace
+
 class ScreenshotTest : public QObject {
     Q_OBJECT
 private slots:
     void mainWindowWithSample() {
         if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("needs an X server (xvfb-run)");
         CQuenkApp app;
-        CompleteSettingsTables(app);
-        app.m_machineX = 600, app.m_machineY = 400, app.m_materialX = 300, app.m_materialY = 200;
-        app.UpdateDerivedValues();
-        if (!app.m_tools.empty()) app.m_tools[0].m_diameter = 3.0;  // tool 1 for the correction
+        SampleSettings(app);
         CMainFrame f(app);
         f.resize(1280, 800);
         f.show();
@@ -58,10 +65,7 @@ private slots:
     void millingModeWithSample() {
         if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("needs an X server (xvfb-run)");
         CQuenkApp app;
-        CompleteSettingsTables(app);
-        app.m_machineX = 600, app.m_machineY = 400, app.m_materialX = 300, app.m_materialY = 200;
-        app.UpdateDerivedValues();
-        app.m_tools[0].m_diameter = 3.0;
+        SampleSettings(app);
         app.m_toolColoursB[1] = 0xC86414;
         CMainFrame f(app);
         f.resize(1280, 800);
