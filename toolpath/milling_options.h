@@ -1,8 +1,8 @@
 #pragma once
 // What milling mode lets the operator change before the program is written: the tools that
 // take part ("Fräser 1" … "Fräser 16", "Alles Fräsen"), the material data and the per-tool
-// depth. The material and tool-data dialogs fill these plain values; the command line and
-// the tests fill the same ones.
+// depth. The material and tool-data dialogs fill these plain values and check them here, so
+// that the tests check the same rules without a window.
 
 #include <array>
 #include <cstdint>
