@@ -19,6 +19,9 @@ struct FileQuestion {
 enum class DialogRequest {
     Settings,  // "Einstellungen"
     Tools,     // the tools dialog
+    MillingHelp,  // "Hilfe zum Fräsen": milling is not possible yet
+    Material,     // "Material", the material data of the milling job
+    ToolData,     // the tool data of milling mode: depth and speeds per tool
 };
 
 class Interaction {

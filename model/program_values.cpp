@@ -5,9 +5,6 @@
 #include "model/quenk_app.h"
 
 namespace {
-// Lengths in millimetres the material dialog accepts.
-constexpr double kLongestLength = 100000.0;
-
 struct ScalarRange {
     const char* field;
     double CQuenkApp::*member;

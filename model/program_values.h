@@ -9,6 +9,9 @@
 
 class CQuenkApp;
 
+// Lengths in millimetres the material dialog accepts.
+inline constexpr double kLongestLength = 100000.0;
+
 namespace texts {
 inline constexpr const char* kValueOutOfRange = "Ungültiger Wert für ";
 inline constexpr const char* kValueRangeOpen = " (erlaubt: ";

@@ -5,6 +5,7 @@
 #include "ui/app_commands.h"
 #include "ui/edit_commands.h"
 #include "ui/file_commands.h"
+#include "ui/milling_commands.h"
 #include "ui/settings_commands.h"
 #include "ui/view_commands.h"
 
@@ -119,7 +120,7 @@ const CommandEntry kCommands[] = {
     {cmd::kAbout, "Inf&o über Quenk...", "", "Zeigt Programminformationen, Versionsnummer und Copyright an\nInfo",
      E::Always, C::None, OnAboutCommand},
     {32862, "-          -", "", "", E::Never, C::None, nullptr},
-    {cmd::kMill, "Fräsen", "", "", E::Always, C::None, nullptr},
+    {cmd::kMill, "Fräsen", "", "", E::Always, C::None, OnMillCommand},
     // Tool-bar commands without a menu entry
     {cmd::kPanLeft, "Zoom nach rechts", "", "Schiebe Bild nach links\nZoom nach rechts", E::Document, C::None,
      OnPanLeftCommand},
@@ -136,9 +137,11 @@ const CommandEntry kCommands[] = {
      E::Never, C::None, nullptr},
     // Milling mode
     {cmd::kSaveJob, "save", "", "", E::Always, C::None, OnSaveJobCommand},
-    {32900, "Materialdaten", "", "", E::Always, C::None, nullptr},
-    {32885, "Werkzeugdaten", "", "", E::Always, C::None, nullptr},
     {cmd::kGCode, "G-CODE", "", "", E::Always, C::None, OnGCodeCommand},
+    {cmd::kWinPc, "SIMULATION", "", "", E::Always, C::None, OnWinPcCommand},
+    {cmd::kMaterialData, "Materialdaten", "", "", E::Always, C::None, OnMaterialDataCommand},
+    {cmd::kToolData, "Werkzeugdaten", "", "", E::Always, C::None, OnToolDataCommand},
+    {cmd::kAllesFraesen, "Alles Fräsen", "", "", E::Always, C::None, OnAllesFraesenCommand},
 };
 
 constexpr int kFrameFile[] = {cmd::kNew, cmd::kPrintSetup, 0, cmd::kRecent, 0, cmd::kExit};

@@ -36,8 +36,9 @@ CQuenkView::~CQuenkView() {
 
 void CQuenkView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (m_shown || m_app.m_bMillingMode) return;
+    if (m_shown) return;
     m_shown = true;
+    if (m_app.m_bMillingMode) return ShowMillingPanel();
     QTimer::singleShot(AutoImportDelay(CSplashWnd::IsShowing()), this, &CQuenkView::AutoImportDue);
 }
 
@@ -49,6 +50,11 @@ void CQuenkView::paintEvent(QPaintEvent* event) {
     if (m_bZoomAreaPending) {
         ApplyAreaZoom();
         return;
+    }
+    if (m_bFirstMillingPaint) {
+        m_bFirstMillingPaint = false;
+        // The dialogs are modal: they open after this paint, not inside it.
+        QTimer::singleShot(0, this, &CQuenkView::FirstMillingPaint);
     }
     QPainter painter(this);
     Render(painter, event->rect());

@@ -8,6 +8,7 @@
 #include "ui/drawing_paint.h"
 #include "ui/view_transform.h"
 
+class CFraeser;
 class CQuenkApp;
 class CQuenkDoc;
 class QPainter;
@@ -37,6 +38,9 @@ public:
     DisplayFlags& Flags() { return m_flags; }
     const DisplayFlags& Flags() const { return m_flags; }
     CQuenkDoc& Document() { return m_doc; }
+    // The panel "Fräser" of milling mode, made when the view is first shown; none before and
+    // in drawing mode.
+    CFraeser* Panel() const { return m_panel; }
 
     // Paints the picture on another device, as printing does.
     void Render(QPainter& painter, const QRect& area) const;
@@ -46,6 +50,8 @@ public:
 signals:
     // The automatic Import is due.
     void AutoImportDue();
+    // A command of the milling panel, for the frame to run.
+    void CommandRequested(int id);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -56,6 +62,9 @@ private:
     int W() const { return width() + 2; }
     int H() const { return height() + 2; }
     void ApplyAreaZoom();
+    // Milling mode: the panel at the first show, the two dialogs and the fit after the first paint.
+    void ShowMillingPanel();
+    void FirstMillingPaint();
 
     CQuenkApp& m_app;
     CQuenkDoc& m_doc;
@@ -65,4 +74,6 @@ private:
     bool m_bZoomAreaPending = false;
     QRect m_rcZoom;
     bool m_shown = false;
+    CFraeser* m_panel = nullptr;
+    bool m_bFirstMillingPaint = false;
 };

@@ -18,10 +18,14 @@
 namespace {
 
 // What follows an import in the window: the drawing's title and the fit. A job file names
-// no drawing; the milling mode it makes ready is entered with the milling panel.
+// no drawing: it switches to milling mode at once, which closes this window.
 void AfterImport(CommandContext& ctx, bool taken) {
     CQuenkDoc& doc = *ctx.Doc();
-    if (!taken || UpperExtension(doc.m_importPath) == "QUENK") return;
+    if (!taken) return;
+    if (UpperExtension(doc.m_importPath) == "QUENK") {
+        ctx.frame.EnterMillingMode();
+        return;
+    }
     ctx.frame.AddRecentFile(QString::fromStdString(doc.m_importPath));
     if (QWidget* sub = ctx.window->parentWidget())
         sub->setWindowTitle(QString::fromStdString(doc.m_drawingName));

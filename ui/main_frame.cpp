@@ -16,6 +16,7 @@
 #include <QToolBar>
 
 #include "model/document.h"
+#include "model/quenk_app.h"
 #include "ui/command_rules.h"
 #include "ui/drawing_view.h"
 #include "ui/drawing_window.h"
@@ -100,6 +101,7 @@ void CMainFrame::CreateActions() {
 }
 
 void CMainFrame::BuildMenu(std::span<const MenuPopup> menu) {
+    if (m_app.m_bMillingMode) return;  // milling mode has no menu bar
     setMenuBar(new QMenuBar(this));  // the old bar goes with its popups
     for (const MenuPopup& popup : menu) {
         if (popup.items.empty()) {
@@ -178,6 +180,7 @@ DrawingWindow* CMainFrame::NewDrawingWindow() {
         CommandContext ctx{*this, m_app, window};
         if (window->Document().m_nothingImported) ImportIntoWindow(ctx);
     });
+    connect(&window->View(), &CQuenkView::CommandRequested, this, &CMainFrame::Execute);
     connect(sub, &QWidget::windowTitleChanged, this, [this, sub](const QString& title) {
         if (ActiveWindow() == sub->widget()) setWindowTitle(QStringLiteral("Quenk - [%1]").arg(title));
     });
@@ -191,7 +194,8 @@ DrawingWindow* CMainFrame::OpenDrawing(const QString& path) {
     DrawingWindow* window = NewDrawingWindow();
     CommandContext ctx{*this, m_app, window};
     ImportPath(ctx, path.toStdString());
-    return window;
+    // A job file switches to milling mode, whose own window takes this one's place.
+    return m_app.m_bMillingMode ? ActiveWindow() : window;
 }
 
 QStringList CMainFrame::RecentFiles() { return QSettings().value(kRecentKey).toStringList(); }

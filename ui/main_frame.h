@@ -25,14 +25,21 @@ public:
     QMdiArea* MdiArea() const { return m_mdi; }
     QToolBar* MainBar() const { return m_mainBar; }
     QToolBar* MouseBar() const { return m_mouseBar; }
+    // The milling tool bar; none before milling mode.
+    QToolBar* MillingBar() const { return m_millingBar; }
     QLabel* MessagePane() const { return m_message; }
     QAction* Action(int id) const { return m_actions.value(id); }
     CQuenkApp& App() { return m_app; }
 
     // Opens a new, empty drawing window (the "Neu" command).
     DrawingWindow* NewDrawingWindow();
-    // Imports a drawing into a new window, as the Import command does, and fits it.
+    // Imports a drawing into a new window, as the Import command does, and fits it. Returns
+    // the window that shows it: after a job file, the new window of milling mode.
     DrawingWindow* OpenDrawing(const QString& path);
+    // Milling mode, for good: the two tool bars emptied, the milling tool bar, every drawing
+    // closed without a question, a new window of milling mode and no menu bar. Returns the
+    // new window.
+    DrawingWindow* EnterMillingMode();
     // The active drawing window, or none.
     DrawingWindow* ActiveWindow() const;
     CommandContext Context() { return {*this, m_app, ActiveWindow()}; }
@@ -66,6 +73,7 @@ private:
     QHash<int, QAction*> m_actions;
     QToolBar* m_mainBar = nullptr;
     QToolBar* m_mouseBar = nullptr;
+    QToolBar* m_millingBar = nullptr;
     QLabel* m_message = nullptr;
     bool m_documentMenu = false;
     int m_windowCount = 0;

@@ -67,10 +67,14 @@ std::optional<int> QtInteraction::AskPenForColour(int colourIndex) {
 }
 
 bool QtInteraction::OpenDialog(DialogRequest which) {
-    if (which != DialogRequest::Settings || !m_app) return false;
-    // At start-up, before the frame: the serial controller's port is opened after this.
-    SettingsOptions options = SettingsOptions::From(*m_app);
-    return RunSettingsDialog(m_parent, options) && options.ApplyTo(*m_app);
+    if (which == DialogRequest::Settings && m_app) {
+        // At start-up, before the frame: the serial controller's port is opened after this.
+        SettingsOptions options = SettingsOptions::From(*m_app);
+        return RunSettingsDialog(m_parent, options) && options.ApplyTo(*m_app);
+    }
+    // A dialog nobody has set counts as cancelled.
+    const auto it = m_dialogs.find(which);
+    return it != m_dialogs.end() && it->second();
 }
 
 void QtInteraction::BeginWait() {

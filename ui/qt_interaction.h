@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
+#include <map>
 
 #include "model/interaction.h"
 
@@ -18,6 +20,8 @@ public:
     void SetApplication(CQuenkApp* app) { m_app = app; }
     // The status-bar pane that tells of long work while the wait cursor shows.
     void SetStatusPane(QLabel* pane) { m_status = pane; }
+    // The function that runs one of the program's dialogs; it returns whether it was confirmed.
+    void SetDialog(DialogRequest which, std::function<bool()> run) { m_dialogs[which] = std::move(run); }
 
     void Message(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
@@ -38,6 +42,7 @@ private:
     QPointer<QLabel> m_status;
     QString m_statusBefore;
     int m_waitDepth = 0;
+    std::map<DialogRequest, std::function<bool()>> m_dialogs;
 };
 
 // Turns the program's filter text " HPGL (.plt) |*.plt| ... ||" into Qt's form.

@@ -8,6 +8,7 @@
 #include "output/handoff.h"
 #include "platform/qt_platform.h"
 #include "ui/main_frame.h"
+#include "ui/milling_commands.h"
 #include "ui/qt_interaction.h"
 #include "ui/splash_window.h"
 #include "ui/tips_dialog.h"
@@ -48,6 +49,7 @@ bool QuenkApplication::Start(const Options& options) {
     m_frame = std::make_unique<CMainFrame>(m_app);
     m_interaction->SetParent(m_frame.get());
     m_interaction->SetStatusPane(m_frame->MessagePane());
+    RegisterMillingDialogs(*m_interaction, m_frame.get(), m_app);
     if (options.files.isEmpty())
         m_frame->NewDrawingWindow();
     for (const QString& file : options.files) m_frame->OpenDrawing(file);

@@ -56,8 +56,8 @@ const IconShape kShapes[] = {
     {32828, "M 2 14 L 2 2 L 14 2 # M 2 2 L 7 7"},
     {32821, "M 1 13 L 6 4 L 11 10 L 15 3 # C 11 10 2"},
     {cmd::kSaveJob, "R 2 2 12 12 R 5 2 6 4 # R 5 9 6 5"},
-    {32900, "R 1 5 14 6 # M 1 8 L 15 8"},
-    {32885, "M 7 1 L 9 1 L 9 10 L 7 10 L 7 1 # M 8 10 L 8 15"},
+    {cmd::kMaterialData, "R 1 5 14 6 # M 1 8 L 15 8"},
+    {cmd::kWinPc, "M 7 1 L 9 1 L 9 10 L 7 10 L 7 1 # M 8 10 L 8 15"},
     {cmd::kGCode, "R 2 1 12 14 # M 4 4 L 12 4 M 4 7 L 10 7 M 4 10 L 12 10"},
 };
 

@@ -14,6 +14,11 @@ void CQuenkView::ZoomWorkpiece() {
     if (m_app.m_bMillingMode) {
         ComputePathExtents(m_app);
         minX = m_app.m_pathMinX, maxX = m_app.m_pathMaxX, minY = m_app.m_pathMinY, maxY = m_app.m_pathMaxY;
+        // A job without a path point has an inverted extent: fitting it would turn the picture over.
+        if (maxX < minX) {
+            m_bFitted = true;
+            return;
+        }
     } else {
         m_doc.RecomputeBox();
         minX = m_doc.m_outerMinX, maxX = m_doc.m_outerMaxX, minY = m_doc.m_outerMinY, maxY = m_doc.m_outerMaxY;

@@ -1,13 +1,14 @@
 // The main window with the sample sign, corrected, on a real X server (Xvfb): the picture
 // must show the menu bar and the chains. It is written to the build folder as
-// screenshot.png, with the About box, the tips and the settings dialog beside it; the ones in
-// docs/ are copies.
+// screenshot.png, with the About box, the tips dialog, the settings dialog and milling mode
+// beside it; the ones in docs/ are copies.
 
 #include <QMenuBar>
 #include <QtTest>
 
 #include "model/document.h"
 #include "model/quenk_app.h"
+#include "output/mouse_export.h"
 #include "files/settings_file.h"
 #include "ui/about_dialog.h"
 #include "ui/settings_dialog.h"
@@ -15,6 +16,17 @@
 #include "ui/drawing_view.h"
 #include "ui/drawing_window.h"
 #include "ui/main_frame.h"
+#include "ui/milling_panel.h"
+
+namespace {
+// A machine of 600 x 400 mm, material of 300 x 200 mm and tool 1 of 3 mm for the correction.
+void SampleSettings(CQuenkApp& app) {
+    CompleteSettingsTables(app);
+    app.m_machineX = 600, app.m_machineY = 400, app.m_materialX = 300, app.m_materialY = 200;
+    app.UpdateDerivedValues();
+    app.m_tools[0].m_diameter = 3.0;
+}
+}  // namespace
 
 class ScreenshotTest : public QObject {
     Q_OBJECT
@@ -22,10 +34,7 @@ private slots:
     void mainWindowWithSample() {
         if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("needs an X server (xvfb-run)");
         CQuenkApp app;
-        CompleteSettingsTables(app);
-        app.m_machineX = 600, app.m_machineY = 400, app.m_materialX = 300, app.m_materialY = 200;
-        app.UpdateDerivedValues();
-        if (!app.m_tools.empty()) app.m_tools[0].m_diameter = 3.0;  // tool 1 for the correction
+        SampleSettings(app);
         CMainFrame f(app);
         f.resize(1280, 800);
         f.show();
@@ -51,6 +60,36 @@ private slots:
             }
         QVERIFY(white > view.width() * view.height() / 2);  // not blank, not filled
         QVERIFY(coloured > 500);                            // the chains and their paths
+    }
+
+    // The sign's every chain clicked in the mouse export, then "Fräsen".
+    void millingModeWithSample() {
+        if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("needs an X server (xvfb-run)");
+        CQuenkApp app;
+        SampleSettings(app);
+        app.m_toolColoursB[1] = 0xC86414;
+        CMainFrame f(app);
+        f.resize(1280, 800);
+        f.show();
+        DrawingWindow* w = f.OpenDrawing(QStringLiteral(QUENK_SOURCE_DIR "/samples/schild.plt"));
+        QVERIFY(f.Execute(cmd::kRadiusCorrection));
+        CMouseExport order(app, w->Document());
+        order.StartWithoutFile();
+        for (const auto& layer : w->Document().m_layers)
+            for (const auto& pen : layer->m_pens)
+                for (const auto& chain : pen->m_chains) order.Click(*chain);
+        order.FinishMouseExport();
+        QVERIFY(!app.m_millingList.empty() && f.Execute(cmd::kMill));
+        QTest::qWait(500);
+        const QImage shot = f.grab().toImage();
+        QVERIFY(shot.save(QStringLiteral("screenshot_milling.png")));
+        CQuenkView& view = f.ActiveWindow()->View();
+        QVERIFY(view.Panel() && view.Panel()->isVisible() && view.IsFitted());
+        int blue = 0;
+        const QImage picture = view.grab().toImage();
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) blue += (picture.pixel(x, y) & 0xFFFFFF) == 0x1464C8;
+        QVERIFY(blue > 500);  // the paths of tool 1
     }
 
     void dialogs() {
