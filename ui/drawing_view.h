@@ -4,12 +4,14 @@
 
 #include <QRect>
 #include <QWidget>
+#include <memory>
 
 #include "ui/drawing_paint.h"
 #include "ui/view_transform.h"
 
 class CQuenkApp;
 class CQuenkDoc;
+class CViewMouse;
 class QPainter;
 
 class CQuenkView : public QWidget {
@@ -37,6 +39,9 @@ public:
     DisplayFlags& Flags() { return m_flags; }
     const DisplayFlags& Flags() const { return m_flags; }
     CQuenkDoc& Document() { return m_doc; }
+    CQuenkApp& App() { return m_app; }
+    // The mouse functions, context menus and undo of this view.
+    CViewMouse& Mouse() { return *m_mouse; }
 
     // Paints the picture on another device, as printing does.
     void Render(QPainter& painter, const QRect& area) const;
@@ -51,6 +56,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     int W() const { return width() + 2; }
@@ -65,4 +73,5 @@ private:
     bool m_bZoomAreaPending = false;
     QRect m_rcZoom;
     bool m_shown = false;
+    std::unique_ptr<CViewMouse> m_mouse;
 };

@@ -1,7 +1,7 @@
 // The main window with the sample sign, corrected, on a real X server (Xvfb): the picture
 // must show the menu bar and the chains. It is written to the build folder as
-// screenshot.png, with the About box and the tips dialog beside it; the ones in docs/ are
-// copies.
+// screenshot.png, with the About box, the tips dialog and the chain information beside it;
+// the ones in docs/ are copies.
 
 #include <QMenuBar>
 #include <QtTest>
@@ -13,6 +13,7 @@
 #include "ui/tips_dialog.h"
 #include "ui/drawing_view.h"
 #include "ui/drawing_window.h"
+#include "ui/info_dialogs.h"
 #include "ui/main_frame.h"
 
 class ScreenshotTest : public QObject {
@@ -50,6 +51,22 @@ private slots:
             }
         QVERIFY(white > view.width() * view.height() / 2);  // not blank, not filled
         QVERIFY(coloured > 500);                            // the chains and their paths
+
+        // "Information Vektor" of the first corrected chain, as the mouse function opens it.
+        const CVector* chain = nullptr;
+        for (auto& pen : w->Document().m_layers[0]->m_pens)
+            for (auto& c : pen->m_chains)
+                if (!chain && c->m_hasCorrection) chain = c.get();
+        QVERIFY(chain);
+        QImage info;
+        QTimer::singleShot(300, [&info] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            info = dialog->grab().toImage();
+            dialog->close();
+        });
+        ShowChainInfo(&w->View(), *chain, app.m_plotterUnit);
+        QVERIFY(info.width() > 150 && info.height() > 100);
+        QVERIFY(info.save(QStringLiteral("screenshot_chain_info.png")));
     }
 
     void dialogs() {
