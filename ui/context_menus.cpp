@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <span>
 
 #include "toolpath/pick.h"
 #include "ui/command_rules.h"
@@ -10,6 +11,15 @@
 #include "ui/main_frame.h"
 
 namespace {
+struct ContextEntry {
+    int id;  // 0: separator
+    const char* text;
+};
+struct ContextPopupSpec {
+    const char* title;
+    std::span<const ContextEntry> entries;
+};
+
 constexpr ContextEntry kMouse[] = {
     {cmd::kUndoDelete, "Undo löschen"}, {0, ""}, {cmd::kImport, "Import ( *.plt, *.prn )"},
     {cmd::kExport, "Export ( *.plt )"}, {0, ""}, {cmd::kRadiusCorrection, "Radiuskorrektur alles"}, {0, ""},
@@ -47,8 +57,6 @@ const ContextPopupSpec kPopups[] = {
 
 DrawingWindow* WindowOf(CQuenkView& view) { return qobject_cast<DrawingWindow*>(view.parentWidget()); }
 }  // namespace
-
-std::span<const ContextPopupSpec> ContextPopups() { return kPopups; }
 
 ContextPopup ChoosePopup(const Hit* hit) {
     if (!hit) return kPopupMouse;

@@ -3,8 +3,6 @@
 // to its popup ("Info Mouse-Position", "Info Punkt-Position" and "Info Vektor-Position" are
 // one command); entries of the frame's command table run through the frame.
 
-#include <span>
-
 struct CommandContext;
 struct Hit;
 class CMainFrame;
@@ -12,16 +10,6 @@ class CQuenkView;
 class QMenu;
 
 enum ContextPopup { kPopupMouse, kPopupSelected, kPopupPoint, kPopupRadius, kPopupRadiusPoint, kPopupFile };
-
-struct ContextEntry {
-    int id;            // 0: separator
-    const char* text;
-};
-struct ContextPopupSpec {
-    const char* title;
-    std::span<const ContextEntry> entries;
-};
-std::span<const ContextPopupSpec> ContextPopups();
 
 // The popup for what lies under the pointer (null: nothing).
 ContextPopup ChoosePopup(const Hit* hit);

@@ -40,7 +40,8 @@ CViewMouse::~CViewMouse() = default;
 
 CPunkt CViewMouse::ToDrawing(QPoint p) const {
     const ViewTransform& t = m_view.Transform();
-    return {(p.x() - t.marginX + t.offsetX) * t.scale, (t.baseY - t.marginY - p.y()) * t.scale};
+    // In doubles: a far pan leaves offsets near the ends of int.
+    return {(double(p.x()) - t.marginX + t.offsetX) * t.scale, (double(t.baseY) - t.marginY - p.y()) * t.scale};
 }
 
 double CViewMouse::Tolerance() const { return m_dPickTolerance * m_view.Transform().scale; }

