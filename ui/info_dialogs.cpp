@@ -16,12 +16,13 @@
 namespace {
 QString T(const char* s) { return QString::fromUtf8(s); }
 
-void AddField(QGridLayout* grid, int row, int column, const char* label, const QString& value) {
+void AddField(QGridLayout* grid, int row, int column, const char* label, const QString& value, int span = 1) {
     grid->addWidget(new QLabel(T(label)), row, column);
     auto* edit = new QLineEdit(value);
     edit->setReadOnly(true);
+    edit->setCursorPosition(0);
     edit->setObjectName(T(label));
-    grid->addWidget(edit, row, column + 1);
+    grid->addWidget(edit, row, column + 1, 1, span);
 }
 
 QDialogButtonBox* Buttons(QDialog& dialog, bool withCancel) {
@@ -52,7 +53,7 @@ void ShowExtent(QWidget* parent, const char* title, const ExtentInfo& info, cons
     grid->addWidget(size, 0, 2, 3, 2);
     AddField(grid, 3, 2, texts::kContour, FieldText(info.contour));
     AddField(grid, 4, 2, texts::kPathSum, FieldText(info.pathSum));
-    if (direction) AddField(grid, 5, 0, texts::kDirection, T(direction));
+    if (direction) AddField(grid, 5, 0, texts::kDirection, T(direction), 3);
     grid->addWidget(Buttons(dialog, false), 6, 0, 1, 4);
     dialog.exec();
 }
