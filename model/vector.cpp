@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "model/chain_info.h"
+
 std::int32_t TruncToInt32(double v) {
     if (std::isnan(v)) return 0;
     if (v >= 2147483647.0) return std::numeric_limits<std::int32_t>::max();
@@ -248,18 +250,9 @@ void CVector::BuildIntPoints() {
 }
 
 double CVector::LengthMm(double plotterUnit, bool* overflow) const {
-    const std::vector<CPunkt>& pts = m_points.Raw();
     double sum = 0.0;
     bool over = false;
-    for (std::size_t i = 1; i < pts.size(); ++i) {
-        const double next = sum + Distance(pts[i - 1], pts[i]) * plotterUnit;
-        if (next < sum || !std::isfinite(next)) {
-            over = true;
-            sum = 0.0;
-            continue;
-        }
-        sum = next;
-    }
+    AddSegmentLengths(m_points.Raw(), plotterUnit, sum, over);
     if (overflow) *overflow = over;
     return sum;
 }

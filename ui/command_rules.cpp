@@ -10,6 +10,7 @@
 #include "ui/drawing_view.h"
 #include "ui/drawing_window.h"
 #include "ui/main_frame.h"
+#include "ui/mouse_commands.h"
 
 CQuenkDoc* CommandContext::Doc() const { return window ? &window->Document() : nullptr; }
 CQuenkView* CommandContext::View() const { return window ? &window->View() : nullptr; }
@@ -27,6 +28,11 @@ bool IsEnabled(EnableRule rule, const CommandContext& ctx) {
     case EnableRule::NoDrawingWidth: return doc && doc->m_maxX == 0;
     case EnableRule::CadReader: return ctx.frame.m_bCadReaderReady;
     case EnableRule::Document: return doc != nullptr;
+    case EnableRule::DocumentNotExport: return doc && ctx.app.m_nMouseMode != kMouseModeExport;
+    case EnableRule::CorrectedNotExport:
+        return doc && doc->m_bCorrectionDone != 0 && ctx.app.m_nMouseMode != kMouseModeExport;
+    case EnableRule::CadNotExport: return doc && doc->m_bCadImported != 0 && ctx.app.m_nMouseMode != kMouseModeExport;
+    case EnableRule::UndoAvailable: return CanUndoDelete(ctx);
     }
     return false;
 }
@@ -53,6 +59,11 @@ bool IsChecked(CheckRule rule, const CommandContext& ctx) {
     case CheckRule::PaperSpace: return ctx.app.m_bLoadPaperspace != 0;
     case CheckRule::ToolBar: return !ctx.frame.MainBar()->isHidden();
     case CheckRule::StatusBar: return !ctx.frame.statusBar()->isHidden();
+    default: break;
     }
+    // The mouse functions, in the order of the enum.
+    constexpr int kModes[] = {0, 1, 2, 3, 6, 7, 8, 9, 10, 11, 12, 13, 14};
+    const auto k = static_cast<std::size_t>(rule) - static_cast<std::size_t>(CheckRule::Mouse0);
+    if (k < std::size(kModes)) return ctx.app.m_nMouseMode == kModes[k];
     return false;
 }

@@ -6,6 +6,7 @@
 #include "ui/edit_commands.h"
 #include "ui/file_commands.h"
 #include "ui/milling_commands.h"
+#include "ui/mouse_commands.h"
 #include "ui/settings_commands.h"
 #include "ui/view_commands.h"
 
@@ -35,7 +36,7 @@ const CommandEntry kCommands[] = {
     {cmd::kExit, "&Beenden", "", "Verlässt die Anwendung\nBeenden", E::Always, C::None, OnExitCommand},
     // "&Bearbeiten"
     {cmd::kUndoDelete, "&Rückgängig löschen", "Strg+Z", "Macht das letzte Löschen rückgängig.\nRückgängig",
-     E::Drawing, C::None, nullptr},
+     E::UndoAvailable, C::None, OnUndoDeleteCommand},
     {cmd::kClearAll, "Alles löschen", "", "", E::Document, C::None, OnClearAllCommand},
     {cmd::kCut, "&Ausschneiden", "Strg+X", "Schneidet die Markierung aus\nAusschneiden", E::Never, C::None, nullptr},
     {cmd::kCopy, "&Kopieren", "Strg+C", "Kopiert die Markierung\nKopieren", E::Never, C::None, nullptr},
@@ -52,30 +53,36 @@ const CommandEntry kCommands[] = {
     {32838, "Rechteck zeichnen", "", "Zeichnet ein Rechteck", E::NoDrawingWidth, C::None, nullptr},
     {32839, "Trapez zeichnen", "", "", E::NoDrawingWidth, C::None, nullptr},
     {32840, "Trapez zeichnen (90 Grad gedreht)", "", "", E::NoDrawingWidth, C::None, nullptr},
-    // "Mousefunktion": the mouse functions come with the view's mouse handling.
-    {cmd::kZoomArea, "Zoom Bereich", "", "Zoomen (mit der Mouse den Bereich wählen)\nZoom ", E::Document, C::None,
-     nullptr},
+    // "Mousefunktion": each chooses the view's mouse function; none while the export takes clicks.
+    {cmd::kZoomArea, "Zoom Bereich", "", "Zoomen (mit der Mouse den Bereich wählen)\nZoom ", E::DocumentNotExport,
+     C::Mouse0, OnMouseModeCommand<0>},
     {cmd::kMouseExport, "RK Export mit Mouse", "",
-     "Mit der Mouse angewählte Radiuskorrektur in eine Datei schreiben\nSelektierter Export", E::Corrected, C::None,
-     nullptr},
-    {32783, "Startpunkt setzen", "", "Startpunkt setzen (mit der Mouse anwählen)\nStartpunkt setzen", E::Drawing,
-     C::None, nullptr},
-    {32784, "Vektor umdrehen", "", "Vektoren umdrehen (mit der Mouse anwählen)\nUmdrehen", E::Drawing, C::None,
-     nullptr},
-    {32785, "Punkt löschen", "", "Vektorpunkt löschen(mit der Mouse anwählen)\nPunkt löschen", E::Drawing, C::None,
-     nullptr},
-    {32836, "Vektorlöschen", "", "Vektorketten löschen\nVektor löschen", E::Drawing, C::None, nullptr},
-    {32824, "Farben zuordnen", "", "Den Farben vom DWG-File neue Stifte zuordnen", E::Drawing, C::None, nullptr},
-    {32803, "Info Stift", "", "Stiftnummer anzeigen\nStift anzeigen", E::Drawing, C::None, nullptr},
-    {32804, "Info Werkzeug", "", "Werkzeugnummer anzeigen\nWerkzeug anzeigen", E::Drawing, C::None, nullptr},
-    {32826, "Stege einfügen", "", "Stege in Radiuskorrektur einfügen\nStege in RK einfügen", E::Corrected, C::None,
-     nullptr},
+     "Mit der Mouse angewählte Radiuskorrektur in eine Datei schreiben\nSelektierter Export", E::Corrected, C::Mouse7,
+     OnMouseModeCommand<7>},
+    {32783, "Startpunkt setzen", "", "Startpunkt setzen (mit der Mouse anwählen)\nStartpunkt setzen",
+     E::DocumentNotExport, C::Mouse1, OnMouseModeCommand<1>},
+    {32784, "Vektor umdrehen", "", "Vektoren umdrehen (mit der Mouse anwählen)\nUmdrehen", E::DocumentNotExport,
+     C::Mouse2, OnMouseModeCommand<2>},
+    {32785, "Punkt löschen", "", "Vektorpunkt löschen(mit der Mouse anwählen)\nPunkt löschen", E::DocumentNotExport,
+     C::Mouse6, OnMouseModeCommand<6>},
+    {32836, "Vektorlöschen", "", "Vektorketten löschen\nVektor löschen", E::DocumentNotExport, C::Mouse3,
+     OnMouseModeCommand<3>},
+    {32824, "Farben zuordnen", "", "Den Farben vom DWG-File neue Stifte zuordnen", E::CadNotExport, C::Mouse11,
+     OnMouseModeCommand<11>},
+    {32803, "Info Stift", "", "Stiftnummer anzeigen\nStift anzeigen", E::DocumentNotExport, C::Mouse8,
+     OnMouseModeCommand<8>},
+    {32804, "Info Werkzeug", "", "Werkzeugnummer anzeigen\nWerkzeug anzeigen", E::DocumentNotExport,
+     C::Mouse9, OnMouseModeCommand<9>},
+    {32826, "Stege einfügen", "", "Stege in Radiuskorrektur einfügen\nStege in RK einfügen", E::CorrectedNotExport,
+     C::Mouse12, OnMouseModeCommand<12>},
     {32827, "Bohrung in Ecke setzen", "",
-     "Bohrung einfügen (Auf die Kontur klicken)\nEcke bohren(Auf die Kontur klicken)", E::Corrected, C::None, nullptr},
+     "Bohrung einfügen (Auf die Kontur klicken)\nEcke bohren(Auf die Kontur klicken)", E::CorrectedNotExport,
+     C::Mouse13, OnMouseModeCommand<13>},
     {32828, "In die Ecke fräsen", "",
-     "Einen Vektor zur Ecke einfügen (Auf die RK klicken)\nEckvektor einfügen(Auf die RK klicken)", E::Corrected,
-     C::None, nullptr},
-    {32821, "Info Vektor ", "", "Information Vektorkette\nInfo Vektor", E::Drawing, C::None, nullptr},
+     "Einen Vektor zur Ecke einfügen (Auf die RK klicken)\nEckvektor einfügen(Auf die RK klicken)",
+     E::CorrectedNotExport, C::Mouse14, OnMouseModeCommand<14>},
+    {32821, "Info Vektor ", "", "Information Vektorkette\nInfo Vektor", E::DrawingNotExport, C::Mouse10,
+     OnMouseModeCommand<10>},
     // "Farbdarstellung"
     {cmd::kColourClosedOpen, "Geschlossen, Offen", "", "", E::Document, C::ColourMode0, OnColourClosedOpenCommand},
     {cmd::kColourPen, "Stiftfarbe", "", "", E::Document, C::ColourMode1, OnColourPenCommand},
@@ -132,7 +139,7 @@ const CommandEntry kCommands[] = {
      OnPanUpCommand},
     {cmd::kZoomOut, "Zoom -", "", "Zoom verkleinern\nZoom -", E::Document, C::None, OnZoomOutCommand},
     {cmd::kZoomIn, "Zoom +", "", "Zoom vergössern\nZoom +", E::Document, C::None, OnZoomInCommand},
-    {cmd::kWorkpieceInfo, "Info", "", "Information Werkstück\nInfo", E::Drawing, C::None, nullptr},
+    {cmd::kWorkpieceInfo, "Info", "", "Information Werkstück\nInfo", E::Drawing, C::None, OnWorkpieceInfoCommand},
     {cmd::kContextHelp, "Hilfe", "", "Zeigt Hilfe für angeklickte Schaltflächen, Menüs und Fenster an\nHilfe",
      E::Never, C::None, nullptr},
     // Milling mode

@@ -20,6 +20,10 @@ enum class EnableRule : std::uint8_t {
     NoDrawingWidth,     // the document's maximum x is 0
     CadReader,          // the CAD reader is ready
     Document,           // a document is open
+    DocumentNotExport,  // a document, and the mouse export is not taking clicks
+    CorrectedNotExport, // corrected, and the mouse export is not taking clicks
+    CadNotExport,       // an imported CAD drawing, and the mouse export is not taking clicks
+    UndoAvailable,      // the view can undo its last deletion
 };
 
 // When an entry carries a check mark.
@@ -29,6 +33,8 @@ enum class CheckRule : std::uint8_t {
     ToolPath, StartPoints, EndPoints, AllPoints, Problems, RadiusPoints,
     ModelSpace, RemainingBlocks, PaperSpace,
     ToolBar, StatusBar,
+    // The mouse function m_nMouseMode is 0, 1, 2, 3, 6, 7, 8, ... 14.
+    Mouse0, Mouse1, Mouse2, Mouse3, Mouse6, Mouse7, Mouse8, Mouse9, Mouse10, Mouse11, Mouse12, Mouse13, Mouse14,
 };
 
 using CommandHandler = void (*)(CommandContext&);

@@ -1,12 +1,14 @@
 #include "ui/drawing_view.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
 
 #include "model/document.h"
 #include "model/quenk_app.h"
 #include "ui/splash_window.h"
+#include "ui/view_mouse.h"
 
 CQuenkView::CQuenkView(CQuenkApp& app, CQuenkDoc& doc, QWidget* parent) : QWidget(parent), m_app(app), m_doc(doc) {
     m_view.scale = app.m_viewScale;
@@ -26,6 +28,7 @@ CQuenkView::CQuenkView(CQuenkApp& app, CQuenkDoc& doc, QWidget* parent) : QWidge
     setPalette(pal);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(320, 240);
+    m_mouse = std::make_unique<CViewMouse>(*this);
 }
 
 CQuenkView::~CQuenkView() {
@@ -71,4 +74,15 @@ void CQuenkView::keyReleaseEvent(QKeyEvent* event) {
     case Qt::Key_Down: Pan(0, -1); break;
     default: QWidget::keyReleaseEvent(event); return;
     }
+}
+
+void CQuenkView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) m_mouse->LeftDown(event->position().toPoint());
+    if (event->button() == Qt::RightButton) m_mouse->RightDown(event->position().toPoint());
+}
+
+void CQuenkView::mouseMoveEvent(QMouseEvent* event) { m_mouse->Drag(event->position().toPoint()); }
+
+void CQuenkView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) m_mouse->LeftUp(event->position().toPoint());
 }

@@ -4,6 +4,7 @@
 
 #include <QRect>
 #include <QWidget>
+#include <memory>
 
 #include "ui/drawing_paint.h"
 #include "ui/view_transform.h"
@@ -11,6 +12,7 @@
 class CFraeser;
 class CQuenkApp;
 class CQuenkDoc;
+class CViewMouse;
 class QPainter;
 
 class CQuenkView : public QWidget {
@@ -41,6 +43,9 @@ public:
     // The panel "Fräser" of milling mode, made when the view is first shown; none before and
     // in drawing mode.
     CFraeser* Panel() const { return m_panel; }
+    CQuenkApp& App() { return m_app; }
+    // The mouse functions, context menus and undo of this view.
+    CViewMouse& Mouse() { return *m_mouse; }
 
     // Paints the picture on another device, as printing does.
     void Render(QPainter& painter, const QRect& area) const;
@@ -57,6 +62,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     int W() const { return width() + 2; }
@@ -76,4 +84,5 @@ private:
     bool m_shown = false;
     CFraeser* m_panel = nullptr;
     bool m_bFirstMillingPaint = false;
+    std::unique_ptr<CViewMouse> m_mouse;
 };

@@ -1,7 +1,7 @@
 // The main window with the sample sign, corrected, on a real X server (Xvfb): the picture
 // must show the menu bar and the chains. It is written to the build folder as
-// screenshot.png, with the About box, the tips dialog, the settings dialog and milling mode
-// beside it; the ones in docs/ are copies.
+// screenshot.png, with the About box, the tips dialog, the settings dialog, the chain
+// information and milling mode beside it; the ones in docs/ are copies.
 
 #include <QMenuBar>
 #include <QtTest>
@@ -15,6 +15,7 @@
 #include "ui/tips_dialog.h"
 #include "ui/drawing_view.h"
 #include "ui/drawing_window.h"
+#include "ui/info_dialogs.h"
 #include "ui/main_frame.h"
 #include "ui/milling_panel.h"
 
@@ -60,6 +61,20 @@ private slots:
             }
         QVERIFY(white > view.width() * view.height() / 2);  // not blank, not filled
         QVERIFY(coloured > 500);                            // the chains and their paths
+
+        // "Information Vektor" of a corrected chain, as the mouse function opens it.
+        const CVector* chain = nullptr;
+        for (auto& c : w->Document().m_layers[0]->m_pens[0]->m_chains) chain = c->m_hasCorrection ? c.get() : chain;
+        QVERIFY(chain);
+        QImage info;
+        QTimer::singleShot(300, [&info] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            info = dialog->grab().toImage();
+            dialog->close();
+        });
+        ShowChainInfo(&w->View(), *chain, app.m_plotterUnit);
+        QVERIFY(info.width() > 150 && info.height() > 100);
+        QVERIFY(info.save(QStringLiteral("screenshot_chain_info.png")));
     }
 
     // The sign's every chain clicked in the mouse export, then "Fräsen".

@@ -1,0 +1,20 @@
+#pragma once
+// The commands of the "Mousefunktion" menu and tool bar, which choose the view's mouse
+// function, and the commands of the view's mouse state: the undo of a deletion and the
+// workpiece information.
+
+#include <cstdint>
+
+struct CommandContext;
+
+// Makes mode the mouse function; "RK Export mit Mouse" starts or finishes the export,
+// "Stege einfügen" asks for the tab values first.
+void SelectMouseMode(CommandContext& ctx, std::int32_t mode);
+template <std::int32_t Mode>
+void OnMouseModeCommand(CommandContext& ctx) {
+    SelectMouseMode(ctx, Mode);
+}
+
+void OnUndoDeleteCommand(CommandContext& ctx);
+bool CanUndoDelete(const CommandContext& ctx);
+void OnWorkpieceInfoCommand(CommandContext& ctx);
