@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "model/core_context.h"
+#include "ui/dialog_fields.h"
 #include "model/texts.h"
 #include "ui/mouse_texts.h"
 
@@ -59,7 +60,6 @@ void ShowExtent(QWidget* parent, const char* title, const ExtentInfo& info, cons
 }
 }  // namespace
 
-QString FieldText(double v) { return QString::number(v, 'g', 15); }
 
 void ShowChainInfo(QWidget* parent, const CVector& chain, double plotterUnit) {
     const ChainInfo info = ComputeChainInfo(chain, plotterUnit);

@@ -22,5 +22,3 @@ void ShowPosition(QWidget* parent, const CPunkt& p1, const CPunkt& p2);
 // "Abbrechen".
 std::optional<RowChecks> AskPointList(QWidget* parent, const PointRows& rows);
 
-// The text of a value in a field: up to 15 significant digits, independent of the locale.
-QString FieldText(double v);

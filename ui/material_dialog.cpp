@@ -10,7 +10,7 @@
 
 #include "model/core_context.h"
 #include "ui/milling_texts.h"
-#include "ui/milling_fields.h"
+#include "ui/dialog_fields.h"
 
 namespace {
 QString T(const char* text) { return QString::fromUtf8(text); }

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "ui/milling_texts.h"
-#include "ui/milling_fields.h"
+#include "ui/dialog_fields.h"
 
 namespace {
 QString T(const char* text) { return QString::fromUtf8(text); }

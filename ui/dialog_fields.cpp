@@ -1,4 +1,4 @@
-#include "ui/milling_fields.h"
+#include "ui/dialog_fields.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -1,5 +1,5 @@
 #pragma once
-// The parts the milling dialogs share: number fields, shown as the dialog writes a value and
+// The parts the dialogs share: number fields, shown as the dialog writes a value and
 // read back on "OK" (a field that holds no number refused with the framework's message), and
 // the buttons "OK" and "Abbrechen".
 
