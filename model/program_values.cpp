@@ -51,25 +51,26 @@ std::vector<double> CQuenkApp::*const kToolTables[] = {&CQuenkApp::m_toolDepth, 
 // Also false for NaN.
 bool Inside(double v, double min, double max) { return v >= min && v <= max; }
 
-std::string Complaint(const std::string& field, const char* minText, const char* maxText) {
-    return texts::kValueOutOfRange + field + texts::kValueRangeOpen + minText + texts::kValueRangeJoin + maxText +
-           texts::kValueRangeClose;
-}
-
 std::string ToolField(const char* field, std::size_t tool) { return std::string(field) + " Werkzeug " + std::to_string(tool); }
 
 }  // namespace
 
+std::string ValueRangeComplaint(const std::string& field, const char* minText, const char* maxText) {
+    return texts::kValueOutOfRange + field + texts::kValueRangeOpen + minText + texts::kValueRangeJoin + maxText +
+           texts::kValueRangeClose;
+}
+
 std::string ProgramValueComplaint(const CQuenkApp& app) {
     for (const ScalarRange& r : kScalars)
-        if (!Inside(app.*r.member, r.min, r.max)) return Complaint(r.field, r.minText, r.maxText);
+        if (!Inside(app.*r.member, r.min, r.max)) return ValueRangeComplaint(r.field, r.minText, r.maxText);
     for (const ChoiceRange& c : kChoices)
-        if (app.*c.member != 0 && app.*c.member != 1) return Complaint(c.field, "0", "1");
+        if (app.*c.member != 0 && app.*c.member != 1) return ValueRangeComplaint(c.field, "0", "1");
     for (std::size_t k = 0; k < std::size(kToolValues); ++k) {
         const std::vector<double>& table = app.*kToolTables[k];
         for (std::size_t t = std::size_t{kFirstTool}; t <= std::size_t{kLastTool} && t < table.size(); ++t)
             if (!Inside(table[t], kToolValues[k].min, kToolValues[k].max))
-                return Complaint(ToolField(kToolValues[k].field, t), kToolValues[k].minText, kToolValues[k].maxText);
+                return ValueRangeComplaint(ToolField(kToolValues[k].field, t), kToolValues[k].minText,
+                                           kToolValues[k].maxText);
     }
     return {};
 }

@@ -16,6 +16,10 @@ inline constexpr const char* kValueRangeJoin = " bis ";
 inline constexpr const char* kValueRangeClose = ")";
 }  // namespace texts
 
+// The message for a value of field outside minText to maxText: "Ungültiger Wert für "
+// field " (erlaubt: " minText " bis " maxText ")".
+std::string ValueRangeComplaint(const std::string& field, const char* minText, const char* maxText);
+
 // The message for the first value outside its range, naming its field; empty when every
 // value is inside. Checks the material data, the plotter unit and the tool data of tools
 // 1..16 that the tables hold.

@@ -15,7 +15,7 @@
 #include "model/vector.h"
 #include "support/contour_measures.h"
 #include "support/scripted_interaction.h"
-#include "toolpath/correction_texts.h"
+#include "toolpath/texts.h"
 
 namespace {
 using measure::Inside;
