@@ -15,7 +15,7 @@ struct RadiusCorrectionOptions {
     int toolMode = 1;
     bool cleanContour = false;
 
-    // Empty when the tool source lies in its range, else the dialog's range message.
+    // Empty when the tool source lies in its range, else the message naming its range.
     std::string Validate() const;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 // The tool data that the tool dialogs edit, as a plain flow: a dialog, the command line and
-// a test fill the options, Validate() gives the dialog's range message, and SetToolData
+// a test fill the options, Validate() names a value out of its range, and SetToolData
 // writes the tool's record and the tool tables together.
 
 #include <optional>
