@@ -85,7 +85,7 @@ int main() {
     const Timing toStream = Best([&] {
         std::ostringstream out;
         ComputePathExtents(app);
-        CGCodeGenerator(app, out, {"bench", false}).Run();
+        WriteProgram(app, out, {"bench", false});
         const std::string s = out.str();
         bytes = s.size();
         lines = static_cast<std::size_t>(std::count(s.begin(), s.end(), '\n'));

@@ -9,6 +9,7 @@
 #include "model/document.h"
 #include "model/quenk_app.h"
 #include "output/hpgl_export.h"
+#include "output/milling_order.h"
 #include "output/mouse_export.h"
 #include "toolpath/pick.h"
 
@@ -57,10 +58,7 @@ namespace {
 bool ChainsToClick(CQuenkDoc& doc, const std::vector<std::string>& a, std::size_t first,
                    std::vector<CVector*>& chains, std::string& error) {
     if (a.size() == first + 1 && a[first] == "all") {
-        for (auto& layer : doc.m_layers)
-            for (auto& pen : layer->m_pens)
-                for (auto& chain : pen->m_chains)
-                    if (!chain->m_empty && chain->m_hasCorrection) chains.push_back(chain.get());
+        chains = CorrectedChains(doc);
         return true;
     }
     for (std::size_t i = first; i < a.size(); ++i) {
@@ -71,23 +69,19 @@ bool ChainsToClick(CQuenkDoc& doc, const std::vector<std::string>& a, std::size_
     return true;
 }
 
+// "all" passes over what cannot be milled; a named chain that the program would ignore is a
+// refused step.
 bool Order(CliContext& c, const std::vector<std::string>& a, std::string& error) {
+    if (a.size() == 1 && a[0] == "all") {
+        OrderAll(c.app, c.doc);
+        return true;
+    }
     std::vector<CVector*> chains;
     if (!ChainsToClick(c.doc, a, 0, chains, error)) return false;
-    const bool all = a.size() == 1 && a[0] == "all";
-    CMouseExport exporter(c.app, c.doc);
-    exporter.StartWithoutFile();
-    for (std::size_t i = 0; i < chains.size(); ++i) {
-        // "all" passes over what cannot be milled; a named chain that the program would
-        // ignore is a refused step.
-        if (!exporter.Click(*chains[i]) && !all) {
-            error = "chain " + a[i] + " has no corrected path left to mill or no tool 1..16";
-            exporter.FinishMouseExport();
-            return false;
-        }
-    }
-    exporter.FinishMouseExport();
-    return true;
+    const std::size_t taken = OrderChains(c.app, c.doc, chains);
+    if (taken == chains.size()) return true;
+    error = "chain " + a[taken] + " has no corrected path left to mill or no tool 1..16";
+    return false;
 }
 
 bool OrderPlt(CliContext& c, const std::vector<std::string>& a, std::string& error) {

@@ -4,6 +4,7 @@
 
 #include "cli/cli_interaction.h"
 #include "cli/dump.h"
+#include "cli/texts.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
 #include "import/import_command.h"
@@ -34,19 +35,19 @@ bool DrawingPresent(const CliContext& c, const char* command, std::string& error
 }
 
 bool Join(CliContext& c, const std::vector<std::string>&, std::string& error) {
-    if (!DrawingPresent(c, "Zusammenfügen", error)) return false;
+    if (!DrawingPresent(c, cli_texts::kJoinCommand, error)) return false;
     JoinChains(c.doc);
     return true;
 }
 
 bool TurnClockwise(CliContext& c, const std::vector<std::string>&, std::string& error) {
-    if (!DrawingPresent(c, "In Uhrzeigerrichtung drehen", error)) return false;
+    if (!DrawingPresent(c, cli_texts::kClockwiseCommand, error)) return false;
     c.doc.TurnAll(1);
     return true;
 }
 
 bool TurnCounterClockwise(CliContext& c, const std::vector<std::string>&, std::string& error) {
-    if (!DrawingPresent(c, "Gegen Uhrzeigerrichtung drehen", error)) return false;
+    if (!DrawingPresent(c, cli_texts::kCounterClockwiseCommand, error)) return false;
     c.doc.TurnAll(0);
     return true;
 }
@@ -54,21 +55,17 @@ bool TurnCounterClockwise(CliContext& c, const std::vector<std::string>&, std::s
 // "Radiuskorrektur" with the tool source MODE (0 tool = pen, 1..16 one tool, 17 per pen), or
 // the one in the settings; the clean-up option is the setting m_cleanContourSetting.
 bool Correct(CliContext& c, const std::vector<std::string>& a, std::string& error) {
-    if (!DrawingPresent(c, "Radiuskorrektur", error)) return false;
-    RadiusCorrectionOptions options;
-    options.toolMode = c.app.m_rkToolMode;
-    options.cleanContour = c.app.m_cleanContourSetting != 0;
+    if (!DrawingPresent(c, cli_texts::kCorrectionCommand, error)) return false;
+    RadiusCorrectionOptions options = CorrectionOptionsFromSettings(c.app);
     if (!a.empty()) {
-        int mode = -1;
-        const auto r = std::from_chars(a[0].data(), a[0].data() + a[0].size(), mode);
-        if (r.ec != std::errc() || r.ptr != a[0].data() + a[0].size() || mode < 0 || mode > 17) {
-            error = "MODE must be 0..17, got " + a[0];
+        const auto r = std::from_chars(a[0].data(), a[0].data() + a[0].size(), options.toolMode);
+        if (r.ec != std::errc() || r.ptr != a[0].data() + a[0].size()) {
+            error = "MODE must be a whole number, got " + a[0];
             return false;
         }
-        options.toolMode = mode;
     }
-    // The dialog keeps its choice for the next time.
-    c.app.m_rkToolMode = options.toolMode;
+    error = options.Validate();
+    if (!error.empty()) return false;
     RunRadiusCorrection(c.doc, options);
     return true;
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/quenk_app.h"
+#include "toolpath/tool_data.h"
 
 namespace {
 
@@ -44,24 +45,19 @@ bool ParseToolOption(const std::string& opt, const std::string& value, AppEdit& 
     const std::vector<std::string> p = SplitColons(value);
     int tool = 0;
     if (opt == "--tool") {
-        double diameter = 0;
-        if (p.size() < 2 || p.size() > 3 || !ToolNumber(p[0], tool) || !Parse(p[1], diameter) || diameter < 0 ||
+        ToolDataOptions options;
+        if (p.size() < 2 || p.size() > 3 || !Parse(p[0], options.tool) || !Parse(p[1], options.diameter) ||
             (p.size() == 3 && p[2] != "right" && p[2] != "left")) {
             error = "--tool needs N:DIAMETER[:right|left] with N 1..16";
             return true;
         }
-        const bool hasSide = p.size() == 3;
-        const int side = hasSide && p[2] == "left" ? 0 : 1;
-        edit = [=](CQuenkApp& app, std::string&) {
-            CWerkzeug& w = Entry(app.m_tools, tool - 1);
-            w.m_diameter = diameter;
-            Entry(app.m_toolDiameter, tool - 1) = diameter;
-            if (hasSide) {
-                w.m_side = side;
-                Entry(app.m_toolSide, tool - 1) = side;
-            }
+        if (p.size() == 3) options.right = p[2] == "right";
+        error = options.Validate();
+        if (!error.empty()) {
+            error = "--tool " + value + ": " + error;
             return true;
-        };
+        }
+        edit = [=](CQuenkApp& app, std::string&) { return SetToolData(app, options); };
         return true;
     }
     if (opt == "--pen-tool") {

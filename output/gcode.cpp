@@ -117,47 +117,112 @@ int PassCount(double depth, double maxPassDepth) {
 }
 }  // namespace
 
-GCodeResult CGCodeGenerator::Run() {
-    const CQuenkApp& a = m_app;
-    const double u = a.m_plotterUnit;
-    Writer w(m_out);
-    auto stop = [](const std::string& text) {
-        Ui().Message(text);
-        return GCodeResult::StoppedDrop;
-    };
-    if (const std::string complaint = ProgramValueComplaint(a); !complaint.empty()) return stop(complaint);
+namespace {
+// The values of a run that hold for all its contours, or the stop that ends it at once.
+struct RunStart {
+    double zTop = 0.0, zSafe = 0.0, maxX = 0.0, maxY = 0.0;
+    std::string stop;
+};
 
-    const double zTop = a.m_zReference == 1 ? a.m_zBottom + a.m_materialThickness : a.m_zTop;
-    const double zSafe = zTop + a.m_safetyDistance;
+RunStart StartRun(const CQuenkApp& a) {
+    RunStart s;
+    s.stop = ProgramValueComplaint(a);
+    if (!s.stop.empty()) return s;
+    s.zTop = a.m_zReference == 1 ? a.m_zBottom + a.m_materialThickness : a.m_zTop;
+    s.zSafe = s.zTop + a.m_safetyDistance;
     // Before nothing is milled the extents keep their start values; the comment then shows
     // zero rather than a coordinate far outside any machine.
     const bool anyPoint = a.m_pathMinX <= a.m_pathMaxX;
-    const double maxX = anyPoint ? a.m_pathMaxX * u : 0.0;
-    const double maxY = anyPoint ? a.m_pathMaxY * u : 0.0;
-    if (!Writable(maxX) || !Writable(maxY)) return stop(texts::kNotANumber);
+    s.maxX = anyPoint ? a.m_pathMaxX * a.m_plotterUnit : 0.0;
+    s.maxY = anyPoint ? a.m_pathMaxY * a.m_plotterUnit : 0.0;
+    if (!Writable(s.maxX) || !Writable(s.maxY)) s.stop = texts::kNotANumber;
+    return s;
+}
+
+// The checks of a change to tool t and the depth the tool then cuts to; the stop's message
+// when the tool cannot be written.
+std::string ChangeTool(const CQuenkApp& a, bool writeFeed, std::int32_t t, double zTop, double& zBottom) {
+    const bool valid = t >= kFirstTool && t <= kLastTool && TableHas(a.m_toolUsed.size(), t) &&
+                       (!writeFeed || TableHas(a.m_toolFeedXY.size(), t)) &&
+                       (a.m_depthMode != 1 || TableHas(a.m_toolDepth.size(), t));
+    if (!valid) return JoinText({texts::kBadToolNumber, std::to_string(t)});
+    if (a.m_depthMode == 1) {
+        const double toolDepth = a.m_toolDepth[static_cast<std::size_t>(t)];
+        if (toolDepth == 0.0) return texts::kToolLengthZero;
+        zBottom = zTop - toolDepth;
+    } else {
+        zBottom = zTop - a.m_materialThickness - a.m_extraDepth;
+    }
+    return {};
+}
+
+// Whether every point of the contour has a text in the program at plotter unit u.
+bool ContourWritable(const CFraesKontur& kontur, double u) {
+    for (const auto& path : kontur.m_paths)
+        for (const CPunkt& p : path->m_points.Raw())
+            if (!Writable(p.x * u) || !Writable(p.y * u)) return false;
+    return true;
+}
+}  // namespace
+
+GCodePlan CGCodeGenerator::Plan() const {
+    const CQuenkApp& a = m_app;
+    GCodePlan plan;
+    const RunStart start = StartRun(a);
+    if (!start.stop.empty()) return plan;
+    // The first contour of several passes, met before any stop of the tool checks.
+    std::int32_t prevTool = -1;
+    double zBottom = 0.0;
+    std::size_t asking = 0;
+    int passes = 0;
+    for (; asking < a.m_millingList.size(); ++asking) {
+        const std::int32_t t = a.m_millingList[asking]->m_tool;
+        if (t != prevTool && !ChangeTool(a, m_variant.writeFeed, t, start.zTop, zBottom).empty()) return plan;
+        prevTool = t;
+        if (a.m_toolUsed[static_cast<std::size_t>(t)] == 0) continue;
+        passes = PassCount(start.zTop - zBottom, a.m_maxPassDepth);
+        if (passes == 0) return plan;
+        if (passes > 1) break;
+    }
+    if (passes < 2) return plan;
+    // The single-pass contours before it are written first; a point without a text there
+    // stops the run before the question.
+    for (std::size_t k = 0; k < asking; ++k) {
+        const CFraesKontur& kontur = *a.m_millingList[k];
+        if (a.m_toolUsed[static_cast<std::size_t>(kontur.m_tool)] != 0 && !ContourWritable(kontur, a.m_plotterUnit))
+            return plan;
+    }
+    plan.passQuestion = passes;
+    return plan;
+}
+
+GCodeOutcome CGCodeGenerator::Run(bool passesConfirmed) {
+    const CQuenkApp& a = m_app;
+    const double u = a.m_plotterUnit;
+    auto stop = [](std::string text) { return GCodeOutcome{GCodeResult::StoppedDrop, std::move(text)}; };
+    const RunStart start = StartRun(a);
+    if (!start.stop.empty()) return stop(start.stop);
+    const double zTop = start.zTop;
+    Writer w(m_out);
 
     char zSafeText[kFormatNumberMax];
-    const std::size_t zSafeLen = static_cast<std::size_t>(FormatNumberTo(zSafe, zSafeText) - zSafeText);
+    const std::size_t zSafeLen = static_cast<std::size_t>(FormatNumberTo(start.zSafe, zSafeText) - zSafeText);
 
     w.Line(JoinText({"( ", ProgramText(a.m_materialName), " )"}));
     w.Line(JoinText({"( Materialdicke = ", FormatNumber(a.m_materialThickness), " mm )"}));
-    w.Line(JoinText({"( Max X = ", FormatNumber(maxX), " mm )"}));
-    w.Line(JoinText({"( Max Y = ", FormatNumber(maxY), " mm )"}));
+    w.Line(JoinText({"( Max X = ", FormatNumber(start.maxX), " mm )"}));
+    w.Line(JoinText({"( Max Y = ", FormatNumber(start.maxY), " mm )"}));
     w.Line(JoinText({"%", ProgramText(m_variant.programName)}));
     w.Line("G90");
     w.Put("G71");  // the next word follows on the same line
 
     std::int32_t prevTool = -1;
     bool safeWritten = false;
-    bool passesConfirmed = false;
     double zBottom = 0.0;
     for (const auto& kontur : a.m_millingList) {
         const std::int32_t t = kontur->m_tool;
         if (t != prevTool) {
-            const bool valid = t >= kFirstTool && t <= kLastTool && TableHas(a.m_toolUsed.size(), t) &&
-                               (!m_variant.writeFeed || TableHas(a.m_toolFeedXY.size(), t)) &&
-                               (a.m_depthMode != 1 || TableHas(a.m_toolDepth.size(), t));
-            if (!valid) return stop(JoinText({texts::kBadToolNumber, std::to_string(t)}));
+            if (std::string s = ChangeTool(a, m_variant.writeFeed, t, zTop, zBottom); !s.empty()) return stop(s);
             if (prevTool != -1) w.Line("M05");
             w.Line(JoinText({"T", std::to_string(t), "M6"}));
             if (m_variant.writeFeed) {
@@ -166,13 +231,6 @@ GCodeResult CGCodeGenerator::Run() {
             }
             w.Line("M03");
             safeWritten = false;
-            if (a.m_depthMode == 1) {
-                const double toolDepth = a.m_toolDepth[static_cast<std::size_t>(t)];
-                if (toolDepth == 0.0) return stop(texts::kToolLengthZero);
-                zBottom = zTop - toolDepth;
-            } else {
-                zBottom = zTop - a.m_materialThickness - a.m_extraDepth;
-            }
         }
         prevTool = t;
         if (a.m_toolUsed[static_cast<std::size_t>(t)] == 0) continue;
@@ -181,13 +239,10 @@ GCodeResult CGCodeGenerator::Run() {
         const int n = PassCount(depth, a.m_maxPassDepth);
         if (n == 0) return stop(texts::kTooManyPasses);
         const double step = depth / n;
-        if (n > 1 && !passesConfirmed) {
-            w.Flush();
-            if (!Ui().AskOkCancel(JoinText({std::to_string(n), texts::kPassesSuffix}))) return GCodeResult::StoppedDrop;
-            passesConfirmed = true;
-        }
+        // Only a plan that missed the question gets here unconfirmed: no program then.
+        if (n > 1 && !passesConfirmed) return stop({});
 
-        double z = zTop;
+    double z = zTop;
         for (int p = 1; p <= n; ++p) {
             double zPass = zBottom;
             if (p < n) {
@@ -233,6 +288,17 @@ GCodeResult CGCodeGenerator::Run() {
         }
     }
     w.Line("M30");
-    return GCodeResult::Complete;
+    return {};
+}
+
+GCodeResult WriteProgram(const CQuenkApp& app, std::ostream& out, const GCodeVariant& variant) {
+    CGCodeGenerator generator(app, out, variant);
+    const GCodePlan plan = generator.Plan();
+    if (plan.passQuestion > 0 &&
+        !Ui().AskOkCancel(JoinText({std::to_string(plan.passQuestion), texts::kPassesSuffix})))
+        return GCodeResult::StoppedDrop;
+    const GCodeOutcome outcome = generator.Run(plan.passQuestion > 0);
+    if (!outcome.message.empty()) Ui().Message(outcome.message);
+    return outcome.result;
 }
 

@@ -9,19 +9,9 @@
 #include <string>
 #include <string_view>
 
-class CQuenkApp;
+#include "output/texts.h"
 
-namespace texts {
-inline constexpr const char* kMaterialThicknessZero = "Materialstärke ist 0";
-inline constexpr const char* kFileExistsReplace = " File vorhanden. Ersetzen? ";
-inline constexpr const char* kToolLengthZero = " Werkzeuglänge ist 0 !!";
-inline constexpr const char* kTooManyPasses = "Über 900 Durchgänge! Ende";
-inline constexpr const char* kPassesSuffix = " Durchgänge";
-inline constexpr const char* kNotANumber = "Ungültige Zahl im Fräsprogramm (Koordinate oder Z-Wert)! Ende";
-inline constexpr const char* kBadToolNumber = "Ungültige Werkzeugnummer im Fräsauftrag: ";
-inline constexpr const char* kGCodeWriteError = "Fehler beim Schreiben von ";
-inline constexpr const char* kGCodeFilter = " G-CODE (.nc) |*.nc| G-CODE (.cnc) |*.cnc||";
-}  // namespace texts
+class CQuenkApp;
 
 // How a run ended, and so what becomes of the file. Every stop drops the file: a program
 // without its end is no program, and keeping it would replace the user's earlier one.
@@ -39,14 +29,30 @@ struct GCodeVariant {
 // Sets m_pathMinX .. m_pathMaxY to the extent of every point of every milling path.
 void ComputePathExtents(CQuenkApp& app);
 
-// One run of the program text. Reads the job, never changes it; the pass question goes
-// through Ui(). Lines end with CR LF; text is written in Windows-1252 and made safe for a
-// comment (ProgramText). Values outside their dialog's range stop the run before anything
-// is written.
+// What a run will meet before it writes anything: whether it reaches a contour that needs
+// more than one pass before any stop, and so asks the pass question once, with that
+// contour's pass count.
+struct GCodePlan {
+    int passQuestion = 0;  // the passes to ask about; 0: the run asks nothing
+};
+
+// How a run ended, with the message of a stop (empty when the run has none to show).
+struct GCodeOutcome {
+    GCodeResult result = GCodeResult::Complete;
+    std::string message;
+};
+
+// One run of the program text. Reads the job, never changes it, and shows nothing: Plan
+// tells whether the pass question is due, Run writes and returns the stop's message. Lines
+// end with CR LF; text is written in Windows-1252 and made safe for a comment (ProgramText).
+// Values outside their dialog's range stop the run before anything is written.
 class CGCodeGenerator {
 public:
     CGCodeGenerator(const CQuenkApp& app, std::ostream& out, GCodeVariant variant);
-    GCodeResult Run();
+    GCodePlan Plan() const;
+    // passesConfirmed: the pass question was answered OK. Without it, a contour of several
+    // passes stops the run without a message.
+    GCodeOutcome Run(bool passesConfirmed);
 
 private:
     class Writer;
@@ -54,6 +60,10 @@ private:
     std::ostream& m_out;
     GCodeVariant m_variant;
 };
+
+// The run as the commands do it: plans, asks the pass question once when the plan has one
+// ("3 Durchgänge", OK or Cancel), writes, and shows the message of a stop.
+GCodeResult WriteProgram(const CQuenkApp& app, std::ostream& out, const GCodeVariant& variant);
 
 // The command "G-CODE": asks for the file and writes the program there. True when a program
 // file was put in place; every reason for not writing one has been shown to the user.

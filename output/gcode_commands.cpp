@@ -13,13 +13,13 @@
 namespace {
 // Writes the program beside path and puts it in place only when it is complete. True when
 // the file was put in place.
-bool RunToFile(CQuenkApp& app, const std::string& path, GCodeVariant variant) {
+bool RunToFile(CQuenkApp& app, const std::string& path, const GCodeVariant& variant) {
     AtomicFile file(path);
     if (!file.IsOpen()) return false;
     GCodeResult result;
     {
         WaitCursor wait(Ui());
-        result = CGCodeGenerator(app, file.Stream(), std::move(variant)).Run();
+        result = WriteProgram(app, file.Stream(), variant);
     }
     if (result == GCodeResult::StoppedDrop) {
         file.Abort();

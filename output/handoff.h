@@ -6,31 +6,10 @@
 #include <cstdint>
 #include <string>
 
+#include "output/texts.h"
+
 class CQuenkApp;
 class Platform;
-
-namespace texts {
-inline constexpr const char* kWinPcNotFound = "WinPC-NC nicht gefunden";
-inline constexpr const char* kWinPcNotStarted = "WinPC-NC nicht gestartet";
-inline constexpr const char* kComOpenError = "COM Open Error";
-inline constexpr const char* kComBufferError = "COM Buffer Error";
-inline constexpr const char* kComPortUnavailable = "Kann COM-Port nicht öffnen";
-inline constexpr const char* kNoSerialController = "Zelvator oder Lotrix nicht vorhanden";
-// The safety notice before a start on the serial controller, its lines and buttons.
-inline constexpr const char* kLotrixInfoLines[] = {
-    "Achtung Unfallgefahr !!!",
-    "Beachten Sie die Unfallverhütungsvorschriften !!",
-    "Versehen Sie die Maschine mit einem NOT-AUS-TASTER !!",
-    "Sie arbeiten auf eigene Gefahr !!",
-};
-inline constexpr const char* kLotrixInfoAgree = "Ich stimme zu";
-inline constexpr const char* kLotrixInfoDisagree = "Nicht einverstanden";
-// The start set-up: the machine at its zero point, the controller in automatic mode.
-inline constexpr const char* kLotrixSetText =
-    "Fahren Sie die Maschine auf den Nullpunkt und schalten Sie die Steuerung auf Automatik.";
-inline constexpr const char* kLotrixSetOk = "OK";
-inline constexpr const char* kLotrixSetCancel = "Abbrechen";
-}  // namespace texts
 
 // Where WinPC-NC keeps its installation path, under the current user.
 inline constexpr const char* kWinPcRegistryKey = "Software\\BLSoft\\WinPC-NC";

@@ -9,12 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace texts {
-inline constexpr const char* kHpglFilter = "HPGL (.plt) |*.plt||";
-inline constexpr const char* kFileOpenError = "File open Error";
-inline constexpr const char* kFileError = "File Error!!";
-inline constexpr const char* kClickAllPaths = "Jetzt alle Radiusvektoren mit der Mouse anklicken!";
-}  // namespace texts
+#include "output/texts.h"
 
 using HpglPoints = std::vector<std::pair<std::int32_t, std::int32_t>>;
 

@@ -8,18 +8,9 @@
 #include <string>
 
 #include "model/point_array.h"
+#include "output/texts.h"
 
 class CVector;
-
-namespace texts {
-inline constexpr const char* kContourTooSmall = "Kontur zu klein!!";
-inline constexpr const char* kChainNotClosed = " Vektor nicht geschlossen!";
-inline constexpr const char* kProfileTooSmall = " Profil zu klein!";
-inline constexpr const char* kTrailingEdgeNotSharp = " Hinterkante nicht spitz";
-inline constexpr const char* kSvPlusFilter = " Profil (.prf) |*.prf||";
-inline constexpr const char* kCfwinFilter = " Profil CFWIN(.usr) |*.usr||";
-inline constexpr const char* kProfiliFilter = " Profil CFWIN(.dat) |*.dat||";
-}  // namespace texts
 
 // The number text of the profile files: ten significant digits, "0." and exactly nine
 // decimals below 1, else the integer digits and the rest of the ten ("12.50000000").

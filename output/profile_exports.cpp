@@ -32,8 +32,8 @@ void AppendLine(std::string& s, std::initializer_list<double> values) {
 // Every profile file ends with one empty line.
 void EndFile(std::string& s) { s += "\r\n"; }
 
-// A file that cannot be created is passed over in silence, as the commands always did; a
-// write that fails later is reported, and the old file stays.
+// A profile file that cannot be created is passed over in silence; a write that fails later
+// is reported, and the old file stays.
 bool WriteProfileFile(const std::string& path, const std::string& text) {
     AtomicFile file(path);
     if (!file.IsOpen()) return false;

@@ -6,11 +6,9 @@
 #include <cmath>
 
 #include "model/geometry.h"
-#include "model/core_context.h"
 #include "model/vector.h"
 #include "toolpath/clearance.h"
 #include "toolpath/correction_steps.h"
-#include "toolpath/correction_texts.h"
 #include "toolpath/plain_distance.h"
 #include "toolpath/strip.h"
 
@@ -198,7 +196,7 @@ AssemblyOutcome AssemblePath(CVector& v, PathQueries& queries) {
     CRadius* path = v.AddRadius();
     path->m_closed = v.m_closed;
     if (raw.size() != src.size()) {
-        Ui().Message(texts::kRadiusDatabaseError);
+        outcome.sourcesOutOfStep = true;
         src.resize(raw.size(), -1);
     }
     // Exact repeats go, the first of each keeps its source.

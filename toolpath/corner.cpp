@@ -7,7 +7,8 @@
 
 #include "model/core_context.h"
 #include "model/vector.h"
-#include "toolpath/tab_corner_texts.h"
+#include "toolpath/chain_toolpath.h"
+#include "toolpath/texts.h"
 
 namespace {
 // Corners strictly between 70 and 110 degrees on the path's side are treated.
@@ -40,26 +41,26 @@ std::optional<CPunkt> CornerAt(const std::vector<CPunkt>& p, int k, bool closed,
 }
 }  // namespace
 
-int CVector::FindPoint(const CPunkt& x, double tol) const {
-    const std::vector<CPunkt>& p = m_points.Raw();
+int FindChainPoint(const CVector& v, const CPunkt& x, double tol) {
+    const std::vector<CPunkt>& p = v.m_points.Raw();
     for (std::size_t i = 0; i < p.size(); ++i)
         if (Distance(p[i], x) <= tol) return static_cast<int>(i);
     return -1;
 }
 
-std::int32_t CVector::InsertCornerDrill(const CPunkt& x, double tol) {
-    if (m_empty || !m_hasCorrection) return 0;
-    const int k = FindPoint(x, tol);
-    const std::optional<CPunkt> e = CornerAt(m_points.Raw(), k, m_closed != 0, m_toolRadius, m_side);
+std::int32_t InsertCornerDrill(CVector& v, const CPunkt& x, double tol) {
+    if (v.m_empty || !v.m_hasCorrection) return 0;
+    const int k = FindChainPoint(v, x, tol);
+    const std::optional<CPunkt> e = CornerAt(v.m_points.Raw(), k, v.m_closed != 0, v.m_toolRadius, v.m_side);
     if (!e) return 0;
     auto drill = std::make_unique<CRadius>();
     drill->m_path.AddPoint(*e);
     drill->m_selected = k;
-    m_radiusList.insert(m_radiusList.begin(), std::move(drill));
+    v.m_radiusList.insert(v.m_radiusList.begin(), std::move(drill));
     return 1;
 }
 
-std::int32_t CVector::InsertCornerVector(CRadius& path, int j) {
+std::int32_t InsertCornerVector(CVector& v, CRadius& path, int j) {
     if (path.m_path.Size() != path.m_source.Size()) {
         Ui().Message(texts::kIndexError);
         return 0;
@@ -70,7 +71,7 @@ std::int32_t CVector::InsertCornerVector(CRadius& path, int j) {
         Ui().Message(texts::kNoCornerHere);
         return 0;
     }
-    const std::optional<CPunkt> e = CornerAt(m_offsetPoints.Raw(), k, m_closed != 0, m_toolRadius, m_side);
+    const std::optional<CPunkt> e = CornerAt(v.m_offsetPoints.Raw(), k, v.m_closed != 0, v.m_toolRadius, v.m_side);
     if (!e) return 0;
     // The cutter runs from P[j] to the corner and back: P[j], E, P[j].
     const CPunkt pj = path.m_path[j];
@@ -78,6 +79,6 @@ std::int32_t CVector::InsertCornerVector(CRadius& path, int j) {
     path.m_path.InsertPoint(j, *e);
     path.m_path.InsertPoint(j, pj);
     path.m_source.InsertPoint(j, kNoSource, 2);
-    m_correctionPointsC.AddPoint(*e);
+    v.m_correctionPointsC.AddPoint(*e);
     return 1;
 }

@@ -3,16 +3,46 @@
 #include "import/hpgl_texts.h"
 #include "model/document.h"
 #include "model/interaction.h"
+#include "model/program_values.h"
 #include "model/quenk_app.h"
 #include "model/core_context.h"
 #include "model/tool_rule.h"
 #include "toolpath/clearance.h"
 #include "toolpath/correction_steps.h"
+#include "toolpath/texts.h"
 
 namespace {
 // The colour mode that shows every path in its tool's colour.
 constexpr std::int32_t kColourModeTools = 4;
+
+// The messages of one chain's correction, in the order the correction met them.
+void ShowReport(const CorrectionReport& report) {
+    if (report.sourcesOutOfStep) Ui().Message(texts::kRadiusDatabaseError);
+    if (report.cutterTooLarge) Ui().Message(texts::kCutterTooLarge);
+}
 }  // namespace
+
+std::string RadiusCorrectionOptions::Validate() const {
+    static constexpr ValueRange kToolSourceRange{kToolModePenNumber, kToolModePerPen, "0", "17"};
+    if (!InRange(toolMode, kToolSourceRange)) return RangeComplaint(texts::kToolSourceField, &kToolSourceRange);
+    return {};
+}
+
+RadiusCorrectionOptions CorrectionOptionsFromSettings(const CQuenkApp& app) {
+    RadiusCorrectionOptions options;
+    options.toolMode = app.m_rkToolMode;
+    options.cleanContour = app.m_cleanContourSetting != 0;
+    return options;
+}
+
+std::int32_t CorrectChain(CVector& chain) {
+    GridPathQueries queries;
+    const CorrectionReport report = CorrectOrOutOfMemory(chain, queries);
+    ShowReport(report);
+    if (report.result >= 0) return report.result;
+    Ui().Message(hpgl_texts::kOutOfMemory);
+    return 0;
+}
 
 ToolChoice ChooseTool(const CQuenkApp& app, std::int32_t tool) {
     ToolChoice c;
@@ -23,8 +53,16 @@ ToolChoice ChooseTool(const CQuenkApp& app, std::int32_t tool) {
     return c;
 }
 
-void RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options) {
-    const CQuenkApp& app = doc.App();
+bool RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options) {
+    if (const std::string complaint = options.Validate(); !complaint.empty()) {
+        Ui().Message(complaint);
+        return false;
+    }
+    CQuenkApp& app = doc.App();
+    app.m_rkToolMode = options.toolMode;
+    // A check box knows only on and off: a setting that already says the same stays as it is.
+    if ((app.m_cleanContourSetting != 0) != options.cleanContour)
+        app.m_cleanContourSetting = options.cleanContour ? 1 : 0;
     // One query object for all chains keeps its buffers from chain to chain.
     GridPathQueries queries;
     bool outOfMemory = false;
@@ -52,7 +90,9 @@ void RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options)
                     v.m_tool = tool.tool;
                     v.m_function = choice.function;
                     v.m_cleanContour = options.cleanContour ? 1 : 0;
-                    if (CorrectOrOutOfMemory(v, queries) < 0) {
+                    const CorrectionReport report = CorrectOrOutOfMemory(v, queries);
+                    ShowReport(report);
+                    if (report.result < 0) {
                         outOfMemory = true;
                         break;
                     }
@@ -76,6 +116,7 @@ void RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options)
     }
     if (outOfMemory) Ui().Message(hpgl_texts::kOutOfMemory);
     Ui().RequestRedraw();
+    return true;
 }
 
 void CorrectOneChain(CQuenkDoc& doc, CVector& chain, int tool) {
@@ -86,7 +127,7 @@ void CorrectOneChain(CQuenkDoc& doc, CVector& chain, int tool) {
     }
     chain.m_function = 0;
     chain.m_tool = c.tool;
-    chain.Correct();
+    CorrectChain(chain);
     doc.RecomputeBox();
     doc.m_bCorrectionDone = 1;
     Ui().RequestRedraw();

@@ -3,6 +3,7 @@
 // flows. The dialogs belong to the front end; the flows receive the values chosen there.
 
 #include <cstdint>
+#include <string>
 
 class CQuenkApp;
 class CQuenkDoc;
@@ -13,13 +14,25 @@ struct RadiusCorrectionOptions {
     // assigned to the pens.
     int toolMode = 1;
     bool cleanContour = false;
+
+    // Empty when the tool source lies in its range, else the message naming its range.
+    std::string Validate() const;
 };
 
-// Corrects every chain of the document, then marks the correction done and shows tool colours.
-void RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options);
+// The options the dialog opens with: the settings m_rkToolMode and m_cleanContourSetting.
+RadiusCorrectionOptions CorrectionOptionsFromSettings(const CQuenkApp& app);
+
+// Keeps the dialog's choice in the settings for the next time, corrects every chain of the
+// document, then marks the correction done and shows tool colours. False, with the range
+// message shown and nothing changed, when the options are out of range.
+bool RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options);
 
 // Corrects one chain with the given tool (17 or a tool without a record clears it).
 void CorrectOneChain(CQuenkDoc& doc, CVector& chain, int tool);
+
+// Corrects one chain as it stands and shows what the correction has to tell; CVector::Correct.
+// 1 done or nothing to do, 0 failed.
+std::int32_t CorrectChain(CVector& chain);
 
 // What the correction of one chain uses: tool number (17 for none), r in drawing units and
 // side. Exposed for the dialogs that show these values.

@@ -35,6 +35,8 @@ bool OffsetVertices(const std::vector<CPunkt>& w, bool closed, int side, double 
 // were cut off, which may have been reachable boundary.
 struct AssemblyOutcome {
     bool nothingPasses = false;
+    // The raw points and their sources were out of step; the path was still assembled.
+    bool sourcesOutOfStep = false;
     std::vector<std::int32_t> dropped;
 };
 
@@ -42,17 +44,29 @@ struct AssemblyOutcome {
 // against its working contour (m_offsetPoints), dropping what cuts into the contour.
 AssemblyOutcome AssemblePath(CVector& v, PathQueries& queries);
 
+enum class RobustResult { WalkKept, Replaced, CutterFitsNowhere };
+
 // Replaces the chain's paths by those of the robust offset, marked as such; when the cutter
-// fits nowhere it says so and keeps no path. With keepFullWalk the chain's path from the
-// walk stays unless it is clearly shorter than the robust one; true when replaced.
-bool RobustCorrection(CVector& v, bool keepFullWalk = false);
+// fits nowhere no path is kept. With keepFullWalk the chain's path from the walk stays
+// unless it is clearly shorter than the robust one.
+RobustResult RobustCorrection(CVector& v, bool keepFullWalk = false);
 
 // Four points per path segment: its ends shifted by r to the left and to the right.
 void BuildCutBand(CVector& v);
 
-// Correct with the given queries; CVector::Correct uses the grid queries.
-std::int32_t CorrectWith(CVector& v, PathQueries& queries);
+// What the correction of one chain did and has to tell the user; the command shows it, in
+// this order: the out-of-step sources, then that the cutter is too large, then the lack of
+// memory.
+struct CorrectionReport {
+    std::int32_t result = 1;  // 1 done or nothing to do, 0 failed, -1 out of memory
+    bool sourcesOutOfStep = false;
+    bool cutterTooLarge = false;
+    bool operator==(const CorrectionReport&) const = default;
+};
 
-// CorrectWith, but out of memory leaves the chain without correction and returns -1; the
-// caller says so.
-std::int32_t CorrectOrOutOfMemory(CVector& v, PathQueries& queries);
+// Correct with the given queries; CVector::Correct uses the grid queries.
+CorrectionReport CorrectWith(CVector& v, PathQueries& queries);
+
+// CorrectWith, but out of memory leaves the chain without correction and gives the result
+// -1, keeping what was to be told before.
+CorrectionReport CorrectOrOutOfMemory(CVector& v, PathQueries& queries);

@@ -3,7 +3,7 @@
 #include "model/document.h"
 #include "model/quenk_app.h"
 #include "model/core_context.h"
-#include "toolpath/tab_corner_texts.h"
+#include "toolpath/texts.h"
 
 namespace {
 constexpr std::int32_t kTabsSingle = 0;

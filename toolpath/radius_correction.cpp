@@ -1,15 +1,12 @@
-// CVector::Correct: the cutter-centre path of one chain.
+// The cutter-centre path of one chain.
 
 #include <cmath>
 #include <new>
 
-#include "import/hpgl_texts.h"
 #include "model/quenk_app.h"
-#include "model/core_context.h"
 #include "model/vector.h"
 #include "toolpath/clearance.h"
 #include "toolpath/correction_steps.h"
-#include "toolpath/correction_texts.h"
 #include "toolpath/path_check.h"
 #include "toolpath/plain_distance.h"
 
@@ -32,12 +29,11 @@ void DropOldCorrection(CVector& v) {
 
 // A chain that leaves no contour to follow (a point, a closed chain without area, an open
 // one shorter than the tool is wide): a path there would plunge the cutter into the part or
-// run it past the chain's ends, so there is none, and the user is told.
-std::int32_t NoPath(CVector& v, std::vector<CPunkt>&& w) {
+// run it past the chain's ends, so there is none, and the user is to be told.
+void NoPath(CVector& v, std::vector<CPunkt>&& w, CorrectionReport& report) {
     v.m_offsetPoints.Raw() = std::move(w);
     v.m_hasCorrection = 1;
-    Ui().Message(texts::kCutterTooLarge);
-    return 1;
+    report.cutterTooLarge = true;
 }
 
 bool Degenerate(const std::vector<CPunkt>& w, bool closed, double r) {
@@ -47,13 +43,14 @@ bool Degenerate(const std::vector<CPunkt>& w, bool closed, double r) {
     for (std::size_t i = 1; i < w.size(); ++i) length += PlainDistance(w[i - 1], w[i]);
     return length < 2 * r;
 }
-}  // namespace
 
-std::int32_t CorrectWith(CVector& v, PathQueries& queries) {
-    if (v.m_empty) return 1;
+// CorrectWith, filling report as it goes, so that what was to be told survives a lack of
+// memory later on.
+void CorrectInto(CVector& v, PathQueries& queries, CorrectionReport& report) {
+    if (v.m_empty) return;
     if (v.m_tool == kNoTool) {
         v.ClearCorrection();
-        return 1;
+        return;
     }
     DropOldCorrection(v);
     const double r = v.m_toolRadius;
@@ -61,10 +58,11 @@ std::int32_t CorrectWith(CVector& v, PathQueries& queries) {
         // A radius from a broken tool table or plotter unit would put non-finite points in
         // the path; the chain is left without correction instead.
         v.ClearCorrection();
-        return 0;
+        report.result = 0;
+        return;
     }
     const std::vector<CPunkt>& pts = v.m_points.Raw();
-    if (pts.empty()) return 1;
+    if (pts.empty()) return;
 
     if (r == 0) {
         CRadius* path = v.AddRadius();
@@ -74,7 +72,7 @@ std::int32_t CorrectWith(CVector& v, PathQueries& queries) {
         for (std::size_t i = 0; i < pts.size(); ++i) src.push_back(static_cast<std::int32_t>(i));
         v.m_offsetPoints = v.m_points;
         v.m_hasCorrection = 1;
-        return 1;
+        return;
     }
 
     const bool closed = v.m_closed != 0;
@@ -83,44 +81,48 @@ std::int32_t CorrectWith(CVector& v, PathQueries& queries) {
     WindowPass(w);
     DropExactRepeats(w);
     // A closed contour needs at least one segment out and back; [P, P] is a point.
-    if (Degenerate(w, closed, r)) return NoPath(v, std::move(w));
+    if (Degenerate(w, closed, r)) return NoPath(v, std::move(w), report);
     SmoothSharpCorners(w, closed, side, v.m_cleanContour ? 2 * r : kMinSpike);
     DropExactRepeats(w);
-    if (Degenerate(w, closed, r)) return NoPath(v, std::move(w));
+    if (Degenerate(w, closed, r)) return NoPath(v, std::move(w), report);
     v.m_offsetPoints.Raw() = std::move(w);
 
     v.m_hasCorrection = 1;
     if (!OffsetVertices(v.m_offsetPoints.Raw(), closed, side, r, v.m_correctionPointsA.Raw(),
                         v.m_correctionIndexA.Raw())) {
         // Only straight spikes, where no corner gives a point: nothing to follow.
-        Ui().Message(texts::kCutterTooLarge);
-        return 0;
+        report.cutterTooLarge = true;
+        report.result = 0;
+        return;
     }
     const AssemblyOutcome outcome = AssemblePath(v, queries);
+    report.sourcesOutOfStep = outcome.sourcesOutOfStep;
+    RobustResult robust = RobustResult::WalkKept;
     if (outcome.nothingPasses || !queries.checker.Sound(v, outcome.dropped))
-        RobustCorrection(v);
+        robust = RobustCorrection(v);
     else if (closed && !v.m_correctionIndexB.IsEmpty() && v.m_offsetPoints.Size() <= kCompareLimit)
         // The walk dropped points: whether it also dropped boundary that the cutter reaches is
         // told surely only by the robust offset, cheap enough for contours of this size.
-        RobustCorrection(v, true);
+        robust = RobustCorrection(v, true);
+    report.cutterTooLarge = robust == RobustResult::CutterFitsNowhere;
     BuildCutBand(v);
-    return 1;
+}
+}  // namespace
+
+CorrectionReport CorrectWith(CVector& v, PathQueries& queries) {
+    CorrectionReport report;
+    CorrectInto(v, queries, report);
+    return report;
 }
 
-std::int32_t CorrectOrOutOfMemory(CVector& v, PathQueries& queries) {
+CorrectionReport CorrectOrOutOfMemory(CVector& v, PathQueries& queries) {
+    CorrectionReport report;
     try {
-        return CorrectWith(v, queries);
+        CorrectInto(v, queries, report);
     } catch (const std::bad_alloc&) {
         // What the correction had built is given back; the chain itself is untouched.
         v.ClearCorrection();
-        return -1;
+        report.result = -1;
     }
-}
-
-std::int32_t CVector::Correct() {
-    GridPathQueries queries;
-    const std::int32_t done = CorrectOrOutOfMemory(*this, queries);
-    if (done >= 0) return done;
-    Ui().Message(hpgl_texts::kOutOfMemory);
-    return 0;
+    return report;
 }

@@ -5,6 +5,7 @@
 
 #include "model/radius.h"
 #include "model/vector.h"
+#include "toolpath/chain_toolpath.h"
 #include "toolpath/strip.h"
 
 void CRadius::DeletePoint(int k) {
@@ -75,8 +76,8 @@ void CRadius::BuildIntPoints() {
     }
 }
 
-int CVector::FindSegment(const CPunkt& x, double tol) const {
-    const std::vector<CPunkt>& p = m_points.Raw();
+int FindChainSegment(const CVector& v, const CPunkt& x, double tol) {
+    const std::vector<CPunkt>& p = v.m_points.Raw();
     for (std::size_t i = 1; i < p.size(); ++i)
         if (InBand(x, p[i - 1], p[i], tol)) return static_cast<int>(i);
     return -1;

@@ -6,11 +6,9 @@
 
 #include "model/geometry.h"
 
-#include "model/core_context.h"
 #include "model/vector.h"
 #include "toolpath/clearance.h"
 #include "toolpath/correction_steps.h"
-#include "toolpath/correction_texts.h"
 #include "toolpath/path_check.h"
 #include "toolpath/robust_offset.h"
 
@@ -80,7 +78,7 @@ private:
 };
 }  // namespace
 
-bool RobustCorrection(CVector& v, bool keepFullWalk) {
+RobustResult RobustCorrection(CVector& v, bool keepFullWalk) {
     std::vector<CPunkt> own;
     const bool fromChain = &CheckedContour(v, own) == &own;
     const std::vector<CPunkt>& w = fromChain ? own : v.m_offsetPoints.Raw();
@@ -94,7 +92,7 @@ bool RobustCorrection(CVector& v, bool keepFullWalk) {
     const double tol = CheckTolerance(r, w);
     q.simplify = tol * kSimplifyShare;
     std::vector<RobustPath> paths = RobustOffset(q);
-    if (keepFullWalk && Length(paths) * (1 - kWalkShortfall) <= WalkLength(v)) return false;
+    if (keepFullWalk && Length(paths) * (1 - kWalkShortfall) <= WalkLength(v)) return RobustResult::WalkKept;
 
     v.m_radiusList.clear();
     if (fromChain) {
@@ -107,10 +105,7 @@ bool RobustCorrection(CVector& v, bool keepFullWalk) {
         v.m_correctionIndexB.RemoveAll();
     }
     const std::vector<CPunkt>& contour = v.m_offsetPoints.Raw();
-    if (paths.empty()) {
-        Ui().Message(texts::kCutterTooLarge);
-        return true;
-    }
+    if (paths.empty()) return RobustResult::CutterFitsNowhere;
     const CornerIndex corners(contour, SimplifiedVertices(contour, q.simplify), q.closed, q.side, r,
                               kSameCorner + (tol - std::min(kClearanceTolerance, r / 4)));
     for (RobustPath& p : paths) {
@@ -122,5 +117,5 @@ bool RobustCorrection(CVector& v, bool keepFullWalk) {
         for (const CPunkt& x : p.points) src.push_back(corners.SourceOf(x));
         path->m_path.Raw() = std::move(p.points);
     }
-    return true;
+    return RobustResult::Replaced;
 }

@@ -1,4 +1,4 @@
-// CVector::InsertTab: a gap cut into a corrected path, so that the cutter leaves a bridge of
+// A tab: a gap cut into a corrected path, so that the cutter leaves a bridge of
 // material standing there.
 
 #include <cmath>
@@ -7,7 +7,8 @@
 
 #include "model/core_context.h"
 #include "model/vector.h"
-#include "toolpath/tab_corner_texts.h"
+#include "toolpath/chain_toolpath.h"
+#include "toolpath/texts.h"
 
 namespace {
 // Source entry of a path point that no contour vertex produced.
@@ -44,23 +45,23 @@ std::int32_t Refuse(const char* text) {
 }
 }  // namespace
 
-std::int32_t CVector::InsertTab(double lengthMm, const CPunkt& x, double tol, double plotterUnit) {
-    if (m_empty || !m_hasCorrection || !(lengthMm > 0)) return 0;
-    const double g = lengthMm / plotterUnit + 2 * m_toolRadius;
+std::int32_t InsertTab(CVector& v, double lengthMm, const CPunkt& x, double tol, double plotterUnit) {
+    if (v.m_empty || !v.m_hasCorrection || !(lengthMm > 0)) return 0;
+    const double g = lengthMm / plotterUnit + 2 * v.m_toolRadius;
     if (!(g > 0) || !std::isfinite(g)) return 0;
     const double half = g / 2;
 
     std::size_t q = 0;
     int k = -1;
     bool pointHit = false;
-    for (; q < m_radiusList.size(); ++q) {
-        k = m_radiusList[q]->FindPoint(x, tol);
+    for (; q < v.m_radiusList.size(); ++q) {
+        k = v.m_radiusList[q]->FindPoint(x, tol);
         pointHit = k != -1;
-        if (!pointHit) k = m_radiusList[q]->FindSegment(x, tol);
+        if (!pointHit) k = v.m_radiusList[q]->FindSegment(x, tol);
         if (k != -1) break;
     }
     if (k == -1) return Refuse(texts::kTabNoHit);
-    CRadius& path = *m_radiusList[q];
+    CRadius& path = *v.m_radiusList[q];
     const std::vector<CPunkt>& p = path.m_path.Raw();
     const int n = static_cast<int>(p.size());
 
@@ -107,6 +108,6 @@ std::int32_t CVector::InsertTab(double lengthMm, const CPunkt& x, double tol, do
     path.m_path.AddPoint(s);
     // Neither piece is a closed loop any more.
     path.m_closed = 0;
-    m_radiusList.insert(m_radiusList.begin() + static_cast<std::ptrdiff_t>(q + 1), std::move(tail));
+    v.m_radiusList.insert(v.m_radiusList.begin() + static_cast<std::ptrdiff_t>(q + 1), std::move(tail));
     return 1;
 }

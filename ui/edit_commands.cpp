@@ -29,9 +29,6 @@ void OnCounterClockwiseCommand(CommandContext& ctx) {
 
 // Until the correction dialog takes the choice, the settings' tool mode and clean-up apply.
 void OnRadiusCorrectionCommand(CommandContext& ctx) {
-    RadiusCorrectionOptions options;
-    options.toolMode = ctx.app.m_rkToolMode;
-    options.cleanContour = ctx.app.m_cleanContourSetting != 0;
-    RunRadiusCorrection(*ctx.Doc(), options);
+    RunRadiusCorrection(*ctx.Doc(), CorrectionOptionsFromSettings(ctx.app));
     ctx.View()->AfterCorrection();
 }

@@ -16,7 +16,7 @@
 #include "model/interaction.h"
 #include "model/core_context.h"
 #include "model/vector.h"
-#include "toolpath/correction_texts.h"
+#include "toolpath/texts.h"
 #include "../support/contour_measures.h"
 
 namespace {

@@ -50,7 +50,7 @@ struct Example {
     std::string Generate(GCodeResult* result = nullptr) {
         ComputePathExtents(app);
         std::ostringstream out;
-        const GCodeResult r = CGCodeGenerator(app, out, {app.m_drawingTitle, false}).Run();
+        const GCodeResult r = WriteProgram(app, out, {app.m_drawingTitle, false});
         if (result) *result = r;
         return out.str();
     }
@@ -206,6 +206,53 @@ TEST(GCode, PassQuestionIsAskedOnceARun) {
     e.app.m_maxPassDepth = 2.0;
     e.Generate();
     EXPECT_EQ(e.s.ui.shown, Strings{"6 Durchgänge"});
+}
+
+// The plan asks exactly where the writing would have reached the first multi-pass contour:
+// not when a stop comes first, and before a stop that comes later. Tool 1 cuts 2 mm (one
+// pass), tool 2 cuts 10 mm (three passes of at most 4 mm).
+TEST(GCode, PlanAsksOnceWhereTheRunReachesTheFirstMultiPassContour) {
+    const std::string bad = std::string(texts::kBadToolNumber) + "17";
+    struct Case {
+        const char* what;
+        std::vector<std::pair<int, CPunkt>> contours;  // tool, the one point of its path
+        int unusedTool;
+        int question;
+        Strings shown;
+    };
+    const Case cases[] = {
+        {"single pass, then three", {{1, {0, 0}}, {2, {0, 0}}}, 0, 3, {"3 Durchgänge"}},
+        {"question, then a bad tool", {{2, {0, 0}}, {17, {0, 0}}}, 0, 3, {"3 Durchgänge", bad}},
+        {"bad tool before the question", {{17, {0, 0}}, {2, {0, 0}}}, 0, 0, {bad}},
+        {"no text for a point before it", {{1, {NAN, 0}}, {2, {0, 0}}}, 0, 0, {texts::kNotANumber}},
+        {"a switched-off contour is not written", {{1, {NAN, 0}}, {2, {0, 0}}}, 1, 3, {"3 Durchgänge"}},
+        {"only a switched-off multi-pass tool", {{2, {0, 0}}}, 2, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Example e;
+        e.app.m_depthMode = 1;
+        e.app.m_toolDepth[1] = 2.0;
+        e.app.m_toolDepth[2] = 10.0;
+        if (c.unusedTool) e.app.m_toolUsed[static_cast<std::size_t>(c.unusedTool)] = 0;
+        for (const auto& [tool, p] : c.contours) e.Add(tool, {{p}});
+        std::ostringstream sink;
+        EXPECT_EQ(CGCodeGenerator(e.app, sink, {"x", false}).Plan().passQuestion, c.question);
+        e.Generate();
+        EXPECT_EQ(e.s.ui.shown, c.shown);
+    }
+    {  // Cancel writes nothing at all; a run that was not confirmed stops silently
+        Example e;
+        e.Add(1, {kTriangle});
+        e.s.ui.okCancel.push_back(false);
+        GCodeResult r;
+        EXPECT_EQ(e.Generate(&r), "");
+        EXPECT_EQ(r, GCodeResult::StoppedDrop);
+        std::ostringstream out;
+        const GCodeOutcome unconfirmed = CGCodeGenerator(e.app, out, {"x", false}).Run(false);
+        EXPECT_EQ(unconfirmed.result, GCodeResult::StoppedDrop);
+        EXPECT_EQ(unconfirmed.message, "");
+    }
 }
 
 TEST(GCode, StopsThatKeepOrDropTheProgram) {

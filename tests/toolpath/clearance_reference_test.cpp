@@ -152,7 +152,7 @@ TEST(ClearanceGrid, SameCorrectionAsScanningAllSegments) {
         GridPathQueries grid(true);  // grids even where the program would scan boxes
         GridPathQueries program;
         ScanQueries all;
-        const std::int32_t expected = CorrectWith(scan, all);
+        const CorrectionReport expected = CorrectWith(scan, all);
         ASSERT_EQ(CorrectWith(gridded, grid), expected);
         ASSERT_EQ(CorrectWith(chosen, program), expected);
         SCOPED_TRACE(round);

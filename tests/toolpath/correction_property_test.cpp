@@ -16,7 +16,7 @@
 #include "support/random_drawing.h"
 #include "support/scripted_interaction.h"
 #include "support/test_depth.h"
-#include "toolpath/correction_texts.h"
+#include "toolpath/texts.h"
 
 namespace {
 using measure::Inside;

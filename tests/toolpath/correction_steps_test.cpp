@@ -7,7 +7,7 @@
 #include "support/scripted_interaction.h"
 #include "toolpath/clearance.h"
 #include "toolpath/correction_steps.h"
-#include "toolpath/correction_texts.h"
+#include "toolpath/texts.h"
 
 TEST(WindowPass, SmallLoopBecomesOneCorner) {
     // W2 -> W3 crosses W0 -> W1 at (9,0): the loop over (10,0) and (9,1) goes.
@@ -83,8 +83,8 @@ TEST(AssemblePath, RawPointsOutOfStepAreReportedAndStillAssembled) {
     v.m_correctionPointsA = CPointArray{{1, 1}, {9, 1}};
     v.m_correctionIndexA = CIntArray{0};
     GridPathQueries q;
-    AssemblePath(v, q);
-    EXPECT_EQ(s.ui.shown, std::vector<std::string>{texts::kRadiusDatabaseError});
+    EXPECT_TRUE(AssemblePath(v, q).sourcesOutOfStep);
+    EXPECT_TRUE(s.ui.shown.empty());
     ASSERT_EQ(v.m_radiusList.size(), 1u);
     EXPECT_EQ(v.m_radiusList.front()->m_path.Size(), 2);
     EXPECT_EQ(v.m_radiusList.front()->m_source.Raw(), (std::vector<std::int32_t>{0, -1}));
@@ -104,7 +104,7 @@ TEST(Correct, OutOfMemoryLeavesTheChainWithoutCorrection) {
     const std::vector<CPunkt> before = v.m_points.Raw();
     v.m_toolRadius = 1;
     Exhausted q;
-    EXPECT_EQ(CorrectOrOutOfMemory(v, q), -1);
+    EXPECT_EQ(CorrectOrOutOfMemory(v, q).result, -1);
     EXPECT_TRUE(v.m_radiusList.empty());
     EXPECT_EQ(v.m_hasCorrection, 0);
     EXPECT_EQ(v.m_points.Raw(), before);

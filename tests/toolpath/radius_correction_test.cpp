@@ -6,7 +6,7 @@
 #include "model/vector.h"
 #include "support/chain_builders.h"
 #include "support/scripted_interaction.h"
-#include "toolpath/correction_texts.h"
+#include "toolpath/texts.h"
 
 namespace {
 // Computed corner points carry the rounding of a few sines and cosines.
