@@ -6,6 +6,7 @@
 #include "cli/dump.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
+#include "model/tool_rule.h"
 #include "import/import_command.h"
 #include "prepare/join.h"
 #include "toolpath/correction_command.h"
@@ -61,7 +62,7 @@ bool Correct(CliContext& c, const std::vector<std::string>& a, std::string& erro
     if (!a.empty()) {
         int mode = -1;
         const auto r = std::from_chars(a[0].data(), a[0].data() + a[0].size(), mode);
-        if (r.ec != std::errc() || r.ptr != a[0].data() + a[0].size() || mode < 0 || mode > 17) {
+        if (r.ec != std::errc() || r.ptr != a[0].data() + a[0].size() || mode < 0 || mode > kToolModePerPen) {
             error = "MODE must be 0..17, got " + a[0];
             return false;
         }

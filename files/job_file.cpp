@@ -161,7 +161,6 @@ void Apply(CQuenkApp& app, JobData&& j) {
     app.m_toolFeedXY = std::move(j.toolFeedXY);
     app.m_toolFeedZ = std::move(j.toolFeedZ);
     app.m_millingList = std::move(j.millingList);
-    app.UpdateDerivedValues();
 }
 
 // The view draws each tool in the colour its contours were added with; the last contour of

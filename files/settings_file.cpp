@@ -215,7 +215,6 @@ bool LoadSettingsFromBytes(CQuenkApp& a, std::string_view bytes) {
     if (complaint.empty() && !repaired.empty())
         complaint = FileNameForMessages(a) + settings_texts::kInvalidValues + JoinNames(repaired);
     CompleteSettingsTables(a);
-    a.UpdateDerivedValues();
     if (!complaint.empty()) Ui().Message(complaint);
     return complaint.empty();
 }

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "model/quenk_app.h"
+
 class CQuenkApp;
 class CQuenkDoc;
 class CVector;
@@ -24,7 +26,7 @@ void CorrectOneChain(CQuenkDoc& doc, CVector& chain, int tool);
 // What the correction of one chain uses: tool number (17 for none), r in drawing units and
 // side. Exposed for the dialogs that show these values.
 struct ToolChoice {
-    std::int32_t tool = 17;
+    std::int32_t tool = kNoTool;
     double radius = 0.0;
     std::int32_t side = 1;
 };

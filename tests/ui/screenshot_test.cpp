@@ -23,7 +23,6 @@ private slots:
         CQuenkApp app;
         CompleteSettingsTables(app);
         app.m_machineX = 600, app.m_machineY = 400, app.m_materialX = 300, app.m_materialY = 200;
-        app.UpdateDerivedValues();
         if (!app.m_tools.empty()) app.m_tools[0].m_diameter = 3.0;  // tool 1 for the correction
         CMainFrame f(app);
         f.resize(1280, 800);
