@@ -107,7 +107,7 @@ void RepairStepValues(CQuenkApp& a, std::vector<std::string>& repaired) {
     repair(a.m_maxVectorLength, defaults.m_maxVectorLength, "Maximale Vektorlänge");
 }
 
-// The colour tables as an unreadable version has always left them: 18 entries of 0x141414,
+// The colour tables after a settings file of an unknown version: 18 entries of 0x141414,
 // entry 0 0xE6E6E6.
 void PadColourTablesForUnknownVersion(CQuenkApp& a) {
     constexpr std::size_t kPaddedEntries = 18;

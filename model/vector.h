@@ -7,15 +7,11 @@
 #include <memory>
 #include <vector>
 
+#include "model/box.h"
 #include "model/geometry.h"
 #include "model/point_array.h"
 #include "model/radius.h"
 #include "model/core_context.h"
-
-// The empty-box values: the 32-bit integer limits as doubles; any real coordinate replaces
-// them at the first comparison.
-inline constexpr double kEmptyMin = 2147483647.0;
-inline constexpr double kEmptyMax = -2147483648.0;
 
 // Points of a chain closer than this are one point for its clean-up.
 inline constexpr double kNearDuplicate = 0.0001;
@@ -101,14 +97,19 @@ public:
     double m_pi = kPi;
     std::vector<std::unique_ptr<CRadius>> m_radiusList;
     CPointArray m_points;
+    // The raw offset points of the correction, one or more per working-contour vertex.
     CPointArray m_correctionPointsA;
+    // Never filled by any step; emptied with the other lists of the correction.
     CPointArray m_correctionPointsB;
     CPointArray m_cutBand;
     CPointArray m_offsetPoints;
     CPointArray m_undoPoints;
+    // The corner points of the corner vectors, which the view marks.
     CPointArray m_correctionPointsC;
     CIntPointArray m_intPoints;
+    // For each raw offset point, the working-contour vertex (index in m_offsetPoints) it came from.
     CIntArray m_correctionIndexA;
+    // The working-contour vertices whose raw points the path assembly dropped (problem points).
     CIntArray m_correctionIndexB;
     std::int32_t m_closed = 0;
     std::int32_t m_empty = 1;
