@@ -1,6 +1,6 @@
 #include "toolpath/correction_command.h"
 
-#include "import/hpgl_texts.h"
+#include "model/texts.h"
 #include "model/document.h"
 #include "model/interaction.h"
 #include "model/quenk_app.h"
@@ -74,7 +74,7 @@ void RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options)
             doc.App().m_nColorMode = kColourModeTools;
         }
     }
-    if (outOfMemory) Ui().Message(hpgl_texts::kOutOfMemory);
+    if (outOfMemory) Ui().Message(texts::kOutOfMemory);
     Ui().RequestRedraw();
 }
 

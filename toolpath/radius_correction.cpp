@@ -3,7 +3,7 @@
 #include <cmath>
 #include <new>
 
-#include "import/hpgl_texts.h"
+#include "model/texts.h"
 #include "model/quenk_app.h"
 #include "model/core_context.h"
 #include "model/vector.h"
@@ -121,6 +121,6 @@ std::int32_t CVector::Correct() {
     GridPathQueries queries;
     const std::int32_t done = CorrectOrOutOfMemory(*this, queries);
     if (done >= 0) return done;
-    Ui().Message(hpgl_texts::kOutOfMemory);
+    Ui().Message(texts::kOutOfMemory);
     return 0;
 }

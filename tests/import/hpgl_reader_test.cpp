@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "hpgl_fixture.h"
-#include "import/hpgl_texts.h"
+#include "import/texts.h"
 
 using Shown = std::vector<std::string>;
 
@@ -82,7 +82,7 @@ TEST_F(HpglTest, INReturnsThePositionToTheOrigin) {
 
 TEST_F(HpglTest, MissingSecondNumberReportsXYError) {
     Read("SP1;PU0,0;PD1,a;PD5,5;");
-    EXPECT_EQ(s.ui.shown, Shown{hpgl_texts::kXYError});
+    EXPECT_EQ(s.ui.shown, Shown{import_texts::kXYError});
     // The command is abandoned; the next one is read.
     ExpectPoint(doc.m_hpglPos, 5, 5);
 }
@@ -114,20 +114,20 @@ TEST_F(HpglTest, OptionalParametersNeverSwallowTheNextCommand) {
     Read("PU100PD5,5;");  // a lone number: the letter is the next command, not a separator
     ExpectPoint(doc.m_hpglPos, 5, 5);
     EXPECT_EQ(doc.m_penUp, 0);
-    EXPECT_TRUE(s.ui.shown.size() == 1u && s.ui.shown[0] == hpgl_texts::kXYError);
+    EXPECT_TRUE(s.ui.shown.size() == 1u && s.ui.shown[0] == import_texts::kXYError);
 }
 
 TEST_F(HpglTest, IPErrors) {
     Read("IP;");
-    EXPECT_EQ(s.ui.shown, Shown{hpgl_texts::kIPErrorP1});
+    EXPECT_EQ(s.ui.shown, Shown{import_texts::kIPErrorP1});
     s.ui.shown.clear();
     Read("IP1,2;PU3,4;");
-    EXPECT_EQ(s.ui.shown, Shown{hpgl_texts::kIPErrorP2});
+    EXPECT_EQ(s.ui.shown, Shown{import_texts::kIPErrorP2});
     ExpectPoint(doc.m_p1, 1, 2);
     ExpectPoint(doc.m_hpglPos, 3, 4);
     s.ui.shown.clear();
     Read("IP;PU;");  // no parameters before the letter: IP keeps its points
-    EXPECT_EQ(s.ui.shown, Shown{hpgl_texts::kIPErrorP1});
+    EXPECT_EQ(s.ui.shown, Shown{import_texts::kIPErrorP1});
 }
 
 TEST_F(HpglTest, ScalingMapsUserUnitsOntoP1P2) {
@@ -141,12 +141,12 @@ TEST_F(HpglTest, ScalingMapsUserUnitsOntoP1P2) {
 
 TEST_F(HpglTest, ScalingOverAnEmptyRangeIsRefused) {
     Read("IP0,0,100,100;SC5,5,0,10;PU1,1;");
-    EXPECT_EQ(s.ui.shown, Shown{hpgl_texts::kSCError});
+    EXPECT_EQ(s.ui.shown, Shown{import_texts::kSCError});
     EXPECT_EQ(doc.m_scaleX, 1.0);
     ExpectPoint(doc.m_hpglPos, 1, 1);
     s.ui.shown.clear();
     Read("SC1,2;");
-    EXPECT_EQ(s.ui.shown, Shown{hpgl_texts::kSCError});
+    EXPECT_EQ(s.ui.shown, Shown{import_texts::kSCError});
 }
 
 // ---- arcs and circles ----
@@ -199,11 +199,11 @@ TEST_F(HpglTest, ArcAroundThePositionDrawsNothing) {
 
 TEST_F(HpglTest, ArcParameterErrors) {
     Read("AA;AA1;AR;");
-    EXPECT_EQ(s.ui.shown, (Shown{hpgl_texts::kAAErrorXY, hpgl_texts::kXYError, hpgl_texts::kAAErrorXY,
-                                 hpgl_texts::kARError}));
+    EXPECT_EQ(s.ui.shown, (Shown{import_texts::kAAErrorXY, import_texts::kXYError, import_texts::kAAErrorXY,
+                                 import_texts::kARError}));
     s.ui.shown.clear();
     Read("AA1,1;AR1,1;");
-    EXPECT_EQ(s.ui.shown, Shown{hpgl_texts::kAAErrorArc});
+    EXPECT_EQ(s.ui.shown, Shown{import_texts::kAAErrorArc});
 }
 
 TEST_F(HpglTest, CircleIsClosedAtRadiusRight) {
@@ -237,7 +237,7 @@ TEST_F(HpglTest, CircleWithPenDownLeavesTheCircleClosed) {
 
 TEST_F(HpglTest, ArcsOfAbsurdSizeAreRefusedOnce) {
     Read("SP1;PU10,0;PD;AA0,0,2000000000;AA0,0,-2000000000;CI10,-5;PD20,0;");
-    EXPECT_EQ(s.ui.shown, Shown{hpgl_texts::kArcRefused});
+    EXPECT_EQ(s.ui.shown, Shown{import_texts::kHpglArcRefused});
     EXPECT_LT(PointCount(), 10u);
     // The stroke breaks at the refused arc and goes on from its end.
     ExpectPoint(doc.m_hpglPos, 20, 0);
@@ -246,7 +246,7 @@ TEST_F(HpglTest, ArcsOfAbsurdSizeAreRefusedOnce) {
 TEST_F(HpglTest, NoSegmentAngleLeftRefusesTheCircle) {
     app.m_segmentAngle = 0.0;
     Read("PU0,0;CI10;");
-    EXPECT_EQ(s.ui.shown, Shown{hpgl_texts::kArcRefused});
+    EXPECT_EQ(s.ui.shown, Shown{import_texts::kHpglArcRefused});
     EXPECT_EQ(PointCount(), 0u);
 }
 
@@ -258,7 +258,7 @@ TEST_F(HpglTest, ManyHugeCirclesStayWithinTheBudget) {
     for (int i = 0; i < 2000; ++i) text += "CI57000;";
     Read(text);
     EXPECT_LE(PointCount(), 4000000u + text.size() / 4);  // the allowance and a point per 4 bytes
-    EXPECT_EQ(s.ui.shown, Shown{hpgl_texts::kArcRefused});
+    EXPECT_EQ(s.ui.shown, Shown{import_texts::kHpglArcRefused});
 }
 
 // ---- unknown commands ----
@@ -278,7 +278,7 @@ TEST_F(HpglTest, ElevenUnknownCommandsShowTenAndTheSummary) {
     Import("LT;DT;LT;DT;LT;DT;LT;DT;LT;DT;LT;");
     ASSERT_EQ(s.ui.shown.size(), 11u);
     EXPECT_EQ(s.ui.shown[9], "Unbekannter DT Befehl");
-    EXPECT_EQ(s.ui.shown[10], hpgl_texts::kTooManyErrors);
+    EXPECT_EQ(s.ui.shown[10], import_texts::kTooManyErrors);
 }
 
 TEST_F(HpglTest, NineUnknownCommandsGiveNoSummary) {

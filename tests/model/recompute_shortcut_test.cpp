@@ -1,7 +1,7 @@
 // The shortcuts of a chain's recomputation against the plain Recompute they stand for: the
 // repeat without reading the points, the recomputation that reads only added points, and the
 // recomputation done ahead while a reader fills chains. Points, box, ends, flags, direction
-// and the messages shown must all be the same, bit for bit.
+// and the direction notes returned must all be the same, bit for bit.
 
 #include <gtest/gtest.h>
 
@@ -66,7 +66,7 @@ private:
 
 struct Outcome {
     std::string state;
-    std::vector<std::string> shown;
+    DirectionNote note;
 };
 
 }  // namespace
@@ -84,16 +84,13 @@ TEST(RecomputeShortcuts, RepeatWithoutReadingEqualsASecondRecompute) {
             v.Recompute();
             v.m_toolRadius = radius;  // not part of the points: the repeat must take it up
             unsettled += shortcut && !v.m_settled;
-            if (shortcut)
-                v.RecomputeUnchanged();
-            else
-                v.Recompute();
-            return Outcome{State(v), s.ui.shown};
+            const DirectionNote note = shortcut ? v.RecomputeUnchanged() : v.Recompute();
+            return Outcome{State(v), note};
         };
         const Outcome plain = run(false), fast = run(true);
-        messages += !plain.shown.empty();
+        messages += plain.note != DirectionNote::None;
         ASSERT_EQ(fast.state, plain.state) << "round " << round;
-        ASSERT_EQ(fast.shown, plain.shown) << "round " << round;
+        ASSERT_EQ(fast.note, plain.note) << "round " << round;
     }
     EXPECT_GT(unsettled, 100);  // the clean-up path was met
     EXPECT_GT(messages, 100);   // and direction messages too
@@ -111,21 +108,21 @@ TEST(RecomputeShortcuts, ReadingOnlyTheAddedPointsEqualsRecompute) {
             CVector v;
             v.m_points.Raw() = first;
             v.Recompute();
-            s.ui.shown.clear();
             std::vector<CPunkt>& p = v.m_points.Raw();
             p.insert(atFront ? p.begin() : p.end(), added.begin(), added.end());
+            DirectionNote note;
             if (shortcut) {
                 const bool settled = v.m_settled && !v.m_empty;
-                v.RecomputeAfterAdding(added.size(), atFront);
+                note = v.RecomputeAfterAdding(added.size(), atFront);
                 shortcutsTaken += settled && v.m_settled;
             } else {
-                v.Recompute();
+                note = v.Recompute();
             }
-            return Outcome{State(v), s.ui.shown};
+            return Outcome{State(v), note};
         };
         const Outcome plain = run(false), fast = run(true);
         ASSERT_EQ(fast.state, plain.state) << "round " << round << (atFront ? " front" : " back");
-        ASSERT_EQ(fast.shown, plain.shown) << "round " << round;
+        ASSERT_EQ(fast.note, plain.note) << "round " << round;
     }
     EXPECT_GT(shortcutsTaken, 10000);
 }
@@ -154,17 +151,17 @@ TEST(RecomputeShortcuts, AheadThenUnchangedEqualsOneRecompute) {
             ScriptedSession s;
             CVector v;
             v.m_points.Raw() = pts;
+            DirectionNote note;
             if (ahead) {
-                v.RecomputeAhead();
-                EXPECT_TRUE(s.ui.shown.empty());  // its message waits for the box recomputation
-                v.RecomputeUnchanged();
+                v.RecomputeAhead();  // its note waits for the box recomputation
+                note = v.RecomputeUnchanged();
             } else {
-                v.Recompute();
+                note = v.Recompute();
             }
-            return Outcome{State(v), s.ui.shown};
+            return Outcome{State(v), note};
         };
         const Outcome plain = run(false), fast = run(true);
         ASSERT_EQ(fast.state, plain.state) << "round " << round;
-        ASSERT_EQ(fast.shown, plain.shown) << "round " << round;
+        ASSERT_EQ(fast.note, plain.note) << "round " << round;
     }
 }
