@@ -190,7 +190,6 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    app.UpdateDerivedValues();
 
     CQuenkDoc doc(app);
     CliContext context{app, doc, ui, std::cout, options.pickTolerance};

@@ -7,6 +7,7 @@
 #include "cli/texts.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
+#include "model/tool_rule.h"
 #include "import/import_command.h"
 #include "prepare/join.h"
 #include "toolpath/correction_command.h"

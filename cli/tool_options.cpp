@@ -25,7 +25,7 @@ bool Parse(const std::string& s, T& v) {
     return r.ec == std::errc() && r.ptr == s.data() + s.size() && !s.empty();
 }
 
-bool ToolNumber(const std::string& s, int& tool) { return Parse(s, tool) && tool >= 1 && tool <= 16; }
+bool ToolNumber(const std::string& s, int& tool) { return Parse(s, tool) && tool >= kFirstTool && tool <= kLastTool; }
 
 // Grows a table so that index i exists; the settings give 17 entries, this only guards.
 template <typename T>
@@ -62,8 +62,8 @@ bool ParseToolOption(const std::string& opt, const std::string& value, AppEdit& 
     }
     if (opt == "--pen-tool") {
         int pen = 0, function = 0;
-        if (p.size() != 3 || !Parse(p[0], pen) || pen < 1 || pen > 16 || !Parse(p[1], tool) || tool < 0 ||
-            tool > 16 || !Parse(p[2], function) || function < 0 || function > 2) {
+        if (p.size() != 3 || !Parse(p[0], pen) || pen < kFirstTool || pen > kLastTool || !Parse(p[1], tool) || tool < 0 ||
+            tool > kLastTool || !Parse(p[2], function) || function < 0 || function > 2) {
             error = "--pen-tool needs PEN:TOOL:FUNCTION with PEN 1..16, TOOL 0..16, FUNCTION 0..2";
             return true;
         }

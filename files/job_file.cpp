@@ -108,7 +108,6 @@ std::unique_ptr<CQuenkApp> ReadJobFields(ArchiveReader& ar) {
 void Apply(CQuenkApp& app, CQuenkApp& job) {
     for (const FileField& f : BodyFields()) MoveField(app, job, f.member);
     app.m_millingList = std::move(job.m_millingList);
-    app.UpdateDerivedValues();
 }
 
 // The view draws each tool in the colour its contours were added with; the last contour of

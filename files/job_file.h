@@ -27,7 +27,7 @@ std::span<const FileField> JobFields();
 std::string SerializeJob(const CQuenkApp& app);
 
 // Writes the job to path, replacing the file only when all was written. A file that cannot
-// be created is passed over in silence, as the command always did.
+// be created is passed over in silence: the command shows nothing then.
 bool SaveJob(CQuenkApp& app, const std::string& path);
 // The command "save": asks for the file, the drawing's title offered as the name.
 void OnSaveJob(CQuenkApp& app);

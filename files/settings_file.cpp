@@ -47,8 +47,8 @@ void RepairStepValues(CQuenkApp& a, std::vector<std::string>& repaired) {
     repair(a.m_maxVectorLength, defaults.m_maxVectorLength, "Maximale Vektorlänge");
 }
 
-// The colour tables after a version that cannot be read: 18 entries of 0x141414, entry 0
-// 0xE6E6E6.
+// The colour tables after a settings file of an unknown version: 18 entries of 0x141414,
+// entry 0 0xE6E6E6.
 void PadColourTablesForUnknownVersion(CQuenkApp& a) {
     constexpr std::size_t kPaddedEntries = 18;
     constexpr std::uint32_t kPadColour = 0x141414;
@@ -100,7 +100,6 @@ bool LoadSettingsFromBytes(CQuenkApp& a, std::string_view bytes) {
     if (complaint.empty() && !repaired.empty())
         complaint = FileNameForMessages(a) + settings_texts::kInvalidValues + JoinNames(repaired);
     CompleteSettingsTables(a);
-    a.UpdateDerivedValues();
     if (!complaint.empty()) Ui().Message(complaint);
     return complaint.empty();
 }

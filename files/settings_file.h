@@ -17,7 +17,7 @@ inline constexpr const char* kSettingsVersion40 = "Quenk Ver. 4.0";
 namespace settings_texts {
 // Shown after the full path of a missing settings file.
 inline constexpr const char* kNotFound = " nicht gefunden";
-// The message names the file by an older name of it.
+// Names the settings file by its old name "QuenkV2.dat", whatever the file is called.
 inline constexpr const char* kWriteError = "QuenkV2.dat schreibfehler";
 // Shown after the path when the version text is none of the four.
 inline constexpr const char* kUnknownVersion = ": unbekannte Version der Einstellungen, es gelten die Vorgabewerte.";

@@ -36,7 +36,6 @@ void CQuenkApp::LoadSettings(const std::string& path) {
     CompleteSettingsTables(*this);
     Ui().OpenDialog(DialogRequest::Settings);
     Ui().OpenDialog(DialogRequest::Tools);
-    UpdateDerivedValues();
 }
 
 bool CQuenkApp::SaveSettings() {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "import/cad_texts.h"
+#include "import/texts.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
 #include "model/core_context.h"
@@ -68,7 +68,7 @@ void CadConverter::Entity(const CadEntity& e) {
     case kCadPolyline: return BeginPolyline(e);
     case kCadText:
     case kCadMText:
-        if (!m_textShown) Ui().Message(cad_texts::kTextNotRead);
+        if (!m_textShown) Ui().Message(import_texts::kTextNotRead);
         m_textShown = true;
         return;
     case kCadBlock:
@@ -76,14 +76,14 @@ void CadConverter::Entity(const CadEntity& e) {
     case kCadInsert:
     case kCadMInsert:
     case kCadSeqEnd: return;
-    case kCadSpline: return Unsupported(cad_texts::kSpline);
-    case kCadSolid: return Unsupported(cad_texts::kSolid);
-    case kCadAttdef: return Unsupported(cad_texts::kAttdef);
-    case kCadAttrib: return Unsupported(cad_texts::kAttrib);
-    case kCadDimension: return Unsupported(cad_texts::kDimension);
-    case kCadXLine: return Unsupported(cad_texts::kXLine);
-    case kCadMLine: return Unsupported(cad_texts::kMLine);
-    case kCadVertex: return Unsupported(cad_texts::kVertex);
+    case kCadSpline: return Unsupported(import_texts::kSpline);
+    case kCadSolid: return Unsupported(import_texts::kSolid);
+    case kCadAttdef: return Unsupported(import_texts::kAttdef);
+    case kCadAttrib: return Unsupported(import_texts::kAttrib);
+    case kCadDimension: return Unsupported(import_texts::kDimension);
+    case kCadXLine: return Unsupported(import_texts::kXLine);
+    case kCadMLine: return Unsupported(import_texts::kMLine);
+    case kCadVertex: return Unsupported(import_texts::kVertex);
     default: return UnsupportedType(e);
     }
 }
@@ -112,7 +112,7 @@ void CadConverter::FinishChain() {
         // Left empty, as empty chains stay in their lists; every walk passes over them.
         m_points.clear();
         m_outOfRange = false;
-        if (!m_rangeShown) Ui().Message(cad_texts::kOutOfRange);
+        if (!m_rangeShown) Ui().Message(import_texts::kOutOfRange);
         m_rangeShown = true;
     }
     // The chain's storage is taken once, at its final size: growing it point by point would
@@ -145,7 +145,7 @@ std::size_t CadConverter::Segments(double sweep, double step) {
         m_pointsLeft -= static_cast<std::size_t>(n) + 1;
         return static_cast<std::size_t>(n);
     }
-    if (!m_refusalShown) Ui().Message(cad_texts::kArcRefused);
+    if (!m_refusalShown) Ui().Message(import_texts::kCadArcRefused);
     m_refusalShown = true;
     return 0;
 }
@@ -219,10 +219,10 @@ void CadConverter::BeginPolyline(const CadEntity& e) {
     }
     // Its vertices go with it, without a message each.
     m_skippingPolyline = true;
-    Unsupported(curve == 5   ? cad_texts::kPolylineQuad
-                : curve == 6 ? cad_texts::kPolylineCubic
-                : curve == 8 ? cad_texts::kPolylineBezier
-                             : cad_texts::kPolyline);
+    Unsupported(curve == 5   ? import_texts::kPolylineQuad
+                : curve == 6 ? import_texts::kPolylineCubic
+                : curve == 8 ? import_texts::kPolylineBezier
+                             : import_texts::kPolyline);
 }
 
 void CadConverter::EndPolyline() {

@@ -9,9 +9,8 @@
 #include "cadreader/cad_drawing.h"
 #include "cadreader/dwg_reader.h"
 #include "import/cad_convert.h"
-#include "import/cad_texts.h"
-#include "import/dwg_texts.h"
-#include "import/hpgl_texts.h"
+#include "import/texts.h"
+#include "model/texts.h"
 #include "import/import_command.h"
 #include "import/import_placement.h"
 #include "model/document.h"
@@ -29,10 +28,10 @@ constexpr std::size_t kLayoutBlocks = 2;
 
 const char* MessageFor(CadOpenError error) {
     switch (error) {
-    case CadOpenError::Damaged: return cad_texts::kDamaged;
-    case CadOpenError::DwgDamaged: return dwg_texts::kDamaged;
-    case CadOpenError::OutOfMemory: return hpgl_texts::kOutOfMemory;
-    default: return cad_texts::kFileOpenError;
+    case CadOpenError::Damaged: return import_texts::kDxfDamaged;
+    case CadOpenError::DwgDamaged: return import_texts::kDwgDamaged;
+    case CadOpenError::OutOfMemory: return texts::kOutOfMemory;
+    default: return import_texts::kFileOpenError;
     }
 }
 
@@ -81,7 +80,7 @@ bool ImportCad(CQuenkDoc& doc, const std::string& path) {
         drawing = OpenDrawing(path, error);
     }
     if (!drawing && error == CadOpenError::DwgVersion) {
-        Ui().Message(dwg_texts::WithVersion(dwg_texts::kVersionNotRead, VersionOfFile(path)));
+        Ui().Message(import_texts::WithVersion(import_texts::kVersionNotRead, VersionOfFile(path)));
         return false;
     }
     if (!drawing) {

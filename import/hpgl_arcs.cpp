@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "import/hpgl_interpreter.h"
-#include "import/hpgl_texts.h"
+#include "import/texts.h"
 #include "model/document.h"
 #include "model/core_context.h"
 
@@ -25,7 +25,7 @@ double HpglInterpreter::ChordAngle(std::int32_t given, bool haveGiven, double r)
 void HpglInterpreter::Refuse() {
     if (m_refusalShown) return;
     m_refusalShown = true;
-    Ui().Message(hpgl_texts::kArcRefused);
+    Ui().Message(import_texts::kHpglArcRefused);
 }
 
 std::size_t HpglInterpreter::Segments(double sweep, double chord) {
@@ -56,13 +56,13 @@ std::size_t HpglInterpreter::Arc(std::size_t i, bool relative) {
     if (NoParameters(i)) return i;
     std::int32_t x = 0, y = 0;
     if (!ReadPair(i, x, y)) {
-        Ui().Message(relative ? hpgl_texts::kARError : hpgl_texts::kAAErrorXY);
+        Ui().Message(relative ? import_texts::kARError : import_texts::kAAErrorXY);
         return i;
     }
     const CPunkt c = relative ? MapRelative(x, y) : MapAbsolute(x, y);
     std::int32_t sweep = 0;
     if (!StepToOptional(i) || !ReadNumber(i, sweep)) {
-        if (!relative) Ui().Message(hpgl_texts::kAAErrorArc);
+        if (!relative) Ui().Message(import_texts::kAAErrorArc);
         return i;
     }
     std::int32_t given = 0;
@@ -110,7 +110,7 @@ std::size_t HpglInterpreter::Arc(std::size_t i, bool relative) {
 std::size_t HpglInterpreter::Circle(std::size_t i) {
     std::int32_t radius = 0;
     if (!ReadNumber(i, radius)) {
-        Ui().Message(hpgl_texts::kCIError);
+        Ui().Message(import_texts::kCIError);
         return i;
     }
     const double r = radius * m_doc.m_scaleX;

@@ -12,7 +12,8 @@
 
 #include "import/hpgl_interpreter.h"
 #include "import/hpgl_reader.h"
-#include "import/hpgl_texts.h"
+#include "import/texts.h"
+#include "model/texts.h"
 #include "import/import_placement.h"
 #include "model/document.h"
 #include "files/file_bytes.h"
@@ -78,7 +79,7 @@ bool ImportHpglText(CQuenkDoc& doc, std::string bytes, const std::string& fileNa
             unknown = InterpretHpgl(doc, bytes, &joiner);
         },
         [&] {
-            if (unknown > kUnknownCommandsTolerated) Ui().Message(hpgl_texts::kTooManyErrors);
+            if (unknown > kUnknownCommandsTolerated) Ui().Message(import_texts::kTooManyErrors);
             std::string().swap(bytes);
         });
 }
@@ -97,7 +98,7 @@ bool ImportHpglFile(CQuenkDoc& doc, const std::string& path) {
     if (status == ReadStatus::CannotOpen) return false;
     doc.App().m_lastImportPath = path;
     if (status == ReadStatus::OutOfMemory) {
-        Ui().Message(hpgl_texts::kOutOfMemory);
+        Ui().Message(texts::kOutOfMemory);
         return false;
     }
     return ImportHpglText(doc, std::move(bytes), std::filesystem::path(path).filename().string());

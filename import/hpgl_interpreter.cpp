@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "import/hpgl_texts.h"
+#include "import/texts.h"
 #include "model/document.h"
 #include "model/core_context.h"
 #include "import/layer_joiner.h"
@@ -102,10 +102,10 @@ std::size_t HpglInterpreter::Dispatch(unsigned char c1, unsigned char c2, std::s
 std::size_t HpglInterpreter::Unknown(unsigned char c1, std::size_t i) {
     if (!m_doc.m_showUnknown) return i;
     if (m_unknown < kMaxUnknownShown) {
-        std::string text = hpgl_texts::kUnknownPrefix;
+        std::string text = import_texts::kUnknownPrefix;
         AppendShown(text, c1, true);
         AppendShown(text, At(i - 1), i - 1 < m_n);
-        text += hpgl_texts::kUnknownSuffix;
+        text += import_texts::kUnknownSuffix;
         Ui().Message(text);
     }
     ++m_unknown;
@@ -152,13 +152,13 @@ bool HpglInterpreter::ReadPair(std::size_t& i, std::int32_t& x, std::int32_t& y)
     // The separator is passed over whatever it is, unless it is the next command's letter
     // or the end of the text.
     if (i >= m_n || IsUpper(At(i))) {
-        Ui().Message(hpgl_texts::kXYError);
+        Ui().Message(import_texts::kXYError);
         return false;
     }
     ++i;
     if (At(i) == ' ') ++i;
     if (!StartsNumber(At(i))) {
-        Ui().Message(hpgl_texts::kXYError);
+        Ui().Message(import_texts::kXYError);
         return false;
     }
     y = CollectNumber(i);
@@ -267,12 +267,12 @@ std::size_t HpglInterpreter::InputP1P2(std::size_t i) {
     if (NoParameters(i)) return i;  // ';' is no letter: "IP;" reports the missing P1
     std::int32_t x = 0, y = 0;
     if (!ReadPair(i, x, y)) {
-        Ui().Message(hpgl_texts::kIPErrorP1);
+        Ui().Message(import_texts::kIPErrorP1);
         return i;
     }
     m_doc.m_p1 = {static_cast<double>(x), static_cast<double>(y)};
     if (!StepToOptional(i) || !ReadPair(i, x, y)) {
-        Ui().Message(hpgl_texts::kIPErrorP2);
+        Ui().Message(import_texts::kIPErrorP2);
         return i;
     }
     m_doc.m_p2 = {static_cast<double>(x), static_cast<double>(y)};
@@ -287,18 +287,18 @@ std::size_t HpglInterpreter::Scale(std::size_t i) {
     if (c >= 'A' || c == ';') return i;  // SC alone switches scaling off
     std::int32_t xMin = 0, xMax = 0, yMin = 0, yMax = 0;
     if (!ReadPair(i, xMin, xMax)) {
-        Ui().Message(hpgl_texts::kSCError);
+        Ui().Message(import_texts::kSCError);
         return i;
     }
     if (!StepToOptional(i) || !ReadPair(i, yMin, yMax)) {
-        Ui().Message(hpgl_texts::kSCError);
+        Ui().Message(import_texts::kSCError);
         return i;
     }
     const double sx = (m_doc.m_p2.x - m_doc.m_p1.x) / (static_cast<double>(xMax) - xMin);
     const double sy = (m_doc.m_p2.y - m_doc.m_p1.y) / (static_cast<double>(yMax) - yMin);
     // A user range of width 0 maps nothing anywhere: scaling stays off.
     if (!std::isfinite(sx) || !std::isfinite(sy)) {
-        Ui().Message(hpgl_texts::kSCError);
+        Ui().Message(import_texts::kSCError);
         return i;
     }
     m_doc.m_scaleX = sx;

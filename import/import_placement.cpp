@@ -3,7 +3,7 @@
 #include <new>
 #include <optional>
 
-#include "import/hpgl_texts.h"
+#include "model/texts.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
 #include "model/core_context.h"
@@ -66,7 +66,7 @@ bool ImportIntoNewLayer(CQuenkDoc& doc, const std::function<void(LayerJoiner&)>&
         PlaceImportedLayer(doc, *layer, maxXBefore, *joiner);
     } catch (const std::bad_alloc&) {
         DropImportedLayer(doc, layer);
-        Ui().Message(hpgl_texts::kOutOfMemory);
+        Ui().Message(texts::kOutOfMemory);
         Ui().RequestRedraw();
         return false;
     }

@@ -5,6 +5,7 @@
 
 #include "model/document.h"
 #include "model/parallel.h"
+#include "prepare/texts.h"
 
 namespace {
 // A pen this large is worth a thread of its own while the reader goes on.
@@ -129,24 +130,21 @@ void LayerJoiner::Work(PenWork& work, bool onReaderThread) {
 void LayerJoiner::Recompute(PenWork& work) {
     // The document's box recomputation as it reaches this pen: the chains are as the reader's
     // RecomputeAhead left them.
-    ScopedDirectionNoteLog log(work.beforeJoining);
-    work.pen->RecomputeBox(ChainPoints::Unchanged);
+    work.pen->RecomputeBox(work.beforeJoining, ChainPoints::Unchanged);
     CopyBox(work.boxBefore, *work.pen);
 }
 
 void LayerJoiner::Join(PenWork& work, bool onReaderThread) {
     join_detail::SpentPoints spent(onReaderThread);
     try {
-        ScopedDirectionNoteLog log(work.joining);
-        work.joined = join_detail::JoinPenEndPoints(*work.pen, ChainPoints::Unchanged, spent);
+        work.joined = join_detail::JoinPenEndPoints(*work.pen, ChainPoints::Unchanged, spent, work.joining);
     } catch (...) {
         if (!onReaderThread) m_handedBack.Give(spent);
         throw;
     }
     if (!onReaderThread) m_handedBack.Give(spent);
     // The box recomputation that closes the joining.
-    ScopedDirectionNoteLog log(work.afterJoining);
-    work.pen->RecomputeBox(ChainPoints::Unchanged);
+    work.pen->RecomputeBox(work.afterJoining, ChainPoints::Unchanged);
     CopyBox(work.boxAfter, *work.pen);
 }
 
@@ -154,10 +152,9 @@ void LayerJoiner::Move(PenWork& work) {
     if (!m_move) return;
     // The layer's MoveBy for this pen's chains: each chain moved and recomputed while its
     // points are in the cache, the pen's box folded as MoveBy folds it.
-    ScopedDirectionNoteLog log(work.moving);
     BoxValues box;
     ForEachChain(work.pen->m_chains, [&](CVector& c) {
-        c.MoveAndRecompute(m_dx, m_dy);
+        work.moving.Add(c.MoveAndRecompute(m_dx, m_dy));
         FoldBox(box, c);
     });
     work.boxMoved = box;
@@ -200,23 +197,23 @@ void LayerJoiner::RunPhase(Phase phase) {
 
 LayerJoiner::PenWork& LayerJoiner::WorkOf(const CStift& pen) { return m_work[m_index.at(&pen)]; }
 
-void LayerJoiner::Show(const PenWork& work, DirectionNoteLog PenWork::*log, Stage step) {
-    ShowDirectionNotes(work.*log);
+void LayerJoiner::Take(const PenWork& work, DirectionNotes PenWork::*found, Stage step, DirectionNotes& notes) {
+    notes.Append(work.*found);
     if (work.error && work.failedIn == step) std::rethrow_exception(work.error);
 }
 
 void LayerJoiner::RecomputeBox() {
     RunPhase(Phase::Placing);
-    // Earlier layers are recomputed in full; this one shows what its pens found, in order.
-    m_doc.RecomputeBox([this](CLayer& layer) {
+    // Earlier layers are recomputed in full; this one takes what its pens found, in order.
+    m_doc.RecomputeBox([this](CLayer& layer, DirectionNotes& notes) {
         if (&layer != &m_layer) {
-            layer.RecomputeBox();
+            layer.RecomputeBox(notes);
             return;
         }
         // The pens' own boxes are not touched: the helper may still be joining them.
-        layer.RecomputeBox([this](CStift& pen) {
+        layer.RecomputeBox([this, &notes](CStift& pen) {
             const PenWork& work = WorkOf(pen);
-            Show(work, &PenWork::beforeJoining, Stage::Recomputed);
+            Take(work, &PenWork::beforeJoining, Stage::Recomputed, notes);
             return work.boxBefore;
         });
     });
@@ -241,33 +238,37 @@ bool LayerJoiner::JoinAndMove(double dx, double dy) {
 
     // What JoinEndPoints shows and leaves behind.
     bool joined = false;
-    for (auto& pen : m_layer.m_pens) {
-        const PenWork& work = WorkOf(*pen);
-        Show(work, &PenWork::joining, Stage::Joined);
-        joined = joined || work.joined;
-    }
-    m_doc.RecomputeBox([this](CLayer& layer) {
+    ShowingNotes([&](DirectionNotes& notes) {
+        for (auto& pen : m_layer.m_pens) {
+            const PenWork& work = WorkOf(*pen);
+            Take(work, &PenWork::joining, Stage::Joined, notes);
+            joined = joined || work.joined;
+        }
+    });
+    m_doc.RecomputeBox([this](CLayer& layer, DirectionNotes& notes) {
         if (&layer != &m_layer) {
-            layer.RecomputeBox(ChainPoints::Unchanged);  // nothing changed them since
+            layer.RecomputeBox(notes, ChainPoints::Unchanged);  // nothing changed them since
             return;
         }
-        layer.RecomputeBox([this](CStift& pen) {
+        layer.RecomputeBox([this, &notes](CStift& pen) {
             const PenWork& work = WorkOf(pen);
-            ShowDirectionNotes(work.afterJoining);
+            notes.Append(work.afterJoining);
             CopyBox(pen, work.boxAfter);
             return work.boxAfter;
         });
     });
-    if (joined) Ui().Message(join_detail::kJoinedMessage);
+    if (joined) Ui().Message(prepare_texts::kJoinedMessage);
     Ui().RequestRedraw();
 
     // What the layer's MoveBy shows and leaves behind.
     if (m_move) {
-        m_layer.RecomputeBox([this](CStift& pen) {
-            const PenWork& work = WorkOf(pen);
-            Show(work, &PenWork::moving, Stage::Moved);
-            CopyBox(pen, work.boxMoved);
-            return work.boxMoved;
+        ShowingNotes([this](DirectionNotes& notes) {
+            m_layer.RecomputeBox([this, &notes](CStift& pen) {
+                const PenWork& work = WorkOf(pen);
+                Take(work, &PenWork::moving, Stage::Moved, notes);
+                CopyBox(pen, work.boxMoved);
+                return work.boxMoved;
+            });
         });
     }
     return joined;

@@ -3,9 +3,10 @@
 // recomputation, the end-point joining, and the move to the target, begun pen by pen while the
 // reader still reads. A plotter file usually draws one pen after the other; a pen that the
 // reader will not draw into again is recomputed and joined on a helper thread while the
-// reader goes on with the next, and after reading the two threads share the rest. The
-// results, and the messages in their order, are those of the document's RecomputeBox,
-// JoinEndPoints and the layer's MoveBy run one after the other.
+// reader goes on with the next, and after reading the two threads share the rest. Each step
+// keeps the direction notes of its pen; the reader's thread shows them step by step in the
+// order of the pens, so that the results, and the messages in their order, are those of the
+// document's RecomputeBox, JoinEndPoints and the layer's MoveBy run one after the other.
 
 #include <condition_variable>
 #include <cstddef>
@@ -57,7 +58,7 @@ private:
         CStift* pen = nullptr;
         Stage stage = Stage::Complete;
         bool busy = false;  // a thread works on it
-        DirectionNoteLog beforeJoining, joining, afterJoining, moving;
+        DirectionNotes beforeJoining, joining, afterJoining, moving;
         BoxValues boxBefore, boxAfter, boxMoved;
         bool joined = false;
         std::exception_ptr error;
@@ -79,8 +80,8 @@ private:
     void RunPhase(Phase phase);
     bool PhaseDone() const;  // under m_lock
     PenWork& WorkOf(const CStift& pen);
-    // Shows what a step of the pen logged, and rethrows what it threw.
-    static void Show(const PenWork& work, DirectionNoteLog PenWork::*log, Stage step);
+    // Adds what a step of the pen noted to `notes`, and rethrows what the step threw.
+    static void Take(const PenWork& work, DirectionNotes PenWork::*found, Stage step, DirectionNotes& notes);
 
     CQuenkDoc& m_doc;
     CLayer& m_layer;

@@ -4,7 +4,11 @@
 
 #include <algorithm>
 
-#include "model/vector.h"
+// The empty box, the value of every box that has nothing in it yet: the 32-bit integer limits
+// as doubles, minima at the top and maxima at the bottom, so that any real coordinate
+// replaces them at the first comparison.
+inline constexpr double kEmptyMin = 2147483647.0;
+inline constexpr double kEmptyMax = -2147483648.0;
 
 // Folds a child's box into an owner's: each minimum takes the smaller, each maximum the
 // larger value. Works on any class with the eight members.

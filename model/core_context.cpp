@@ -4,7 +4,6 @@
 
 namespace {
 SilentInteraction g_silent;
-thread_local DirectionNoteLog* t_directionNotes = nullptr;
 }
 
 CoreContext& CurrentContext() {
@@ -26,26 +25,26 @@ void WarnDirectionUndeterminable() {
 }
 
 void ShowDirectionNote(DirectionNote note) {
-    if (note == DirectionNote::None) return;
-    if (t_directionNotes) {
-        t_directionNotes->push_back(note);
-        return;
-    }
     if (note == DirectionNote::ChainTooSmall)
         Ui().Message(texts::kChainTooSmall);
-    else
+    else if (note == DirectionNote::Undeterminable)
         WarnDirectionUndeterminable();
 }
 
-void ShowDirectionNotes(const DirectionNoteLog& log) {
-    for (DirectionNote note : log) ShowDirectionNote(note);
+void ShowDirectionNotes(const DirectionNotes& notes) {
+    for (DirectionNote note : notes.All()) ShowDirectionNote(note);
 }
 
-ScopedDirectionNoteLog::ScopedDirectionNoteLog(DirectionNoteLog& log) : m_previous(t_directionNotes) {
-    t_directionNotes = &log;
+void ShowingNotes(const std::function<void(DirectionNotes&)>& work) {
+    DirectionNotes notes;
+    try {
+        work(notes);
+    } catch (...) {
+        ShowDirectionNotes(notes);
+        throw;
+    }
+    ShowDirectionNotes(notes);
 }
-
-ScopedDirectionNoteLog::~ScopedDirectionNoteLog() { t_directionNotes = m_previous; }
 
 ScopedInteraction::ScopedInteraction(Interaction& ui) : m_previous(CurrentContext().ui) {
     CurrentContext().ui = &ui;

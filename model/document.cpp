@@ -3,12 +3,9 @@
 #include "model/box.h"
 #include "model/quenk_app.h"
 #include "model/core_context.h"
+#include "model/texts.h"
 
 #include <optional>
-
-namespace {
-constexpr const char* kAskClearAll = "Wollen Sie alles löschen? ";
-}
 
 CQuenkDoc::CQuenkDoc(CQuenkApp& app) : m_app(app) {
     CurrentContext().directionWarnings = 0;
@@ -63,15 +60,15 @@ CStift* CQuenkDoc::FindOrCreatePen(std::int32_t number, std::int32_t colourIndex
 }
 
 void CQuenkDoc::RecomputeBox(ChainPoints points, const CLayer* unchangedLayer) {
-    RecomputeBox([&](CLayer& layer) {
-        layer.RecomputeBox(&layer == unchangedLayer ? ChainPoints::Unchanged : points);
+    RecomputeBox([&](CLayer& layer, DirectionNotes& notes) {
+        layer.RecomputeBox(notes, &layer == unchangedLayer ? ChainPoints::Unchanged : points);
     });
 }
 
-void CQuenkDoc::RecomputeBox(const std::function<void(CLayer&)>& recomputeLayer) {
+void CQuenkDoc::RecomputeBox(const std::function<void(CLayer&, DirectionNotes&)>& recomputeLayer) {
     ResetBox(*this);
     for (auto& layer : m_layers) {
-        recomputeLayer(*layer);
+        ShowingNotes([&](DirectionNotes& notes) { recomputeLayer(*layer, notes); });
         FoldBox(*this, *layer);
     }
     if (m_maxX <= 0) m_maxX = 0;
@@ -98,7 +95,7 @@ void CQuenkDoc::TurnAll(std::int32_t clockwise) {
 }
 
 bool CQuenkDoc::ClearAll(bool ask) {
-    if (ask && !Ui().AskYesNo(kAskClearAll)) return false;
+    if (ask && !Ui().AskYesNo(texts::kAskClearAll)) return false;
     m_layers.clear();
     m_curLayer = nullptr;
     m_curPen = nullptr;

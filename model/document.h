@@ -23,12 +23,15 @@ public:
     CLayer* AddLayer();
     CVector* AddChainToCurrentPen();
     CStift* FindOrCreatePen(std::int32_t number, std::int32_t colourIndex);
-    // Unchanged: nobody changed any chain's points since its last Recompute (see
+    // Recomputes every chain and every box and shows the chains' direction messages in list
+    // order. Unchanged: nobody changed any chain's points since its last Recompute (see
     // CVector::RecomputeUnchanged); the import uses it between steps it controls. A layer
     // given as unchangedLayer counts as unchanged whatever `points` says of the others.
     void RecomputeBox(ChainPoints points = ChainPoints::MayHaveChanged, const CLayer* unchangedLayer = nullptr);
-    // The same walk with each layer's own recomputation done by the caller.
-    void RecomputeBox(const std::function<void(CLayer&)>& recomputeLayer);
+    // The same walk with each layer's own recomputation done by the caller, which adds the
+    // layer's notes to the list it is given; they are shown after the layer, also when its
+    // recomputation throws.
+    void RecomputeBox(const std::function<void(CLayer&, DirectionNotes&)>& recomputeLayer);
     void TurnAll(std::int32_t clockwise);
     // Asks "Wollen Sie alles löschen? " when ask is set; returns whether it cleared.
     bool ClearAll(bool ask = false);

@@ -8,15 +8,12 @@ CVector* CStift::AddVector() {
     return m_chains.back().get();
 }
 
-void CStift::RecomputeBox(ChainPoints points) {
+void CStift::RecomputeBox(DirectionNotes& notes, ChainPoints points) {
     ResetBox(*this);
     if (m_chains.empty()) return;
     m_empty = 0;
     ForEachChain(m_chains, [&](CVector& c) {
-        if (points == ChainPoints::Unchanged)
-            c.RecomputeUnchanged();
-        else
-            c.Recompute();
+        notes.Add(points == ChainPoints::Unchanged ? c.RecomputeUnchanged() : c.Recompute());
         FoldBox(*this, c);
     });
 }
@@ -47,9 +44,9 @@ CStift* CLayer::FindPen(std::int32_t number) {
     return FindPen(number);
 }
 
-void CLayer::RecomputeBox(ChainPoints points) {
-    RecomputeBox([points](CStift& pen) {
-        pen.RecomputeBox(points);
+void CLayer::RecomputeBox(DirectionNotes& notes, ChainPoints points) {
+    RecomputeBox([&notes, points](CStift& pen) {
+        pen.RecomputeBox(notes, points);
         BoxValues box;
         CopyBox(box, pen);
         return box;
@@ -63,11 +60,11 @@ void CLayer::RecomputeBox(const std::function<BoxValues(CStift&)>& penBox) {
     for (auto& p : m_pens) FoldBox(*this, penBox(*p));
 }
 
-void CLayer::MoveBy(double dx, double dy, double z) {
+void CLayer::MoveBy(double dx, double dy, double z, DirectionNotes& notes) {
     if (z < 0) return;
     // Moving every point and then recomputing every box, chain by chain: each chain is
     // recomputed while its points are still in the cache, with the same result and the same
-    // messages in the same order as a move of everything followed by RecomputeBox. The
+    // notes in the same order as a move of everything followed by RecomputeBox. The
     // pens go in runs of chains to the cores; the boxes are folded afterwards in list order.
     struct Run {
         CStift* pen;
@@ -81,14 +78,14 @@ void CLayer::MoveBy(double dx, double dy, double z) {
         for (std::size_t k = 0; k < pen->m_chains.size(); k += kChainsPerRun)
             runs.push_back({pen.get(), k, std::min(pen->m_chains.size(), k + kChainsPerRun)});
     }
-    RunPiecesInOrder(runs.size(), [&](std::size_t r) {
+    RunPiecesInOrder(runs.size(), [&](std::size_t r, DirectionNotes& found) {
         const Run& run = runs[r];
         const auto& chains = run.pen->m_chains;
         for (std::size_t k = run.from; k < run.to; ++k) {
             if (k + 1 < run.to) PrefetchChain(chains[k + 1].get());
-            chains[k]->MoveAndRecompute(dx, dy);
+            found.Add(chains[k]->MoveAndRecompute(dx, dy));
         }
-    }, chainCount);
+    }, chainCount, notes);
 
     ResetBox(*this);
     if (!m_pens.empty()) m_empty = 0;

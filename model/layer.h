@@ -16,7 +16,9 @@ public:
     explicit CStift(std::int32_t number = 0) : m_number(number) {}
 
     CVector* AddVector();
-    void RecomputeBox(ChainPoints points = ChainPoints::MayHaveChanged);
+    // Recomputes every chain and folds the box; the chains' direction notes go to `notes` in
+    // list order.
+    void RecomputeBox(DirectionNotes& notes, ChainPoints points = ChainPoints::MayHaveChanged);
     void RemoveDuplicatePoints();
 
     std::int32_t m_empty = 1;
@@ -37,12 +39,13 @@ public:
     // walking it; pens appended to the list by any means are indexed on the next call. A
     // pen's number never changes once it is in the list.
     CStift* FindPen(std::int32_t number);
-    void RecomputeBox(ChainPoints points = ChainPoints::MayHaveChanged);
+    void RecomputeBox(DirectionNotes& notes, ChainPoints points = ChainPoints::MayHaveChanged);
     // The same walk with each pen's own recomputation done by the caller, which returns the
     // box to fold in for the pen.
     void RecomputeBox(const std::function<BoxValues(CStift&)>& penBox);
-    // Nothing happens for negative z; the importers pass 0.
-    void MoveBy(double dx, double dy, double z);
+    // Nothing happens for negative z; the importers pass 0. The recomputed chains' notes go
+    // to `notes` in list order.
+    void MoveBy(double dx, double dy, double z, DirectionNotes& notes);
     void RemoveDuplicatePoints();
 
     std::int32_t m_empty = 1;

@@ -7,23 +7,21 @@
 #include <thread>
 #include <vector>
 
-#include "model/core_context.h"
-
 namespace {
 // Chain work is bound by memory speed; beyond a few threads nothing is gained.
 constexpr unsigned kMaxThreads = 4;
 }  // namespace
 
-void RunPiecesInOrder(std::size_t count, const std::function<void(std::size_t)>& piece, std::size_t chains) {
+void RunPiecesInOrder(std::size_t count, const std::function<void(std::size_t, DirectionNotes&)>& piece,
+                      std::size_t chains, DirectionNotes& notes) {
     if (count == 0) return;
-    std::vector<DirectionNoteLog> logs(count);
+    std::vector<DirectionNotes> found(count);
     std::vector<std::exception_ptr> errors(count);
     std::atomic<std::size_t> next{0};
     auto work = [&] {
         for (std::size_t k; (k = next.fetch_add(1)) < count;) {
-            ScopedDirectionNoteLog log(logs[k]);
             try {
-                piece(k);
+                piece(k, found[k]);
             } catch (...) {
                 errors[k] = std::current_exception();
             }
@@ -43,7 +41,7 @@ void RunPiecesInOrder(std::size_t count, const std::function<void(std::size_t)>&
     for (std::thread& t : threads) t.join();
 
     for (std::size_t k = 0; k < count; ++k) {
-        ShowDirectionNotes(logs[k]);
+        notes.Append(found[k]);
         if (errors[k]) std::rethrow_exception(errors[k]);
     }
 }

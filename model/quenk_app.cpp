@@ -4,19 +4,14 @@
 #include "model/fraes_kontur.h"
 
 CQuenkApp::CQuenkApp() {
-    UpdateDerivedValues();
     // Every "Fräser" check box of the milling panel starts ticked.
     if (m_toolUsed.empty()) m_toolUsed.assign(kTableSize, 1);
 }
 
 CQuenkApp::~CQuenkApp() = default;
 
-void CQuenkApp::UpdateDerivedValues() {
-    const double u = m_plotterUnit;
-    m_machineXUnits = m_machineX / u;
-    m_machineYUnits = m_machineY / u;
-    m_materialXUnits = m_materialX / u;
-    m_materialYUnits = m_materialY / u;
-    m_materialZeroXUnits = m_materialZeroX / u;
-    m_materialZeroYUnits = m_materialZeroY / u;
+DrawingFrames FramesInDrawingUnits(const CQuenkApp& app) {
+    const double u = app.m_plotterUnit;
+    return {app.m_machineX / u,     app.m_machineY / u,  app.m_materialZeroX / u,
+            app.m_materialZeroY / u, app.m_materialX / u, app.m_materialY / u};
 }

@@ -13,13 +13,21 @@
 class CFraesKontur;
 class SerialPort;
 
-// The machine's tools are numbers kFirstTool..kLastTool.
+// The machine's tools, and the pens, are numbers kFirstTool..kLastTool.
 inline constexpr std::int32_t kFirstTool = 1;
 inline constexpr std::int32_t kLastTool = 16;
 // Tool number that means "no tool": the correction is cleared.
 inline constexpr std::int32_t kNoTool = 17;
 // Tables indexed by pen or tool number have entries 0..16.
-inline constexpr int kTableSize = 17;
+inline constexpr int kTableSize = kLastTool + 1;
+
+// The machine's working area and the material in drawing units: their millimetre settings
+// divided by the plotter unit, taken afresh from the settings at every use.
+struct DrawingFrames {
+    double machineX, machineY;            // the working area, from the origin
+    double materialZeroX, materialZeroY;  // the material's lower left corner
+    double materialX, materialY;          // the material's size
+};
 
 class CQuenkApp {
 public:
@@ -97,12 +105,6 @@ public:
     // file could not be written (the user has been told).
     bool SaveSettings();
 
-    // Derived drawing-unit values (value / plotter unit), refreshed by UpdateDerivedValues.
-    double m_machineXUnits = 0.0, m_machineYUnits = 0.0;
-    double m_materialXUnits = 0.0, m_materialYUnits = 0.0;
-    double m_materialZeroXUnits = 0.0, m_materialZeroYUnits = 0.0;
-    void UpdateDerivedValues();
-
     // ---- milling job ----
     std::string m_strJobVersion = "Quenk Ver. 4.c";
     std::int32_t m_jobReserved = 0;
@@ -123,3 +125,5 @@ public:
     // export takes clicks.
     std::int32_t m_nMouseMode = 0;
 };
+
+DrawingFrames FramesInDrawingUnits(const CQuenkApp& app);

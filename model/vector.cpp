@@ -61,16 +61,15 @@ Scan ScanPoints(const std::vector<CPunkt>& p, bool checkCleanUp) {
 }
 }  // namespace
 
-void CVector::Recompute() {
+DirectionNote CVector::Recompute() {
     RecomputeShape(true);
     if (!m_empty) m_direction = DetermineDirection();
+    return m_directionNote;
 }
 
 void CVector::RecomputeAhead() {
     if (!RecomputeShape(false) || m_empty) return;
-    DirectionNoteLog kept;  // the note stays in m_directionNote until RecomputeUnchanged
-    ScopedDirectionNoteLog quiet(kept);
-    m_direction = DetermineDirection();
+    m_direction = DetermineDirection();  // its note waits in m_directionNote for RecomputeUnchanged
 }
 
 bool CVector::RecomputeShape(bool cleanUp) {
@@ -131,16 +130,10 @@ void FoldPoints(const std::vector<CPunkt>& p, std::size_t from, std::size_t to, 
 }
 }  // namespace
 
-void CVector::RecomputeAfterAdding(std::size_t added, bool atFront) {
-    if (added == 0) {
-        RecomputeUnchanged();
-        return;
-    }
+DirectionNote CVector::RecomputeAfterAdding(std::size_t added, bool atFront) {
+    if (added == 0) return RecomputeUnchanged();
     // The shortcut needs the old points to be free of anything the clean-up would touch.
-    if (!m_settled || m_empty) {
-        Recompute();
-        return;
-    }
+    if (!m_settled || m_empty) return Recompute();
     const std::vector<CPunkt>& p = m_points.Raw();
     const std::size_t n = p.size();
     const std::size_t old = n - added;
@@ -149,10 +142,7 @@ void CVector::RecomputeAfterAdding(std::size_t added, bool atFront) {
     const std::size_t from = atFront ? 1 : (old >= 2 ? old - 1 : 1);
     const std::size_t to = atFront ? std::min(added + 1, n) : n;
     for (std::size_t i = from; i < to; ++i)
-        if (SeamNeedsWork(p, i)) {
-            Recompute();
-            return;
-        }
+        if (SeamNeedsWork(p, i)) return Recompute();
     double minX = m_minX, maxX = m_maxX, minY = m_minY, maxY = m_maxY;
     if (atFront) {
         // A new start: every interior old point is tested against it as well.
@@ -160,18 +150,13 @@ void CVector::RecomputeAfterAdding(std::size_t added, bool atFront) {
         for (std::size_t i = added + 1; i + 1 < n; ++i) {
             const CPunkt q = p[i];
             if (std::fabs(q.x - s.x) < kNearDuplicate && std::fabs(q.y - s.y) < kNearDuplicate &&
-                Nearer(s, q, kNearDuplicate)) {
-                Recompute();
-                return;
-            }
+                Nearer(s, q, kNearDuplicate))
+                return Recompute();
         }
         FoldPoints(p, 0, added, minX, maxX, minY, maxY);
         // Recompute meets the new points first; among equal extremes only the sign of a zero
         // can tell which one it kept, so such boxes are taken the long way.
-        if (minX == 0.0 || maxX == 0.0 || minY == 0.0 || maxY == 0.0) {
-            Recompute();
-            return;
-        }
+        if (minX == 0.0 || maxX == 0.0 || minY == 0.0 || maxY == 0.0) return Recompute();
     } else {
         FoldPoints(p, old, n, minX, maxX, minY, maxY);
     }
@@ -189,14 +174,15 @@ void CVector::RecomputeAfterAdding(std::size_t added, bool atFront) {
     SetOuterBox();
     m_settled = 1;
     m_direction = DetermineDirection();
+    return m_directionNote;
 }
 
-void CVector::MoveAndRecompute(double dx, double dy) {
+DirectionNote CVector::MoveAndRecompute(double dx, double dy) {
     for (CPunkt& p : m_points) {
         p.x += dx;
         p.y += dy;
     }
-    Recompute();
+    return Recompute();
 }
 
 void CVector::SetOuterBox() {
@@ -206,15 +192,12 @@ void CVector::SetOuterBox() {
     m_outerMaxY = m_maxY + m_toolRadius;
 }
 
-void CVector::RecomputeUnchanged() {
-    if (!m_settled) {
-        Recompute();
-        return;
-    }
-    if (m_empty) return;  // keeps the empty-box values, shows nothing
+DirectionNote CVector::RecomputeUnchanged() {
+    if (!m_settled) return Recompute();
+    if (m_empty) return DirectionNote::None;  // keeps the empty-box values
     // The tool radius is not part of the points and may have changed.
     SetOuterBox();
-    ShowDirectionNote(m_directionNote);
+    return m_directionNote;
 }
 
 void CVector::RemoveDuplicatePoints() {

@@ -7,15 +7,11 @@
 #include <memory>
 #include <vector>
 
+#include "model/box.h"
 #include "model/geometry.h"
 #include "model/point_array.h"
 #include "model/radius.h"
 #include "model/core_context.h"
-
-// The empty-box values: the 32-bit integer limits as doubles; any real coordinate replaces
-// them at the first comparison.
-inline constexpr double kEmptyMin = 2147483647.0;
-inline constexpr double kEmptyMax = -2147483648.0;
 
 // Points of a chain closer than this are one point for its clean-up.
 inline constexpr double kNearDuplicate = 0.0001;
@@ -38,25 +34,26 @@ public:
     CVector(const CVector&) = delete;
     CVector& operator=(const CVector&) = delete;
 
-    // Drawing model
-    void Recompute();
+    // Drawing model. The recomputations show nothing: each returns the note of the direction
+    // test it ran (None when it found nothing to say), for the command to show.
+    DirectionNote Recompute();
     // Recompute for a chain whose points nobody changed since its last Recompute. When that
-    // recomputation changed no point, a second one gives the same state and shows the same
-    // messages: those are shown again and the points are not read.
-    void RecomputeUnchanged();
+    // recomputation changed no point, a second one gives the same state and the same note:
+    // that note is returned again and the points are not read.
+    DirectionNote RecomputeUnchanged();
     // Recompute done as soon as a chain is complete, ahead of a box recomputation that will
-    // find its points unchanged and run RecomputeUnchanged (which then shows the direction
-    // message). Where the clean-up of near points would change something, only exact repeats
-    // are removed and the chain is left to that later Recompute, so the result stays that of
-    // a single Recompute.
+    // find its points unchanged and run RecomputeUnchanged (which then returns the note).
+    // Where the clean-up of near points would change something, only exact repeats are
+    // removed and the chain is left to that later Recompute, so the result stays that of a
+    // single Recompute.
     void RecomputeAhead();
     // Recompute after `added` points were put in front of (atFront) or behind the points that
     // the last Recompute saw, nobody having changed those since. Where that recomputation
     // changed no point, only the added points and the seam are read; the result is exactly
     // that of Recompute.
-    void RecomputeAfterAdding(std::size_t added, bool atFront);
+    DirectionNote RecomputeAfterAdding(std::size_t added, bool atFront);
     // Moves every point by (dx, dy) and recomputes the chain while the points are in the cache.
-    void MoveAndRecompute(double dx, double dy);
+    DirectionNote MoveAndRecompute(double dx, double dy);
     void RemoveDuplicatePoints();
     void ClearCorrection();
     CRadius* AddRadius();
@@ -66,7 +63,8 @@ public:
     // Length in millimetres; sets overflow when the running sum ever went down.
     double LengthMm(double plotterUnit, bool* overflow = nullptr) const;
 
-    // Orientation and editing
+    // Orientation and editing. DetermineDirection stores its note in m_directionNote and shows
+    // nothing; the edits are commands on one chain and show their messages themselves.
     std::int32_t DetermineDirection();
     void SetDirection(std::int32_t clockwise);
     void Reverse();
@@ -101,14 +99,19 @@ public:
     double m_pi = kPi;
     std::vector<std::unique_ptr<CRadius>> m_radiusList;
     CPointArray m_points;
+    // The raw offset points of the correction, one or more per working-contour vertex.
     CPointArray m_correctionPointsA;
+    // Never filled by any step; emptied with the other lists of the correction.
     CPointArray m_correctionPointsB;
     CPointArray m_cutBand;
     CPointArray m_offsetPoints;
     CPointArray m_undoPoints;
+    // The corner points of the corner vectors, which the view marks.
     CPointArray m_correctionPointsC;
     CIntPointArray m_intPoints;
+    // For each raw offset point, the working-contour vertex (index in m_offsetPoints) it came from.
     CIntArray m_correctionIndexA;
+    // The working-contour vertices whose raw points the path assembly dropped (problem points).
     CIntArray m_correctionIndexB;
     std::int32_t m_closed = 0;
     std::int32_t m_empty = 1;
@@ -122,7 +125,7 @@ public:
     // Set by Recompute: a second Recompute on the same points would change none of them.
     // Only meaningful while nobody has changed the points since.
     std::uint8_t m_settled = 0;
-    // The message the last DetermineDirection showed, so that a repeat can show it again.
+    // The note of the last direction test, so that a repeat can return it again.
     DirectionNote m_directionNote = DirectionNote::None;
 
 private:

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "model/box.h"
 #include "model/program_values.h"
 #include "model/quenk_app.h"
 #include "model/core_context.h"
@@ -30,8 +31,8 @@ bool TableHas(std::size_t size, std::int32_t t) { return t >= 0 && static_cast<s
 }  // namespace
 
 void ComputePathExtents(CQuenkApp& app) {
-    double minX = 2147483647.0, minY = 2147483647.0;
-    double maxX = -2147483648.0, maxY = -2147483648.0;
+    double minX = kEmptyMin, minY = kEmptyMin;
+    double maxX = kEmptyMax, maxY = kEmptyMax;
     for (const auto& k : app.m_millingList) {
         for (const auto& path : k->m_paths) {
             for (const CPunkt& p : path->m_points.Raw()) {

@@ -44,9 +44,9 @@ std::string FormatProfileNumber(double v) {
 }
 
 void CProfile::Analyse() {
-    m_minX = 2147483647.0;
-    m_maxX = -2147483648.0;
-    m_maxY = -2147483648.0;
+    m_minX = kEmptyMin;
+    m_maxX = kEmptyMax;
+    m_maxY = kEmptyMax;
     const std::vector<CPunkt>& p = m_points.Raw();
     for (const CPunkt& q : p) {
         if (q.x < m_minX) m_minX = q.x;

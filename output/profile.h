@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "model/box.h"
 #include "model/point_array.h"
 #include "output/texts.h"
 
@@ -60,7 +61,7 @@ public:
 
     CPointArray m_points;
     CPointArray m_outPoints;
-    double m_minX = 2147483647.0, m_maxX = -2147483648.0, m_maxY = -2147483648.0;
+    double m_minX = kEmptyMin, m_maxX = kEmptyMax, m_maxY = kEmptyMax;
     std::int32_t m_tailFirst = 0, m_tailLast = 0, m_nose = 0, m_top = 0;
     std::int32_t m_tailCount = 0, m_noseCount = 0, m_topCount = 0, m_count = 0;
     double m_topX = 0.0;

@@ -23,6 +23,7 @@
 #include "model/parallel.h"
 #include "model/core_context.h"
 #include "prepare/join_detail.h"
+#include "prepare/texts.h"
 
 namespace {
 
@@ -165,7 +166,7 @@ EndKeys KeysOf(const CVector& v) { return {EndKey(v.m_startX, v.m_startY), EndKe
 
 }  // namespace
 
-bool join_detail::JoinPenEndPoints(CStift& pen, ChainPoints before, SpentPoints& spent) {
+bool join_detail::JoinPenEndPoints(CStift& pen, ChainPoints before, SpentPoints& spent, DirectionNotes& notes) {
     std::vector<std::unique_ptr<CVector>>& chains = pen.m_chains;
     const int n = static_cast<int>(chains.size());
     // Chains whose points are as their last Recompute left them: after a join only the
@@ -224,7 +225,7 @@ bool join_detail::JoinPenEndPoints(CStift& pen, ChainPoints before, SpentPoints&
                 open.Remove(j);
                 join_detail::JoinTouchingPair(
                     a, b, current[static_cast<std::size_t>(i)] ? ChainPoints::Unchanged : ChainPoints::MayHaveChanged,
-                    spent, made[static_cast<std::size_t>(i)], made[static_cast<std::size_t>(j)] != 0);
+                    spent, made[static_cast<std::size_t>(i)], made[static_cast<std::size_t>(j)] != 0, notes);
                 current[static_cast<std::size_t>(i)] = 1;
                 joined = true;
                 const EndKeys now = KeysOf(a);
@@ -257,20 +258,22 @@ bool JoinEndPoints(CQuenkDoc& doc, CLayer& layer, ChainPoints before) {
     std::vector<std::uint8_t> joinedPen(layer.m_pens.size(), 0);
     std::size_t chains = 0;
     for (const auto& pen : layer.m_pens) chains += pen->m_chains.size();
-    RunPiecesInOrder(layer.m_pens.size(), [&](std::size_t k) {
-        const bool filling = std::this_thread::get_id() == fillingThread;
-        join_detail::SpentPoints spent(filling);
-        joinedPen[k] = join_detail::JoinPenEndPoints(*layer.m_pens[k], before, spent) ? 1 : 0;
-        if (filling)
-            handed.FreeAll();
-        else
-            handed.Give(spent);
-    }, chains);
+    ShowingNotes([&](DirectionNotes& notes) {
+        RunPiecesInOrder(layer.m_pens.size(), [&](std::size_t k, DirectionNotes& found) {
+            const bool filling = std::this_thread::get_id() == fillingThread;
+            join_detail::SpentPoints spent(filling);
+            joinedPen[k] = join_detail::JoinPenEndPoints(*layer.m_pens[k], before, spent, found) ? 1 : 0;
+            if (filling)
+                handed.FreeAll();
+            else
+                handed.Give(spent);
+        }, chains, notes);
+    });
     handed.FreeAll();
     const bool joined = std::find(joinedPen.begin(), joinedPen.end(), 1) != joinedPen.end();
     // Every chain the joining touched was recomputed by it.
     doc.RecomputeBox(before);
-    if (joined) Ui().Message(join_detail::kJoinedMessage);
+    if (joined) Ui().Message(prepare_texts::kJoinedMessage);
     Ui().RequestRedraw();
     return joined;
 }

@@ -142,7 +142,8 @@ public:
           m_grid(2 * chains.size()),
           m_state(chains.size()) {}
 
-    void Run() {
+    // The notes of the merged chains' recomputations go to `notes` in the order of the merges.
+    void Run(DirectionNotes& notes) {
         // Nothing is within a negative (or undefined) distance.
         if (!(m_distance >= 0)) return;
         const int n = static_cast<int>(m_chains.size());
@@ -153,7 +154,7 @@ public:
             const Candidate c = m_heap.top();
             m_heap.pop();
             if (c.versionA != State(c.a).version || c.versionB != State(c.b).version) continue;
-            join_detail::MergeByCase(Chain(c.a), Chain(c.b), c.joinCase);
+            join_detail::MergeByCase(Chain(c.a), Chain(c.b), c.joinCase, notes);
             ++State(c.a).version;
             ++State(c.b).version;
             State(c.a).eligible = State(c.b).eligible = false;
@@ -252,15 +253,15 @@ private:
     std::priority_queue<Candidate, std::vector<Candidate>, LaterThan> m_heap;
 };
 
-void JoinPen(CStift& pen, double joinDistance, bool clearCorrections) {
+void JoinPen(CStift& pen, double joinDistance, bool clearCorrections, DirectionNotes& notes) {
     if (clearCorrections)
         for (auto& v : pen.m_chains) v->ClearCorrection();
-    PenPairSearch(pen.m_chains, joinDistance).Run();
+    PenPairSearch(pen.m_chains, joinDistance).Run(notes);
     for (auto& chain : pen.m_chains) {
         CVector& v = *chain;
         if (v.m_empty || v.m_closed || v.PointCount() < 3) continue;
         const double gap = join_detail::EndDistance(v.m_startX, v.m_startY, v.m_endX, v.m_endY);
-        if (gap <= joinDistance) join_detail::CloseChain(v);
+        if (gap <= joinDistance) notes.Add(join_detail::CloseChain(v));
     }
 }
 
@@ -270,13 +271,15 @@ void JoinChains(CQuenkDoc& doc) {
     {
         WaitCursor wait(Ui());
         doc.m_joinDistanceUnits = doc.App().m_joinDistance / doc.m_plotterUnit;
-        for (auto& layer : doc.m_layers) {
-            if (layer->m_empty) continue;
-            for (auto& pen : layer->m_pens) {
-                if (pen->m_empty) continue;
-                JoinPen(*pen, doc.m_joinDistanceUnits, doc.m_bCorrectionDone != 0);
+        ShowingNotes([&](DirectionNotes& notes) {
+            for (auto& layer : doc.m_layers) {
+                if (layer->m_empty) continue;
+                for (auto& pen : layer->m_pens) {
+                    if (pen->m_empty) continue;
+                    JoinPen(*pen, doc.m_joinDistanceUnits, doc.m_bCorrectionDone != 0, notes);
+                }
             }
-        }
+        });
         doc.m_bCorrectionDone = 0;
         doc.RecomputeBox();
     }

@@ -12,8 +12,6 @@ class CStift;
 
 namespace join_detail {
 
-inline constexpr const char* kJoinedMessage = " Vektorkette in die gleiche Richtung gedreht !! ";
-
 // Where the point storage goes that joined chains give up. On the thread that filled the
 // chains everything is freed at once. Another thread frees at once only the storage it made
 // itself and keeps the rest for the filling thread: freeing memory of another thread's making
@@ -57,8 +55,8 @@ private:
 };
 
 // The end-point joining of one pen without the document's box recomputation; true when
-// anything was joined.
-bool JoinPenEndPoints(CStift& pen, ChainPoints before, SpentPoints& spent);
+// anything was joined. The recomputed chains' notes go to `notes` in the order of the walk.
+bool JoinPenEndPoints(CStift& pen, ChainPoints before, SpentPoints& spent, DirectionNotes& notes);
 
 // Distance of two integer end points. Every comparison of end distances goes through this
 // one formula, so equal distances come out bit-equal and ties are decided the same way
@@ -76,14 +74,16 @@ inline std::uint64_t EndKey(std::int32_t x, std::int32_t y) {
 // Returns whether any case held. aSince tells whether A's points are as its last Recompute
 // left them, so that only B's points need reading afterwards.
 // Storage that B and a growing A give up goes to `spent`; aMade and bMade tell whether the
-// chains' storage was made on this thread during the joining, and aMade is updated.
+// chains' storage was made on this thread during the joining, and aMade is updated. The notes
+// of the recomputations go to `notes`.
 bool JoinTouchingPair(CVector& a, CVector& b, ChainPoints aSince, SpentPoints& spent, std::uint8_t& aMade,
-                      bool bMade);
+                      bool bMade, DirectionNotes& notes);
 
 // Joins A with the later chain B at the ends named by joinCase (1: start/start, 2: start/end,
 // 3: end/start, 4: end/end), treating the two meeting ends first. The receiver is B for
-// case 2, A otherwise; the donor is left empty. Both must have at least two points.
-void MergeByCase(CVector& a, CVector& b, int joinCase);
+// case 2, A otherwise; the donor is left empty. Both must have at least two points. The notes
+// of the two recomputations go to `notes`.
+void MergeByCase(CVector& a, CVector& b, int joinCase, DirectionNotes& notes);
 
 // A chain's integer end points, as Recompute left them.
 struct Ends {
@@ -98,7 +98,8 @@ struct PairDistance {
 };
 PairDistance NearestEnds(const Ends& a, const Ends& b);
 
-// Closes an open chain of at least three points whose ends lie close together.
-void CloseChain(CVector& v);
+// Closes an open chain of at least three points whose ends lie close together; returns the
+// note of its recomputation.
+DirectionNote CloseChain(CVector& v);
 
 }  // namespace join_detail

@@ -43,7 +43,7 @@ void PutPoints(std::vector<CPunkt>& pa, bool atFront, It first, It last, SpentPo
 }  // namespace
 
 bool JoinTouchingPair(CVector& a, CVector& b, ChainPoints aSince, SpentPoints& spent, std::uint8_t& aMade,
-                      bool bMade) {
+                      bool bMade, DirectionNotes& notes) {
     const bool startStart = a.m_startX == b.m_startX && a.m_startY == b.m_startY;
     const bool startEnd = a.m_startX == b.m_endX && a.m_startY == b.m_endY;
     const bool endStart = a.m_endX == b.m_startX && a.m_endY == b.m_startY;
@@ -57,12 +57,9 @@ bool JoinTouchingPair(CVector& a, CVector& b, ChainPoints aSince, SpentPoints& s
     std::size_t sizeBefore = 0;
     auto finish = [&](bool atFront) {
         if (!b.m_points.IsEmpty()) spent.Release(b.m_points.Raw(), bMade);
-        if (aCurrent)
-            a.RecomputeAfterAdding(pa.size() - sizeBefore, atFront);
-        else
-            a.Recompute();
+        notes.Add(aCurrent ? a.RecomputeAfterAdding(pa.size() - sizeBefore, atFront) : a.Recompute());
         aCurrent = true;
-        b.Recompute();
+        notes.Add(b.Recompute());
     };
     const std::vector<CPunkt>& pb = b.m_points.Raw();
     if (startStart) {  // A = B reversed without its first point, then A
@@ -105,7 +102,7 @@ Joint ChooseJoint(const CPunkt& r, const CPunkt& rn, const CPunkt& d, const CPun
 
 }  // namespace
 
-void MergeByCase(CVector& a, CVector& b, int joinCase) {
+void MergeByCase(CVector& a, CVector& b, int joinCase, DirectionNotes& notes) {
     std::vector<CPunkt>& pa = a.m_points.Raw();
     std::vector<CPunkt>& pb = b.m_points.Raw();
     const bool atStartOfA = joinCase == 1 || joinCase == 2;
@@ -146,8 +143,8 @@ void MergeByCase(CVector& a, CVector& b, int joinCase) {
         a.m_points.RemoveAll();
     else
         b.m_points.RemoveAll();
-    a.Recompute();
-    b.Recompute();
+    notes.Add(a.Recompute());
+    notes.Add(b.Recompute());
 }
 
 Ends EndsOf(const CVector& v) { return {v.m_startX, v.m_startY, v.m_endX, v.m_endY}; }
@@ -165,7 +162,7 @@ PairDistance NearestEnds(const Ends& a, const Ends& b) {
     return best;
 }
 
-void CloseChain(CVector& v) {
+DirectionNote CloseChain(CVector& v) {
     std::vector<CPunkt>& p = v.m_points.Raw();
     const std::size_t n = p.size();
     std::optional<CPunkt> x;
@@ -177,7 +174,7 @@ void CloseChain(CVector& v) {
         const CPunkt first = p[0];
         p.push_back(first);
     }
-    v.Recompute();
+    return v.Recompute();
 }
 
 }  // namespace join_detail

@@ -1,12 +1,14 @@
 // Sense of rotation and the small edits a user makes on one chain.
 
+#include "prepare/orientation.h"
+
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
 #include "model/core_context.h"
-#include "model/texts.h"
 #include "model/vector.h"
+#include "prepare/texts.h"
 
 namespace {
 
@@ -33,23 +35,25 @@ void Neighbours(const std::vector<CPunkt>& p, int i, CPunkt& before, CPunkt& sel
 
 }  // namespace
 
-std::int32_t CVector::DetermineDirection() {
-    m_directionNote = DirectionNote::None;
-    if (m_empty || !m_closed) {
-        m_direction = kDirOpen;
+namespace orientation {
+
+std::int32_t DetermineDirection(CVector& v) {
+    v.m_directionNote = DirectionNote::None;
+    if (v.m_empty || !v.m_closed) {
+        v.m_direction = kDirOpen;
         return kDirOpen;
     }
-    const std::vector<CPunkt>& p = m_points.Raw();
+    const std::vector<CPunkt>& p = v.m_points.Raw();
     const int n = static_cast<int>(p.size());
 
     // For each box value, the lowest index whose coordinate equals it exactly.
     int iMinX = -1, iMaxX = -1, iMinY = -1, iMaxY = -1;
     for (int i = n - 1; i >= 0; --i) {
         const CPunkt& q = p[static_cast<std::size_t>(i)];
-        if (q.x == m_minX) iMinX = i;
-        if (q.x == m_maxX) iMaxX = i;
-        if (q.y == m_minY) iMinY = i;
-        if (q.y == m_maxY) iMaxY = i;
+        if (q.x == v.m_minX) iMinX = i;
+        if (q.x == v.m_maxX) iMaxX = i;
+        if (q.y == v.m_minY) iMinY = i;
+        if (q.y == v.m_maxY) iMaxY = i;
     }
 
     std::int32_t result = kDirUnknown;
@@ -66,16 +70,15 @@ std::int32_t CVector::DetermineDirection() {
     }
 
     if (result == kDirUnknown && n < 4) {
-        m_direction = kDirUnknown;
+        v.m_direction = kDirUnknown;
         return kDirUnknown;
     }
 
     if (result == kDirUnknown) {
         // A box that does not match the points finds no extreme index; nothing to decide then.
         if (iMinX < 0 || iMaxX < 0) {
-            m_directionNote = DirectionNote::ChainTooSmall;
-            ShowDirectionNote(m_directionNote);
-            m_direction = kDirUnknown;
+            v.m_directionNote = DirectionNote::ChainTooSmall;
+            v.m_direction = kDirUnknown;
             return kDirUnknown;
         }
         CPunkt a, c, b;
@@ -95,32 +98,36 @@ std::int32_t CVector::DetermineDirection() {
             }
         }
         if (!decided) {
-            m_directionNote = DirectionNote::ChainTooSmall;
-            ShowDirectionNote(m_directionNote);
+            v.m_directionNote = DirectionNote::ChainTooSmall;
         } else if (angleNext < anglePrev) {
             result = kDirCounterClockwise;
         } else if (anglePrev < angleNext) {
             result = kDirClockwise;
         } else {
-            m_directionNote = DirectionNote::Undeterminable;
-            ShowDirectionNote(m_directionNote);
+            v.m_directionNote = DirectionNote::Undeterminable;
         }
     }
-    m_direction = result;
+    v.m_direction = result;
     return result;
 }
 
+namespace {
+// The direction test of a command, its message shown at once.
+void DetermineAndShow(CVector& v) {
+    DetermineDirection(v);
+    ShowDirectionNote(v.m_directionNote);
+}
+}  // namespace
 
-
-void CVector::SetDirection(std::int32_t clockwise) {
-    if (m_empty || !m_closed) return;
-    const std::vector<CPunkt>& p = m_points.Raw();
+void SetDirection(CVector& v, std::int32_t clockwise) {
+    if (v.m_empty || !v.m_closed) return;
+    const std::vector<CPunkt>& p = v.m_points.Raw();
     const int n = static_cast<int>(p.size());
 
     // The lowest point; its exact y is the box's m_minY while the box matches the points.
     int k = -1;
     for (int i = 0; i < n; ++i) {
-        if (p[static_cast<std::size_t>(i)].y == m_minY) {
+        if (p[static_cast<std::size_t>(i)].y == v.m_minY) {
             k = i;
             break;
         }
@@ -136,72 +143,72 @@ void CVector::SetDirection(std::int32_t clockwise) {
 
     const double anglePrev = Angle(low, a);
     const double angleNext = Angle(low, b);
-    if ((clockwise == 0 && anglePrev < angleNext) || (clockwise == 1 && angleNext < anglePrev)) Reverse();
-    if (anglePrev == angleNext) Ui().Message(texts::kReverseFailed);
-    DetermineDirection();
+    if ((clockwise == 0 && anglePrev < angleNext) || (clockwise == 1 && angleNext < anglePrev)) Reverse(v);
+    if (anglePrev == angleNext) Ui().Message(prepare_texts::kReverseFailed);
+    DetermineAndShow(v);
 }
 
-void CVector::Reverse() {
-    std::reverse(m_points.begin(), m_points.end());
-    if (m_hasCorrection) Correct();
-    m_direction = DetermineDirection();
+void Reverse(CVector& v) {
+    std::reverse(v.m_points.begin(), v.m_points.end());
+    if (v.m_hasCorrection) v.Correct();
+    DetermineAndShow(v);
 }
 
-void CVector::SetStartPoint(int k) {
-    if (!m_closed) return;
-    const int n = m_points.Size();
+void SetStartPoint(CVector& v, int k) {
+    if (!v.m_closed) return;
+    const int n = v.m_points.Size();
     if (k < 0 || k >= n) throw std::invalid_argument("CVector::SetStartPoint: index outside the chain");
     if (k == 0) {
-        if (m_hasCorrection) Correct();
+        if (v.m_hasCorrection) v.Correct();
         return;
     }
     // P[k..n-1] then P[1..k]: the old closing point disappears, P[k] closes the chain.
-    std::vector<CPunkt>& p = m_points.Raw();
+    std::vector<CPunkt>& p = v.m_points.Raw();
     p.erase(p.begin());
     std::rotate(p.begin(), p.begin() + (k - 1), p.end());
     p.push_back(p.front());
-    if (m_hasCorrection) Correct();
+    if (v.m_hasCorrection) v.Correct();
 }
 
-void CVector::DeletePoint(int k) {
-    m_undoPoints = m_points;
-    const int n = m_points.Size();
+void DeletePoint(CVector& v, int k) {
+    v.m_undoPoints = v.m_points;
+    const int n = v.m_points.Size();
     if (k < 0 || k >= n) return;
-    m_points.RemovePoints(k, 1);
-    if (m_closed && (k == 0 || k == n - 1) && m_points.Size() > 0) {
+    v.m_points.RemovePoints(k, 1);
+    if (v.m_closed && (k == 0 || k == n - 1) && v.m_points.Size() > 0) {
         if (k == 0)
-            m_points.RemovePoints(m_points.Size() - 1, 1);
+            v.m_points.RemovePoints(v.m_points.Size() - 1, 1);
         else
-            m_points.RemovePoints(0, 1);
-        if (m_points.Size() > 0) m_points.AddPoint(m_points[0]);
+            v.m_points.RemovePoints(0, 1);
+        if (v.m_points.Size() > 0) v.m_points.AddPoint(v.m_points[0]);
     }
     // The box, closure and direction are refreshed so that later direction tests, which look
     // up the extreme points by exact comparison with the box, see the chain as it now is.
-    Recompute();
-    if (m_hasCorrection) Correct();
+    ShowDirectionNote(v.Recompute());
+    if (v.m_hasCorrection) v.Correct();
 }
 
-void CVector::ClearChain() {
-    const std::int32_t had = m_hasCorrection;
-    ClearCorrection();
-    m_offsetPoints.RemoveAll();
-    m_hasCorrection = had;
-    m_undoPoints = m_points;
-    m_points.RemoveAll();
-    Recompute();
+void ClearChain(CVector& v) {
+    const std::int32_t had = v.m_hasCorrection;
+    v.ClearCorrection();
+    v.m_offsetPoints.RemoveAll();
+    v.m_hasCorrection = had;
+    v.m_undoPoints = v.m_points;
+    v.m_points.RemoveAll();
+    ShowDirectionNote(v.Recompute());
 }
 
-void CVector::RestorePoints() {
-    m_points = m_undoPoints;
-    m_undoPoints.RemoveAll();
+void RestorePoints(CVector& v) {
+    v.m_points = v.m_undoPoints;
+    v.m_undoPoints.RemoveAll();
     // Recomputed first: the correction skips an empty chain, and a chain restored after
     // ClearChain is still marked empty until it is recomputed.
-    Recompute();
-    if (m_hasCorrection) Correct();
+    ShowDirectionNote(v.Recompute());
+    if (v.m_hasCorrection) v.Correct();
 }
 
-void CVector::RemoveNearDuplicates() {
-    std::vector<CPunkt>& p = m_points.Raw();
+void RemoveNearDuplicates(CVector& v) {
+    std::vector<CPunkt>& p = v.m_points.Raw();
     const std::size_t n = p.size();
     if (n < 3) return;
 
@@ -231,5 +238,16 @@ void CVector::RemoveNearDuplicates() {
     }
 
     // 3. A closed chain ends exactly where it starts.
-    if (m_closed) p.back() = p.front();
+    if (v.m_closed) p.back() = p.front();
 }
+
+}  // namespace orientation
+
+std::int32_t CVector::DetermineDirection() { return orientation::DetermineDirection(*this); }
+void CVector::SetDirection(std::int32_t clockwise) { orientation::SetDirection(*this, clockwise); }
+void CVector::Reverse() { orientation::Reverse(*this); }
+void CVector::SetStartPoint(int k) { orientation::SetStartPoint(*this, k); }
+void CVector::DeletePoint(int k) { orientation::DeletePoint(*this, k); }
+void CVector::ClearChain() { orientation::ClearChain(*this); }
+void CVector::RestorePoints() { orientation::RestorePoints(*this); }
+void CVector::RemoveNearDuplicates() { orientation::RemoveNearDuplicates(*this); }

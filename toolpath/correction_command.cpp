@@ -1,6 +1,6 @@
 #include "toolpath/correction_command.h"
 
-#include "import/hpgl_texts.h"
+#include "model/texts.h"
 #include "model/document.h"
 #include "model/interaction.h"
 #include "model/program_values.h"
@@ -40,7 +40,7 @@ std::int32_t CorrectChain(CVector& chain) {
     const CorrectionReport report = CorrectOrOutOfMemory(chain, queries);
     ShowReport(report);
     if (report.result >= 0) return report.result;
-    Ui().Message(hpgl_texts::kOutOfMemory);
+    Ui().Message(texts::kOutOfMemory);
     return 0;
 }
 
@@ -114,7 +114,7 @@ bool RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options)
             doc.App().m_nColorMode = kColourModeTools;
         }
     }
-    if (outOfMemory) Ui().Message(hpgl_texts::kOutOfMemory);
+    if (outOfMemory) Ui().Message(texts::kOutOfMemory);
     Ui().RequestRedraw();
     return true;
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/quenk_app.h"
+
 class CQuenkApp;
 class CQuenkDoc;
 class CVector;
@@ -37,7 +39,7 @@ std::int32_t CorrectChain(CVector& chain);
 // What the correction of one chain uses: tool number (17 for none), r in drawing units and
 // side. Exposed for the dialogs that show these values.
 struct ToolChoice {
-    std::int32_t tool = 17;
+    std::int32_t tool = kNoTool;
     double radius = 0.0;
     std::int32_t side = 1;
 };

@@ -191,11 +191,12 @@ void PaintDrawing(QPainter& painter, const CQuenkApp& app, const CQuenkDoc& doc,
     Painter p(painter, app, t);
     painter.setBrush(Qt::NoBrush);
     p.Pen(kMachineFrame, Qt::DashDotLine);
-    p.Rect(0, 0, app.m_machineXUnits, app.m_machineYUnits);
-    if (app.m_materialXUnits != 0 && app.m_materialYUnits != 0) {
+    const DrawingFrames frames = FramesInDrawingUnits(app);
+    p.Rect(0, 0, frames.machineX, frames.machineY);
+    if (frames.materialX != 0 && frames.materialY != 0) {
         p.Pen(kMaterialFrame, Qt::DashDotLine);
-        const double x0 = app.m_materialZeroXUnits, y0 = app.m_materialZeroYUnits;
-        p.Rect(x0, y0, x0 + app.m_materialXUnits, y0 + app.m_materialYUnits);
+        const double x0 = frames.materialZeroX, y0 = frames.materialZeroY;
+        p.Rect(x0, y0, x0 + frames.materialX, y0 + frames.materialY);
     }
     if (app.m_bMillingMode) return MillingPicture(p);
     if (doc.m_nothingImported) return;

@@ -29,14 +29,15 @@ void CQuenkView::ZoomWorkpiece() {
 }
 
 void CQuenkView::ZoomMachine() {
-    m_view.FitMachine(m_app.m_machineXUnits, m_app.m_machineYUnits, W(), H(), m_app.m_screenMargin);
+    const DrawingFrames frames = FramesInDrawingUnits(m_app);
+    m_view.FitMachine(frames.machineX, frames.machineY, W(), H(), m_app.m_screenMargin);
     update();
 }
 
 void CQuenkView::ZoomMaterial() {
     if (m_app.m_materialX == 0 || m_app.m_materialY == 0) return;
-    m_view.FitMaterial(m_app.m_materialZeroXUnits, m_app.m_materialXUnits, m_app.m_materialYUnits, W(), H(),
-                       m_app.m_screenMargin);
+    const DrawingFrames frames = FramesInDrawingUnits(m_app);
+    m_view.FitMaterial(frames.materialZeroX, frames.materialX, frames.materialY, W(), H(), m_app.m_screenMargin);
     update();
 }
 

@@ -110,9 +110,9 @@ TEST(SettingsFile, Version46IsReadAndWrittenAsBuiltByHand) {
     EXPECT_EQ(a.m_penTool[2], 102);
     EXPECT_EQ(a.m_toolFeedZ[1], 6.5);
     EXPECT_EQ(a.m_toolColoursB[16], 0x400010u);
-    // Derived values follow the plotter unit that was read.
-    EXPECT_DOUBLE_EQ(a.m_machineXUnits, 600 / 0.02);
-    EXPECT_DOUBLE_EQ(a.m_materialZeroYUnits, 4 / 0.02);
+    // The frames in drawing units follow the plotter unit that was read.
+    EXPECT_DOUBLE_EQ(FramesInDrawingUnits(a).machineX, 600 / 0.02);
+    EXPECT_DOUBLE_EQ(FramesInDrawingUnits(a).materialZeroY, 4 / 0.02);
 }
 
 // Older versions lack fields at the end of the scalars and the feed-Z table; those keep their

@@ -7,8 +7,7 @@
 #include "cad_fixture.h"
 #include "cadreader/cad_drawing.h"
 #include "cadreader/dxf_groups.h"
-#include "import/cad_texts.h"
-#include "import/dwg_texts.h"
+#include "import/texts.h"
 
 using namespace std::string_literals;
 
@@ -110,9 +109,9 @@ TEST_F(CadTest, MessagesForWhatIsNotConverted) {
     const std::string text = "0\nTEXT\n8\n0\n1\nA\n0\nTEXT\n8\n0\n1\nB\n";
     const std::string farLine = "0\nLINE\n8\n0\n10\n1e300\n20\n0\n11\n-1e300\n21\n0\n";
     Import(DxfText(mesh + text + "0\nHATCH\n8\n0\n0\nVERTEX\n8\n0\n" + farLine + twelveSplines));
-    std::vector<std::string> expected = {cad_texts::kPolyline, cad_texts::kTextNotRead, "78", cad_texts::kVertex,
-                                         cad_texts::kOutOfRange};
-    expected.resize(5 + 7, cad_texts::kSpline);  // the tenth counted message is the last
+    std::vector<std::string> expected = {import_texts::kPolyline, import_texts::kTextNotRead, "78", import_texts::kVertex,
+                                         import_texts::kOutOfRange};
+    expected.resize(5 + 7, import_texts::kSpline);  // the tenth counted message is the last
     EXPECT_EQ(s.ui.shown, expected);
     EXPECT_EQ(doc.m_unknownMessages, 10);
     EXPECT_TRUE(Chains().empty());
@@ -168,14 +167,14 @@ TEST_F(CadTest, DamagedFilesLeaveTheDocumentAlone) {
     for (const std::string& bytes : cuts) {
         s.ui.shown.clear();
         Import(bytes);
-        EXPECT_EQ(s.ui.shown, std::vector<std::string>{cad_texts::kDamaged}) << bytes;
+        EXPECT_EQ(s.ui.shown, std::vector<std::string>{import_texts::kDxfDamaged}) << bytes;
         EXPECT_TRUE(doc.m_layers.empty());
         EXPECT_EQ(doc.m_bCadImported, 0);
     }
     s.ui.shown.clear();
     Import("AC1032 and the rest of a DWG file", "misnamed.dxf");
     Import("just text", "plain.dxf");
-    EXPECT_EQ(s.ui.shown, (std::vector<std::string>{dwg_texts::kDamaged, cad_texts::kFileOpenError}));
+    EXPECT_EQ(s.ui.shown, (std::vector<std::string>{import_texts::kDwgDamaged, import_texts::kFileOpenError}));
 }
 
 // Files are read a window at a time: groups that straddle a window's end, and a text longer

@@ -12,7 +12,7 @@
 #include "cadreader/dwg_lz77.h"
 #include "cadreader/dwg_r2007.h"
 #include "cadreader/dwg_reader.h"
-#include "import/dwg_texts.h"
+#include "import/texts.h"
 
 namespace {
 using Bytes = std::vector<std::uint8_t>;
@@ -119,12 +119,12 @@ TEST_F(CadTest, DwgFilesOfOtherVersionsOrDamagedOnesChangeNothing) {
     const struct {
         std::string bytes, message;
     } cases[] = {
-        {"AC1009" + std::string(200, '\0'), dwg_texts::WithVersion(dwg_texts::kVersionNotRead, "AC1009 (R11/R12)")},
-        {"AC1040" + std::string(200, '\0'), dwg_texts::WithVersion(dwg_texts::kVersionNotRead, "AC1040")},
-        {"AC1015" + std::string(200, '\x55'), dwg_texts::kDamaged},
-        {"AC1018" + std::string(300, '\x55'), dwg_texts::kDamaged},
-        {"AC1021" + std::string(2000, '\x55'), dwg_texts::kDamaged},
-        {"AC1032", dwg_texts::kDamaged},
+        {"AC1009" + std::string(200, '\0'), import_texts::WithVersion(import_texts::kVersionNotRead, "AC1009 (R11/R12)")},
+        {"AC1040" + std::string(200, '\0'), import_texts::WithVersion(import_texts::kVersionNotRead, "AC1040")},
+        {"AC1015" + std::string(200, '\x55'), import_texts::kDwgDamaged},
+        {"AC1018" + std::string(300, '\x55'), import_texts::kDwgDamaged},
+        {"AC1021" + std::string(2000, '\x55'), import_texts::kDwgDamaged},
+        {"AC1032", import_texts::kDwgDamaged},
     };
     for (const auto& c : cases) {
         s.ui.shown.clear();

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "hpgl_fixture.h"
-#include "import/hpgl_texts.h"
+#include "import/texts.h"
 
 using Shown = std::vector<std::string>;
 using StrokeList = std::vector<std::vector<CPunkt>>;
@@ -59,7 +59,7 @@ TEST(HpglPosition, AndMessagesAfterEachText) {
         Shown shown;
         bool showUnknown = false;
     };
-    using namespace hpgl_texts;
+    using namespace import_texts;
     using namespace std::string_literals;
     const Case cases[] = {
         {"PU12.7,3;", 12, 3, {}},  // decimals are cut at the point
@@ -186,7 +186,7 @@ TEST_F(HpglTest, CircleRadiusScalesWithX) {
 
 TEST_F(HpglTest, ArcsOfAbsurdSizeAreRefusedOnce) {
     Read("SP1;PU10,0;PD;AA0,0,2000000000;AA0,0,-2000000000;CI10,-5;PD20,0;");
-    EXPECT_EQ(s.ui.shown, Shown{hpgl_texts::kArcRefused});
+    EXPECT_EQ(s.ui.shown, Shown{import_texts::kHpglArcRefused});
     EXPECT_LT(PointCount(), 10u);
     // The stroke breaks at the refused arc and goes on from its end.
     ExpectPoint(doc.m_hpglPos, 20, 0);
@@ -195,7 +195,7 @@ TEST_F(HpglTest, ArcsOfAbsurdSizeAreRefusedOnce) {
 TEST_F(HpglTest, NoSegmentAngleLeftRefusesTheCircle) {
     app.m_segmentAngle = 0.0;
     Read("PU0,0;CI10;");
-    EXPECT_EQ(s.ui.shown, Shown{hpgl_texts::kArcRefused});
+    EXPECT_EQ(s.ui.shown, Shown{import_texts::kHpglArcRefused});
     EXPECT_EQ(PointCount(), 0u);
 }
 
@@ -207,7 +207,7 @@ TEST_F(HpglTest, ManyHugeCirclesStayWithinTheBudget) {
     for (int i = 0; i < 2000; ++i) text += "CI57000;";
     Read(text);
     EXPECT_LE(PointCount(), 4000000u + text.size() / 4);  // the allowance and a point per 4 bytes
-    EXPECT_EQ(s.ui.shown, Shown{hpgl_texts::kArcRefused});
+    EXPECT_EQ(s.ui.shown, Shown{import_texts::kHpglArcRefused});
 }
 
 // ---- unknown commands ----
@@ -217,7 +217,7 @@ TEST_F(HpglTest, ElevenUnknownCommandsShowTenAndTheSummary) {
     Import("LT;DT;LT;DT;LT;DT;LT;DT;LT;DT;LT;");
     ASSERT_EQ(s.ui.shown.size(), 11u);
     EXPECT_EQ(s.ui.shown[9], "Unbekannter DT Befehl");
-    EXPECT_EQ(s.ui.shown[10], hpgl_texts::kTooManyErrors);
+    EXPECT_EQ(s.ui.shown[10], import_texts::kTooManyErrors);
 }
 
 TEST_F(HpglTest, NineUnknownCommandsGiveNoSummary) {

@@ -10,7 +10,7 @@
 #include <set>
 
 #include "hpgl_fixture.h"
-#include "import/hpgl_texts.h"
+#include "import/texts.h"
 #include "import/import_command.h"
 
 namespace fs = std::filesystem;
@@ -29,7 +29,7 @@ bool HaveProgram(const std::string& name) {
 }
 
 bool IsUnknownMessage(const std::string& m) {
-    const std::string pre = hpgl_texts::kUnknownPrefix, post = hpgl_texts::kUnknownSuffix;
+    const std::string pre = import_texts::kUnknownPrefix, post = import_texts::kUnknownSuffix;
     return m.size() > pre.size() + post.size() && m.compare(0, pre.size(), pre) == 0 &&
            m.compare(m.size() - post.size(), post.size(), post) == 0;
 }
@@ -37,9 +37,9 @@ bool IsUnknownMessage(const std::string& m) {
 // The reader's own messages, and those that the chain recomputation and the joining may add.
 bool IsPrescribed(const std::string& m) {
     static const std::set<std::string> fixed = {
-        hpgl_texts::kTooManyErrors, hpgl_texts::kXYError,   hpgl_texts::kIPErrorP1, hpgl_texts::kIPErrorP2,
-        hpgl_texts::kSCError,       hpgl_texts::kAAErrorXY, hpgl_texts::kAAErrorArc, hpgl_texts::kARError,
-        hpgl_texts::kCIError,       hpgl_texts::kArcRefused,
+        import_texts::kTooManyErrors, import_texts::kXYError,   import_texts::kIPErrorP1, import_texts::kIPErrorP2,
+        import_texts::kSCError,       import_texts::kAAErrorXY, import_texts::kAAErrorArc, import_texts::kARError,
+        import_texts::kCIError,       import_texts::kHpglArcRefused,
         "Kann Drehrichtung nicht feststellen", " Vektor zu klein ",
         " Vektorkette in die gleiche Richtung gedreht !! "};
     return fixed.count(m) > 0 || IsUnknownMessage(m);
@@ -95,7 +95,7 @@ TEST_F(Hp2xxFiles, EveryFileImportsWithThePrescribedMessages) {
                 EXPECT_FALSE(summary) << "unknown command shown after the summary";
                 ++unknown;
             }
-            if (m == hpgl_texts::kTooManyErrors) summary = true;
+            if (m == import_texts::kTooManyErrors) summary = true;
         }
         // Ten shown means ten or more counted: exactly then the summary follows.
         EXPECT_LE(unknown, 10);

@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "hpgl_fixture.h"
-#include "import/cad_texts.h"
+#include "import/texts.h"
 #include "import/import_command.h"
 #include "prepare/join.h"
 
@@ -56,7 +56,7 @@ TEST_F(HpglTest, CadSaysPlainlyItCannotReadAndAMissingJobIsPassedOverSilently) {
     app.m_bSaveSettingsOnExit = 0;
     ImportFile(doc, "/nowhere/x.dwg");
     ImportFile(doc, "/nowhere/x.Quenk");
-    EXPECT_EQ(s.ui.shown, (std::vector<std::string>{cad_texts::kFileOpenError}));
+    EXPECT_EQ(s.ui.shown, (std::vector<std::string>{import_texts::kFileOpenError}));
     EXPECT_TRUE(doc.m_layers.empty());
     EXPECT_EQ(app.m_bMillingReady, 0);
     EXPECT_EQ(app.m_drawingTitle, "");  // neither file was taken

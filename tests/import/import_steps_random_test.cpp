@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
 #include <random>
 #include <string>
 #include <vector>
@@ -14,7 +16,8 @@
 #include "model/document.h"
 #include "model/parallel.h"
 #include "model/quenk_app.h"
-#include "import/hpgl_texts.h"
+#include "model/texts.h"
+#include "import/texts.h"
 #include "prepare/join_reference.h"
 #include "support/describe.h"
 #include "support/scripted_interaction.h"
@@ -22,7 +25,7 @@
 
 namespace {
 
-// The reader with its steps as the plain description has them.
+// The reader with its steps done the plain way: one after the other on one thread.
 void PlainImport(CQuenkDoc& doc, std::string bytes, const std::string& name) {
     ResetHpglScaling(doc);
     const double maxXBefore = doc.m_maxX;
@@ -35,7 +38,7 @@ void PlainImport(CQuenkDoc& doc, std::string bytes, const std::string& name) {
     doc.m_curLayer = &layer;
     doc.m_curPen = nullptr;
     doc.m_curChain = nullptr;
-    if (InterpretHpgl(doc, bytes) > 9) Ui().Message(hpgl_texts::kTooManyErrors);
+    if (InterpretHpgl(doc, bytes) > 9) Ui().Message(import_texts::kTooManyErrors);
     const CQuenkApp& app = doc.App();
     if (maxXBefore == 0.0) {
         doc.m_importTargetX = app.m_workZeroX / app.m_plotterUnit;
@@ -53,7 +56,7 @@ void PlainImport(CQuenkDoc& doc, std::string bytes, const std::string& name) {
                 p.x += dx;
                 p.y += dy;
             }
-    layer.RecomputeBox();
+    ShowingNotes([&](DirectionNotes& notes) { layer.RecomputeBox(notes); });
     layer.RemoveDuplicatePoints();
     doc.RecomputeBox();
     Ui().RequestRedraw();
@@ -165,4 +168,31 @@ TEST(ImportStepsRandom, PenByPenFilesJoinedWhileReadingMatchToo) {
         ASSERT_EQ(fast.shown, plain.shown) << "round " << round;
         ASSERT_EQ(fast.drawing, plain.drawing) << "round " << round;
     }
+}
+
+TEST(ImportStepsRandom, DirectionMessagesOfAThreadedImportComeAsFromThePlainWalk) {
+    // Pen by pen, large enough for the helper thread and the threads of the move: tiny closed
+    // squares (" Vektor zu klein ") and flat closed back-and-forth chains (undeterminable)
+    // in an order that differs from pen to pen, so that any other order of the pens' messages
+    // would show.
+    std::string file = "IN;IP0,0,1,1;SC0,40000,0,40000;";
+    int squares = 0;
+    for (int pen = 1; pen <= 4; ++pen) {
+        file += "SP" + std::to_string(pen) + ";";
+        for (int k = 0; k < 1200; ++k) {
+            const std::string x = std::to_string(3000 * (k % 40)), y = std::to_string(3000 * (k / 40 + 40 * pen));
+            const bool flat = (k + pen) % 7 == 0;
+            file += "PU" + x + "," + y + ";PD" + (flat ? ";PR2000,0,-1000,0,-1000,0;PA;" : ";PR10,0,0,10,-10,0,0,-10;PA;");
+            squares += flat ? 0 : 1;
+        }
+    }
+    const Outcome plain = ImportBoth("SP1;PD1,1,2,2;", file, true);
+    const Outcome fast = ImportBoth("SP1;PD1,1,2,2;", file, false);
+    ASSERT_EQ(fast.shown, plain.shown);
+    ASSERT_EQ(fast.drawing, plain.drawing);
+    const auto count = [&](const char* text) { return std::count(plain.shown.begin(), plain.shown.end(), text); };
+    // Every tiny square says so at each of the four recomputations the import runs on it; the
+    // undeterminable direction is shown five times in all.
+    EXPECT_EQ(count(texts::kChainTooSmall), 4 * squares);
+    EXPECT_EQ(count(texts::kDirectionUndeterminable), kMaxDirectionWarnings);
 }

@@ -30,15 +30,16 @@ TEST(Layer, BoxFollowsItsChainsAndMoveBy) {
     CLayer layer;
     EXPECT_EQ(layer.m_empty, 1);
     MakeChain(*layer.AddPen(1)->AddVector(), {{0, 0}, {10, 5}});
-    layer.RecomputeBox();
+    DirectionNotes notes;
+    layer.RecomputeBox(notes);
     EXPECT_EQ(layer.m_empty, 0);
     EXPECT_EQ(BoxOf(layer), (Box{0, 10, 0, 5}));
 
-    layer.MoveBy(5, -5, -1);  // negative z: nothing
+    layer.MoveBy(5, -5, -1, notes);  // negative z: nothing
     EXPECT_EQ(BoxOf(layer), (Box{0, 10, 0, 5}));
     EXPECT_EQ(layer.m_pens[0]->m_chains[0]->m_points[0], (CPunkt{0, 0}));
 
-    layer.MoveBy(5, -5, 0);
+    layer.MoveBy(5, -5, 0, notes);
     EXPECT_EQ(BoxOf(layer), (Box{5, 15, -5, 0}));
     EXPECT_EQ(layer.m_pens[0]->m_chains[0]->m_points[1], (CPunkt{15, 0}));
 }
@@ -51,7 +52,8 @@ TEST(Layer, OuterBoxGrowsByEachChainsToolRadius) {
     SetPoints(*a, {{0, 0}, {10, 10}});
     CVector* b = layer.AddPen(2)->AddVector();
     SetPoints(*b, {{20, -1}, {21, 1}});
-    layer.RecomputeBox();
+    DirectionNotes notes;
+    layer.RecomputeBox(notes);
     EXPECT_EQ(OuterBoxOf(layer), (Box{-2, 21, -2, 12}));
 }
 
@@ -61,7 +63,8 @@ TEST(Layer, EmptyPensAndChainsLeaveTheEmptyBox) {
     CStift* pen = layer.AddPen(3);
     pen->AddVector();  // no points
     layer.AddPen(4);   // no chains
-    layer.RecomputeBox();
+    DirectionNotes notes;
+    layer.RecomputeBox(notes);
     EXPECT_EQ(layer.m_empty, 0);
     EXPECT_EQ(pen->m_empty, 0);
     EXPECT_EQ(layer.m_pens[1]->m_empty, 1);

@@ -1,7 +1,7 @@
 // The shortcuts of a chain's recomputation against the plain Recompute they stand for: the
 // repeat without reading the points, the recomputation that reads only added points, and the
 // recomputation done ahead while a reader fills chains. Points, box, ends, flags, direction
-// and the messages shown must all be the same, bit for bit.
+// and the direction notes returned must all be the same, bit for bit.
 
 #include <gtest/gtest.h>
 
@@ -20,17 +20,17 @@ namespace {
 
 struct Outcome {
     std::string state;
-    std::vector<std::string> shown;
+    DirectionNote note = DirectionNote::None;
     bool operator==(const Outcome&) const = default;
-    friend void PrintTo(const Outcome& o, std::ostream* os) { *os << o.state << "\n" << testing::PrintToString(o.shown); }
+    friend void PrintTo(const Outcome& o, std::ostream* os) { *os << o.state << "\nnote " << int(o.note); }
 };
 
-// The chain's state and the messages after `steps` ran on it, from a fresh session.
-Outcome RunSteps(const std::function<void(CVector&, ScriptedSession&)>& steps) {
+// The chain's state and the note its last step returned, from a fresh session.
+Outcome RunSteps(const std::function<DirectionNote(CVector&)>& steps) {
     ScriptedSession s;
     CVector v;
-    steps(v, s);
-    return {DescribeChain(v), s.ui.shown};
+    const DirectionNote note = steps(v);
+    return {DescribeChain(v), note};
 }
 
 }  // namespace
@@ -43,16 +43,16 @@ TEST(RecomputeShortcuts, RepeatWithoutReadingEqualsASecondRecompute) {
         const std::vector<CPunkt> pts = RandomChainPoints(dice, {});
         const double radius = dice(0, 2);
         auto run = [&](bool shortcut) {
-            return RunSteps([&](CVector& v, ScriptedSession&) {
+            return RunSteps([&](CVector& v) {
                 v.m_points.Raw() = pts;
                 v.Recompute();
                 v.m_toolRadius = radius;  // not part of the points: the repeat must take it up
                 unsettled += shortcut && !v.m_settled;
-                shortcut ? v.RecomputeUnchanged() : v.Recompute();
+                return shortcut ? v.RecomputeUnchanged() : v.Recompute();
             });
         };
         const Outcome plain = run(false);
-        messages += !plain.shown.empty();
+        messages += plain.note != DirectionNote::None;
         ASSERT_EQ(run(true), plain) << "round " << round;
     }
     EXPECT_GT(unsettled, rounds / 200);  // the clean-up path was met
@@ -68,23 +68,22 @@ TEST(RecomputeShortcuts, ReadingOnlyTheAddedPointsEqualsRecompute) {
         const std::vector<CPunkt> added = RandomChainPoints(dice, {.maxPoints = 10});
         const bool atFront = dice(0, 1) == 1;
         auto run = [&](bool shortcut) {
-            return RunSteps([&](CVector& v, ScriptedSession& s) {
+            return RunSteps([&](CVector& v) {
                 v.m_points.Raw() = first;
                 v.Recompute();
-                s.ui.shown.clear();
                 std::vector<CPunkt>& p = v.m_points.Raw();
                 p.insert(atFront ? p.begin() : p.end(), added.begin(), added.end());
                 if (!shortcut) return v.Recompute();
                 const bool settled = v.m_settled && !v.m_empty;
-                v.RecomputeAfterAdding(added.size(), atFront);
+                const DirectionNote note = v.RecomputeAfterAdding(added.size(), atFront);
                 shortcutsTaken += settled && v.m_settled;
+                return note;
             });
         };
         ASSERT_EQ(run(true), run(false)) << "round " << round << (atFront ? " front" : " back");
     }
     EXPECT_GT(shortcutsTaken, rounds / 8);
 }
-
 TEST(RecomputeShortcuts, NegativeZeroInFrontKeepsTheSignRecomputeFinds) {
     // Recompute meets the added points first; among equal extremes the first one stays.
     for (bool shortcut : {false, true}) {
@@ -103,12 +102,11 @@ TEST(RecomputeShortcuts, AheadThenUnchangedEqualsOneRecompute) {
     for (int round = 0; round < Rounds(5000); ++round) {
         const std::vector<CPunkt> pts = RandomChainPoints(dice, {});
         auto run = [&](bool ahead) {
-            return RunSteps([&](CVector& v, ScriptedSession& s) {
+            return RunSteps([&](CVector& v) {
                 v.m_points.Raw() = pts;
                 if (!ahead) return v.Recompute();
-                v.RecomputeAhead();
-                EXPECT_TRUE(s.ui.shown.empty());  // its message waits for the box recomputation
-                v.RecomputeUnchanged();
+                v.RecomputeAhead();  // its note waits for the box recomputation
+                return v.RecomputeUnchanged();
             });
         };
         ASSERT_EQ(run(true), run(false)) << "round " << round;

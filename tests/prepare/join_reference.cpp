@@ -24,8 +24,8 @@ double Dist(End a, End b) {
 }
 
 void RecomputeBoth(CVector& a, CVector& b) {
-    a.Recompute();
-    b.Recompute();
+    ShowDirectionNote(a.Recompute());
+    ShowDirectionNote(b.Recompute());
 }
 
 bool JoinPenPlain(CStift& pen) {
@@ -159,7 +159,7 @@ void JoinPenByDistancePlain(CStift& pen, double dist) {
         } else {
             v.AddPoint(p0);
         }
-        v.Recompute();
+        ShowDirectionNote(v.Recompute());
     }
 }
 

@@ -40,7 +40,7 @@ TEST(Direction, OfChainsAndTheMessageItShows) {
         ScriptedSession s;
         CVector v;
         v.m_points.Raw() = c.pts;
-        v.Recompute();
+        ShowDirectionNote(v.Recompute());  // what a command flow does with the note
         EXPECT_EQ(v.m_direction, c.direction);
         EXPECT_EQ(s.ui.shown, c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
     }

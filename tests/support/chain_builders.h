@@ -12,5 +12,5 @@ inline void SetPoints(CVector& v, std::initializer_list<CPunkt> pts) {
 
 inline void MakeChain(CVector& v, std::initializer_list<CPunkt> pts) {
     SetPoints(v, pts);
-    v.Recompute();
+    ShowDirectionNote(v.Recompute());
 }

@@ -103,9 +103,10 @@ private slots:
     }
     void withoutDrawingOnlyFrames() {
         Scene s;
-        s.app.m_machineXUnits = 180, s.app.m_machineYUnits = 180;
-        s.app.m_materialXUnits = 100, s.app.m_materialYUnits = 100;
-        s.app.m_materialZeroXUnits = 40, s.app.m_materialZeroYUnits = 40;
+        s.app.m_plotterUnit = 1.0;  // millimetres are drawing units here
+        s.app.m_machineX = 180, s.app.m_machineY = 180;
+        s.app.m_materialX = 100, s.app.m_materialY = 100;
+        s.app.m_materialZeroX = 40, s.app.m_materialZeroY = 40;
         AddTestChain(s.doc, 1, {{20, 100}, {180, 100}});  // present, but nothing imported
         const QImage img = s.Paint();
         const int machine = Count(img, qRgb(20, 20, 20)), material = Count(img, qRgb(100, 250, 100));

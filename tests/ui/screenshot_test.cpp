@@ -24,7 +24,6 @@ namespace {
 void SampleSettings(CQuenkApp& app) {
     CompleteSettingsTables(app);
     app.m_machineX = 600, app.m_machineY = 400, app.m_materialX = 300, app.m_materialY = 200;
-    app.UpdateDerivedValues();
     app.m_tools[0].m_diameter = 3.0;
 }
 }  // namespace
