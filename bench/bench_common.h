@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <sys/resource.h>
+#include <time.h>
 
 class Stopwatch {
 public:
@@ -15,6 +16,14 @@ public:
 private:
     std::chrono::steady_clock::time_point m_start;
 };
+
+// Processor time of this process so far: on a shared machine far steadier than the clock on
+// the wall, which counts the time other programs had the processor.
+inline double CpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
 
 // Best of several runs of f (seconds); the first run warms caches and allocator.
 template <typename F>

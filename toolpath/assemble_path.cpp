@@ -3,6 +3,7 @@
 // cut off at the crossing of its two ends, or, when there is no such crossing, the path is
 // ended where it meets the contour's offset line.
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/geometry.h"
@@ -45,12 +46,29 @@ private:
         m_path.m_path.Raw().push_back(p);
         m_path.m_source.Raw().push_back(s);
     }
+    // The path goes on at p on raw segment seg. Unless it stood on that segment already, the
+    // raw path between is left out: the path cuts across it.
+    void Arrive(const CPunkt& p, int seg) {
+        if (seg != m_atSeg) Skip(m_at, std::max(m_atSeg, 0), p, seg);
+        m_at = p;
+        m_atSeg = seg;
+    }
+    void Skip(const CPunkt& from, int fromSeg, const CPunkt& to, int toSeg) {
+        m_outcome.skipped.push_back({from, fromSeg, to, toSeg, static_cast<std::int32_t>(m_path.m_path.Size()) - 1});
+    }
+    void Keep(int i) {
+        const CPunkt& q = m_raw[static_cast<std::size_t>(i)];
+        Append(q, m_src[static_cast<std::size_t>(i)]);
+        Arrive(q, i - 1);
+        m_atSeg = i;
+    }
     // The last (lastFirst) or the first raw segment j, lo <= j <= hi, that crosses a->b at a
     // point passing the clearance test; -1 when there is none.
     int FindCrossing(const CPunkt& a, const CPunkt& b, int lo, int hi, bool lastFirst, CPunkt& at);
     // Ends a run at the offset line of working segment seg: appends where p->q crosses
-    // exactly one of the two lines at r beside it. True when a point was appended.
-    bool ShiftedSegment(const CPunkt& p, const CPunkt& q, int seg, bool needStrip);
+    // exactly one of the two lines at r beside it; p->q is raw segment rawSeg. True when a
+    // point was appended.
+    bool ShiftedSegment(const CPunkt& p, const CPunkt& q, int rawSeg, int seg, bool needStrip);
 
     CVector& m_v;
     PathQueries& m_q;
@@ -61,6 +79,10 @@ private:
     ClearanceRule m_rule;
     AssemblyOutcome& m_outcome;
     std::vector<std::int32_t> m_candidates;
+    // Where the path stands on the raw path: a point on raw segment m_atSeg; -1 before the
+    // start, when all of the raw path up to the first point is left out.
+    CPunkt m_at;
+    int m_atSeg = 0;
 };
 
 int Assembler::FindCrossing(const CPunkt& a, const CPunkt& b, int lo, int hi, bool lastFirst, CPunkt& at) {
@@ -79,7 +101,7 @@ int Assembler::FindCrossing(const CPunkt& a, const CPunkt& b, int lo, int hi, bo
     return -1;
 }
 
-bool Assembler::ShiftedSegment(const CPunkt& p, const CPunkt& q, int seg, bool needStrip) {
+bool Assembler::ShiftedSegment(const CPunkt& p, const CPunkt& q, int rawSeg, int seg, bool needStrip) {
     if (seg <= 0) return false;
     const std::vector<CPunkt>& w = *m_rule.working;
     const CPunkt& wa = w[static_cast<std::size_t>(seg) - 1];
@@ -97,6 +119,7 @@ bool Assembler::ShiftedSegment(const CPunkt& p, const CPunkt& q, int seg, bool n
     const std::optional<CPunkt> x = crossLeft ? TryLineIntersection(p, q, l1, l2) : TryLineIntersection(p, q, r1, r2);
     if (!x || Fails(*x) != 0) return false;
     Append(*x, -1);
+    Arrive(*x, rawSeg);
     return true;
 }
 
@@ -126,6 +149,8 @@ void Assembler::Run() {
         Append(m_raw.back(), m_src.back());
         return;
     }
+    m_at = m_raw.front();
+    m_atSeg = f > 0 ? -1 : 0;
     // A closed path that begins inside a loop must end at the crossing where it began.
     int closeAfter = -1;
     CPunkt closePoint;
@@ -137,20 +162,27 @@ void Assembler::Run() {
         const int j = FindCrossing(a, b, f + 1, n - 2, true, x);
         if (j >= 0) {
             Append(x, -1);
+            Arrive(x, f - 1);
             if (m_v.m_closed) {
                 closeAfter = j;
                 closePoint = x;
             }
         } else {
-            ShiftedSegment(a, b, failedAt, false);
+            ShiftedSegment(a, b, f - 1, failedAt, false);
         }
     }
-    Append(m_raw[static_cast<std::size_t>(f)], m_src[static_cast<std::size_t>(f)]);
+    if (f == 0) {
+        Append(m_raw.front(), m_src.front());
+    } else {
+        Keep(f);
+    }
 
     bool inRun = false;
     for (int i = f + 1; i < n; ++i) {
         if (i == closeAfter + 1 && !inRun) {
             Append(closePoint, -1);
+            Arrive(closePoint, closeAfter);
+            Skip(closePoint, closeAfter, m_raw.back(), n - 2);
             for (int k = i; k < n; ++k) {
                 m_problems.push_back(m_src[static_cast<std::size_t>(k)]);
                 m_outcome.dropped.push_back(k);
@@ -160,7 +192,7 @@ void Assembler::Run() {
         const CPunkt& q = m_raw[static_cast<std::size_t>(i)];
         const int seg = FailsRaw(i);
         if (seg == 0) {
-            Append(q, m_src[static_cast<std::size_t>(i)]);
+            Keep(i);
             inRun = false;
             continue;
         }
@@ -175,6 +207,9 @@ void Assembler::Run() {
         if (j >= 0) {
             // Cut the loop between the two crossing segments off.
             Append(x, -1);
+            Arrive(x, i - 1);
+            Skip(x, i - 1, x, j);
+            m_atSeg = j;
             for (int k = i + 1; k <= j; ++k) {
                 m_problems.push_back(m_src[static_cast<std::size_t>(k)]);
                 m_outcome.dropped.push_back(k);
@@ -182,8 +217,9 @@ void Assembler::Run() {
             i = j;
             continue;
         }
-        inRun = !ShiftedSegment(p, q, seg, true);
+        inRun = !ShiftedSegment(p, q, i - 1, seg, true);
     }
+    if (m_atSeg < n - 1) Skip(m_at, m_atSeg, m_raw.back(), n - 2);
 }
 
 }  // namespace

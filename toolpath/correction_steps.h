@@ -33,11 +33,26 @@ bool OffsetVertices(const std::vector<CPunkt>& w, bool closed, int side, double 
 // What the assembly leaves to the checks of the path: whether no raw point passed the
 // clearance test (no point is kept then), and the raw points dropped with the loops that
 // were cut off, which may have been reachable boundary.
+// A stretch of the raw path that the kept path does not run along: from `from` on raw
+// segment fromSeg (raw[fromSeg] -> raw[fromSeg + 1]) along the raw path to `to` on segment
+// toSeg (fromSeg <= toSeg). pathAt is the index of the path point at the stretch's end, or
+// at its start when the stretch follows the path's last point.
+struct RawSpan {
+    CPunkt from;
+    std::int32_t fromSeg = 0;
+    CPunkt to;
+    std::int32_t toSeg = 0;
+    std::int32_t pathAt = 0;
+};
+
 struct AssemblyOutcome {
     bool nothingPasses = false;
     // The raw points and their sources were out of step; the path was still assembled.
     bool sourcesOutOfStep = false;
     std::vector<std::int32_t> dropped;
+    // Every stretch of the raw path that the kept path leaves out, loops and short cuts
+    // alike: the offset boundary the walk can have lost lies on them.
+    std::vector<RawSpan> skipped;
 };
 
 // Builds the chain's path from its raw points (m_correctionPointsA / m_correctionIndexA)

@@ -6,6 +6,7 @@
 #include "model/geometry.h"
 #include "model/vector.h"
 #include "toolpath/clearance.h"
+#include "toolpath/correction_steps.h"
 #include "toolpath/plain_distance.h"
 
 namespace {
@@ -19,18 +20,25 @@ constexpr double kLostShare = 0.008;
 // A dropped raw point counts as reachable boundary when its nearest segment lies at r within
 // this share of r: the points of the loops that rightly go lie clearly closer or farther.
 constexpr double kOnBoundary = 1e-6;
+// The walk cuts wide corners with bevels that stand in for the arcs of the exact offset and
+// lie up to this many radii from the contour; left-out raw path counts as boundary up to
+// there.
+constexpr double kBoundaryReach = 1.5;
+// Left-out raw path that runs this share of r or closer beside the kept path is reached by
+// the cutter there, give or take that much: where the walk drops a raw point that fails by
+// a hair, its short cut runs a tenth of r or so inside the corner it leaves out.
+constexpr double kNearPath = 0.2;
+// A closed contour's walk may have lost boundary when the raw path it left out lies on the
+// offset boundary, away from the path, for more than this share of the path's length (as
+// the dropped raw points above): below it the walk has not lost the hundredth of the
+// boundary that counts, and the robust offset is not asked.
+constexpr double kCompareShare = 0.008;
 // Up to this many points a scan over the boxes of segments and of blocks of consecutive
 // segments is cheaper than building a grid.
 constexpr std::size_t kScanLimit = 160;
 constexpr std::size_t kScanBlock = 8;
 
-double SegmentDistance(const CPunkt& x, const CPunkt& a, const CPunkt& b) {
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double len2 = dx * dx + dy * dy;
-    double t = len2 > 0 ? ((x.x - a.x) * dx + (x.y - a.y) * dy) / len2 : 0;
-    t = std::clamp(t, 0.0, 1.0);
-    return PlainDistance(x, {a.x + t * dx, a.y + t * dy});
-}
+double SegmentDistance(const CPunkt& x, const CPunkt& a, const CPunkt& b) { return PlainSegmentDistance(x, a, b); }
 
 double SegmentsDistance(const CPunkt& a, const CPunkt& b, const CPunkt& c, const CPunkt& d) {
     if (SegmentsCross(a, b, c, d)) return 0;
@@ -161,7 +169,10 @@ bool PathChecker::Spoke(const CPunkt& x, std::int32_t source) {
     return NearestWithin(x, reach) > reach;
 }
 
-bool PathChecker::Sound(const CVector& v, const std::vector<std::int32_t>& dropped) {
+bool PathChecker::MayHaveLostBoundary() const { return m_skippedShare > kCompareShare; }
+
+bool PathChecker::Sound(const CVector& v, const AssemblyOutcome& outcome) {
+    m_skippedShare = 0;
     const std::vector<CPunkt>& w = CheckedContour(v, m_contour);
     if (w.size() < 2) return false;
     m_working = &w == &v.m_offsetPoints.Raw();
@@ -199,17 +210,21 @@ bool PathChecker::Sound(const CVector& v, const std::vector<std::int32_t>& dropp
     }
     if (pathLength == 0) return false;
 
-    // Raw points dropped with a loop that lie on the offset boundary and away from the kept
-    // path are boundary the path lost.
     const std::vector<CPunkt>& raw = v.m_correctionPointsA.Raw();
     const double onBoundary = m_r * (1 - kOnBoundary) - margin;
+    CollectSkippedBoundary(raw, outcome, onBoundary, kBoundaryReach * m_r, kCompareShare * pathLength);
+    // Raw points dropped with a loop that lie on the offset boundary and away from the kept
+    // path are boundary the path lost.
     std::vector<std::int32_t> clean;
-    for (std::int32_t i : dropped) {
+    for (std::int32_t i : outcome.dropped) {
         if (i <= 0 || static_cast<std::size_t>(i) >= raw.size()) continue;
         // On the boundary the nearest segment lies at r exactly; a dropped point farther
         // away lies beyond a wall or in the open, where no path belongs.
         const double d = NearestWithin(raw[static_cast<std::size_t>(i)], m_r);
         if (d >= onBoundary && d <= 2 * m_r - onBoundary) clean.push_back(i);
+    }
+    if (v.m_radiusList.size() == 1 && !m_free.empty()) {
+        m_skippedShare = LostBoundary(v.m_radiusList.front()->m_path.Raw(), kNearPath * m_r) / pathLength;
     }
     if (clean.empty()) return true;
     std::vector<CPunkt> kept;

@@ -6,12 +6,14 @@
 // A path that fails is replaced by the robust offset.
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "model/punkt.h"
 #include "toolpath/segment_grid.h"
 
 class CVector;
+struct AssemblyOutcome;
 
 // How close to r - tolerance a path may come: a hundredth of a millimetre at the usual
 // plotter unit, less for tiny tools, more where the coordinates' own rounding is coarser.
@@ -28,9 +30,15 @@ bool PathOutside(const CVector& v);
 
 class PathChecker {
 public:
-    // The chain's paths against its working contour; dropped are the raw points that the
-    // assembly cut off with loops.
-    bool Sound(const CVector& v, const std::vector<std::int32_t>& dropped);
+    // The chain's paths against its working contour; the outcome tells which raw points the
+    // assembly cut off with loops and which stretches of the raw path it left out.
+    bool Sound(const CVector& v, const AssemblyOutcome& outcome);
+    // After Sound passed: whether the raw path that the walk left out holds enough offset
+    // boundary, away from the kept path and beyond the segments that bridge it, that the
+    // walk may have lost what counts. Only there can it have lost boundary that the cutter
+    // reaches: the rest of the exact offset's boundary lies on the raw path where the kept
+    // path runs along it, or on its corner cuts.
+    bool MayHaveLostBoundary() const;
 
 private:
     struct Box {
@@ -44,6 +52,22 @@ private:
     bool Gouges(const CPunkt& a, const CPunkt& b);
     bool Spoke(const CPunkt& x, std::int32_t source);
     double NearestWithin(const CPunkt& x, double reach);
+    // Into m_inner and m_outer: the parts of a->b (parameters 0..1) closer than inner and
+    // than outer (when positive) to a segment among m_found, merged and in order. False when
+    // one segment alone has all of a->b within inner.
+    bool Spans(const CPunkt& a, const CPunkt& b, double inner, double outer);
+    // Hands the pieces of a->b that lie at least inner from every indexed segment and closer
+    // than outer to one (outer 0: anywhere) to onPiece.
+    template <class OnPiece>
+    void Between(const CPunkt& a, const CPunkt& b, double inner, double outer, OnPiece&& onPiece);
+    // Into m_free: the pieces of the raw path that the outcome left out and that lie on the
+    // offset boundary: between inner and outer from the contour (indexed). Nothing when the
+    // left-out stretches cannot hold more than budget of boundary.
+    void CollectSkippedBoundary(const std::vector<CPunkt>& raw, const AssemblyOutcome& outcome, double inner,
+                                double outer, double budget);
+    // The boundary the path lost: the length of the pieces in m_free farther than near from
+    // the path beside their stretch. Leaves the path indexed in place of the contour.
+    double LostBoundary(const std::vector<CPunkt>& path, double near);
 
     const std::vector<CPunkt>* m_w = nullptr;
     double m_r = 0, m_min = 0;
@@ -54,4 +78,12 @@ private:
     SegmentGrid m_grid;
     std::vector<Box> m_boxes, m_blocks;
     std::vector<std::int32_t> m_found;
+    std::vector<std::pair<double, double>> m_blocked, m_inner, m_outer;
+    struct Piece {
+        CPunkt a, b;
+        std::size_t span;
+    };
+    std::vector<Piece> m_free;
+    std::vector<std::int32_t> m_pathAt;  // per left-out stretch: the path point beside it
+    double m_skippedShare = 0;
 };

@@ -13,9 +13,6 @@
 namespace {
 // Spikes narrower than this are cut off even without clean-up: thinner than any cutter.
 constexpr double kMinSpike = 0.01;
-// Closed contours up to this many points whose walk dropped points are compared with the
-// robust offset; larger ones rely on the checks of the path alone.
-constexpr int kCompareLimit = 20000;
 
 void DropOldCorrection(CVector& v) {
     v.m_radiusList.clear();  // tabs and corner drills live in the paths and go with them
@@ -98,11 +95,11 @@ void CorrectInto(CVector& v, PathQueries& queries, CorrectionReport& report) {
     const AssemblyOutcome outcome = AssemblePath(v, queries);
     report.sourcesOutOfStep = outcome.sourcesOutOfStep;
     RobustResult robust = RobustResult::WalkKept;
-    if (outcome.nothingPasses || !queries.checker.Sound(v, outcome.dropped))
+    if (outcome.nothingPasses || !queries.checker.Sound(v, outcome))
         robust = RobustCorrection(v);
-    else if (closed && !v.m_correctionIndexB.IsEmpty() && v.m_offsetPoints.Size() <= kCompareLimit)
-        // The walk dropped points: whether it also dropped boundary that the cutter reaches is
-        // told surely only by the robust offset, cheap enough for contours of this size.
+    else if (closed && queries.checker.MayHaveLostBoundary())
+        // The walk left out raw path that the cutter may reach: whether that was boundary is
+        // told surely only by the robust offset.
         robust = RobustCorrection(v, true);
     report.cutterTooLarge = robust == RobustResult::CutterFitsNowhere;
     BuildCutBand(v);

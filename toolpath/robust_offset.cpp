@@ -171,8 +171,16 @@ std::vector<RobustPath> OpenOffset(const RobustRequest& q, const std::vector<CPu
     cl::Path in;
     in.reserve(w.size());
     for (const CPunkt& p : w) in.push_back(frame.In(p));
+    // The region within r of the chain as the union of the rounded strips around its
+    // segments, each offset on its own: offsetting the chain as one path relies on the
+    // winding of its outline, which leaves holes where the chain runs back over itself.
+    cl::Paths segments;
+    segments.reserve(in.size());
+    for (std::size_t i = 1; i < in.size(); ++i)
+        if (in[i] != in[i - 1]) segments.push_back({in[i - 1], in[i]});
+    if (segments.empty()) segments.push_back({in.front()});
     cl::ClipperOffset off;
-    off.AddPath(in, cl::jtSquare, cl::etOpenButt);
+    off.AddPaths(segments, cl::jtRound, cl::etOpenRound);
     cl::Paths loops;
     off.Execute(loops, q.r * frame.Scale());
     // The boundary around the contour, less what lies within r*sqrt(2) of its ends: the path

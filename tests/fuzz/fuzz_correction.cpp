@@ -36,20 +36,8 @@ double Nearest(const CPunkt& a, const CPunkt& b, const std::vector<CPunkt>& c) {
     return best;
 }
 
-// Spikes narrower than this (the tangent of their angle, about 0.1 degrees) are needles
-// that the preparation of the contour cuts or drops; paths near them are not checked.
-constexpr double kNeedle = 2e-3;
-
-// No crossings, touching or overlapping segments, and no needles.
+// No crossings, touching or overlapping segments.
 bool Simple(const std::vector<CPunkt>& c) {
-    for (std::size_t i = 2; i < c.size(); ++i) {
-        const CPunkt& a = c[i - 2];
-        const CPunkt& b = c[i - 1];
-        const CPunkt& d = c[i];
-        const double cross = (b.x - a.x) * (d.y - b.y) - (b.y - a.y) * (d.x - b.x);
-        const double dot = (b.x - a.x) * (d.x - b.x) + (b.y - a.y) * (d.y - b.y);
-        if (dot < 0 && std::fabs(cross) <= kNeedle * std::fabs(dot)) return false;
-    }
     const std::size_t last = c.size() - 1;
     for (std::size_t i = 1; i < c.size(); ++i)
         for (std::size_t j = i + 1; j < c.size(); ++j) {
@@ -96,8 +84,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool told = std::find(ui.shown.begin(), ui.shown.end(), texts::kCutterTooLarge) != ui.shown.end();
     if (told && !v.m_radiusList.empty()) std::abort();
     // A closed contour that crosses itself or doubles back is taken as the region it
-    // encloses; its inner crossings and straight spikes are no walls.
-    const bool simple = Simple(contour);
+    // encloses; its inner crossings and straight spikes are no walls. Every segment of an
+    // open chain is a wall, however the chain runs over itself; so is every spike, however
+    // narrow.
+    const bool simple = !v.m_closed || Simple(contour);
     const double least = r - std::min(0.4, r / 4) - 1e-6 * scale;
     for (const auto& rad : v.m_radiusList) {
         const std::vector<CPunkt>& p = rad->m_path.Raw();

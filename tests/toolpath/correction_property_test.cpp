@@ -26,7 +26,7 @@ using Pts = std::vector<CPunkt>;
 
 constexpr double kTol = 0.4;  // 0.01 mm at 0.025 mm per drawing unit
 
-enum class Kind { Spiral, SpiralStrip, Crack, Star, Blob, Jittered, NarrowPocket, Hairpin, Hair, OnePoint, ShortOpen, Gear };
+enum class Kind { Spiral, SpiralStrip, Crack, Needle, Star, Blob, Jittered, NarrowPocket, Hairpin, Hair, OnePoint, ShortOpen, Overlap, Gear };
 struct KindRow {
     Kind kind;
     const char* name;
@@ -37,6 +37,7 @@ constexpr KindRow kKinds[] = {
     {Kind::Star, "star", 24},            {Kind::Blob, "blob", 24},                {Kind::Jittered, "jittered", 40},
     {Kind::NarrowPocket, "pocket", 40},  {Kind::Hairpin, "hairpin", 40},          {Kind::Hair, "hair", 20},
     {Kind::OnePoint, "one point", 10},   {Kind::ShortOpen, "short open", 40},     {Kind::Gear, "gear", 2},
+    {Kind::Needle, "needle", 40},        {Kind::Overlap, "overlap", 40},
 };
 
 Pts Polar(int n, double cx, double cy, auto&& radius) {
@@ -76,6 +77,21 @@ Pts Generate(Kind kind, Dice& g, double r, int index) {
         const double half = depth * std::tan(angle / 2), mid = g.Real(0.3, 0.7) * s;
         return {{cx, cy}, {cx + mid - half, cy}, {cx + mid, cy + depth}, {cx + mid + half, cy}, {cx + s, cy},
                 {cx + s, cy + s}, {cx, cy + s}, {cx, cy}};
+    }
+    case Kind::Needle: {
+        // A spike narrower than a tenth of a degree, out of or into a square.
+        const double s = 30 * r, angle = g.Real(0.005, 0.1) * kPi / 180, length = g.Real(2, 40) * r;
+        const double half = length * std::tan(angle / 2), mid = g.Real(0.3, 0.7) * s;
+        const double tip = index % 2 ? -length : length;
+        return {{cx, cy}, {cx + mid - half, cy}, {cx + mid, cy + tip}, {cx + mid + half, cy}, {cx + s, cy},
+                {cx + s, cy + s}, {cx, cy + s}, {cx, cy}};
+    }
+    case Kind::Overlap: {
+        // An open chain that runs back along itself, exactly or at a hair's breadth.
+        const double l = g.Real(5, 30) * r, back = g.Real(0.1, 0.9) * l, off = index % 3 == 0 ? 0 : g.Real(-0.05, 0.05);
+        Pts p{{cx, cy}, {cx + l, cy}, {cx + back, cy + off}, {cx + back + g.Real(-5, 5) * r, cy + g.Real(1, 10) * r}};
+        if (index % 2) p.insert(p.begin() + 2, {cx + l * g.Real(0.3, 0.95), cy});
+        return p;
     }
     case Kind::Star: {
         const int spikes = static_cast<int>(g.Real(100, 300));

@@ -1,0 +1,179 @@
+// What the walk may have lost: the stretches of the raw offset path that the kept path
+// leaves out, measured where they lie at r or farther from the contour. A loop cut off
+// rightly lies closer than r to the contour all along (beyond its crossing point the raw
+// path runs into the zone of the other wall); boundary dropped with it does not.
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/vector.h"
+#include "toolpath/correction_steps.h"
+#include "toolpath/path_check.h"
+#include "toolpath/plain_distance.h"
+
+namespace {
+// Widens [lo, hi] by the parameters t of a + t*u where |a + t*u - c| < rho.
+void DiscSpan(const CPunkt& a, const CPunkt& u, const CPunkt& c, double rho, double& lo, double& hi) {
+    const double ex = a.x - c.x, ey = a.y - c.y;
+    const double qa = u.x * u.x + u.y * u.y;
+    const double qb = u.x * ex + u.y * ey;
+    const double qc = ex * ex + ey * ey - rho * rho;
+    const double disc = qb * qb - qa * qc;
+    if (!(qa > 0) || !(disc > 0)) return;
+    const double root = std::sqrt(disc);
+    lo = std::min(lo, (-qb - root) / qa);
+    hi = std::max(hi, (-qb + root) / qa);
+}
+
+// Narrows [lo, hi] to the t where low < s0 + t*s1 < high.
+void Band(double s0, double s1, double low, double high, double& lo, double& hi) {
+    if (s1 == 0) {
+        if (!(s0 > low && s0 < high)) hi = lo - 1;
+        return;
+    }
+    const double t1 = (low - s0) / s1, t2 = (high - s0) / s1;
+    lo = std::max(lo, std::min(t1, t2));
+    hi = std::min(hi, std::max(t1, t2));
+}
+
+// The parameters t of a->b whose points lie closer than rho to segment c->d: one interval,
+// since the points within rho of a segment form a convex region (two discs and the band
+// between them).
+bool BlockedSpan(const CPunkt& a, const CPunkt& b, const CPunkt& c, const CPunkt& d, double rho, double& lo,
+                 double& hi) {
+    const CPunkt u{b.x - a.x, b.y - a.y};
+    lo = 1e300;
+    hi = -1e300;
+    DiscSpan(a, u, c, rho, lo, hi);
+    DiscSpan(a, u, d, rho, lo, hi);
+    const double len = PlainDistance(c, d);
+    if (len > 0) {
+        const double ex = (d.x - c.x) / len, ey = (d.y - c.y) / len;
+        double bandLo = -1e300, bandHi = 1e300;
+        Band(ex * (a.y - c.y) - ey * (a.x - c.x), ex * u.y - ey * u.x, -rho, rho, bandLo, bandHi);
+        Band(ex * (a.x - c.x) + ey * (a.y - c.y), ex * u.x + ey * u.y, 0, len, bandLo, bandHi);
+        if (bandLo < bandHi) {
+            lo = std::min(lo, bandLo);
+            hi = std::max(hi, bandHi);
+        }
+    }
+    lo = std::max(lo, 0.0);
+    hi = std::min(hi, 1.0);
+    return lo < hi;
+}
+}  // namespace
+
+namespace {
+void Merge(std::vector<std::pair<double, double>>& spans) {
+    std::sort(spans.begin(), spans.end());
+    std::size_t n = 0;
+    for (const auto& span : spans) {
+        if (n > 0 && span.first <= spans[n - 1].second)
+            spans[n - 1].second = std::max(spans[n - 1].second, span.second);
+        else
+            spans[n++] = span;
+    }
+    spans.resize(n);
+}
+}  // namespace
+
+bool PathChecker::Spans(const CPunkt& a, const CPunkt& b, double inner, double outer) {
+    m_inner.clear();
+    m_outer.clear();
+    const double reach = std::max(inner, outer);
+    for (std::int32_t k : m_found) {
+        const CPunkt& c = (*m_w)[static_cast<std::size_t>(k)];
+        const CPunkt& d = (*m_w)[static_cast<std::size_t>(k) + 1];
+        // Every point of c->d lies within half its length of its middle.
+        const CPunkt mid{(c.x + d.x) / 2, (c.y + d.y) / 2};
+        if (PlainSegmentDistance(mid, a, b) - PlainDistance(c, d) / 2 >= reach) continue;
+        double lo = 0, hi = 0;
+        if (BlockedSpan(a, b, c, d, inner, lo, hi)) {
+            // Most left-out raw segments lie wholly within reach of one wall.
+            if (lo <= 0 && hi >= 1) return false;
+            m_inner.emplace_back(lo, hi);
+        }
+        if (outer > 0 && BlockedSpan(a, b, c, d, outer, lo, hi)) m_outer.emplace_back(lo, hi);
+    }
+    Merge(m_inner);
+    Merge(m_outer);
+    return true;
+}
+
+template <class OnPiece>
+void PathChecker::Between(const CPunkt& a, const CPunkt& b, double inner, double outer, OnPiece&& onPiece) {
+    if (!(PlainDistance(a, b) > 0)) return;
+    // A point outside the region lies beyond 3r of everything indexed; the whole stretch counts.
+    if (!m_region.Contains(a) || !m_region.Contains(b)) {
+        onPiece(a, b);
+        return;
+    }
+    Candidates(a, b, m_scan ? std::max(inner, outer) : 0);
+    if (!Spans(a, b, inner, outer)) return;
+    if (outer <= 0) m_outer.assign(1, {0.0, 1.0});
+    const auto at = [&](double t) { return CPunkt{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)}; };
+    std::size_t k = 0;
+    for (const auto& [lo, hi] : m_outer) {
+        double from = lo;
+        for (; k < m_inner.size() && m_inner[k].first < hi; ++k) {
+            if (m_inner[k].first > from) onPiece(at(from), at(m_inner[k].first));
+            from = std::max(from, m_inner[k].second);
+            if (m_inner[k].second > hi) break;
+        }
+        if (from < hi) onPiece(at(from), at(hi));
+    }
+}
+
+namespace {
+// Calls onPiece for every piece of the raw path that the stretch covers.
+template <class OnPiece>
+void ForEachPiece(const std::vector<CPunkt>& raw, const RawSpan& s, OnPiece&& onPiece) {
+    if (s.fromSeg < 0 || s.toSeg < s.fromSeg || static_cast<std::size_t>(s.toSeg) + 1 >= raw.size()) return;
+    if (s.fromSeg == s.toSeg) {
+        onPiece(s.from, s.to);
+        return;
+    }
+    onPiece(s.from, raw[static_cast<std::size_t>(s.fromSeg) + 1]);
+    for (std::size_t k = static_cast<std::size_t>(s.fromSeg) + 1; k < static_cast<std::size_t>(s.toSeg); ++k)
+        onPiece(raw[k], raw[k + 1]);
+    onPiece(raw[static_cast<std::size_t>(s.toSeg)], s.to);
+}
+}  // namespace
+
+void PathChecker::CollectSkippedBoundary(const std::vector<CPunkt>& raw, const AssemblyOutcome& outcome, double inner,
+                                         double outer, double budget) {
+    m_free.clear();
+    m_pathAt.clear();
+    // The stretches cannot hold more boundary than their length: when that stays within the
+    // budget, nothing needs measuring.
+    double total = 0;
+    for (const RawSpan& s : outcome.skipped)
+        ForEachPiece(raw, s, [&](const CPunkt& a, const CPunkt& b) { total += PlainDistance(a, b); });
+    if (total <= budget) return;
+    std::size_t span = 0;
+    const auto keep = [&](const CPunkt& a, const CPunkt& b) { m_free.push_back({a, b, span}); };
+    for (const RawSpan& s : outcome.skipped) {
+        span = m_pathAt.size();
+        m_pathAt.push_back(s.pathAt);
+        ForEachPiece(raw, s, [&](const CPunkt& a, const CPunkt& b) { Between(a, b, inner, outer, keep); });
+    }
+}
+
+double PathChecker::LostBoundary(const std::vector<CPunkt>& path, double near) {
+    double lost = 0;
+    const std::int32_t last = static_cast<std::int32_t>(path.size()) - 2;  // last segment
+    m_w = &path;
+    for (const Piece& p : m_free) {
+        // The path beside a left-out stretch: the segments around the path point where it
+        // ends, and the path's first and last segments for the stretches around its ends.
+        const std::int32_t at = m_pathAt[p.span];
+        m_found.clear();
+        for (std::int32_t k = std::max(at - 2, 0); k <= std::min(at + 1, last); ++k) m_found.push_back(k);
+        if (last >= 0) m_found.insert(m_found.end(), {0, last});
+        if (!Spans(p.a, p.b, near, 0)) continue;
+        double covered = 0;
+        for (const auto& [lo, hi] : m_inner) covered += hi - lo;
+        lost += PlainDistance(p.a, p.b) * std::max(0.0, 1 - covered);
+    }
+    return lost;
+}
