@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "model/quenk_app.h"
+#include "model/value_range.h"
 
 namespace {
 // Lengths in millimetres the material dialog accepts.
@@ -52,13 +53,21 @@ std::vector<double> CQuenkApp::*const kToolTables[] = {&CQuenkApp::m_toolDepth, 
 bool Inside(double v, double min, double max) { return v >= min && v <= max; }
 
 std::string Complaint(const std::string& field, const char* minText, const char* maxText) {
-    return texts::kValueOutOfRange + field + texts::kValueRangeOpen + minText + texts::kValueRangeJoin + maxText +
-           texts::kValueRangeClose;
+    return RangeComplaint(field, {0.0, 0.0, minText, maxText});
 }
 
 std::string ToolField(const char* field, std::size_t tool) { return std::string(field) + " Werkzeug " + std::to_string(tool); }
 
 }  // namespace
+
+std::string RangeComplaint(const std::string& field, const ValueRange& r) {
+    return texts::kValueOutOfRange + field + texts::kValueRangeOpen + r.minText + texts::kValueRangeJoin + r.maxText +
+           texts::kValueRangeClose;
+}
+
+std::string CheckRange(double v, const std::string& field, const ValueRange& r) {
+    return InRange(v, r) ? std::string() : RangeComplaint(field, r);
+}
 
 std::string ProgramValueComplaint(const CQuenkApp& app) {
     for (const ScalarRange& r : kScalars)

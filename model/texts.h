@@ -10,4 +10,7 @@ inline constexpr const char* kOverflow = "Overflow";
 inline constexpr const char* kDirectionClockwise = "in Uhrzeiger";
 inline constexpr const char* kDirectionCounterClockwise = "gegen Uhrzeiger (CCW)";
 inline constexpr const char* kDirectionUnknown = "Unbekannt";
+// The shape commands and "Nutzen erstellen".
+inline constexpr const char* kShapeSizeMissing = "Geben Sie die Grösse ein.";
+inline constexpr const char* kGridCountsOne = " X und Y == 1 ";
 }  // namespace texts
