@@ -10,6 +10,10 @@
 #include "model/value_range.h"
 
 namespace {
+// The most points all copies together may hold (about 1.6 GB): a grid of a large drawing
+// beyond it would not fail with an exception but drive the machine into swapping or the
+// out-of-memory killer.
+constexpr double kMostCopiedPoints = 100e6;
 void CopyShifted(const CPointArray& from, CPointArray& to, double dx, double dy) {
     to.Reserve(from.Size());
     for (const CPunkt& p : from) to.AddPoint({p.x + dx, p.y + dy});
@@ -44,6 +48,18 @@ void CopyChain(const CVector& from, CVector& to, double dx, double dy) {
     }
 }
 
+// The points one copy of the layer holds.
+double PointsOfLayer(const CLayer& layer) {
+    double n = 0;
+    for (const auto& pen : layer.m_pens)
+        for (const auto& c : pen->m_chains) {
+            n += c->m_points.Size() + c->m_offsetPoints.Size() + c->m_cutBand.Size() + c->m_correctionPointsA.Size() +
+                 c->m_correctionPointsC.Size();
+            for (const auto& path : c->m_radiusList) n += path->m_path.Size();
+        }
+    return n;
+}
+
 void CopyLayer(const CLayer& from, CLayer& to, double dx, double dy) {
     for (const auto& pen : from.m_pens) {
         if (pen->m_empty) continue;
@@ -75,6 +91,11 @@ bool MakeGridCopies(CQuenkDoc& doc, const GridCopyOptions& o) {
     const double stepX = (first.m_maxX - first.m_minX) + o.distanceX / unit;
     const double stepY = (first.m_maxY - first.m_minY) + o.distanceY / unit;
     const std::size_t before = doc.m_layers.size();
+    const double copies = static_cast<double>(o.countX) * o.countY - 1;
+    if (PointsOfLayer(first) * copies > kMostCopiedPoints) {
+        Ui().Message(hpgl_texts::kOutOfMemory);
+        return false;
+    }
     try {
         WaitCursor wait(Ui());
         for (int j = 0; j < o.countY; ++j)

@@ -23,10 +23,10 @@ struct RectangleOptions {
 };
 
 struct TrapezoidOptions {
-    double top = 0.0;     // "Breite oben:" a
-    double bottom = 0.0;  // "Breite unten:" b
-    double height = 0.0;  // "Höhe:" h
-    int pen = 1;          // "Stift:"
+    double top = 0.0;      // "Breite oben:" a
+    double bottom = 0.0;   // "Breite unten:" b
+    double height = 0.0;   // "Höhe:" h
+    int pen = 1;           // "Stift:"
     bool rotated = false;  // the parallel sides vertical, "oben" at x0 + h
     std::string Validate() const;
 };

@@ -68,3 +68,15 @@ TEST(GridCopies, OneByOneAndEmptyDocumentsAddNothing) {
     EXPECT_EQ(s.ui.shown, (std::vector<std::string>{texts::kGridCountsOne,
                                                     "Ungültiger Wert für Anzahl in X Richting (erlaubt: 1 bis 100)"}));
 }
+
+TEST(GridCopies, AGridBeyondTheMemoryBudgetIsRefusedWhole) {
+    ScriptedSession s;
+    CQuenkApp app;
+    CQuenkDoc doc(app);
+    Drawing(doc);
+    CVector& v = *doc.m_layers[0]->m_pens[0]->m_chains[0];
+    for (int i = 0; i < 20000; ++i) v.AddPoint({100.0 + i * 0.01, 50});  // 20,000 points x 9,999 copies
+    EXPECT_FALSE(MakeGridCopies(doc, {100, 5, 100, 5}));
+    EXPECT_EQ(doc.m_layers.size(), 1u);
+    EXPECT_EQ(s.ui.shown, std::vector<std::string>{"Speicher Fehler!"});
+}
