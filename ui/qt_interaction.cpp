@@ -2,12 +2,13 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
 
 #include "output/handoff.h"
+#include "ui/colour_pen_dialog.h"
+#include "ui/tools_dialog.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -56,17 +57,11 @@ std::optional<std::string> QtInteraction::AskSaveFile(const FileQuestion& q) {
 }
 
 std::optional<int> QtInteraction::AskPenForColour(int colourIndex) {
-    bool ok = false;
-    const int pen = QInputDialog::getInt(m_parent, QStringLiteral("DWG-Farbe -> Stiftnummer"),
-                                         QStringLiteral("Der Farbe vom DWG-File einen Stift zuordnen\nFarbe : %1\nist Stift :")
-                                             .arg(colourIndex),
-                                         1, 1, 16, 1, &ok);
-    if (!ok) return std::nullopt;
-    return pen;
+    return AskPenForColourDialog(m_parent, colourIndex);
 }
 
-bool QtInteraction::OpenDialog(DialogRequest) {
-    // The settings and tools dialogs come with the dialogs of the desktop program.
+bool QtInteraction::OpenDialog(DialogRequest which) {
+    if (which == DialogRequest::Tools && m_app) return RunToolsDialog(m_parent, *m_app);
     return false;
 }
 

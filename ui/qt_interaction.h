@@ -8,12 +8,16 @@
 
 #include "model/interaction.h"
 
+class CQuenkApp;
+
 class QtInteraction : public Interaction {
 public:
     explicit QtInteraction(QWidget* parent = nullptr) : m_parent(parent) {}
     void SetParent(QWidget* parent) { m_parent = parent; }
     // The status-bar pane that tells of long work while the wait cursor shows.
     void SetStatusPane(QLabel* pane) { m_status = pane; }
+    // The application state that the dialogs asked for by the core edit.
+    void SetApp(CQuenkApp* app) { m_app = app; }
 
     void Message(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
@@ -30,6 +34,7 @@ public:
 
 private:
     QWidget* m_parent;
+    CQuenkApp* m_app = nullptr;
     QPointer<QLabel> m_status;
     QString m_statusBefore;
     int m_waitDepth = 0;

@@ -17,7 +17,9 @@ QuenkApplication::QuenkApplication(CQuenkApp& app)
     : m_app(app),
       m_interaction(std::make_unique<QtInteraction>()),
       m_installed(std::make_unique<ScopedInteraction>(*m_interaction)),
-      m_platform(std::make_unique<QtPlatform>()) {}
+      m_platform(std::make_unique<QtPlatform>()) {
+    m_interaction->SetApp(&app);
+}
 
 QuenkApplication::~QuenkApplication() { m_frame.reset(); }
 
