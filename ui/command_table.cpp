@@ -5,6 +5,8 @@
 #include "ui/app_commands.h"
 #include "ui/edit_commands.h"
 #include "ui/file_commands.h"
+#include "ui/shape_commands.h"
+#include "ui/tool_commands.h"
 #include "ui/view_commands.h"
 
 namespace {
@@ -46,10 +48,10 @@ const CommandEntry kCommands[] = {
      E::Drawing, C::None, OnClockwiseCommand},
     {cmd::kCounterClockwise, "Gegen Uhrzeigerrichtung drehen", "",
      "Alle Vektoren gegen Uhrzeigerrichtung drehen\nGegen Uhrzeiger", E::Drawing, C::None, OnCounterClockwiseCommand},
-    {32848, "Nutzen erstellen", "", "", E::WasEmptyAtImport, C::None, nullptr},
-    {32838, "Rechteck zeichnen", "", "Zeichnet ein Rechteck", E::NoDrawingWidth, C::None, nullptr},
-    {32839, "Trapez zeichnen", "", "", E::NoDrawingWidth, C::None, nullptr},
-    {32840, "Trapez zeichnen (90 Grad gedreht)", "", "", E::NoDrawingWidth, C::None, nullptr},
+    {32848, "Nutzen erstellen", "", "", E::WasEmptyAtImport, C::None, OnGridCopiesCommand},
+    {32838, "Rechteck zeichnen", "", "Zeichnet ein Rechteck", E::NoDrawingWidth, C::None, OnRectangleCommand},
+    {32839, "Trapez zeichnen", "", "", E::NoDrawingWidth, C::None, OnTrapezoidCommand},
+    {32840, "Trapez zeichnen (90 Grad gedreht)", "", "", E::NoDrawingWidth, C::None, OnTrapezoidRotatedCommand},
     // "Mousefunktion": the mouse functions come with the view's mouse handling.
     {cmd::kZoomArea, "Zoom Bereich", "", "Zoomen (mit der Mouse den Bereich wählen)\nZoom ", E::Document, C::None,
      nullptr},
@@ -106,8 +108,8 @@ const CommandEntry kCommands[] = {
     {57649, "&Symbole anordnen", "", "Ordnet die Symbole am unteren Fensterrand an\nSymbole anordnen", E::Document,
      C::None, OnTileCommand},
     // Top-level entries and their popups
-    {32849, "Werkzeuge", "", "", E::Always, C::None, nullptr},
-    {32790, "Stiftfarbe", "", "", E::Always, C::None, nullptr},
+    {32849, "Werkzeuge", "", "", E::Always, C::None, OnToolsCommand},
+    {32790, "Stiftfarbe", "", "", E::Always, C::None, OnPenColoursCommand},
     {32789, "Config", "", "", E::Always, C::None, nullptr},
     {cmd::kModelSpace, "Lade Modelspace", "", "", E::CadReader, C::ModelSpace, OnModelSpaceCommand},
     {cmd::kRemainingBlocks, "Lade restliche Blocks", "", "", E::CadReader, C::RemainingBlocks,
