@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <random>
 
 #include "bench/bench_common.h"
@@ -36,14 +37,17 @@ int main() {
     CQuenkApp app;
     app.m_tools.resize(17);
     app.m_tools[0].m_diameter = 3.0;
-    double best = 1e300;
+    // Wall time and processor time: on a shared machine the second shows what the copies cost.
+    double best = 1e300, bestCpu = 1e300;
     long points = 0;
     for (int run = 0; run < kRuns; ++run) {
         CQuenkDoc doc(app);
         Drawing(doc);
         Stopwatch w;
+        const std::clock_t cpu = std::clock();
         MakeGridCopies(doc, {10, 5.0, 10, 5.0});
         best = std::min(best, w.Seconds());
+        bestCpu = std::min(bestCpu, static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC);
         points = 0;
         for (const auto& layer : doc.m_layers)
             for (const auto& pen : layer->m_pens)
@@ -52,5 +56,6 @@ int main() {
     }
     std::printf("100 layers, %ld corrected path points in all\n", points);
     Report("Nutzen erstellen 10 x 10 of 100 corrected rings of 100 points", best, "0.5 s");
+    std::printf("processor time %.1f ms\n", bestCpu * 1000.0);
     std::printf("peak memory %.0f MB\n", PeakRssMb());
 }
