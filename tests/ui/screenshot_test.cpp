@@ -63,7 +63,11 @@ private slots:
         CQuenkApp app;
         CompleteSettingsTables(app);
         ToolGeometry g;
-        for (std::size_t k = 0; k < g.diameter.size(); ++k) g.diameter[k] = 1.0 + 0.5 * static_cast<double>(k);
+        for (std::size_t k = 0; k < g.diameter.size(); ++k) {
+            g.diameter[k] = 1.0 + 0.5 * static_cast<double>(k);
+            g.right[k] = k % 3 != 2;
+            app.m_toolColours[k + 1] = static_cast<std::uint32_t>((k + 1) * 0x3D5A7B) & 0xFFFFFF;
+        }
         StoreToolGeometry(app, g);
         CToolsDlg tools(app);
         CRadiusDlg radius(app);
