@@ -75,11 +75,6 @@ std::string ChainToolValues::Validate() const {
     return CheckRange(tool, "Werkzeug", kToolNumberRange);
 }
 
-void ApplyChainTool(CQuenkDoc& doc, CVector& chain, const ChainToolValues& v) {
-    StoreToolGeometry(doc.App(), v.tools);
-    CorrectOneChain(doc, chain, v.tool);
-}
-
 ToolChangeValues ToolChangeValues::From(int penNumber, const CVector& chain) {
     return {penNumber, chain.m_tool, chain.m_tool};
 }

@@ -47,8 +47,6 @@ struct ChainToolValues {
     static ChainToolValues From(const CQuenkApp& app, const CVector& chain);
     std::string Validate() const;
 };
-// Stores the tools and corrects the chain with the chosen one.
-void ApplyChainTool(CQuenkDoc& doc, CVector& chain, const ChainToolValues& v);
 
 // "Werkzeug / Stift aendern": the pen is only shown; the chain's tool becomes newTool. The
 // corrected paths stay as they are.

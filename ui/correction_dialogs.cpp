@@ -13,7 +13,9 @@
 
 #include "model/document.h"
 #include "model/tool_rule.h"
+#include "ui/command_context.h"
 #include "ui/dialog_hooks.h"
+#include "ui/main_frame.h"
 
 namespace {
 constexpr int kHalf = kToolCount / 2;
@@ -130,9 +132,10 @@ std::optional<RadiusCorrectionOptions> AskCorrectionOptions(QWidget* parent, CQu
     return dialog.Values().options;
 }
 
-bool RunChainToolDialog(QWidget* parent, CQuenkDoc& doc, CVector& chain) {
-    CChainToolDlg dialog(ChainToolValues::From(doc.App(), chain), parent);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    ApplyChainTool(doc, chain, dialog.Values());
-    return true;
+std::optional<int> AskChainTool(CommandContext& ctx, const CVector& chain) {
+    CChainToolDlg dialog(ChainToolValues::From(ctx.app, chain), &ctx.frame);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    // The tools are the tool table, edited in place: they stay whatever the caller does.
+    StoreToolGeometry(ctx.app, dialog.Values().tools);
+    return dialog.Values().tool;
 }

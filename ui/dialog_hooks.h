@@ -1,21 +1,23 @@
 #pragma once
-// The dialogs that the mouse functions' context commands and modes open.
+// Dialogs that the mouse functions and context commands open but that belong to the dialogs
+// of the desktop program. Until those arrive each answers
+// "cancelled" (nothing changes); the commands that call them are complete.
 
-class QWidget;
-class CQuenkApp;
-class CQuenkDoc;
+#include <optional>
+
+#include "output/profile.h"
+#include "toolpath/pick.h"
+
+struct CommandContext;
 class CStift;
 class CVector;
-struct TabSettings;
 
-// "Werkzeug / Stift aendern" on the chain of a corrected path; true when "OK" changed its tool.
-bool RunToolPenChangeDialog(QWidget* parent, const CStift& pen, CVector& chain);
-
-// "Stege": preset with m_tabSize and the view's tab kind. "OK" gives the view the entered
-// values; in every case m_tabSize follows the view's length and the tab mode begins. True
-// after "OK".
-bool RunTabDialog(QWidget* parent, CQuenkApp& app, TabSettings& view);
-
-// "Werkzeug" of "RK auf Vektor": the tools' diameter and side and the tool for this chain;
-// "OK" stores the tools and corrects the chain. True after "OK".
-bool RunChainToolDialog(QWidget* parent, CQuenkDoc& doc, CVector& chain);
+// "Stege einfügen": the tab dialog preset with the view's values; the values of "OK".
+std::optional<TabSettings> AskTabSettings(CommandContext& ctx, const TabSettings& current);
+// "RK auf Vektor": the correction dialog preset with the chain's tool; the tool of "OK".
+std::optional<int> AskChainTool(CommandContext& ctx, const CVector& chain);
+// "Werkzeug aendern": "Werkzeug / Stift aendern" for the chain; true on "OK" (the dialog has
+// set the chain's tool).
+bool AskToolPenChange(CommandContext& ctx, CStift& pen, CVector& chain);
+// "Info Profil" of the reduced profile exports; true on "OK".
+bool AskInfoProfil(CommandContext& ctx, InfoProfil& info);

@@ -10,7 +10,9 @@
 
 #include "model/quenk_app.h"
 #include "toolpath/correction_values.h"
+#include "ui/command_context.h"
 #include "ui/dialog_hooks.h"
+#include "ui/main_frame.h"
 
 namespace {
 const char* const kKindTexts[] = {"Einzelstege", "Vertikal", "Horizontal"};
@@ -45,9 +47,8 @@ std::string CTabDlg::Collect() {
     return complaint;
 }
 
-bool RunTabDialog(QWidget* parent, CQuenkApp& app, TabSettings& view) {
-    CTabDlg dialog({app.m_tabSize, view.kind}, parent);
-    const bool ok = dialog.exec() == QDialog::Accepted;
-    ApplyTabDialog(app, view, ok ? std::optional<TabSettings>(dialog.Values()) : std::nullopt);
-    return ok;
+std::optional<TabSettings> AskTabSettings(CommandContext& ctx, const TabSettings& current) {
+    CTabDlg dialog(current, &ctx.frame);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Values();
 }

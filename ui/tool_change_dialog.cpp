@@ -7,7 +7,9 @@
 #include <QVBoxLayout>
 
 #include "model/layer.h"
+#include "ui/command_context.h"
 #include "ui/dialog_hooks.h"
+#include "ui/main_frame.h"
 
 namespace {
 QLineEdit* Shown(int value, const QString& name) {
@@ -42,8 +44,8 @@ std::string CToolPenChangeDlg::Collect() {
     return TakeIfValid(m_values, v);
 }
 
-bool RunToolPenChangeDialog(QWidget* parent, const CStift& pen, CVector& chain) {
-    CToolPenChangeDlg dialog(ToolChangeValues::From(pen.m_number, chain), parent);
+bool AskToolPenChange(CommandContext& ctx, CStift& pen, CVector& chain) {
+    CToolPenChangeDlg dialog(ToolChangeValues::From(pen.m_number, chain), &ctx.frame);
     if (dialog.exec() != QDialog::Accepted) return false;
     ApplyToolChange(chain, dialog.Values());
     return true;

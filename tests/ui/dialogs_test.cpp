@@ -193,6 +193,25 @@ private slots:
         QVERIFY(!f.Execute(32848));  // once per import into an empty document
     }
 
+    // The dialogs the mouse functions open.
+    void hooksOfTheMouseFunctions() {
+        ScriptedSession s;
+        CMainFrame f(m_app);
+        DrawingWindow* w = f.NewDrawingWindow();
+        QVERIFY(AddRectangle(w->Document(), {10, 10, 2}));
+        CStift& pen = *w->Document().m_layers[0]->m_pens[0];
+        CVector& chain = *pen.m_chains[0];
+        CommandContext ctx = f.Context();
+        AcceptNextWith({{"newTool", "9"}});
+        QVERIFY(AskToolPenChange(ctx, pen, chain));
+        QCOMPARE(chain.m_tool, 9);
+        AcceptNextWith({{"diameter9", "4"}});
+        QCOMPARE(AskChainTool(ctx, chain), std::optional<int>(9));
+        QCOMPARE(m_app.m_tools[8].m_diameter, 4.0);
+        OnNextModal([](QDialog& d) { d.reject(); });
+        QVERIFY(!AskTabSettings(ctx, TabSettings{2.0, 1}));
+    }
+
 private:
     CQuenkApp m_app;
 };
