@@ -34,6 +34,7 @@ const std::vector<StepSpec>& DrawingSteps();
 const std::vector<StepSpec>& JobSteps();
 const std::vector<StepSpec>& ExportSteps();
 const std::vector<StepSpec>& HandoffSteps();
+const std::vector<StepSpec>& ShapeSteps();
 const StepSpec* FindStep(const std::string& name);
 
 class CVector;

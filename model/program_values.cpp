@@ -43,16 +43,9 @@ const ScalarRange kToolValues[] = {
 };
 std::vector<double> CQuenkApp::*const kToolTables[] = {&CQuenkApp::m_toolDepth, &CQuenkApp::m_toolFeedXY};
 
-
 std::string ToolField(const char* field, std::size_t tool) { return std::string(field) + " Werkzeug " + std::to_string(tool); }
 
 }  // namespace
-
-std::string RangeComplaint(const std::string& field, const ValueRange* range) {
-    if (!range) return texts::kValueOutOfRange + field;
-    return texts::kValueOutOfRange + field + texts::kValueRangeOpen + range->minText + texts::kValueRangeJoin +
-           range->maxText + texts::kValueRangeClose;
-}
 
 std::string ProgramValueComplaint(const CQuenkApp& app) {
     for (const ScalarRange& r : kScalars)

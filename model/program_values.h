@@ -7,32 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "model/value_range.h"
+
 class CQuenkApp;
 
 // Lengths in millimetres the material dialog accepts.
 inline constexpr double kLongestLength = 100000.0;
 
-namespace texts {
-inline constexpr const char* kValueOutOfRange = "Ungültiger Wert für ";
-inline constexpr const char* kValueRangeOpen = " (erlaubt: ";
-inline constexpr const char* kValueRangeJoin = " bis ";
-inline constexpr const char* kValueRangeClose = ")";
-}  // namespace texts
-
-// The range a dialog accepts for a value, with its two ends as the message writes them.
-struct ValueRange {
-    double min, max;
-    const char* minText;
-    const char* maxText;
-};
 inline constexpr ValueRange kPlotterUnitRange{0.02, 0.03, "0.02", "0.03"};
 // A pair of radio buttons or a check box: 0 or 1.
 inline constexpr ValueRange kChoiceRange{0.0, 1.0, "0", "1"};
-
-// Also false for NaN.
-inline bool InRange(double v, const ValueRange& r) { return v >= r.min && v <= r.max; }
-// "Ungültiger Wert für FIELD (erlaubt: MIN bis MAX)"; without a range only its first part.
-std::string RangeComplaint(const std::string& field, const ValueRange* range);
 
 // The message for the first value outside its range, naming its field; empty when every
 // value is inside. Checks the material data, the plotter unit and the tool data of tools

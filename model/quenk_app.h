@@ -16,6 +16,8 @@ class SerialPort;
 // The machine's tools, and the pens, are numbers kFirstTool..kLastTool.
 inline constexpr std::int32_t kFirstTool = 1;
 inline constexpr std::int32_t kLastTool = 16;
+// How many tools (and pens) there are; arrays of one entry per tool start at tool 1.
+inline constexpr int kToolCount = kLastTool - kFirstTool + 1;
 // Tool number that means "no tool": the correction is cleared.
 inline constexpr std::int32_t kNoTool = 17;
 // Tables indexed by pen or tool number have entries 0..16.

@@ -12,4 +12,7 @@ inline constexpr const char* kDirectionUnknown = "Unbekannt";
 inline constexpr const char* kAskClearAll = "Wollen Sie alles löschen? ";
 // Whatever ran out of memory (an import, a correction) is given up and this is shown.
 inline constexpr const char* kOutOfMemory = "Speicher Fehler!";
+// The shape commands and "Nutzen erstellen".
+inline constexpr const char* kShapeSizeMissing = "Geben Sie die Grösse ein.";
+inline constexpr const char* kGridCountsOne = " X und Y == 1 ";
 }  // namespace texts

@@ -20,7 +20,6 @@ inline constexpr const char* kNumberBetweenEnd = " ein.";
 inline constexpr const char* kEnterNumber = "Geben Sie eine Zahl ein.";
 }  // namespace texts
 
-inline constexpr int kToolCount = kLastTool - kFirstTool + 1;
 // One flag per tool 1..16, position 0 is tool 1.
 using ToolFlags = std::array<bool, kToolCount>;
 

@@ -6,6 +6,7 @@
 #include "model/document.h"
 #include "model/mouse_modes.h"
 #include "model/quenk_app.h"
+#include "prepare/shapes.h"
 #include "ui/command_context.h"
 #include "ui/drawing_view.h"
 #include "ui/drawing_window.h"
@@ -25,7 +26,7 @@ bool IsEnabled(EnableRule rule, const CommandContext& ctx) {
     case EnableRule::Corrected: return doc && doc->m_bCorrectionDone != 0;
     case EnableRule::DrawingNotExport: return drawing && ctx.app.m_nMouseMode != kMouseModeExport;
     case EnableRule::WasEmptyAtImport: return ctx.window && ctx.window->m_bWasEmptyAtImport;
-    case EnableRule::NoDrawingWidth: return doc && doc->m_maxX == 0;
+    case EnableRule::NoDrawingWidth: return doc && ShapeCommandsEnabled(*doc);
     case EnableRule::CadReader: return ctx.frame.m_bCadReaderReady;
     case EnableRule::Document: return doc != nullptr;
     case EnableRule::DocumentNotExport: return doc && ctx.app.m_nMouseMode != kMouseModeExport;

@@ -8,6 +8,8 @@
 #include "ui/milling_commands.h"
 #include "ui/mouse_commands.h"
 #include "ui/settings_commands.h"
+#include "ui/shape_commands.h"
+#include "ui/tool_commands.h"
 #include "ui/view_commands.h"
 
 namespace {
@@ -49,10 +51,10 @@ const CommandEntry kCommands[] = {
      E::Drawing, C::None, OnClockwiseCommand},
     {cmd::kCounterClockwise, "Gegen Uhrzeigerrichtung drehen", "",
      "Alle Vektoren gegen Uhrzeigerrichtung drehen\nGegen Uhrzeiger", E::Drawing, C::None, OnCounterClockwiseCommand},
-    {32848, "Nutzen erstellen", "", "", E::WasEmptyAtImport, C::None, nullptr},
-    {32838, "Rechteck zeichnen", "", "Zeichnet ein Rechteck", E::NoDrawingWidth, C::None, nullptr},
-    {32839, "Trapez zeichnen", "", "", E::NoDrawingWidth, C::None, nullptr},
-    {32840, "Trapez zeichnen (90 Grad gedreht)", "", "", E::NoDrawingWidth, C::None, nullptr},
+    {32848, "Nutzen erstellen", "", "", E::WasEmptyAtImport, C::None, OnGridCopiesCommand},
+    {32838, "Rechteck zeichnen", "", "Zeichnet ein Rechteck", E::NoDrawingWidth, C::None, OnRectangleCommand},
+    {32839, "Trapez zeichnen", "", "", E::NoDrawingWidth, C::None, OnTrapezoidCommand},
+    {32840, "Trapez zeichnen (90 Grad gedreht)", "", "", E::NoDrawingWidth, C::None, OnTrapezoidRotatedCommand},
     // "Mousefunktion": each chooses the view's mouse function; none while the export takes clicks.
     {cmd::kZoomArea, "Zoom Bereich", "", "Zoomen (mit der Mouse den Bereich wählen)\nZoom ", E::DocumentNotExport,
      C::Mouse0, OnMouseModeCommand<0>},
@@ -115,8 +117,8 @@ const CommandEntry kCommands[] = {
     {57649, "&Symbole anordnen", "", "Ordnet die Symbole am unteren Fensterrand an\nSymbole anordnen", E::Document,
      C::None, OnTileCommand},
     // Top-level entries and their popups
-    {32849, "Werkzeuge", "", "", E::Always, C::None, nullptr},
-    {32790, "Stiftfarbe", "", "", E::Always, C::None, nullptr},
+    {32849, "Werkzeuge", "", "", E::Always, C::None, OnToolsCommand},
+    {32790, "Stiftfarbe", "", "", E::Always, C::None, OnPenColoursCommand},
     {cmd::kSettings, "Config", "", "", E::Always, C::None, OnSettingsCommand},
     {cmd::kModelSpace, "Lade Modelspace", "", "", E::CadReader, C::ModelSpace, OnModelSpaceCommand},
     {cmd::kRemainingBlocks, "Lade restliche Blocks", "", "", E::CadReader, C::RemainingBlocks,

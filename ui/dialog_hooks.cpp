@@ -2,10 +2,5 @@
 
 #include "ui/command_context.h"
 
-std::optional<TabSettings> AskTabSettings(CommandContext&, const TabSettings&) { return std::nullopt; }
-
-std::optional<int> AskChainTool(CommandContext&, const CVector&) { return std::nullopt; }
-
-bool AskToolPenChange(CommandContext&, CStift&, CVector&) { return false; }
-
+// The reduced profile exports ask nothing yet: "Abbrechen" exports nothing.
 bool AskInfoProfil(CommandContext&, InfoProfil&) { return false; }

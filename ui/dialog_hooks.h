@@ -1,7 +1,6 @@
 #pragma once
-// Dialogs that the mouse functions and context commands open but that belong to the dialogs
-// of the desktop program. Until those arrive each answers
-// "cancelled" (nothing changes); the commands that call them are complete.
+// The dialogs that the mouse functions and context commands open, each defined beside its
+// dialog class; "Info Profil" still answers "cancelled" (nothing is exported).
 
 #include <optional>
 

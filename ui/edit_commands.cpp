@@ -5,7 +5,9 @@
 #include "prepare/join.h"
 #include "toolpath/correction_command.h"
 #include "ui/command_context.h"
+#include "ui/correction_dialogs.h"
 #include "ui/drawing_view.h"
+#include "ui/main_frame.h"
 
 void OnClearAllCommand(CommandContext& ctx) {
     if (ctx.Doc()->ClearAll(true)) ctx.app.m_nColorMode = 0;
@@ -27,8 +29,9 @@ void OnCounterClockwiseCommand(CommandContext& ctx) {
     ctx.View()->update();
 }
 
-// Until the correction dialog takes the choice, the settings' tool mode and clean-up apply.
 void OnRadiusCorrectionCommand(CommandContext& ctx) {
-    RunRadiusCorrection(*ctx.Doc(), CorrectionOptionsFromSettings(ctx.app));
+    const std::optional<RadiusCorrectionOptions> options = AskCorrectionOptions(&ctx.frame, ctx.app);
+    if (!options) return;
+    RunRadiusCorrection(*ctx.Doc(), *options);
     ctx.View()->AfterCorrection();
 }

@@ -2,13 +2,14 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
 
 #include "output/handoff.h"
 #include "ui/settings_dialog.h"
+#include "ui/colour_pen_dialog.h"
+#include "ui/tools_dialog.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -57,13 +58,7 @@ std::optional<std::string> QtInteraction::AskSaveFile(const FileQuestion& q) {
 }
 
 std::optional<int> QtInteraction::AskPenForColour(int colourIndex) {
-    bool ok = false;
-    const int pen = QInputDialog::getInt(m_parent, QStringLiteral("DWG-Farbe -> Stiftnummer"),
-                                         QStringLiteral("Der Farbe vom DWG-File einen Stift zuordnen\nFarbe : %1\nist Stift :")
-                                             .arg(colourIndex),
-                                         1, 1, 16, 1, &ok);
-    if (!ok) return std::nullopt;
-    return pen;
+    return AskPenForColourDialog(m_parent, colourIndex);
 }
 
 bool QtInteraction::OpenDialog(DialogRequest which) {
@@ -72,6 +67,7 @@ bool QtInteraction::OpenDialog(DialogRequest which) {
         SettingsOptions options = SettingsOptions::From(*m_app);
         return RunSettingsDialog(m_parent, options) && options.ApplyTo(*m_app);
     }
+    if (which == DialogRequest::Tools && m_app) return RunToolsDialog(m_parent, *m_app);
     // A dialog nobody has set counts as cancelled.
     const auto it = m_dialogs.find(which);
     return it != m_dialogs.end() && it->second();

@@ -14,6 +14,7 @@
 #include "ui/drawing_view.h"
 #include "ui/drawing_window.h"
 #include "tests/support/drawing_builder.h"
+#include "tests/support/modal_answer.h"
 #include "ui/main_frame.h"
 
 namespace {
@@ -100,6 +101,7 @@ private slots:
         app.m_nMouseMode = kMouseModeExport;
         QVERIFY(!enabled(cmd::kRadiusCorrection));
         app.m_nMouseMode = 1;
+        AcceptNextModal();
         QVERIFY(f.Execute(cmd::kRadiusCorrection));
         QVERIFY(enabled(cmd::kExportCorrection) && enabled(cmd::kMouseExport));
         QVERIFY(f.Action(cmd::kColourTool)->isChecked());

@@ -10,6 +10,7 @@
 #include "files/settings_file.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
+#include "tests/support/modal_answer.h"
 #include "tests/support/scripted_interaction.h"
 #include "tests/support/temp_dir.h"
 #include "ui/drawing_view.h"
@@ -58,6 +59,7 @@ private slots:
         CQuenkDoc& doc = window->Document();
         CQuenkView& view = window->View();
         QVERIFY(frame.Execute(cmd::kJoin));
+        AcceptNextModal();  // "Radiusparameter" as the settings have it
         QVERIFY(frame.Execute(cmd::kRadiusCorrection));
 
         session.ui.files.push_back(dir.File("ui.plt"));

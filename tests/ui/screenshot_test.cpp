@@ -1,7 +1,8 @@
 // The main window with the sample sign, corrected, on a real X server (Xvfb): the picture
 // must show the menu bar and the chains. It is written to the build folder as
-// screenshot.png, with the About box, the tips dialog, the settings dialog, the chain
-// information and milling mode beside it; the ones in docs/ are copies.
+// screenshot.png, with the About box, the tips dialog, the settings, tools and
+// "Radiusparameter" dialogs, the chain information and milling mode beside it; the ones in
+// docs/ are copies.
 
 #include <QMenuBar>
 #include <QtTest>
@@ -12,6 +13,9 @@
 #include "files/settings_file.h"
 #include "ui/about_dialog.h"
 #include "ui/settings_dialog.h"
+#include "ui/correction_dialogs.h"
+#include "ui/tools_dialog.h"
+#include "tests/support/modal_answer.h"
 #include "ui/tips_dialog.h"
 #include "ui/drawing_view.h"
 #include "ui/drawing_window.h"
@@ -42,6 +46,7 @@ private slots:
         DrawingWindow* w = f.OpenDrawing(QStringLiteral(QUENK_SOURCE_DIR "/samples/schild.plt"));
         QCOMPARE(w->Document().m_nothingImported, 0);
         app.m_displayColour2 = 0xC86414;  // corrected paths in blue, chains by closed and open
+        AcceptNextModal();  // "Radiusparameter" as the settings have it: tool 1 for every chain
         QVERIFY(f.Execute(cmd::kRadiusCorrection));
         QVERIFY(f.Execute(cmd::kColourClosedOpen));
         QTest::qWait(300);
@@ -86,6 +91,7 @@ private slots:
         f.resize(1280, 800);
         f.show();
         DrawingWindow* w = f.OpenDrawing(QStringLiteral(QUENK_SOURCE_DIR "/samples/schild.plt"));
+        AcceptNextModal();
         QVERIFY(f.Execute(cmd::kRadiusCorrection));
         CMouseExport order(app, w->Document());
         order.StartWithoutFile();
@@ -111,11 +117,23 @@ private slots:
         CAboutDlg about;
         CTipDlg tips(nullptr, QStringLiteral(QUENK_SOURCE_DIR "/tips.txt"));
         CQuenkApp app;
+        CompleteSettingsTables(app);
         app.m_machineX = 600, app.m_machineY = 400, app.m_materialX = 300, app.m_materialY = 200;
         CSettingsDlg settings(SettingsOptions::From(app));
+        ToolGeometry g;
+        for (std::size_t k = 0; k < g.diameter.size(); ++k) {
+            g.diameter[k] = 1.0 + 0.5 * static_cast<double>(k);
+            g.right[k] = k % 3 != 2;
+            app.m_toolColours[k + 1] = static_cast<std::uint32_t>((k + 1) * 0x3D5A7B) & 0xFFFFFF;
+        }
+        StoreToolGeometry(app, g);
+        CToolsDlg tools(app);
+        CRadiusDlg radius(app);
         for (const auto& [dialog, file] : {std::pair<QDialog*, const char*>{&about, "screenshot_about.png"},
                                            {&tips, "screenshot_tips.png"},
-                                           {&settings, "screenshot_settings.png"}}) {
+                                           {&settings, "screenshot_settings.png"},
+                                           {&tools, "screenshot_tools.png"},
+                                           {&radius, "screenshot_radius.png"}}) {
             dialog->show();
             QVERIFY(QTest::qWaitForWindowExposed(dialog));
             QTest::qWait(100);
