@@ -1,6 +1,6 @@
 #pragma once
 // The dialogs that the mouse functions and context commands open, each defined beside its
-// dialog class; "Info Profil" still answers "cancelled" (nothing is exported).
+// dialog class.
 
 #include <optional>
 

@@ -20,6 +20,7 @@
 #include "ui/dialog_hooks.h"
 #include "ui/drawing_window.h"
 #include "ui/grid_copy_dialog.h"
+#include "ui/info_profil_dialog.h"
 #include "ui/main_frame.h"
 #include "ui/pen_colour_dialog.h"
 #include "ui/shape_dialogs.h"
@@ -79,6 +80,8 @@ private slots:
              "Ungültiger Wert für Steglänge (erlaubt: 0 bis 1000)", "2.5"},
             {[&] { return std::make_unique<CColourPenDlg>(40); }, "pen", "17",
              "Ungültiger Wert für Stift (erlaubt: 1 bis 16)", "16"},
+            {[&] { return std::make_unique<CInfoProfilDlg>(InfoProfil{}); }, "maxOutputPoints", "251",
+             "Ungültiger Wert für Maximale Ausgangspunkte (erlaubt: 10 bis 250)", "10"},
         };
         for (const Case& c : cases) {
             ScriptedSession s;
