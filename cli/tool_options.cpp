@@ -27,13 +27,6 @@ bool Parse(const std::string& s, T& v) {
 
 bool ToolNumber(const std::string& s, int& tool) { return Parse(s, tool) && tool >= kFirstTool && tool <= kLastTool; }
 
-// Grows a table so that index i exists; the settings give 17 entries, this only guards.
-template <typename T>
-T& Entry(std::vector<T>& table, int i) {
-    if (table.size() <= static_cast<std::size_t>(i)) table.resize(static_cast<std::size_t>(i) + 1);
-    return table[static_cast<std::size_t>(i)];
-}
-
 }  // namespace
 
 bool IsToolOption(const std::string& opt) {
@@ -68,8 +61,8 @@ bool ParseToolOption(const std::string& opt, const std::string& value, AppEdit& 
             return true;
         }
         edit = [=](CQuenkApp& app, std::string&) {
-            Entry(app.m_penTool, pen) = tool;
-            Entry(app.m_penFunction, pen) = function;
+            TableEntry(app.m_penTool, pen) = tool;
+            TableEntry(app.m_penFunction, pen) = function;
             return true;
         };
         return true;
@@ -81,7 +74,7 @@ bool ParseToolOption(const std::string& opt, const std::string& value, AppEdit& 
             return true;
         }
         edit = [=](CQuenkApp& app, std::string&) {
-            Entry(app.m_toolDepth, tool) = depth;
+            TableEntry(app.m_toolDepth, tool) = depth;
             return true;
         };
         return true;
@@ -95,8 +88,8 @@ bool ParseToolOption(const std::string& opt, const std::string& value, AppEdit& 
         }
         const bool hasZ = p.size() == 3;
         edit = [=](CQuenkApp& app, std::string&) {
-            Entry(app.m_toolFeedXY, tool) = xy;
-            if (hasZ) Entry(app.m_toolFeedZ, tool) = z;
+            TableEntry(app.m_toolFeedXY, tool) = xy;
+            if (hasZ) TableEntry(app.m_toolFeedZ, tool) = z;
             return true;
         };
         return true;
@@ -107,7 +100,7 @@ bool ParseToolOption(const std::string& opt, const std::string& value, AppEdit& 
             return true;
         }
         edit = [=](CQuenkApp& app, std::string&) {
-            Entry(app.m_toolUsed, tool) = 0;
+            TableEntry(app.m_toolUsed, tool) = 0;
             return true;
         };
         return true;

@@ -12,12 +12,10 @@
 #include "model/quenk_app.h"
 
 namespace texts {
-// The range message of a number field, "Geben Sie eine Zahl zwischen 0 und 5 ein.", and the
-// message of a field that holds no number.
+// The range message of a number field, "Geben Sie eine Zahl zwischen 0 und 5 ein.".
 inline constexpr const char* kNumberBetween = "Geben Sie eine Zahl zwischen ";
 inline constexpr const char* kNumberBetweenAnd = " und ";
 inline constexpr const char* kNumberBetweenEnd = " ein.";
-inline constexpr const char* kEnterNumber = "Geben Sie eine Zahl ein.";
 }  // namespace texts
 
 // One flag per tool 1..16, position 0 is tool 1.

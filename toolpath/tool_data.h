@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class CQuenkApp;
 
@@ -24,3 +25,11 @@ struct ToolDataOptions {
 // Writes diameter and side into the tool's record and into the tables m_toolDiameter and
 // m_toolSide (index tool - 1). False, with nothing changed, when Validate() complains.
 bool SetToolData(CQuenkApp& app, const ToolDataOptions& options);
+
+// The entry i of a tool table, grown so that it exists; the settings give 17 entries, this
+// only guards.
+template <typename T>
+T& TableEntry(std::vector<T>& table, int i) {
+    if (table.size() <= static_cast<std::size_t>(i)) table.resize(static_cast<std::size_t>(i) + 1);
+    return table[static_cast<std::size_t>(i)];
+}

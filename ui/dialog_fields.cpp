@@ -7,6 +7,7 @@
 
 #include "model/core_context.h"
 #include "toolpath/milling_options.h"
+#include "ui/dialog_texts.h"
 #include "ui/milling_texts.h"
 
 QString FieldText(double value) { return QString::fromStdString(FieldNumberText(value)); }
@@ -14,7 +15,7 @@ QString FieldText(double value) { return QString::fromStdString(FieldNumberText(
 bool ReadNumberField(QLineEdit* field, double& value) {
     const std::optional<double> v = ParseFieldNumber(field->text().toStdString());
     if (!v) {
-        Ui().Message(texts::kEnterNumber);
+        Ui().Message(ui_texts::kEnterNumber);
         SelectField(field);
         return false;
     }
