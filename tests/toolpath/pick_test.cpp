@@ -44,8 +44,7 @@ std::optional<Hit> PlainHitTest(CQuenkDoc& doc, const CPunkt& x, double tol) {
 }
 
 auto Fields(const std::optional<Hit>& h) {
-    const Hit none;
-    const Hit& v = h ? *h : none;
+    const Hit v = h.value_or(Hit{});
     return std::make_tuple(h.has_value(), v.pen, v.chain, v.radius, v.index, v.radiusIndex, v.chainHit, v.point,
                            v.radiusHit, v.radiusPoint);
 }
