@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "model/progress.h"
 #include "output/handoff.h"
 
 void CliInteraction::Message(const std::string& text) { m_err << text << '\n'; }
@@ -57,4 +58,10 @@ bool CliInteraction::ConfirmLotrixInfo() {
 
 bool CliInteraction::ConfirmLotrixSet() {
     return Confirm(m_err, {texts::kLotrixSetText}, m_answers.ok, texts::kLotrixSetOk, texts::kLotrixSetCancel);
+}
+
+void CliInteraction::Progress(std::size_t done, std::size_t total) {
+    // Off by default: the lines would come between the messages that scripts compare.
+    if (!m_answers.progress) return;
+    m_err << "progress " << ProgressPercent(done, total) << " %\n";
 }

@@ -15,6 +15,7 @@ struct CliAnswers {
     bool ok = true;            // answer to OK/Cancel questions
     std::map<int, int> colourPens;  // CAD colour -> pen for "DWG-Farbe -> Stiftnummer"
     int maxPoints = kMaxOutDefault;  // "Info Profil": "Maximale Ausgangspunkte", 0 = Cancel
+    bool progress = false;  // long work reports "progress N %" lines on stderr
 };
 
 class CliInteraction : public Interaction {
@@ -34,6 +35,7 @@ public:
     void BeginWait() override {}
     void EndWait() override {}
     void RequestRedraw() override {}
+    void Progress(std::size_t done, std::size_t total) override;
     bool ConfirmLotrixInfo() override;
     bool ConfirmLotrixSet() override;
 

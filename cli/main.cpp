@@ -53,6 +53,7 @@ void Usage(std::ostream& out) {
            "  --tool-off N           leave out the contours of tool N (\"Fräser N\" unchecked)\n"
            "  --pick-tolerance PX    pick tolerance of tab, drill and corner clicks in pixels\n"
            "                         of the view scale m_viewScale (default 5, as the view)\n"
+           "  --progress             report long work as \"progress N %\" lines on stderr\n"
            "  --help                 this text\n\nsteps:\n";
     for (const StepSpec& s : Steps()) out << "  " << s.usage << '\n';
 }
@@ -100,6 +101,8 @@ bool Parse(int argc, char** argv, CliOptions& o, std::string& error) {
                 error = "--pick-tolerance needs a number of pixels";
                 return false;
             }
+        } else if (w == "--progress") {
+            o.answers.progress = true;
         } else if (w == "--answer-no") {
             o.answers.yes = false;
         } else if (w == "--answer-cancel") {

@@ -19,14 +19,19 @@ void VisitNumber(const AppMember& member, F f) {
         member);
 }
 
-bool IsInteger(const AppMember& member) { return !std::holds_alternative<double CQuenkApp::*>(member); }
-
 bool MayStore(const FileField& f, double v) {
     if (!std::isfinite(v)) return false;
-    if (IsInteger(f.member) && std::floor(v) != v) return false;
+    if (IsWholeNumberField(f) && std::floor(v) != v) return false;
     return !f.dialog.range || InRange(v, *f.dialog.range);
 }
+
+// The same value, also where it is no number.
+bool Unchanged(double v, double before) { return v == before || (std::isnan(v) && std::isnan(before)); }
 }  // namespace
+
+bool IsWholeNumberField(const FileField& field) {
+    return !std::holds_alternative<double CQuenkApp::*>(field.member);
+}
 
 const std::vector<const FileField*>& SettingsDialogFields() {
     static const std::vector<const FileField*> fields = [] {
@@ -55,10 +60,13 @@ double& SettingsOptions::operator[](std::string_view name) {
     throw std::out_of_range("no settings dialog field " + std::string(name));
 }
 
-std::optional<std::size_t> SettingsOptions::FirstInvalid() const {
+std::optional<std::size_t> SettingsOptions::FirstInvalid(const SettingsOptions* loaded) const {
     const auto& fields = SettingsDialogFields();
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        if (i >= values.size() || !MayStore(*fields[i], values[i])) return i;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i >= values.size()) return i;
+        if (loaded && i < loaded->values.size() && Unchanged(values[i], loaded->values[i])) continue;
+        if (!MayStore(*fields[i], values[i])) return i;
+    }
     return std::nullopt;
 }
 
@@ -70,7 +78,8 @@ std::string SettingsOptions::Validate() const {
 }
 
 bool SettingsOptions::ApplyTo(CQuenkApp& app) const {
-    if (FirstInvalid()) return false;
+    const SettingsOptions current = From(app);
+    if (FirstInvalid(&current)) return false;
     const auto& fields = SettingsDialogFields();
     for (std::size_t i = 0; i < fields.size(); ++i)
         VisitNumber(fields[i]->member, [&](auto m) {

@@ -12,6 +12,8 @@
 
 // The settings fields that the dialog shows, in file order.
 const std::vector<const FileField*>& SettingsDialogFields();
+// Whether the field's member holds whole numbers only.
+bool IsWholeNumberField(const FileField& field);
 
 struct SettingsOptions {
     // One number per field of SettingsDialogFields(): radio pairs and check boxes hold the
@@ -24,10 +26,14 @@ struct SettingsOptions {
     double& operator[](std::string_view name);
 
     // The first value that may not be stored: outside its range, not finite, or not whole
-    // where the member is an integer. Nothing when all may be stored.
-    std::optional<std::size_t> FirstInvalid() const;
-    // The German message for that value; empty when all may be stored.
+    // where the member is an integer. Nothing when all may be stored. With `loaded`, the
+    // values the dialog was opened on, a value left as it was is not checked: nobody may be
+    // kept in the dialog by a value he never entered (the machine area is 0, below its range,
+    // until the user sets it).
+    std::optional<std::size_t> FirstInvalid(const SettingsOptions* loaded = nullptr) const;
+    // The German message for the first value that may not be stored; empty when all may be.
     std::string Validate() const;
-    // Stores every value; false, and nothing stored, when Validate() complains.
+    // Stores every value; false, and nothing stored, when a value that differs from the
+    // application's may not be stored.
     bool ApplyTo(CQuenkApp& app) const;
 };

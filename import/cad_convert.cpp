@@ -27,7 +27,10 @@ CadConverter::CadConverter(CQuenkDoc& doc, CadDrawing& drawing, const CadConvert
 void CadConverter::ConvertBlock(const CadBlock& block) {
     m_textShown = false;
     m_drawing.BeginEntityWalk(block);
-    while (const CadEntity* e = m_drawing.NextEntity()) Entity(*e);
+    while (const CadEntity* e = m_drawing.NextEntity()) {
+        Entity(*e);
+        if (m_progress) m_progress->Tick(++m_entitiesDone);
+    }
     // A polyline whose end-of-sequence entity is missing ends with its block.
     if (m_inPolyline) EndPolyline();
     m_skippingPolyline = false;

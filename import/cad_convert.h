@@ -13,6 +13,7 @@
 class CQuenkDoc;
 class CStift;
 class CVector;
+class ProgressTicker;
 
 struct CadConvertLimits {
     double plotterUnit = 0.025;    // millimetres per drawing unit
@@ -28,6 +29,8 @@ public:
     CadConverter(CQuenkDoc& doc, CadDrawing& drawing, const CadConvertLimits& limits);
     // Walks the block's entities into the document.
     void ConvertBlock(const CadBlock& block);
+    // Each entity walked from now on counts one step of that progress.
+    void ReportTo(ProgressTicker& progress) { m_progress = &progress; }
 
 private:
     void Entity(const CadEntity& e);
@@ -69,4 +72,6 @@ private:
     bool m_polylineClosed = false;
     std::vector<CadVertex> m_polyline;
     std::vector<CPunkt> m_points;  // the chain being made
+    ProgressTicker* m_progress = nullptr;
+    std::size_t m_entitiesDone = 0;
 };

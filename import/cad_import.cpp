@@ -5,6 +5,7 @@
 #include <new>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "cadreader/cad_drawing.h"
 #include "cadreader/dwg_reader.h"
@@ -16,6 +17,7 @@
 #include "model/document.h"
 #include "model/quenk_app.h"
 #include "model/core_context.h"
+#include "model/progress.h"
 #include "import/layer_joiner.h"
 
 namespace {
@@ -50,16 +52,24 @@ void Convert(CQuenkDoc& doc, CadDrawing& drawing) {
     limits.segmentAngle = app.m_segmentAngle;
     limits.maxVectorLength = app.m_maxVectorLength;
     limits.pointBudget = kArcPointAllowance + kArcPointsPerByte * drawing.sourceBytes;
-    CadConverter converter(doc, drawing, limits);
+    std::vector<const CadBlock*> blocks;
     drawing.PrepareBlockWalk();
     if (app.m_bLoadRemainingBlocks && drawing.BlockCount() > kLayoutBlocks) {
         for (std::size_t k = 0; k < drawing.BlockCount() - kLayoutBlocks; ++k)
-            if (const CadBlock* block = drawing.NextBlock()) converter.ConvertBlock(*block);
+            if (const CadBlock* block = drawing.NextBlock()) blocks.push_back(block);
     }
     const CadBlock* model = drawing.Layout(CadSpace::Model);
-    if (model && app.m_bLoadModelspace) converter.ConvertBlock(*model);
+    if (model && app.m_bLoadModelspace) blocks.push_back(model);
     const CadBlock* paper = drawing.Layout(CadSpace::Paper);
-    if (paper && app.m_bLoadPaperspace) converter.ConvertBlock(*paper);
+    if (paper && app.m_bLoadPaperspace) blocks.push_back(paper);
+    // The entities converted of all that are to be converted.
+    std::size_t entities = 0;
+    for (const CadBlock* block : blocks) entities += block->entities.size();
+    ProgressTicker progress(entities);
+    CadConverter converter(doc, drawing, limits);
+    converter.ReportTo(progress);
+    for (const CadBlock* block : blocks) converter.ConvertBlock(*block);
+    progress.Finish();
 }
 }  // namespace
 

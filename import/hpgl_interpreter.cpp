@@ -9,6 +9,7 @@
 #include "model/document.h"
 #include "model/core_context.h"
 #include "import/layer_joiner.h"
+#include "model/progress.h"
 
 namespace {
 // Unknown commands are shown one by one only up to this many per file.
@@ -51,6 +52,8 @@ void HpglInterpreter::FindLastSelections() {
 
 int HpglInterpreter::Run() {
     if (m_joiner) FindLastSelections();
+    // The bytes interpreted of the whole text.
+    ProgressTicker progress(m_n);
     std::size_t i = 0;
     while (i < m_n) {
         const unsigned char c = static_cast<unsigned char>(m_text[i]);
@@ -60,8 +63,10 @@ int HpglInterpreter::Run() {
         }
         // The pair's second character belongs to the command, whatever it is.
         i = Dispatch(c, At(i + 1), i + 2);
+        progress.Tick(i);
     }
     FinishChain();
+    progress.Finish();
     return m_unknown;
 }
 

@@ -5,6 +5,7 @@
 // notes for the main thread to show (below). Tests install their scripted double with
 // ScopedInteraction.
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -15,6 +16,8 @@ struct CoreContext {
     Interaction* ui = nullptr;
     // Showings of "Kann Drehrichtung nicht feststellen" since the last document was created.
     int directionWarnings = 0;
+    // The least time between two progress reports of long work (model/progress.h).
+    std::chrono::milliseconds progressInterval{100};
 };
 
 CoreContext& CurrentContext();

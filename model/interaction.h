@@ -4,6 +4,7 @@
 // scripted double. The core itself never prints, never exits and never blocks on a user.
 // All texts are UTF-8; they are the program's own German texts, byte for byte.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -46,6 +47,10 @@ public:
     virtual void EndWait() = 0;
     // All views should repaint from the document.
     virtual void RequestRedraw() = 0;
+    // Long work has done `done` of `total` steps. Called on the thread that owns the front end
+    // only, and through ProgressTicker (model/progress.h), which keeps the calls rare; a front
+    // end that shows nothing of it ignores it.
+    virtual void Progress(std::size_t /*done*/, std::size_t /*total*/) {}
 
     // The serial controller's confirmations before a start: the safety notice (`CLotrixInfo`,
     // "Ich stimme zu" / "Nicht einverstanden") and the start set-up (`CLotrixSet`, "OK" /

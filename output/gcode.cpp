@@ -9,6 +9,7 @@
 #include "model/program_values.h"
 #include "model/quenk_app.h"
 #include "model/core_context.h"
+#include "model/progress.h"
 #include "output/format_number.h"
 #include "output/program_text.h"
 #include "model/fraes_kontur.h"
@@ -220,7 +221,11 @@ GCodeOutcome CGCodeGenerator::Run(bool passesConfirmed) {
     std::int32_t prevTool = -1;
     bool safeWritten = false;
     double zBottom = 0.0;
+    // The contours written of the whole milling list.
+    ProgressTicker progress(a.m_millingList.size());
+    std::size_t contoursBefore = 0;
     for (const auto& kontur : a.m_millingList) {
+        progress.Tick(contoursBefore++);
         const std::int32_t t = kontur->m_tool;
         if (t != prevTool) {
             if (std::string s = ChangeTool(a, m_variant.writeFeed, t, zTop, zBottom); !s.empty()) return stop(s);
@@ -289,6 +294,7 @@ GCodeOutcome CGCodeGenerator::Run(bool passesConfirmed) {
         }
     }
     w.Line("M30");
+    progress.Finish();
     return {};
 }
 

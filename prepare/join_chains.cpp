@@ -19,6 +19,7 @@
 #include "model/document.h"
 #include "model/quenk_app.h"
 #include "model/core_context.h"
+#include "model/progress.h"
 #include "prepare/join.h"
 #include "prepare/join_detail.h"
 
@@ -143,7 +144,8 @@ public:
           m_state(chains.size()) {}
 
     // The notes of the merged chains' recomputations go to `notes` in the order of the merges.
-    void Run(DirectionNotes& notes) {
+    // Each merge is one step of the progress, counted on from `done`.
+    void Run(DirectionNotes& notes, ProgressTicker& progress, std::size_t done) {
         // Nothing is within a negative (or undefined) distance.
         if (!(m_distance >= 0)) return;
         const int n = static_cast<int>(m_chains.size());
@@ -155,6 +157,7 @@ public:
             m_heap.pop();
             if (c.versionA != State(c.a).version || c.versionB != State(c.b).version) continue;
             join_detail::MergeByCase(Chain(c.a), Chain(c.b), c.joinCase, notes);
+            progress.Tick(++done);
             ++State(c.a).version;
             ++State(c.b).version;
             State(c.a).eligible = State(c.b).eligible = false;
@@ -253,16 +256,28 @@ private:
     std::priority_queue<Candidate, std::vector<Candidate>, LaterThan> m_heap;
 };
 
-void JoinPen(CStift& pen, double joinDistance, bool clearCorrections, DirectionNotes& notes) {
+// A pen of n chains is n steps of the progress: at most n - 1 merges, then the closing.
+void JoinPen(CStift& pen, double joinDistance, bool clearCorrections, DirectionNotes& notes,
+             ProgressTicker& progress, std::size_t done) {
     if (clearCorrections)
         for (auto& v : pen.m_chains) v->ClearCorrection();
-    PenPairSearch(pen.m_chains, joinDistance).Run(notes);
+    PenPairSearch(pen.m_chains, joinDistance).Run(notes, progress, done);
     for (auto& chain : pen.m_chains) {
         CVector& v = *chain;
         if (v.m_empty || v.m_closed || v.PointCount() < 3) continue;
         const double gap = join_detail::EndDistance(v.m_startX, v.m_startY, v.m_endX, v.m_endY);
         if (gap <= joinDistance) notes.Add(join_detail::CloseChain(v));
     }
+    progress.Tick(done + pen.m_chains.size());
+}
+
+std::size_t ChainsToJoin(const CQuenkDoc& doc) {
+    std::size_t n = 0;
+    for (const auto& layer : doc.m_layers)
+        if (!layer->m_empty)
+            for (const auto& pen : layer->m_pens)
+                if (!pen->m_empty) n += pen->m_chains.size();
+    return n;
 }
 
 }  // namespace
@@ -271,15 +286,19 @@ void JoinChains(CQuenkDoc& doc) {
     {
         WaitCursor wait(Ui());
         doc.m_joinDistanceUnits = doc.App().m_joinDistance / doc.m_plotterUnit;
+        ProgressTicker progress(ChainsToJoin(doc));
+        std::size_t done = 0;
         ShowingNotes([&](DirectionNotes& notes) {
             for (auto& layer : doc.m_layers) {
                 if (layer->m_empty) continue;
                 for (auto& pen : layer->m_pens) {
                     if (pen->m_empty) continue;
-                    JoinPen(*pen, doc.m_joinDistanceUnits, doc.m_bCorrectionDone != 0, notes);
+                    JoinPen(*pen, doc.m_joinDistanceUnits, doc.m_bCorrectionDone != 0, notes, progress, done);
+                    done += pen->m_chains.size();
                 }
             }
         });
+        progress.Finish();
         doc.m_bCorrectionDone = 0;
         doc.RecomputeBox();
     }

@@ -6,6 +6,7 @@
 #include "model/program_values.h"
 #include "model/quenk_app.h"
 #include "model/core_context.h"
+#include "model/progress.h"
 #include "model/tool_rule.h"
 #include "toolpath/clearance.h"
 #include "toolpath/correction_steps.h"
@@ -19,6 +20,15 @@ constexpr std::int32_t kColourModeTools = 4;
 void ShowReport(const CorrectionReport& report) {
     if (report.sourcesOutOfStep) Ui().Message(texts::kRadiusDatabaseError);
     if (report.cutterTooLarge) Ui().Message(texts::kCutterTooLarge);
+}
+
+// The chains the correction will visit, its steps of progress.
+std::size_t CountChains(const CQuenkDoc& doc) {
+    std::size_t n = 0;
+    for (const auto& layer : doc.m_layers)
+        for (const auto& pen : layer->m_pens)
+            for (const auto& chain : pen->m_chains) n += chain->m_empty ? 0 : 1;
+    return n;
 }
 }  // namespace
 
@@ -68,6 +78,8 @@ bool RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options)
     bool outOfMemory = false;
     {
         WaitCursor wait(Ui());
+        ProgressTicker progress(CountChains(doc));
+        std::size_t done = 0;
         for (auto& layer : doc.m_layers) {
             if (outOfMemory) break;
             for (auto& pen : layer->m_pens) {
@@ -96,6 +108,7 @@ bool RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options)
                         outOfMemory = true;
                         break;
                     }
+                    progress.Tick(++done);
                 }
                 if (outOfMemory) break;
             }
@@ -108,6 +121,7 @@ bool RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options)
                 for (auto& pen : layer->m_pens)
                     for (auto& chain : pen->m_chains) chain->ClearCorrection();
         }
+        if (!outOfMemory) progress.Finish();
         doc.RecomputeBox();
         if (!outOfMemory) {
             doc.m_bCorrectionDone = 1;

@@ -108,19 +108,6 @@ void ToolDataOptions::ApplyTo(CQuenkApp& app) const {
     }
 }
 
-std::string FieldNumberText(double v) {
-    // The digits of a double that survive every printing: the framework's dialogs show as many.
-    constexpr int kDigits = 15;
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, v, std::chars_format::general, kDigits).ptr;
-    return std::string(text, end);
-}
-
-std::string NumberRangeMessage(double min, double max) {
-    return texts::kNumberBetween + FieldNumberText(min) + texts::kNumberBetweenAnd + FieldNumberText(max) +
-           texts::kNumberBetweenEnd;
-}
-
 std::optional<double> ParseFieldNumber(const std::string& text) {
     const std::size_t begin = text.find_first_not_of(" \t");
     const std::size_t last = text.find_last_not_of(" \t");

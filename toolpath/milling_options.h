@@ -10,13 +10,7 @@
 #include <string>
 
 #include "model/quenk_app.h"
-
-namespace texts {
-// The range message of a number field, "Geben Sie eine Zahl zwischen 0 und 5 ein.".
-inline constexpr const char* kNumberBetween = "Geben Sie eine Zahl zwischen ";
-inline constexpr const char* kNumberBetweenAnd = " und ";
-inline constexpr const char* kNumberBetweenEnd = " ein.";
-}  // namespace texts
+#include "model/value_range.h"
 
 // One flag per tool 1..16, position 0 is tool 1.
 using ToolFlags = std::array<bool, kToolCount>;
@@ -71,10 +65,6 @@ struct ToolDataOptions {
     void ApplyTo(CQuenkApp& app) const;
 };
 
-// A number as a dialog field shows it: up to 15 significant digits ("0.1", "100000").
-std::string FieldNumberText(double v);
-// The range message for [min, max], with the limits as the dialog shows them.
-std::string NumberRangeMessage(double min, double max);
 // A number as typed into a dialog field: a decimal point or comma, blanks around it; none
 // for anything else, including infinities and NaN.
 std::optional<double> ParseFieldNumber(const std::string& text);

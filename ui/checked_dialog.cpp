@@ -60,23 +60,22 @@ bool CheckedDialog::CanPaintSwatches() {
 
 QLineEdit* CheckedDialog::Field(const QString& name) const { return findChild<QLineEdit*>(name); }
 
-QLineEdit* CheckedDialog::Add(const QString& text, const QString& name, const std::string& field,
-                              const ValueRange* range, bool integer) {
+QLineEdit* CheckedDialog::Add(const QString& text, const QString& name, const ValueRange* range, bool integer) {
     auto* edit = new QLineEdit(text, this);
     edit->setObjectName(name);
     edit->setMaximumWidth(90);
-    m_fields.push_back({edit, field, range, integer});
+    m_fields.push_back({edit, range, integer});
     return edit;
 }
 
-QLineEdit* CheckedDialog::AddNumber(double value, const QString& name, const std::string& field,
+QLineEdit* CheckedDialog::AddNumber(double value, const QString& name, const std::string& /*field*/,
                                     const ValueRange* range) {
-    return Add(NumberText(value), name, field, range, false);
+    return Add(NumberText(value), name, range, false);
 }
 
-QLineEdit* CheckedDialog::AddInteger(int value, const QString& name, const std::string& field,
+QLineEdit* CheckedDialog::AddInteger(int value, const QString& name, const std::string& /*field*/,
                                      const ValueRange* range) {
-    return Add(QString::number(value), name, field, range, true);
+    return Add(QString::number(value), name, range, true);
 }
 
 double CheckedDialog::Number(const QLineEdit* edit) const {
@@ -117,7 +116,7 @@ void CheckedDialog::accept() {
             return;
         }
         if (f.range && !InRange(v, *f.range)) {
-            Refuse(f.edit, RangeComplaint(f.field, *f.range));
+            Refuse(f.edit, NumberRangeMessage(*f.range));
             return;
         }
     }

@@ -47,8 +47,9 @@ public:
 
     void accept() override;
 
-    // A field with its object name, checked against range (none: any number) under the name
-    // field in the range message.
+    // A field with its object name, checked against range (none: any number). A value outside
+    // is refused with the framework's "Geben Sie eine Zahl zwischen a und b ein.", which names
+    // only the bounds; field is the value's name as the core's own checks call it.
     QLineEdit* AddNumber(double value, const QString& name, const std::string& field, const ValueRange* range);
     QLineEdit* AddInteger(int value, const QString& name, const std::string& field, const ValueRange* range);
     // The number of a field that passed the checks.
@@ -66,12 +67,10 @@ protected:
 private:
     struct NumberField {
         QLineEdit* edit;
-        std::string field;
         const ValueRange* range;
         bool integer;
     };
-    QLineEdit* Add(const QString& text, const QString& name, const std::string& field, const ValueRange* range,
-                   bool integer);
+    QLineEdit* Add(const QString& text, const QString& name, const ValueRange* range, bool integer);
     bool Refuse(QLineEdit* edit, const std::string& message);
 
     std::vector<NumberField> m_fields;

@@ -7,4 +7,7 @@ inline constexpr const char* kEnterInteger = "Geben Sie eine ganze Zahl ein.";
 inline constexpr const char* kColourDepth = "32 oder 16 Bit Farben erforderlich";
 inline constexpr const char* kOk = "OK";
 inline constexpr const char* kCancel = "Abbrechen";
+// The status bar while long work runs, later with its progress: "Bitte warten ... 42 %".
+inline constexpr const char* kPleaseWait = "Bitte warten ...";
+inline constexpr const char* kPercent = " %";
 }  // namespace ui_texts

@@ -5,14 +5,19 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
+#include <QThread>
 
+#include "model/progress.h"
 #include "output/handoff.h"
 #include "ui/settings_dialog.h"
 #include "ui/colour_pen_dialog.h"
+#include "ui/dialog_texts.h"
 #include "ui/tools_dialog.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+// Work that ends sooner shows only "Bitte warten ...".
+constexpr qint64 kProgressAfterMs = 500;
 }  // namespace
 
 QString ToQtFilter(const std::string& filter) {
@@ -75,16 +80,34 @@ bool QtInteraction::OpenDialog(DialogRequest which) {
 
 void QtInteraction::BeginWait() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (m_waitDepth++ > 0 || !m_status) return;
+    if (m_waitDepth++ > 0) return;
+    m_waitClock.start();
+    if (!m_status) return;
     // The work runs on this thread: the pane is painted now, before it starts.
     m_statusBefore = m_status->text();
-    m_status->setText(QStringLiteral("Bitte warten ..."));
+    m_status->setText(QString::fromUtf8(ui_texts::kPleaseWait));
     m_status->repaint();
 }
 
 void QtInteraction::EndWait() {
     QApplication::restoreOverrideCursor();
-    if (--m_waitDepth == 0 && m_status) m_status->setText(m_statusBefore);
+    if (--m_waitDepth != 0) return;
+    if (m_status) m_status->setText(m_statusBefore);
+    m_workEvents.RepaintSkipped();
+}
+
+QString ProgressText(std::size_t done, std::size_t total) {
+    return QString::fromUtf8(ui_texts::kPleaseWait) + QLatin1Char(' ') + QString::number(ProgressPercent(done, total)) +
+           QString::fromUtf8(ui_texts::kPercent);
+}
+
+void QtInteraction::Progress(std::size_t done, std::size_t total) {
+    // Short work shows no percentage; work outside the wait cursor shows none at all.
+    if (m_waitDepth == 0 || !m_status || m_waitClock.elapsed() < kProgressAfterMs) return;
+    if (QThread::currentThread() != m_status->thread()) return;
+    m_status->setText(ProgressText(done, total));
+    m_status->repaint();
+    m_workEvents.ProcessPending();
 }
 
 void QtInteraction::RequestRedraw() {

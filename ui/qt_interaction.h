@@ -2,6 +2,7 @@
 // The desktop program's answers to the core's questions: Qt message boxes, file dialogs and
 // the wait cursor.
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
 #include <QWidget>
@@ -9,6 +10,7 @@
 #include <map>
 
 #include "model/interaction.h"
+#include "ui/work_events.h"
 
 class CQuenkApp;
 
@@ -33,6 +35,9 @@ public:
     void BeginWait() override;
     void EndWait() override;
     void RequestRedraw() override;
+    // After half a second of work: "Bitte warten ... 42 %" in the status bar, with the
+    // pending events handed out under the rules of WorkEvents.
+    void Progress(std::size_t done, std::size_t total) override;
     bool ConfirmLotrixInfo() override;
     bool ConfirmLotrixSet() override;
 
@@ -42,8 +47,13 @@ private:
     QPointer<QLabel> m_status;
     QString m_statusBefore;
     int m_waitDepth = 0;
+    QElapsedTimer m_waitClock;  // since the outermost BeginWait
+    WorkEvents m_workEvents;
     std::map<DialogRequest, std::function<bool()>> m_dialogs;
 };
+
+// "Bitte warten ... 42 %".
+QString ProgressText(std::size_t done, std::size_t total);
 
 // Turns the program's filter text " HPGL (.plt) |*.plt| ... ||" into Qt's form.
 QString ToQtFilter(const std::string& filter);

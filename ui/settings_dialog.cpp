@@ -17,6 +17,8 @@
 #include <string>
 
 #include "model/core_context.h"
+#include "model/value_range.h"
+#include "ui/dialog_texts.h"
 
 namespace {
 // The serial controller this program cannot drive; its box is shown switched off.
@@ -42,9 +44,17 @@ double ParseNumber(const QString& text) {
     const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
     return r.ec == std::errc() && r.ptr == s.data() + s.size() && !s.empty() ? v : std::nan("");
 }
+
+// The framework's words for a value that may not be stored, as the other dialogs say them.
+std::string Complaint(const FileField& field, double v) {
+    const bool whole = IsWholeNumberField(field);
+    if (!std::isfinite(v) || (whole && std::floor(v) != v)) return whole ? ui_texts::kEnterInteger : ui_texts::kEnterNumber;
+    return field.dialog.range ? NumberRangeMessage(*field.dialog.range) : ui_texts::kEnterNumber;
+}
 }  // namespace
 
-CSettingsDlg::CSettingsDlg(const SettingsOptions& options, QWidget* parent) : QDialog(parent), m_options(options) {
+CSettingsDlg::CSettingsDlg(const SettingsOptions& options, QWidget* parent)
+    : QDialog(parent), m_options(options), m_loaded(options) {
     setWindowTitle(QStringLiteral("Einstellungen"));
     auto* top = new QFormLayout;
     auto* groups = new QGridLayout;
@@ -145,8 +155,8 @@ void CSettingsDlg::SelectField(std::size_t index) {
 
 void CSettingsDlg::accept() {
     ReadControls();
-    if (const auto bad = m_options.FirstInvalid()) {
-        Ui().Message(m_options.Validate());
+    if (const auto bad = m_options.FirstInvalid(&m_loaded)) {
+        Ui().Message(Complaint(*SettingsDialogFields()[*bad], m_options.values[*bad]));
         SelectField(*bad);
         return;
     }

@@ -1,7 +1,8 @@
 #pragma once
 // CSettingsDlg, "Einstellungen": built from the settings table, one control per field the
-// table gives a label. "OK" checks the values and stays open, with the range message and
-// the field selected, while one may not be stored; the dialog itself stores nothing.
+// table gives a label. "OK" checks the values the user changed and stays open, with the
+// framework's range message and the field selected, while one may not be stored; a value
+// left as it was loaded passes. The dialog itself stores nothing.
 
 #include <QDialog>
 #include <vector>
@@ -31,6 +32,7 @@ private:
     void SelectField(std::size_t index);
 
     SettingsOptions m_options;
+    const SettingsOptions m_loaded;  // the values it was opened on
     std::vector<Control> m_controls;
 };
 

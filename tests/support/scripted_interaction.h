@@ -6,6 +6,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/interaction.h"
@@ -20,6 +21,8 @@ public:
     int waitDepth = 0;
     int maxWaitDepth = 0;
     int redraws = 0;
+    // Every progress report, as (done, total), in order.
+    std::vector<std::pair<std::size_t, std::size_t>> progress;
 
     // Answers, consumed in order; when a queue is empty the default is used.
     std::deque<bool> yesNo;          // default Yes
@@ -60,6 +63,7 @@ public:
     }
     void EndWait() override { --waitDepth; }
     void RequestRedraw() override { ++redraws; }
+    void Progress(std::size_t done, std::size_t total) override { progress.emplace_back(done, total); }
     bool ConfirmLotrixInfo() override { return (shown.push_back("CLotrixInfo"), Next(lotrix, true)); }
     bool ConfirmLotrixSet() override { return (shown.push_back("CLotrixSet"), Next(lotrix, true)); }
 

@@ -5,6 +5,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QToolBar>
+#include <QThread>
 #include <QtTest>
 
 #include "model/document.h"
@@ -16,6 +17,7 @@
 #include "tests/support/drawing_builder.h"
 #include "tests/support/modal_answer.h"
 #include "ui/main_frame.h"
+#include "ui/qt_interaction.h"
 
 namespace {
 // The menu bar's entries as "title: item|item|-|..." lines.
@@ -81,6 +83,23 @@ private slots:
         QCOMPARE(f.Action(cmd::kImport)->statusTip(), QStringLiteral("Plotterfile laden"));
         QCOMPARE(f.Action(cmd::kImport)->toolTip(), QStringLiteral("Import"));
         QCOMPARE(f.MessagePane()->text(), QStringLiteral("Drücken Sie F1, um Hilfe zu erhalten."));
+    }
+
+    // Work that has run half a second shows how far it got; the idle prompt comes back after.
+    void longWorkShowsItsProgress() {
+        CQuenkApp app;
+        CMainFrame f(app);
+        QtInteraction ui;
+        ui.SetStatusPane(f.MessagePane());
+        const QString idle = f.MessagePane()->text();
+        ui.BeginWait();
+        ui.Progress(1, 4);
+        QCOMPARE(f.MessagePane()->text(), QStringLiteral("Bitte warten ..."));
+        QThread::msleep(520);
+        ui.Progress(42, 100);
+        QCOMPARE(f.MessagePane()->text(), QStringLiteral("Bitte warten ... 42 %"));
+        ui.EndWait();
+        QCOMPARE(f.MessagePane()->text(), idle);
     }
 
     void rulesFollowTheDocument() {

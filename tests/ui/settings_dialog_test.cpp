@@ -61,13 +61,31 @@ private slots:
         Edit(&dialog, "m_screenMargin")->setText(QStringLiteral("101"));
         dialog.accept();
         QVERIFY(dialog.isVisible());
-        QCOMPARE(session.ui.shown, std::vector<std::string>{"Ungültiger Wert für Bildschirmrand (erlaubt: 0 bis 100)"});
+        QCOMPARE(session.ui.shown, std::vector<std::string>{"Geben Sie eine Zahl zwischen 0 und 100 ein."});
         QCOMPARE(Edit(&dialog, "m_screenMargin")->selectedText(), QStringLiteral("101"));
         Edit(&dialog, "m_screenMargin")->setText(QStringLiteral("7,0"));
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         SettingsOptions out = dialog.Options();
         QCOMPARE(out["m_screenMargin"], 7.0);
+    }
+
+    // The defaults hold a machine area of 0, below the range of 10 and more: only a value the
+    // user enters is checked, so "OK" on the untouched dialog stores, and 5 typed is refused.
+    void untouchedValuesPassOnOk() {
+        ScriptedSession session;
+        CQuenkApp app;
+        CSettingsDlg dialog(SettingsOptions::From(app));
+        dialog.show();
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(dialog.Options().ApplyTo(app) && session.ui.shown.empty());
+        CSettingsDlg typed(SettingsOptions::From(app));
+        typed.show();
+        Edit(&typed, "m_machineY")->setText(QStringLiteral("5"));
+        typed.accept();
+        QVERIFY(typed.isVisible());
+        QCOMPARE(session.ui.shown, std::vector<std::string>{"Geben Sie eine Zahl zwischen 10 und 10000000000 ein."});
     }
 
     void configStoresOnlyOnOk() {
