@@ -17,6 +17,7 @@
 #include "cadreader/cad_drawing.h"
 #include "dxf_generator.h"
 #include "import/cad_import.h"
+#include "doc_checksum.h"
 #include "model/document.h"
 #include "model/interaction.h"
 #include "model/quenk_app.h"
@@ -27,7 +28,11 @@ namespace fs = std::filesystem;
 namespace {
 double Megabytes(const fs::path& p) { return static_cast<double>(fs::file_size(p)) / 1e6; }
 
+bool g_checksum = false;  // --checksum: print a fingerprint of each imported document
+
 std::size_t OurImport(const fs::path& file) {
+    FingerprintInteraction messages;
+    ScopedInteraction listen(messages);
     CQuenkApp app;
     app.m_colourPen.assign(256, 1);
     CQuenkDoc doc(app);
@@ -38,6 +43,10 @@ std::size_t OurImport(const fs::path& file) {
     std::size_t chains = 0;
     for (auto& l : doc.m_layers)
         for (auto& p : l->m_pens) chains += p->m_chains.size();
+    if (g_checksum)
+        std::printf("checksum: document %016llx, %zu messages %016llx\n",
+                    static_cast<unsigned long long>(DocumentFingerprint(doc)), messages.Count(),
+                    static_cast<unsigned long long>(messages.Hash()));
     return chains;
 }
 
@@ -77,7 +86,11 @@ void Line(const char* what, const fs::path& file, double seconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool ezdxf = !(argc > 1 && std::strcmp(argv[1], "--no-ezdxf") == 0);
+    bool ezdxf = true;
+    for (int k = 1; k < argc; ++k) {
+        ezdxf = ezdxf && std::strcmp(argv[k], "--no-ezdxf") != 0;
+        g_checksum = g_checksum || std::strcmp(argv[k], "--checksum") == 0;
+    }
     SilentInteraction ui;
     ScopedInteraction install(ui);
     const fs::path dir = fs::temp_directory_path() / "quenk_bench_dxf";

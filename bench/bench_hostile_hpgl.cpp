@@ -1,7 +1,9 @@
 // Hostile plotter texts against their bounds: each is imported in a child process of its
 // own, and its time and peak memory are compared with what an import may take (memory: 16
 // times the text plus 200 MB; time: a few seconds where the plain algorithms took minutes).
-//   bench_hostile_hpgl [scale]   (default 1: texts of about 10 MB)
+//   bench_hostile_hpgl [--checksum] [--only K] [scale]   (default 1: texts of about 10 MB)
+// --checksum prints a fingerprint of each imported document and its messages; --only K
+// imports the K-th text alone.
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -10,9 +12,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 
+#include "doc_checksum.h"
 #include "import/hpgl_reader.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
@@ -25,6 +29,7 @@ using Clock = std::chrono::steady_clock;
 constexpr double kMemoryPerTextByte = 16.0;
 constexpr double kMemoryAllowanceMb = 200.0;
 constexpr double kSecondsAllowed = 5.0;
+bool g_checksum = false;
 
 struct Hostile {
     const char* what;
@@ -63,11 +68,16 @@ bool Measure(const std::string& text, double& seconds, double& peakMb) {
     const auto t0 = Clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
-        SilentInteraction ui;
+        FingerprintInteraction ui;
         ScopedInteraction install(ui);
         CQuenkApp app;
         CQuenkDoc doc(app);
         ImportHpglBytes(doc, text, "hostile.plt");
+        if (g_checksum)
+            std::printf("checksum: document %016llx, %zu messages %016llx\n",
+                        static_cast<unsigned long long>(DocumentFingerprint(doc)), ui.Count(),
+                        static_cast<unsigned long long>(ui.Hash()));
+        std::fflush(stdout);
         std::_Exit(0);
     }
     int status = 0;
@@ -80,9 +90,20 @@ bool Measure(const std::string& text, double& seconds, double& peakMb) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::size_t scale = argc > 1 ? static_cast<std::size_t>(std::atol(argv[1])) : 1;
+    std::size_t scale = 1;
+    int only = -1;  // --only K: the K-th text alone (from 1)
+    for (int k = 1; k < argc; ++k) {
+        if (std::strcmp(argv[k], "--checksum") == 0)
+            g_checksum = true;
+        else if (std::strcmp(argv[k], "--only") == 0 && k + 1 < argc)
+            only = std::atoi(argv[++k]);
+        else
+            scale = static_cast<std::size_t>(std::atol(argv[k]));
+    }
     int failures = 0;
+    int number = 0;
     for (const Hostile& h : kTexts) {
+        if (++number != only && only > 0) continue;
         const std::string text = h.text(scale);
         double seconds = 0, peakMb = 0;
         const bool ran = Measure(text, seconds, peakMb);
