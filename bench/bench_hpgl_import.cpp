@@ -19,6 +19,7 @@
 #include <limits>
 #include <string>
 
+#include "bench_common.h"
 #include "doc_checksum.h"
 #include "hpgl_plot_generator.h"
 #include "import/hpgl_reader.h"
@@ -53,26 +54,6 @@ std::size_t Points(const CQuenkDoc& doc, std::size_t* chains) {
     if (chains) *chains = c;
     return n;
 }
-// Runs f in a child process and returns the child's peak memory (which starts from the
-// parent's resident memory at the fork); wall and CPU, when asked for, are the child's times:
-// a first import in a fresh process, whose memory all comes new from the system.
-template <typename F>
-long ChildPeakKb(F f, double* wall = nullptr, double* cpu = nullptr) {
-    const auto t0 = Clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        f();
-        std::_Exit(0);
-    }
-    int status = 0;
-    rusage u{};
-    if (pid < 0 || wait4(pid, &status, 0, &u) != pid) return -1;
-    if (wall) *wall = Since(t0);
-    if (cpu)
-        *cpu = static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-               static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-    return u.ru_maxrss;
-}
 
 struct Options {
     bool checksum = false;
@@ -96,16 +77,14 @@ void Run(const fs::path& dir, const char* kind, const Options& options, std::siz
     // The whole import command: read, parse, end-point joining, placement, clean-up. The
     // peak memory is measured in a child of its own, so that each file's figure is its own.
     malloc_trim(0);  // the children start from a small parent
-    double freshWall = 0, freshCpu = 0;
-    const long peakKb = ChildPeakKb(
-        [&] {
-            // Left for the exit to clear: the time is the import's, not the document's freeing.
-            auto* app = new CQuenkApp;
-            auto* doc = new CQuenkDoc(*app);
-            ImportFile(*doc, file.string());
-        },
-        &freshWall, &freshCpu);
-    std::printf("quenk import command in a fresh process: %.3f s wall, %.3f s CPU\n", freshWall, freshCpu);
+    const ChildRun fresh = RunInChild([&] {
+        // Left for the exit to clear: the time is the import's, not the document's freeing.
+        auto* app = new CQuenkApp;
+        auto* doc = new CQuenkDoc(*app);
+        ImportFile(*doc, file.string());
+    });
+    const double peakKb = fresh.peakMb * 1024.0;
+    std::printf("quenk import command in a fresh process: %.3f s wall, %.3f s CPU\n", fresh.wall, fresh.cpu);
     double best = 1e9, bestCpu = 1e9;
     std::size_t points = 0, chains = 0;
     for (int r = 0; r < runs; ++r) {
@@ -165,10 +144,10 @@ void Run(const fs::path& dir, const char* kind, const Options& options, std::siz
             if (rc != 0) std::printf("hp2xx returned %d\n", rc);
         }
         malloc_trim(0);
-        const long hpPeakKb = ChildPeakKb([&] {
+        const double hpPeakKb = 1024.0 * RunInChild([&] {
             std::freopen("/dev/null", "w", stderr);
             execlp("hp2xx", "hp2xx", "-q", "-m", "nc", "-t", "-f", out.c_str(), file.c_str(), static_cast<char*>(nullptr));
-        });
+        }).peakMb;
         std::printf("hp2xx -m nc: %.3f s wall, %.3f s CPU (best of 2), peak memory %.0f MB\n", bestHp,
                     bestHpCpu, hpPeakKb / 1024.0);
         std::printf("ratio hp2xx / quenk import: %.1f wall, %.1f CPU\n", bestHp / best, bestHpCpu / bestCpu);
