@@ -36,6 +36,14 @@ void MarkForLargePages(char* from, char* to) {
 #endif
 }  // namespace
 
+void AdviseLargePages([[maybe_unused]] void* block, [[maybe_unused]] std::size_t bytes) {
+#ifdef QUENK_HEAP_RESERVE
+    if (bytes < kWorthReserving || !HeapReserveEnabled()) return;
+    char* from = static_cast<char*>(block);
+    MarkForLargePages(from, from + bytes);
+#endif
+}
+
 bool HeapReserveEnabled() {
     const char* off = std::getenv("QUENK_NO_HEAP_RESERVE");
     return !(off && off[0] == '1');

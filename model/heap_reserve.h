@@ -23,6 +23,10 @@ private:
     bool m_active = false;
 };
 
+// Asks for large pages for a block about to be written for the first time (a whole file's
+// text): the whole 2 MB pages inside it. Does nothing for small blocks or where not available.
+void AdviseLargePages(void* block, std::size_t bytes);
+
 // The environment switch QUENK_NO_HEAP_RESERVE=1 turns the reservation off, so that its effect
 // can be measured in one run.
 bool HeapReserveEnabled();
