@@ -65,7 +65,8 @@ struct ChildRun {
 template <typename F>
 ChildRun RunInChild(F f) {
     ChildRun r;
-    malloc_trim(0);  // the child starts from a small parent
+    malloc_trim(0);        // the child starts from a small parent
+    std::fflush(nullptr);  // and prints nothing of the parent's twice
     Stopwatch w;
     const pid_t pid = fork();
     if (pid == 0) {
