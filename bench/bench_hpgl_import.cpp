@@ -5,9 +5,7 @@
 // --checksum prints a fingerprint of each imported document and its messages, to compare
 // before and after a change; --no-hp2xx leaves out the slow comparison.
 
-#include <malloc.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -76,7 +74,6 @@ void Run(const fs::path& dir, const char* kind, const Options& options, std::siz
 
     // The whole import command: read, parse, end-point joining, placement, clean-up. The
     // peak memory is measured in a child of its own, so that each file's figure is its own.
-    malloc_trim(0);  // the children start from a small parent
     const ChildRun fresh = RunInChild([&] {
         // Left for the exit to clear: the time is the import's, not the document's freeing.
         auto* app = new CQuenkApp;
@@ -143,7 +140,6 @@ void Run(const fs::path& dir, const char* kind, const Options& options, std::siz
             bestHpCpu = std::min(bestHpCpu, CpuSeconds(RUSAGE_CHILDREN) - c0);
             if (rc != 0) std::printf("hp2xx returned %d\n", rc);
         }
-        malloc_trim(0);
         const double hpPeakKb = 1024.0 * RunInChild([&] {
             std::freopen("/dev/null", "w", stderr);
             execlp("hp2xx", "hp2xx", "-q", "-m", "nc", "-t", "-f", out.c_str(), file.c_str(), static_cast<char*>(nullptr));
