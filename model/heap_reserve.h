@@ -20,7 +20,7 @@ public:
     HeapReserve& operator=(const HeapReserve&) = delete;
 
 private:
-    bool m_active = false;
+    [[maybe_unused]] bool m_active = false;  // used only where the reservation is made
 };
 
 // Asks for large pages for a block about to be written for the first time (a whole file's
