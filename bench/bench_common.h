@@ -3,7 +3,12 @@
 
 #include <chrono>
 #include <cstdio>
+#include <malloc.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <time.h>
 
 class Stopwatch {
@@ -47,4 +52,34 @@ inline double PeakRssMb() {
 
 inline void Report(const char* what, double seconds, const char* target) {
     std::printf("%-60s %9.1f ms   (target %s)\n", what, seconds * 1000.0, target);
+}
+
+// What a run in a child process of its own took: its wall and processor time (all threads)
+// and its peak memory, which starts from the parent's resident memory at the fork. In a fresh
+// process all memory comes new from the system, as in a program's first import.
+struct ChildRun {
+    bool ok = false;
+    double wall = 0.0, cpu = 0.0, peakMb = 0.0;
+};
+
+template <typename F>
+ChildRun RunInChild(F f) {
+    ChildRun r;
+    malloc_trim(0);        // the child starts from a small parent
+    std::fflush(nullptr);  // and prints nothing of the parent's twice
+    Stopwatch w;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        f();
+        std::_Exit(0);
+    }
+    int status = 0;
+    rusage u{};
+    if (pid < 0 || wait4(pid, &status, 0, &u) != pid) return r;
+    r.wall = w.Seconds();
+    r.cpu = static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+            static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+    r.peakMb = static_cast<double>(u.ru_maxrss) / 1024.0;
+    r.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return r;
 }

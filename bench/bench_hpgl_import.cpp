@@ -1,21 +1,24 @@
 // The HPGL import command on two large generated plotter files, side by side with hp2xx
 // converting the same file to G-code: one that draws each pen in one go, and one whose 8
 // pens are revisited 5000 times each, as the plot output of many CAD programs is.
-//   bench_hpgl_import [strokes]   (default 100000 strokes, about 50 MB each)
+//   bench_hpgl_import [--checksum] [--no-hp2xx] [strokes]   (default 100000 strokes, about 50 MB each)
+// --checksum prints a fingerprint of each imported document and its messages, to compare
+// before and after a change; --no-hp2xx leaves out the slow comparison.
 
-#include <malloc.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <string>
 
+#include "bench_common.h"
+#include "doc_checksum.h"
 #include "hpgl_plot_generator.h"
 #include "import/hpgl_reader.h"
 #include "import/import_command.h"
@@ -49,22 +52,15 @@ std::size_t Points(const CQuenkDoc& doc, std::size_t* chains) {
     if (chains) *chains = c;
     return n;
 }
-// Runs f in a child process and returns the child's peak memory (which starts from the
-// parent's resident memory at the fork).
-template <typename F>
-long ChildPeakKb(F f) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        f();
-        std::_Exit(0);
-    }
-    int status = 0;
-    rusage u{};
-    if (pid < 0 || wait4(pid, &status, 0, &u) != pid) return -1;
-    return u.ru_maxrss;
-}
 
-void Run(const fs::path& dir, const char* kind, std::size_t strokes, std::size_t visitsPerPen) {
+struct Options {
+    bool checksum = false;
+    bool hp2xx = true;
+    std::size_t strokes = 100000;
+};
+
+void Run(const fs::path& dir, const char* kind, const Options& options, std::size_t visitsPerPen) {
+    const std::size_t strokes = options.strokes;
     const fs::path file = dir / "large.plt";
     std::printf("-- %s\n", kind);
     auto t0 = Clock::now();
@@ -78,23 +74,31 @@ void Run(const fs::path& dir, const char* kind, std::size_t strokes, std::size_t
 
     // The whole import command: read, parse, end-point joining, placement, clean-up. The
     // peak memory is measured in a child of its own, so that each file's figure is its own.
-    malloc_trim(0);  // the children start from a small parent
-    const long peakKb = ChildPeakKb([&] {
-        CQuenkApp app;
-        CQuenkDoc doc(app);
-        ImportFile(doc, file.string());
+    const ChildRun fresh = RunInChild([&] {
+        // Left for the exit to clear: the time is the import's, not the document's freeing.
+        auto* app = new CQuenkApp;
+        auto* doc = new CQuenkDoc(*app);
+        ImportFile(*doc, file.string());
     });
+    const double peakKb = fresh.peakMb * 1024.0;
+    std::printf("quenk import command in a fresh process: %.3f s wall, %.3f s CPU\n", fresh.wall, fresh.cpu);
     double best = 1e9, bestCpu = 1e9;
     std::size_t points = 0, chains = 0;
     for (int r = 0; r < runs; ++r) {
         CQuenkApp app;
         CQuenkDoc doc(app);
+        FingerprintInteraction messages;
+        ScopedInteraction listen(messages);
         t0 = Clock::now();
         const double c0 = CpuSeconds(RUSAGE_SELF);
         ImportFile(doc, file.string());
         best = std::min(best, Since(t0));
         bestCpu = std::min(bestCpu, CpuSeconds(RUSAGE_SELF) - c0);
         if (r == 0) points = Points(doc, &chains);
+        if (r == 0 && options.checksum)
+            std::printf("checksum: document %016llx, %zu messages %016llx\n",
+                        static_cast<unsigned long long>(DocumentFingerprint(doc)), messages.Count(),
+                        static_cast<unsigned long long>(messages.Hash()));
     }
     std::printf("quenk import command: %.3f s wall, %.3f s CPU (best of %d), peak memory %.0f MB "
                 "(%.1f times the file), %zu points in %zu chains\n",
@@ -122,7 +126,9 @@ void Run(const fs::path& dir, const char* kind, std::size_t strokes, std::size_t
 
     // hp2xx converting the same file to G-code.
     const fs::path out = dir / "out.nc";
-    if (std::system("command -v hp2xx >/dev/null 2>&1") == 0) {
+    if (!options.hp2xx) {
+        std::printf("hp2xx left out\n");
+    } else if (std::system("command -v hp2xx >/dev/null 2>&1") == 0) {
         const std::string cmd =
             "hp2xx -q -m nc -t -f '" + out.string() + "' '" + file.string() + "' >/dev/null 2>&1";
         double bestHp = 1e9, bestHpCpu = 1e9;
@@ -134,11 +140,10 @@ void Run(const fs::path& dir, const char* kind, std::size_t strokes, std::size_t
             bestHpCpu = std::min(bestHpCpu, CpuSeconds(RUSAGE_CHILDREN) - c0);
             if (rc != 0) std::printf("hp2xx returned %d\n", rc);
         }
-        malloc_trim(0);
-        const long hpPeakKb = ChildPeakKb([&] {
+        const double hpPeakKb = 1024.0 * RunInChild([&] {
             std::freopen("/dev/null", "w", stderr);
             execlp("hp2xx", "hp2xx", "-q", "-m", "nc", "-t", "-f", out.c_str(), file.c_str(), static_cast<char*>(nullptr));
-        });
+        }).peakMb;
         std::printf("hp2xx -m nc: %.3f s wall, %.3f s CPU (best of 2), peak memory %.0f MB\n", bestHp,
                     bestHpCpu, hpPeakKb / 1024.0);
         std::printf("ratio hp2xx / quenk import: %.1f wall, %.1f CPU\n", bestHp / best, bestHpCpu / bestCpu);
@@ -151,10 +156,18 @@ void Run(const fs::path& dir, const char* kind, std::size_t strokes, std::size_t
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::size_t strokes = argc > 1 ? static_cast<std::size_t>(std::atol(argv[1])) : 100000;
+    Options options;
+    for (int k = 1; k < argc; ++k) {
+        if (std::strcmp(argv[k], "--checksum") == 0)
+            options.checksum = true;
+        else if (std::strcmp(argv[k], "--no-hp2xx") == 0)
+            options.hp2xx = false;
+        else
+            options.strokes = static_cast<std::size_t>(std::atol(argv[k]));
+    }
     const fs::path dir = fs::temp_directory_path() / "quenk_bench_hpgl";
     fs::create_directories(dir);
-    Run(dir, "each pen in one go", strokes, 1);
-    Run(dir, "8 pens revisited 5000 times each", strokes, 5000);
+    Run(dir, "each pen in one go", options, 1);
+    Run(dir, "8 pens revisited 5000 times each", options, 5000);
     return 0;
 }

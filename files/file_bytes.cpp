@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "model/heap_reserve.h"
+
 ReadStatus ReadFileBytes(const std::string& path, std::string& bytes, std::size_t maxBytes,
                          LineBreaks lineBreaks) {
     bytes.clear();
@@ -21,7 +23,10 @@ ReadStatus ReadFileBytes(const std::string& path, std::string& bytes, std::size_
         in.seekg(0, std::ios::end);
         const std::streamoff size = in.tellg();
         in.seekg(0, std::ios::beg);
-        if (size > 0) bytes.reserve(std::min(static_cast<std::size_t>(size), maxBytes));
+        if (size > 0) {
+            bytes.reserve(std::min(static_cast<std::size_t>(size), maxBytes));
+            AdviseLargePages(bytes.data(), bytes.capacity());
+        }
         in.clear();
         constexpr std::size_t kPiece = std::size_t{1} << 20;
         std::unique_ptr<char[]> piece(new char[kPiece]);

@@ -15,6 +15,7 @@
 #include "import/import_command.h"
 #include "import/import_placement.h"
 #include "model/document.h"
+#include "model/heap_reserve.h"
 #include "model/quenk_app.h"
 #include "model/core_context.h"
 #include "model/progress.h"
@@ -25,6 +26,8 @@ namespace {
 // so that memory stays proportional to the file whatever radii it holds.
 constexpr std::size_t kArcPointAllowance = 4000000;
 constexpr std::size_t kArcPointsPerByte = 16;
+// A drawing's chains and points take up to about ten times the bytes of its file.
+constexpr std::size_t kChainBytesPerFileByte = 10;
 // The two layouts are listed after every other block definition.
 constexpr std::size_t kLayoutBlocks = 2;
 
@@ -76,6 +79,7 @@ void Convert(CQuenkDoc& doc, CadDrawing& drawing) {
 bool ImportCadDrawing(CQuenkDoc& doc, std::unique_ptr<CadDrawing> drawing) {
     if (!drawing) return false;
     doc.m_bCadImported = 1;
+    const HeapReserve room(kChainBytesPerFileByte * drawing->sourceBytes);
     const bool taken = ImportIntoNewLayer(
         doc, [&](LayerJoiner&) { Convert(doc, *drawing); }, [&] { CloseDrawing(drawing); });
     if (taken) doc.m_nothingImported = 0;

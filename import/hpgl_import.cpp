@@ -16,6 +16,7 @@
 #include "model/texts.h"
 #include "import/import_placement.h"
 #include "model/document.h"
+#include "model/heap_reserve.h"
 #include "files/file_bytes.h"
 #include "model/quenk_app.h"
 #include "model/core_context.h"
@@ -28,6 +29,8 @@ namespace {
 // costs 16 bytes, and about as much again while its chain grows and is joined.
 constexpr std::size_t kArcPointAllowance = 4000000;
 constexpr std::size_t kTextBytesPerArcPoint = 4;
+// An import's chains and points take about four times the bytes of its text.
+constexpr std::size_t kChainBytesPerTextByte = 4;
 // Up to this many unknown commands pass without the closing "Über 10 Fehler".
 constexpr int kUnknownCommandsTolerated = 9;
 }  // namespace
@@ -67,6 +70,7 @@ int InterpretHpgl(CQuenkDoc& doc, std::string_view text, LayerJoiner* joiner) {
 namespace {
 // The reader from the text on, its line breaks already gone.
 bool ImportHpglText(CQuenkDoc& doc, std::string bytes, const std::string& fileName) {
+    const HeapReserve room(kChainBytesPerTextByte * bytes.size());
     ResetHpglScaling(doc);
     int unknown = 0;
     return ImportIntoNewLayer(
