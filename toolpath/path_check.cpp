@@ -100,6 +100,14 @@ void PathChecker::Index(const std::vector<CPunkt>& pts, double grow, double cell
     m_w = &pts;
     m_region = region;
     m_scan = pts.size() <= kScanLimit;
+    // The middle and half length of every segment for the gouge test's first distance,
+    // computed as that test would.
+    m_mids.clear();
+    m_halves.clear();
+    for (std::size_t k = 0; k + 1 < pts.size(); ++k) {
+        m_mids.push_back({(pts[k].x + pts[k + 1].x) / 2, (pts[k].y + pts[k + 1].y) / 2});
+        m_halves.push_back(PlainDistance(pts[k], pts[k + 1]) / 2);
+    }
     if (!m_scan) {
         m_grid.Build(pts, grow, cell, region);
         return;
@@ -122,7 +130,11 @@ void PathChecker::Index(const std::vector<CPunkt>& pts, double grow, double cell
 void PathChecker::Candidates(const CPunkt& a, const CPunkt& b, double grow) {
     m_found.clear();
     if (!m_scan) {
-        m_grid.CollectAlong(a, b, grow, m_found);
+        // Most queries stay within one cell: its list as it stands, without the stamps.
+        if (grow == 0 && !m_plain && m_grid.OneCell(a, b))
+            m_found.assign(m_grid.CellBegin(a), m_grid.CellEnd(a));
+        else
+            m_grid.CollectAlong(a, b, grow, m_found);
         m_found.insert(m_found.end(), m_grid.Global().begin(), m_grid.Global().end());
         return;
     }
@@ -150,14 +162,19 @@ bool PathChecker::Gouges(const CPunkt& a, const CPunkt& b) {
     if (!m_region.Contains(a) || !m_region.Contains(b)) return false;  // a spoke
     Candidates(a, b, m_scan ? m_min : 0);
     for (std::int32_t k : m_found) {
-        const CPunkt& c = (*m_w)[static_cast<std::size_t>(k)];
-        const CPunkt& d = (*m_w)[static_cast<std::size_t>(k) + 1];
+        const auto i = static_cast<std::size_t>(k);
         // Every point of c->d lies within half its length of its middle: one distance rules
         // out most candidates before the four of the exact test.
-        const CPunkt mid{(c.x + d.x) / 2, (c.y + d.y) / 2};
-        if (SegmentDistance(mid, a, b) - PlainDistance(c, d) / 2 >= m_min) continue;
-        if (SegmentsDistance(a, b, c, d) < m_min) return true;
+        if (SegmentDistance(m_mids[i], a, b) - m_halves[i] >= m_min) continue;
+        if (SegmentsDistance(a, b, (*m_w)[i], (*m_w)[i + 1]) < m_min) return true;
     }
+    return false;
+}
+
+bool PathChecker::AnyWithin(const CPunkt& x, double reach) {
+    for (std::int32_t k : m_found)
+        if (SegmentDistance(x, (*m_w)[static_cast<std::size_t>(k)], (*m_w)[static_cast<std::size_t>(k) + 1]) <= reach)
+            return true;
     return false;
 }
 
@@ -166,7 +183,16 @@ bool PathChecker::Spoke(const CPunkt& x, std::int32_t source) {
     if (m_working && source >= 0 && static_cast<std::size_t>(source) < m_w->size() &&
         PlainDistance(x, (*m_w)[static_cast<std::size_t>(source)]) <= reach)
         return false;
-    return NearestWithin(x, reach) > reach;
+    if (!m_region.Contains(x)) return true;
+    // One segment within reach is enough. The segments of x's own cell lie within reach
+    // nearly always and are few; the wide search around it only when none of them is.
+    if (!m_scan && !m_plain) {
+        Candidates(x, x, 0);
+        if (AnyWithin(x, reach)) return false;
+    }
+    if (m_plain) return NearestWithin(x, reach) > reach;
+    Candidates(x, x, reach);
+    return !AnyWithin(x, reach);
 }
 
 bool PathChecker::MayHaveLostBoundary() const { return m_skippedShare > kCompareShare; }
@@ -188,6 +214,7 @@ bool PathChecker::Sound(const CVector& v, const AssemblyOutcome& outcome) {
         if (i > 0) length += PlainDistance(w[i], w[i - 1]);
     }
     const double margin = GridMargin(Extent(w));
+    m_margin = margin;
     const double reach = kSpokeRadii * m_r + 2 * margin;
     const double mean = length / static_cast<double>(w.size() - 1);
     Index(w, m_r + margin, std::max({m_r, 2 * mean, 16 * margin}),

@@ -30,6 +30,10 @@ bool PathOutside(const CVector& v);
 
 class PathChecker {
 public:
+    // plain: every query as first written, without the shortcuts that only save time; the
+    // tests compare the program's checks with it.
+    explicit PathChecker(bool plain = false) : m_plain(plain) {}
+
     // The chain's paths against its working contour; the outcome tells which raw points the
     // assembly cut off with loops and which stretches of the raw path it left out.
     bool Sound(const CVector& v, const AssemblyOutcome& outcome);
@@ -51,6 +55,8 @@ private:
     void Candidates(const CPunkt& a, const CPunkt& b, double grow);
     bool Gouges(const CPunkt& a, const CPunkt& b);
     bool Spoke(const CPunkt& x, std::int32_t source);
+    // Whether a segment among m_found lies within reach of x.
+    bool AnyWithin(const CPunkt& x, double reach);
     double NearestWithin(const CPunkt& x, double reach);
     // Into m_inner and m_outer: the parts of a->b (parameters 0..1) closer than inner and
     // than outer (when positive) to a segment among m_found, merged and in order. False when
@@ -70,8 +76,11 @@ private:
     double LostBoundary(const std::vector<CPunkt>& path, double near);
 
     const std::vector<CPunkt>* m_w = nullptr;
-    double m_r = 0, m_min = 0;
+    double m_r = 0, m_min = 0, m_margin = 0;
+    bool m_plain = false;
     bool m_scan = false;
+    std::vector<CPunkt> m_mids;  // per indexed segment: its middle and half its length
+    std::vector<double> m_halves;
     bool m_working = false;  // the contour checked is the working contour: sources index it
     std::vector<CPunkt> m_contour;
     GridRegion m_region;
