@@ -127,16 +127,22 @@ void PathChecker::Index(const std::vector<CPunkt>& pts, double grow, double cell
     }
 }
 
-void PathChecker::Candidates(const CPunkt& a, const CPunkt& b, double grow) {
-    m_found.clear();
+template <class Visit>
+bool PathChecker::AnyCandidate(const CPunkt& a, const CPunkt& b, double grow, Visit&& visit) {
     if (!m_scan) {
-        // Most queries stay within one cell: its list as it stands, without the stamps.
-        if (grow == 0 && !m_plain && m_grid.OneCell(a, b))
-            m_found.assign(m_grid.CellBegin(a), m_grid.CellEnd(a));
-        else
+        if (grow == 0 && !m_plain && m_grid.OneCell(a, b)) {
+            // Most queries stay within one cell: its list as it stands, without the stamps.
+            for (const std::int32_t *k = m_grid.CellBegin(a), *end = m_grid.CellEnd(a); k != end; ++k)
+                if (visit(*k)) return true;
+        } else {
+            m_found.clear();
             m_grid.CollectAlong(a, b, grow, m_found);
-        m_found.insert(m_found.end(), m_grid.Global().begin(), m_grid.Global().end());
-        return;
+            for (std::int32_t k : m_found)
+                if (visit(k)) return true;
+        }
+        for (std::int32_t k : m_grid.Global())
+            if (visit(k)) return true;
+        return false;
     }
     const Box q{std::min(a.x, b.x) - grow, std::max(a.x, b.x) + grow, std::min(a.y, b.y) - grow,
                 std::max(a.y, b.y) + grow};
@@ -144,8 +150,18 @@ void PathChecker::Candidates(const CPunkt& a, const CPunkt& b, double grow) {
         if (!m_blocks[blk].Meets(q)) continue;
         const std::size_t end = std::min(m_boxes.size(), (blk + 1) * kScanBlock);
         for (std::size_t k = blk * kScanBlock; k < end; ++k)
-            if (m_boxes[k].Meets(q)) m_found.push_back(static_cast<std::int32_t>(k));
+            if (m_boxes[k].Meets(q) && visit(static_cast<std::int32_t>(k))) return true;
     }
+    return false;
+}
+
+void PathChecker::Candidates(const CPunkt& a, const CPunkt& b, double grow) {
+    m_collected.clear();
+    AnyCandidate(a, b, grow, [&](std::int32_t k) {
+        m_collected.push_back(k);
+        return false;
+    });
+    m_found.swap(m_collected);
 }
 
 double PathChecker::NearestWithin(const CPunkt& x, double reach) {
@@ -160,22 +176,13 @@ double PathChecker::NearestWithin(const CPunkt& x, double reach) {
 
 bool PathChecker::Gouges(const CPunkt& a, const CPunkt& b) {
     if (!m_region.Contains(a) || !m_region.Contains(b)) return false;  // a spoke
-    Candidates(a, b, m_scan ? m_min : 0);
-    for (std::int32_t k : m_found) {
+    return AnyCandidate(a, b, m_scan ? m_min : 0, [&](std::int32_t k) {
         const auto i = static_cast<std::size_t>(k);
         // Every point of c->d lies within half its length of its middle: one distance rules
         // out most candidates before the four of the exact test.
-        if (SegmentDistance(m_mids[i], a, b) - m_halves[i] >= m_min) continue;
-        if (SegmentsDistance(a, b, (*m_w)[i], (*m_w)[i + 1]) < m_min) return true;
-    }
-    return false;
-}
-
-bool PathChecker::AnyWithin(const CPunkt& x, double reach) {
-    for (std::int32_t k : m_found)
-        if (SegmentDistance(x, (*m_w)[static_cast<std::size_t>(k)], (*m_w)[static_cast<std::size_t>(k) + 1]) <= reach)
-            return true;
-    return false;
+        if (SegmentDistance(m_mids[i], a, b) - m_halves[i] >= m_min) return false;
+        return SegmentsDistance(a, b, (*m_w)[i], (*m_w)[i + 1]) < m_min;
+    });
 }
 
 bool PathChecker::Spoke(const CPunkt& x, std::int32_t source) {
@@ -186,13 +193,12 @@ bool PathChecker::Spoke(const CPunkt& x, std::int32_t source) {
     if (!m_region.Contains(x)) return true;
     // One segment within reach is enough. The segments of x's own cell lie within reach
     // nearly always and are few; the wide search around it only when none of them is.
-    if (!m_scan && !m_plain) {
-        Candidates(x, x, 0);
-        if (AnyWithin(x, reach)) return false;
-    }
     if (m_plain) return NearestWithin(x, reach) > reach;
-    Candidates(x, x, reach);
-    return !AnyWithin(x, reach);
+    const auto within = [&](std::int32_t k) {
+        return SegmentDistance(x, (*m_w)[static_cast<std::size_t>(k)], (*m_w)[static_cast<std::size_t>(k) + 1]) <= reach;
+    };
+    if (!m_scan && AnyCandidate(x, x, 0, within)) return false;
+    return !AnyCandidate(x, x, reach, within);
 }
 
 bool PathChecker::MayHaveLostBoundary() const { return m_skippedShare > kCompareShare; }
