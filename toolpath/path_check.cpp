@@ -179,7 +179,10 @@ bool PathChecker::Gouges(const CPunkt& a, const CPunkt& b) {
     return AnyCandidate(a, b, m_scan ? m_min : 0, [&](std::int32_t k) {
         const auto i = static_cast<std::size_t>(k);
         // Every point of c->d lies within half its length of its middle: one distance rules
-        // out most candidates before the four of the exact test.
+        // out most candidates before the four of the exact test. Its square, clear of the
+        // limit by the margin, rules them out as the distance itself would, without a root.
+        const double clear = m_min + m_halves[i] + m_margin;
+        if (!m_plain && m_min > 0 && PlainSegmentDistance2(m_mids[i], a, b) >= clear * clear) return false;
         if (SegmentDistance(m_mids[i], a, b) - m_halves[i] >= m_min) return false;
         return SegmentsDistance(a, b, (*m_w)[i], (*m_w)[i + 1]) < m_min;
     });
