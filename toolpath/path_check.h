@@ -53,10 +53,11 @@ private:
     void Index(const std::vector<CPunkt>& pts, double grow, double cell, const GridRegion& region);
     // Into m_found: every segment within grow of a->b, and perhaps some more.
     void Candidates(const CPunkt& a, const CPunkt& b, double grow);
+    // Hands the candidates of Candidates to visit(k) until it returns true; whether it did.
+    template <class Visit>
+    bool AnyCandidate(const CPunkt& a, const CPunkt& b, double grow, Visit&& visit);
     bool Gouges(const CPunkt& a, const CPunkt& b);
     bool Spoke(const CPunkt& x, std::int32_t source);
-    // Whether a segment among m_found lies within reach of x.
-    bool AnyWithin(const CPunkt& x, double reach);
     double NearestWithin(const CPunkt& x, double reach);
     // Into m_inner and m_outer: the parts of a->b (parameters 0..1) closer than inner and
     // than outer (when positive) to a segment among m_found, merged and in order. False when
@@ -86,7 +87,7 @@ private:
     GridRegion m_region;
     SegmentGrid m_grid;
     std::vector<Box> m_boxes, m_blocks;
-    std::vector<std::int32_t> m_found;
+    std::vector<std::int32_t> m_found, m_collected;
     std::vector<std::pair<double, double>> m_blocked, m_inner, m_outer;
     struct Piece {
         CPunkt a, b;
