@@ -11,6 +11,7 @@
 #include <string>
 
 #include "bench/bench_common.h"
+#include "bench/correction_checksum.h"
 #include "bench/radius_shapes.h"
 #include "model/core_context.h"
 #include "model/vector.h"
@@ -31,6 +32,7 @@ struct Result {
     int pathPoints;
     int problems;
     int robust;
+    std::uint64_t checksum;
 };
 
 Result TimeCorrection(const std::vector<CPunkt>& pts, int side) {
@@ -55,6 +57,9 @@ Result TimeCorrection(const std::vector<CPunkt>& pts, int side) {
             r.robust = std::max(r.robust, static_cast<int>(path->m_robust));
         }
         r.problems = v.m_correctionIndexB.Size();
+        bench::Checksum sum;
+        sum.Chain(v);
+        r.checksum = sum.Value();
     }
     r.seconds = best;
     return r;
@@ -80,8 +85,10 @@ double TimeClipper(const std::vector<CPunkt>& pts, double delta, int& outPoints)
     return best;
 }
 
-// "--no-clipper" leaves Clipper out and "--once" times each case once, for profiling.
+// "--no-clipper" leaves Clipper out and "--once" times each case once, for profiling;
+// "--checksum" prints a fingerprint of each case's paths.
 bool g_clipper = true;
+bool g_checksum = false;
 
 void RunGear(const char* title, double noise, double scale) {
     std::vector<CPunkt> ccw = bench::NoisyGear(kVertices, noise);
@@ -109,6 +116,7 @@ void RunGear(const char* title, double noise, double scale) {
         const Result r = TimeCorrection(*c.pts, c.side);
         std::printf("  Correct %s  %8.3f s  (processor %.3f s; %d path points, %d problem points, %s)  %.2fx Clipper\n",
                     c.name, r.seconds, r.cpu, r.pathPoints, r.problems, r.robust ? "robust" : "walk", r.seconds / c.clipper);
+        if (g_checksum) std::printf("    checksum %016llx\n", static_cast<unsigned long long>(r.checksum));
     }
 }
 }  // namespace
@@ -121,6 +129,7 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--no-clipper") g_clipper = false;
         if (arg == "--once") g_repeats = 1;
+        if (arg == "--checksum") g_checksum = true;
         if (arg == "--scale" && i + 1 < argc) scales = {std::atof(argv[++i])};
     }
     SilentInteraction silent;
@@ -140,5 +149,6 @@ int main(int argc, char** argv) {
     const Result r = TimeCorrection(far, 1);
     std::printf("circle at 2e15 units, 5000 points: Correct %.4f s (%d path points, %s)\n", r.seconds, r.pathPoints,
                 r.robust ? "robust" : "walk");
+    if (g_checksum) std::printf("    checksum %016llx\n", static_cast<unsigned long long>(r.checksum));
     return 0;
 }

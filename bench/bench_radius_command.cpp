@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <string>
 
 #include "bench/bench_common.h"
+#include "bench/correction_checksum.h"
 #include "bench/radius_shapes.h"
 #include "model/document.h"
 #include "model/quenk_app.h"
@@ -14,11 +16,20 @@
 #include "toolpath/correction_command.h"
 
 int main(int argc, char** argv) {
-    // A smaller drawing for profiling: the number of chains as the first argument.
-    const int chains = argc > 1 ? std::atoi(argv[1]) : 10000;
+    // A smaller drawing for profiling: the number of chains as an argument; "--checksum"
+    // prints a fingerprint of all paths and messages of each run.
+    int chains = 10000;
+    bool checksum = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--checksum")
+            checksum = true;
+        else
+            chains = std::atoi(argv[i]);
+    }
     using Clock = std::chrono::steady_clock;
-    SilentInteraction silent;
-    ScopedInteraction install(silent);
+    bench::Checksum sum;
+    bench::ChecksumInteraction messages(sum);
+    ScopedInteraction install(messages);
     CQuenkApp app;
     app.m_tools.resize(17);
     for (std::size_t i = 0; i < 16; ++i) app.m_tools[i].m_diameter = 1.0 + 0.5 * static_cast<double>(i);
@@ -52,10 +63,15 @@ int main(int argc, char** argv) {
         const double cpu = CpuSeconds() - cpu0;
         int robust = 0;
         for (auto& pen : doc.m_layers.back()->m_pens)
-            for (auto& chain : pen->m_chains)
+            for (auto& chain : pen->m_chains) {
                 if (!chain->m_radiusList.empty() && chain->m_radiusList.front()->m_robust) ++robust;
+                if (checksum) sum.Chain(*chain);
+            }
         std::printf("Radiuskorrektur, %d chains of 100 points, tool source %2d: %.3f s (processor %.3f s), %d chains robust\n",
                     chains, mode, std::chrono::duration<double>(t1 - t0).count(), cpu, robust);
+        if (checksum)
+            std::printf("  checksum %016llx (%d messages so far)\n", static_cast<unsigned long long>(sum.Value()),
+                        messages.Messages());
     }
     return 0;
 }

@@ -129,6 +129,12 @@ void GridPathQueries::Prepare(const ClearanceRule& rule, const std::vector<CPunk
         }
         return;
     }
+    // The fail boxes let the grid's candidates be ruled out without reading their points.
+    m_failBoxes.clear();
+    m_failBoxes.reserve(w.size());
+    for (std::size_t k = 0; k + 1 < w.size(); ++k)
+        m_failBoxes.push_back({std::min(w[k].x, w[k + 1].x) - rule.c, std::max(w[k].x, w[k + 1].x) + rule.c,
+                               std::min(w[k].y, w[k + 1].y) - rule.c, std::max(w[k].y, w[k + 1].y) + rule.c});
     const double c = rule.c > 0 ? rule.c : 0;
     const double mean = MeanSegmentLength(w);
     // The fail zone of a segment reaches c beyond it; cells of about that size keep the
@@ -164,7 +170,7 @@ int GridPathQueries::FirstFailingSegment(const CPunkt& x) {
             k = *it++;
         else
             k = global[g++];
-        if (m_rule.FailsAt(x, k + 1)) return k + 1;
+        if (m_failBoxes[static_cast<std::size_t>(k)].Meets(x.x, x.x, x.y, x.y) && m_rule.FailsAt(x, k + 1)) return k + 1;
     }
     return 0;
 }

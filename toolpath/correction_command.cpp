@@ -1,11 +1,20 @@
 #include "toolpath/correction_command.h"
 
+#include <algorithm>
+#include <atomic>
+#include <optional>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
 #include "model/texts.h"
 #include "model/document.h"
 #include "model/interaction.h"
 #include "model/program_values.h"
 #include "model/quenk_app.h"
 #include "model/core_context.h"
+#include "model/parallel.h"
 #include "model/progress.h"
 #include "model/tool_rule.h"
 #include "toolpath/clearance.h"
@@ -21,14 +30,48 @@ void ShowReport(const CorrectionReport& report) {
     if (report.sourcesOutOfStep) Ui().Message(texts::kRadiusDatabaseError);
     if (report.cutterTooLarge) Ui().Message(texts::kCutterTooLarge);
 }
+// Takes the messages shown while the chains are set up, with the chain they belong to (the
+// last one listed); everything else goes to the front end as it comes.
+class Recorder final : public Interaction {
+public:
+    Recorder(Interaction& ui, const std::vector<CVector*>& chains, std::vector<std::pair<std::size_t, std::string>>& said)
+        : m_ui(ui), m_chains(chains), m_said(said) {}
+    void Message(const std::string& text) override { m_said.emplace_back(m_chains.size() - 1, text); }
+    bool AskYesNo(const std::string& text) override { return m_ui.AskYesNo(text); }
+    bool AskOkCancel(const std::string& text) override { return m_ui.AskOkCancel(text); }
+    std::optional<std::string> AskOpenFile(const FileQuestion& q) override { return m_ui.AskOpenFile(q); }
+    std::optional<std::string> AskSaveFile(const FileQuestion& q) override { return m_ui.AskSaveFile(q); }
+    std::optional<int> AskPenForColour(int colour) override { return m_ui.AskPenForColour(colour); }
+    bool OpenDialog(DialogRequest which) override { return m_ui.OpenDialog(which); }
+    void BeginWait() override { m_ui.BeginWait(); }
+    void EndWait() override { m_ui.EndWait(); }
+    void RequestRedraw() override { m_ui.RequestRedraw(); }
 
-// The chains the correction will visit, its steps of progress.
-std::size_t CountChains(const CQuenkDoc& doc) {
-    std::size_t n = 0;
-    for (const auto& layer : doc.m_layers)
-        for (const auto& pen : layer->m_pens)
-            for (const auto& chain : pen->m_chains) n += chain->m_empty ? 0 : 1;
-    return n;
+private:
+    Interaction& m_ui;
+    const std::vector<CVector*>& m_chains;
+    std::vector<std::pair<std::size_t, std::string>>& m_said;
+};
+
+// Chains corrected one after the other with one set of queries: enough to spread the work
+// over the cores, few enough that building the queries' buffers does not count.
+constexpr std::size_t kChainsPerPiece = 64;
+
+void SetUp(CVector& v, const PenToolChoice& choice, const ToolChoice& tool, bool cleanContour) {
+    if (tool.tool != kNoTool) {
+        const bool right = tool.side == 1;
+        // Correct replaces the whole correction; a reversal need not compute it once more
+        // with the old values first.
+        v.m_hasCorrection = 0;
+        // Turning the chain puts the path outside for function 1, inside for 2.
+        if (choice.function == 1) v.SetDirection(right ? 0 : 1);
+        if (choice.function == 2) v.SetDirection(right ? 1 : 0);
+        v.m_toolRadius = tool.radius;
+        v.m_side = tool.side;
+    }
+    v.m_tool = tool.tool;
+    v.m_function = choice.function;
+    v.m_cleanContour = cleanContour ? 1 : 0;
 }
 }  // namespace
 
@@ -73,45 +116,54 @@ bool RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options)
     // A check box knows only on and off: a setting that already says the same stays as it is.
     if ((app.m_cleanContourSetting != 0) != options.cleanContour)
         app.m_cleanContourSetting = options.cleanContour ? 1 : 0;
-    // One query object for all chains keeps its buffers from chain to chain.
-    GridPathQueries queries;
     bool outOfMemory = false;
     {
         WaitCursor wait(Ui());
-        ProgressTicker progress(CountChains(doc));
-        std::size_t done = 0;
-        for (auto& layer : doc.m_layers) {
-            if (outOfMemory) break;
-            for (auto& pen : layer->m_pens) {
-                const PenToolChoice choice = ToolForPen(app, options.toolMode, pen->m_number);
-                const ToolChoice tool = ChooseTool(app, choice.tool);
-                for (auto& chain : pen->m_chains) {
-                    if (chain->m_empty) continue;
-                    CVector& v = *chain;
-                    if (tool.tool != kNoTool) {
-                        const bool right = tool.side == 1;
-                        // Correct below replaces the whole correction; a reversal need not
-                        // compute it once more with the old values first.
-                        v.m_hasCorrection = 0;
-                        // Turning the chain puts the path outside for function 1, inside for 2.
-                        if (choice.function == 1) v.SetDirection(right ? 0 : 1);
-                        if (choice.function == 2) v.SetDirection(right ? 1 : 0);
-                        v.m_toolRadius = tool.radius;
-                        v.m_side = tool.side;
+        // Turning and setting up the chains talks to the front end: on this thread, in the
+        // order of the chains, with what it says kept until that chain's correction is shown.
+        std::vector<CVector*> chains;
+        std::vector<std::pair<std::size_t, std::string>> said;
+        {
+            Recorder recorder(Ui(), chains, said);
+            ScopedInteraction install(recorder);
+            for (auto& layer : doc.m_layers)
+                for (auto& pen : layer->m_pens) {
+                    const PenToolChoice choice = ToolForPen(app, options.toolMode, pen->m_number);
+                    const ToolChoice tool = ChooseTool(app, choice.tool);
+                    for (auto& chain : pen->m_chains) {
+                        if (chain->m_empty) continue;
+                        chains.push_back(chain.get());
+                        SetUp(*chain, choice, tool, options.cleanContour);
                     }
-                    v.m_tool = tool.tool;
-                    v.m_function = choice.function;
-                    v.m_cleanContour = options.cleanContour ? 1 : 0;
-                    const CorrectionReport report = CorrectOrOutOfMemory(v, queries);
-                    ShowReport(report);
-                    if (report.result < 0) {
-                        outOfMemory = true;
-                        break;
-                    }
-                    progress.Tick(++done);
                 }
-                if (outOfMemory) break;
-            }
+        }
+        // The chains' corrections are independent of each other: they run on the machine's
+        // cores, each piece with its own queries, and are shown in the order of a plain walk.
+        std::vector<CorrectionReport> reports(chains.size());
+        const std::size_t pieces = (chains.size() + kChainsPerPiece - 1) / kChainsPerPiece;
+        DirectionNotes none;
+        // Only the calling thread may report progress; it counts the chains of every thread.
+        ProgressTicker progress(chains.size());
+        std::atomic<std::size_t> done{0};
+        const std::thread::id caller = std::this_thread::get_id();
+        RunPiecesInOrder(
+            pieces,
+            [&](std::size_t k, DirectionNotes&) {
+                GridPathQueries queries;  // keeps its buffers from chain to chain
+                const std::size_t end = std::min(chains.size(), (k + 1) * kChainsPerPiece);
+                const bool onCaller = std::this_thread::get_id() == caller;
+                for (std::size_t i = k * kChainsPerPiece; i < end; ++i) {
+                    reports[i] = CorrectOrOutOfMemory(*chains[i], queries);
+                    const std::size_t now = done.fetch_add(1, std::memory_order_relaxed) + 1;
+                    if (onCaller) progress.Tick(now);
+                }
+            },
+            chains.size(), none);
+        std::size_t next = 0;
+        for (std::size_t i = 0; i < chains.size() && !outOfMemory; ++i) {
+            for (; next < said.size() && said[next].first == i; ++next) Ui().Message(said[next].second);
+            ShowReport(reports[i]);
+            outOfMemory = reports[i].result < 0;
         }
         if (outOfMemory) {
             // No chain keeps a path of this run or of an earlier one: half a correction with
@@ -121,9 +173,9 @@ bool RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options)
                 for (auto& pen : layer->m_pens)
                     for (auto& chain : pen->m_chains) chain->ClearCorrection();
         }
-        if (!outOfMemory) progress.Finish();
         doc.RecomputeBox();
         if (!outOfMemory) {
+            progress.Finish();
             doc.m_bCorrectionDone = 1;
             doc.App().m_nColorMode = kColourModeTools;
         }

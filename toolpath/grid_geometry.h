@@ -38,6 +38,7 @@ public:
     }
 
     const GridRegion& Region() const { return m_region; }
+    double Cell() const { return m_cell; }
     int Nx() const { return m_nx; }
     int Ny() const { return m_ny; }
 

@@ -100,6 +100,14 @@ void PathChecker::Index(const std::vector<CPunkt>& pts, double grow, double cell
     m_w = &pts;
     m_region = region;
     m_scan = pts.size() <= kScanLimit;
+    // The middle and half length of every segment for the gouge test's first distance,
+    // computed as that test would.
+    m_mids.clear();
+    m_halves.clear();
+    for (std::size_t k = 0; k + 1 < pts.size(); ++k) {
+        m_mids.push_back({(pts[k].x + pts[k + 1].x) / 2, (pts[k].y + pts[k + 1].y) / 2});
+        m_halves.push_back(PlainDistance(pts[k], pts[k + 1]) / 2);
+    }
     if (!m_scan) {
         m_grid.Build(pts, grow, cell, region);
         return;
@@ -119,12 +127,22 @@ void PathChecker::Index(const std::vector<CPunkt>& pts, double grow, double cell
     }
 }
 
-void PathChecker::Candidates(const CPunkt& a, const CPunkt& b, double grow) {
-    m_found.clear();
+template <class Visit>
+bool PathChecker::AnyCandidate(const CPunkt& a, const CPunkt& b, double grow, Visit&& visit) {
     if (!m_scan) {
-        m_grid.CollectAlong(a, b, grow, m_found);
-        m_found.insert(m_found.end(), m_grid.Global().begin(), m_grid.Global().end());
-        return;
+        if (grow == 0 && !m_plain && m_grid.OneCell(a, b)) {
+            // Most queries stay within one cell: its list as it stands, without the stamps.
+            for (const std::int32_t *k = m_grid.CellBegin(a), *end = m_grid.CellEnd(a); k != end; ++k)
+                if (visit(*k)) return true;
+        } else {
+            m_found.clear();
+            m_grid.CollectAlong(a, b, grow, m_found);
+            for (std::int32_t k : m_found)
+                if (visit(k)) return true;
+        }
+        for (std::int32_t k : m_grid.Global())
+            if (visit(k)) return true;
+        return false;
     }
     const Box q{std::min(a.x, b.x) - grow, std::max(a.x, b.x) + grow, std::min(a.y, b.y) - grow,
                 std::max(a.y, b.y) + grow};
@@ -132,8 +150,18 @@ void PathChecker::Candidates(const CPunkt& a, const CPunkt& b, double grow) {
         if (!m_blocks[blk].Meets(q)) continue;
         const std::size_t end = std::min(m_boxes.size(), (blk + 1) * kScanBlock);
         for (std::size_t k = blk * kScanBlock; k < end; ++k)
-            if (m_boxes[k].Meets(q)) m_found.push_back(static_cast<std::int32_t>(k));
+            if (m_boxes[k].Meets(q) && visit(static_cast<std::int32_t>(k))) return true;
     }
+    return false;
+}
+
+void PathChecker::Candidates(const CPunkt& a, const CPunkt& b, double grow) {
+    m_collected.clear();
+    AnyCandidate(a, b, grow, [&](std::int32_t k) {
+        m_collected.push_back(k);
+        return false;
+    });
+    m_found.swap(m_collected);
 }
 
 double PathChecker::NearestWithin(const CPunkt& x, double reach) {
@@ -148,17 +176,16 @@ double PathChecker::NearestWithin(const CPunkt& x, double reach) {
 
 bool PathChecker::Gouges(const CPunkt& a, const CPunkt& b) {
     if (!m_region.Contains(a) || !m_region.Contains(b)) return false;  // a spoke
-    Candidates(a, b, m_scan ? m_min : 0);
-    for (std::int32_t k : m_found) {
-        const CPunkt& c = (*m_w)[static_cast<std::size_t>(k)];
-        const CPunkt& d = (*m_w)[static_cast<std::size_t>(k) + 1];
+    return AnyCandidate(a, b, m_scan ? m_min : 0, [&](std::int32_t k) {
+        const auto i = static_cast<std::size_t>(k);
         // Every point of c->d lies within half its length of its middle: one distance rules
-        // out most candidates before the four of the exact test.
-        const CPunkt mid{(c.x + d.x) / 2, (c.y + d.y) / 2};
-        if (SegmentDistance(mid, a, b) - PlainDistance(c, d) / 2 >= m_min) continue;
-        if (SegmentsDistance(a, b, c, d) < m_min) return true;
-    }
-    return false;
+        // out most candidates before the four of the exact test. Its square, clear of the
+        // limit by the margin, rules them out as the distance itself would, without a root.
+        const double clear = m_min + m_halves[i] + m_margin;
+        if (!m_plain && m_min > 0 && PlainSegmentDistance2(m_mids[i], a, b) >= clear * clear) return false;
+        if (SegmentDistance(m_mids[i], a, b) - m_halves[i] >= m_min) return false;
+        return SegmentsDistance(a, b, (*m_w)[i], (*m_w)[i + 1]) < m_min;
+    });
 }
 
 bool PathChecker::Spoke(const CPunkt& x, std::int32_t source) {
@@ -166,7 +193,15 @@ bool PathChecker::Spoke(const CPunkt& x, std::int32_t source) {
     if (m_working && source >= 0 && static_cast<std::size_t>(source) < m_w->size() &&
         PlainDistance(x, (*m_w)[static_cast<std::size_t>(source)]) <= reach)
         return false;
-    return NearestWithin(x, reach) > reach;
+    if (!m_region.Contains(x)) return true;
+    // One segment within reach is enough. The segments of x's own cell lie within reach
+    // nearly always and are few; the wide search around it only when none of them is.
+    if (m_plain) return NearestWithin(x, reach) > reach;
+    const auto within = [&](std::int32_t k) {
+        return SegmentDistance(x, (*m_w)[static_cast<std::size_t>(k)], (*m_w)[static_cast<std::size_t>(k) + 1]) <= reach;
+    };
+    if (!m_scan && AnyCandidate(x, x, 0, within)) return false;
+    return !AnyCandidate(x, x, reach, within);
 }
 
 bool PathChecker::MayHaveLostBoundary() const { return m_skippedShare > kCompareShare; }
@@ -188,6 +223,7 @@ bool PathChecker::Sound(const CVector& v, const AssemblyOutcome& outcome) {
         if (i > 0) length += PlainDistance(w[i], w[i - 1]);
     }
     const double margin = GridMargin(Extent(w));
+    m_margin = margin;
     const double reach = kSpokeRadii * m_r + 2 * margin;
     const double mean = length / static_cast<double>(w.size() - 1);
     Index(w, m_r + margin, std::max({m_r, 2 * mean, 16 * margin}),

@@ -30,6 +30,10 @@ bool PathOutside(const CVector& v);
 
 class PathChecker {
 public:
+    // plain: every query as first written, without the shortcuts that only save time; the
+    // tests compare the program's checks with it.
+    explicit PathChecker(bool plain = false) : m_plain(plain) {}
+
     // The chain's paths against its working contour; the outcome tells which raw points the
     // assembly cut off with loops and which stretches of the raw path it left out.
     bool Sound(const CVector& v, const AssemblyOutcome& outcome);
@@ -49,6 +53,9 @@ private:
     void Index(const std::vector<CPunkt>& pts, double grow, double cell, const GridRegion& region);
     // Into m_found: every segment within grow of a->b, and perhaps some more.
     void Candidates(const CPunkt& a, const CPunkt& b, double grow);
+    // Hands the candidates of Candidates to visit(k) until it returns true; whether it did.
+    template <class Visit>
+    bool AnyCandidate(const CPunkt& a, const CPunkt& b, double grow, Visit&& visit);
     bool Gouges(const CPunkt& a, const CPunkt& b);
     bool Spoke(const CPunkt& x, std::int32_t source);
     double NearestWithin(const CPunkt& x, double reach);
@@ -70,14 +77,17 @@ private:
     double LostBoundary(const std::vector<CPunkt>& path, double near);
 
     const std::vector<CPunkt>* m_w = nullptr;
-    double m_r = 0, m_min = 0;
+    double m_r = 0, m_min = 0, m_margin = 0;
+    bool m_plain = false;
     bool m_scan = false;
+    std::vector<CPunkt> m_mids;  // per indexed segment: its middle and half its length
+    std::vector<double> m_halves;
     bool m_working = false;  // the contour checked is the working contour: sources index it
     std::vector<CPunkt> m_contour;
     GridRegion m_region;
     SegmentGrid m_grid;
     std::vector<Box> m_boxes, m_blocks;
-    std::vector<std::int32_t> m_found;
+    std::vector<std::int32_t> m_found, m_collected;
     std::vector<std::pair<double, double>> m_blocked, m_inner, m_outer;
     struct Piece {
         CPunkt a, b;

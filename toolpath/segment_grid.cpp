@@ -78,3 +78,10 @@ void SegmentGrid::CollectAlong(const CPunkt& a, const CPunkt& b, double grow, st
         }
     });
 }
+
+bool SegmentGrid::OneCell(const CPunkt& a, const CPunkt& b) const {
+    // The walk along a->b cuts it into pieces no longer than a cell: a single piece is a->b
+    // itself, whose box lies in one cell when both ends do.
+    if (std::ceil(PlainLength(b.x - a.x, b.y - a.y) / m_cells.Cell()) > 1) return false;
+    return m_cells.CellX(a.x) == m_cells.CellX(b.x) && m_cells.CellY(a.y) == m_cells.CellY(b.y);
+}

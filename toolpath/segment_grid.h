@@ -26,6 +26,9 @@ public:
     // Appends to out the registered segments in the cells along a->b grown by grow (a and b
     // inside the region), each once, unsorted; global segments are not included.
     void CollectAlong(const CPunkt& a, const CPunkt& b, double grow, std::vector<std::int32_t>& out);
+    // Whether CollectAlong(a, b, 0) visits the one cell of a alone: then it returns that
+    // cell's list, which the caller may take directly.
+    bool OneCell(const CPunkt& a, const CPunkt& b) const;
 
 private:
     std::size_t CellIndex(const CPunkt& p) const;

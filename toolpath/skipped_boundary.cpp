@@ -80,6 +80,18 @@ void Merge(std::vector<std::pair<double, double>>& spans) {
 bool PathChecker::Spans(const CPunkt& a, const CPunkt& b, double inner, double outer) {
     m_inner.clear();
     m_outer.clear();
+    // Most left-out raw segments lie wholly within inner of one wall, and a segment lies so
+    // when both its ends do: the region within a distance of a segment is convex. Squared
+    // distances find that wall first; the limit stays farther from inner than the rounding of
+    // the intervals below, so the answer is theirs.
+    if (const double limit = inner - 4 * m_margin; !m_plain && limit > 0) {
+        for (std::int32_t k : m_found) {
+            const CPunkt& c = (*m_w)[static_cast<std::size_t>(k)];
+            const CPunkt& d = (*m_w)[static_cast<std::size_t>(k) + 1];
+            if (PlainSegmentDistance2(a, c, d) < limit * limit && PlainSegmentDistance2(b, c, d) < limit * limit)
+                return false;
+        }
+    }
     const double reach = std::max(inner, outer);
     for (std::int32_t k : m_found) {
         const CPunkt& c = (*m_w)[static_cast<std::size_t>(k)];

@@ -118,6 +118,7 @@ void ExpectSameCorrection(const CVector& a, const CVector& b) {
         EXPECT_EQ(a.m_radiusList[i]->m_path, b.m_radiusList[i]->m_path);
         EXPECT_EQ(a.m_radiusList[i]->m_source, b.m_radiusList[i]->m_source);
         EXPECT_EQ(a.m_radiusList[i]->m_closed, b.m_radiusList[i]->m_closed);
+        EXPECT_EQ(a.m_radiusList[i]->m_robust, b.m_radiusList[i]->m_robust);
         EXPECT_EQ(a.m_radiusList[i]->m_path.Size(), a.m_radiusList[i]->m_source.Size());
     }
     EXPECT_EQ(a.m_correctionIndexB, b.m_correctionIndexB);
@@ -162,4 +163,28 @@ TEST(ClearanceGrid, SameCorrectionAsScanningAllSegments) {
     }
     // The rounds must exercise the assembly's dropping rules, not only clean offsets.
     EXPECT_GT(withProblems, rounds / 4);
+}
+
+// The checks of the finished path take shortcuts that only save time: over contours large
+// enough for their grid, they must judge every path as the plain checks do.
+TEST(PathChecks, SameAsPlainChecks) {
+    ScriptedSession s;
+    Dice g(20261206);
+    int robust = 0;
+    for (int round = 0; round < Rounds(120); ++round) {
+        const int n = static_cast<int>(g.Real(0, 300));
+        std::vector<CPunkt> pts = round % 3 == 0 ? Star(g, 170 + n) : round % 3 == 1 ? Notches(g, 45 + n / 5) : Spiral(g, 170 + n);
+        if (round % 2 == 0) Jitter(g, pts);
+        const bool closed = round % 3 != 2 || round % 6 == 2;
+        const double r = g.Real(0.3, 40);
+        CVector fast, plain;
+        for (CVector* v : {&fast, &plain}) Fill(*v, pts, closed, r, round / 3 % 2, round / 6 % 2 == 1);
+        GridPathQueries program, reference;
+        reference.checker = PathChecker(true);
+        SCOPED_TRACE(round);
+        ASSERT_EQ(CorrectWith(fast, program), CorrectWith(plain, reference));
+        ExpectSameCorrection(fast, plain);
+        robust += !plain.m_radiusList.empty() && plain.m_radiusList.front()->m_robust;
+    }
+    EXPECT_GT(robust, 0);  // some paths must fail their checks, or the checks went untested
 }
