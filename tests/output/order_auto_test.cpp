@@ -6,6 +6,7 @@
 #include <string>
 #include <tuple>
 
+#include "cli/cli_run.h"
 #include "model/fraes_kontur.h"
 #include "model/quenk_app.h"
 #include "output/milling_order.h"
@@ -166,6 +167,23 @@ TEST(OrderAuto, ClicksGoOnAfterTheAutomaticOrder) {
     EXPECT_EQ(app.m_millingList.size(), 5u);
     EXPECT_EQ(ClickInAutoOrder(ex, app, doc), 1u);
     EXPECT_EQ(app.m_millingList.back()->m_points.Raw(), last.Raw());
+}
+
+// The sample sign through quenk-cli, its frame (pen 3) milled with tool 1 and the letters
+// inside it (pen 1) with tool 3: containment puts tool 3 first though its number is higher,
+// and each tool is taken up once.
+TEST(OrderAuto, TheCommandLineMillsTheLettersBeforeTheirFrame) {
+    ScratchDir dir("order-auto");
+    const CliResult r = RunCli(dir, "--tool 1:3 --tool 3:2 --pen-tool 1:3:1 --pen-tool 2:0:0 --pen-tool 3:1:2 "
+                                    "--set m_materialThickness=5 import '" QUENK_SOURCE_DIR
+                                    "/samples/schild.plt' correct 17 order auto gcode-winpc out.nc");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string program = ReadAll(dir / "out.nc");
+    const auto t1 = program.find("T1M6"), t3 = program.find("T3M6");
+    ASSERT_NE(t1, std::string::npos);
+    EXPECT_LT(t3, t1);
+    EXPECT_EQ(program.find("T1M6", t1 + 1), std::string::npos);
+    EXPECT_EQ(program.find("T3M6", t3 + 1), std::string::npos);
 }
 
 }  // namespace
