@@ -10,6 +10,7 @@
 #include "model/quenk_app.h"
 #include "output/hpgl_export.h"
 #include "output/milling_order.h"
+#include "output/order_auto.h"
 #include "output/mouse_export.h"
 #include "toolpath/pick.h"
 
@@ -74,6 +75,10 @@ bool ChainsToClick(CQuenkDoc& doc, const std::vector<std::string>& a, std::size_
 bool Order(CliContext& c, const std::vector<std::string>& a, std::string& error) {
     if (a.size() == 1 && a[0] == "all") {
         OrderAll(c.app, c.doc);
+        return true;
+    }
+    if (a.size() == 1 && a[0] == "auto") {
+        OrderAuto(c.app, c.doc);
         return true;
     }
     std::vector<CVector*> chains;
@@ -158,8 +163,9 @@ bool Corner(CliContext& c, const std::vector<std::string>& a, std::string& error
 const std::vector<StepSpec>& ExportSteps() {
     static const std::vector<StepSpec> steps = {
         {"order", 1, -1,
-         "order all | order LAYER:PEN:CHAIN...  take corrected chains into the milling list, as clicks of "
-         "the mouse export without a plotter file (all: every corrected chain in drawing order)",
+         "order all | order auto | order LAYER:PEN:CHAIN...  take corrected chains into the milling list, as "
+         "clicks of the mouse export without a plotter file (all: every corrected chain in drawing order; auto: "
+         "\"Reihenfolge automatisch\")",
          Order},
         {"order-plt", 1, -1,
          "order-plt PATH LAYER:PEN:CHAIN...  \"RK Export mit Mouse\": click the chains in this order, "

@@ -7,6 +7,7 @@
 #include "model/document.h"
 #include "model/quenk_app.h"
 #include "model/core_context.h"
+#include "model/progress.h"
 
 namespace {
 // Unknown-entity messages a document shows before it falls silent.

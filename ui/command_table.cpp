@@ -61,6 +61,9 @@ const CommandEntry kCommands[] = {
     {cmd::kMouseExport, "RK Export mit Mouse", "",
      "Mit der Mouse angewählte Radiuskorrektur in eine Datei schreiben\nSelektierter Export", E::Corrected, C::Mouse7,
      OnMouseModeCommand<7>},
+    {cmd::kOrderAuto, "Reihenfolge automatisch", "",
+     "Alle Radiuskorrekturen in einer günstigen Reihenfolge in die Fräsliste übernehmen\nReihenfolge automatisch",
+     E::Corrected, C::None, OnOrderAutoCommand},
     {32783, "Startpunkt setzen", "", "Startpunkt setzen (mit der Mouse anwählen)\nStartpunkt setzen",
      E::DocumentNotExport, C::Mouse1, OnMouseModeCommand<1>},
     {32784, "Vektor umdrehen", "", "Vektoren umdrehen (mit der Mouse anwählen)\nUmdrehen", E::DocumentNotExport,
@@ -164,7 +167,7 @@ constexpr int kFile[] = {cmd::kNew, cmd::kOpen, cmd::kClose, cmd::kSave, cmd::kA
 constexpr int kEdit[] = {cmd::kUndoDelete, cmd::kClearAll, 0, cmd::kCut, cmd::kCopy, cmd::kPaste, 0,
                          cmd::kRadiusCorrection, cmd::kJoin, cmd::kClockwise, cmd::kCounterClockwise, 0, 32848,
                          32838, 32839, 32840};
-constexpr int kMouse[] = {cmd::kZoomArea, cmd::kMouseExport, 32783, 32784, 32785, 32836, 32824,
+constexpr int kMouse[] = {cmd::kZoomArea, cmd::kMouseExport, cmd::kOrderAuto, 32783, 32784, 32785, 32836, 32824,
                           32803, 32804, 32826, 32827, 32828, 32821};
 constexpr int kColours[] = {cmd::kColourClosedOpen, cmd::kColourPen, cmd::kColourTool, cmd::kColourDirection};
 constexpr int kView[] = {cmd::kToolBar, cmd::kStatusBar, 0, cmd::kZoomWorkpiece, cmd::kZoomMachine,
@@ -183,7 +186,7 @@ const MenuPopup kMenu129[] = {
 constexpr int kMainBar[] = {57600, 57601, 57603, 0,     32771, 32776, 0,     32787, 32812, 0,     57635, 57634,
                             57637, 0,     32772, 32819, 32818, 0,     32830, 32831, 32832, 32829, 0,     32833,
                             32834, 0,     32820, 0,     57607, 0,     57664, 57669, 0,     32860, 32860};
-constexpr int kMouseBar[] = {32777, 32794, 32795, 32773, 0,     32782, 32812, 32783, 32784,
+constexpr int kMouseBar[] = {32777, 32794, 32795, 32773, 0,     32782, 32812, cmd::kOrderAuto, 32783, 32784,
                              32785, 32836, 32824, 32803, 32804, 32826, 32827, 32828, 32821};
 constexpr int kMillingBar[] = {32888, 0,     32772, 32819, 32818, 0,     32830, 32831, 32832,
                                32829, 0,     32833, 32834, 0,     32900, 32885, 0,     32907};

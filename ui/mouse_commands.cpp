@@ -2,6 +2,7 @@
 
 #include "model/document.h"
 #include "model/quenk_app.h"
+#include "output/order_auto.h"
 #include "ui/command_context.h"
 #include "ui/dialog_hooks.h"
 #include "ui/drawing_view.h"
@@ -33,6 +34,15 @@ void SelectMouseMode(CommandContext& ctx, std::int32_t mode) {
         break;
     }
     // The corner markers and the sense colours show at once.
+    view->update();
+}
+
+void OnOrderAutoCommand(CommandContext& ctx) {
+    CQuenkView* view = ctx.View();
+    if (!view) return;
+    CMouseExport& exporter = view->Mouse().Export();
+    if (!exporter.IsActive() && !exporter.Start()) return;
+    ClickInAutoOrder(exporter, ctx.app, *ctx.Doc());
     view->update();
 }
 

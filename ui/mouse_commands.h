@@ -15,6 +15,11 @@ void OnMouseModeCommand(CommandContext& ctx) {
     SelectMouseMode(ctx, Mode);
 }
 
+// "Reihenfolge automatisch": starts the export where it is not running (asking for its
+// plotter file) and clicks every chain not yet taken in the automatic order; the export
+// stays on, so that "Einen Schritt zurück", further clicks and "Ende -> Fräsen" follow.
+void OnOrderAutoCommand(CommandContext& ctx);
+
 void OnUndoDeleteCommand(CommandContext& ctx);
 bool CanUndoDelete(const CommandContext& ctx);
 void OnWorkpieceInfoCommand(CommandContext& ctx);

@@ -22,6 +22,7 @@ const IconShape kShapes[] = {
     {cmd::kExport, "R 2 9 12 5 # M 8 10 L 8 1 M 5 4 L 8 1 L 11 4"},
     {cmd::kExportCorrection, "R 2 9 12 5 # M 8 8 L 8 1 M 5 4 L 8 1 L 11 4 M 4 11 L 12 11"},
     {cmd::kMouseExport, "M 3 2 L 3 12 L 6 9 L 9 14 L 10 13 L 7 8 L 11 8 L 3 2 # C 12 4 2"},
+    {cmd::kOrderAuto, "R 1 1 14 14 R 4 4 4 4 # M 6 8 L 6 11 L 12 11 L 12 5"},
     {cmd::kCut, "C 4 12 2 C 12 12 2 M 5 10 L 11 2 M 11 10 L 5 2"},
     {cmd::kCopy, "R 2 2 8 9 R 6 5 8 9"},
     {cmd::kPaste, "R 3 3 10 12 R 6 1 4 3 M 5 8 L 11 8 M 5 11 L 11 11"},
