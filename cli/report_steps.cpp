@@ -1,6 +1,6 @@
 // quenk-cli step "report": the import report of the last drawing import as JSON.
 
-#include "cli/json_writer.h"
+#include "cli/dump.h"
 #include "cli/steps.h"
 #include "model/document.h"
 
@@ -24,14 +24,7 @@ bool Report(CliContext& c, const std::vector<std::string>&, std::string&) {
     j.Field("nearDistanceMm", r.nearDistanceMm);
     j.Field("nearOpenEnds", static_cast<std::int64_t>(r.nearEnds.size()));
     j.Key("nearOpenEndPoints");
-    j.BeginArray();
-    for (const CPunkt& p : r.nearEnds) {
-        j.BeginArray();
-        j.Double(p.x);
-        j.Double(p.y);
-        j.EndArray();
-    }
-    j.EndArray();
+    JsonPoints(j, r.nearEnds);
     j.Key("unknownHpglCommands");
     Counts(j, r.unknownHpgl);
     j.Key("skippedCadEntities");
