@@ -58,7 +58,12 @@ QTableWidget* ReportTable(const ImportReport& r) {
     AddRow(*table, report_texts::kUnknownHpgl, total, unknown);
     const QString skipped = Listing(r.skippedCad, total);
     AddRow(*table, report_texts::kSkippedCad, total, skipped);
+    table->setFocusPolicy(Qt::NoFocus);
     table->resizeColumnsToContents();
+    // The whole table shows without scrolling: seven short rows.
+    const int frame = 2 * table->frameWidth() + 2;
+    table->setMinimumSize(table->horizontalHeader()->length() + frame,
+                          table->horizontalHeader()->sizeHint().height() + table->verticalHeader()->length() + frame);
     table->horizontalHeader()->setStretchLastSection(true);
     return table;
 }
@@ -69,11 +74,7 @@ CImportReportDlg::CImportReportDlg(const CQuenkDoc& doc, QWidget* parent) : QDia
     auto* layout = new QVBoxLayout(this);
     const ImportReport& report = doc.m_importReport;
     if (report.imported) {
-        QTableWidget* table = ReportTable(report);
-        layout->addWidget(table);
-        int height = table->horizontalHeader()->height() + 4;
-        for (int row = 0; row < table->rowCount(); ++row) height += table->rowHeight(row);
-        table->setMinimumSize(520, height);
+        layout->addWidget(ReportTable(report));
     } else {
         layout->addWidget(new QLabel(Text(report_texts::kNothingImported)));
     }
