@@ -17,12 +17,9 @@
 class ImportReportDialogTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName(QStringLiteral("QuenkImportReportTest"));
-        QSettings().clear();
-    }
     void commandShowsTheReportWithMarkersAndCanFollowEachImport() {
+        QStandardPaths::setTestModeEnabled(true);
+        SetImportReportAfterEachImport(false);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("luecke.plt"));
         QFile file(path);

@@ -169,9 +169,8 @@ private slots:
         f.resize(1280, 800);
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        DrawingWindow* w = f.OpenDrawing(path);
+        f.OpenDrawing(path);
         QVERIFY(f.Execute(cmd::kColourClosedOpen));
-        QVERIFY(w->Document().m_importReport.nearEnds.size() >= 4);
         QImage shot;
         OnNextModal([&](QDialog& d) {
             const QRect g = f.frameGeometry();
@@ -182,7 +181,6 @@ private slots:
             });
         });
         QVERIFY(f.Execute(cmd::kImportReport));
-        QVERIFY(shot.width() > 600);
         int marker = 0;  // the markers' pure red
         for (int y = 0; y < shot.height(); ++y)
             for (int x = 0; x < shot.width(); ++x) marker += shot.pixelColor(x, y) == QColor(230, 0, 0);
