@@ -10,16 +10,7 @@
 
 namespace {
 
-void Points(JsonWriter& j, const CPointArray& pts) {
-    j.BeginArray();
-    for (const CPunkt& p : pts) {
-        j.BeginArray();
-        j.Double(p.x);
-        j.Double(p.y);
-        j.EndArray();
-    }
-    j.EndArray();
-}
+void Points(JsonWriter& j, const CPointArray& pts) { JsonPoints(j, pts); }
 
 void Ints(JsonWriter& j, const CIntArray& a) { j.Value(a.Raw()); }
 

@@ -72,6 +72,7 @@ void CadConverter::Entity(const CadEntity& e) {
     case kCadPolyline: return BeginPolyline(e);
     case kCadText:
     case kCadMText:
+        Skipped(e.type == kCadText ? import_texts::kTextKind : import_texts::kMTextKind);
         if (!m_textShown) Ui().Message(import_texts::kTextNotRead);
         m_textShown = true;
         return;
@@ -93,9 +94,19 @@ void CadConverter::Entity(const CadEntity& e) {
 }
 
 void CadConverter::Unsupported(const char* text) {
+    Skipped(text);
     if (!m_doc.App().m_showUnknownCommands || m_doc.m_unknownMessages >= kUnknownMessagesShown) return;
     Ui().Message(text);
     ++m_doc.m_unknownMessages;
+}
+
+void CadConverter::Skipped(std::string_view kind) {
+    auto& counts = m_doc.m_importReport.skippedCad;
+    const auto at = counts.find(kind);
+    if (at != counts.end())
+        ++at->second;
+    else
+        counts.emplace(std::string(kind), 1);
 }
 
 void CadConverter::UnsupportedType(const CadEntity& e) { Unsupported(std::to_string(e.type).c_str()); }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 #include "cadreader/cad_drawing.h"
@@ -34,7 +35,10 @@ public:
 
 private:
     void Entity(const CadEntity& e);
+    // Shows the kind's message (up to the document's tenth) and counts it in the import report.
     void Unsupported(const char* text);
+    // Counts an entity passed over in the import report.
+    void Skipped(std::string_view kind);
     void UnsupportedType(const CadEntity& e);
     // The pen of the entity's colour becomes current, with a new chain in it.
     void BeginChain(const CadEntity& e);

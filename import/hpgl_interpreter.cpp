@@ -14,6 +14,10 @@
 namespace {
 // Unknown commands are shown one by one only up to this many per file.
 constexpr int kMaxUnknownShown = 10;
+// The unknown-command counters: a first letter A to Z, and any byte or none as the second.
+constexpr std::size_t kLetters = 26;
+constexpr std::size_t kTextEnded = 256;
+constexpr std::size_t kSecondSlots = 257;
 
 // A byte of the file as it may appear in a message: printable ASCII as it is, Latin-1 letters
 // as UTF-8, control characters as '?'. Nothing past the end of the text.
@@ -66,6 +70,7 @@ int HpglInterpreter::Run() {
         progress.Tick(i);
     }
     FinishChain();
+    ReportUnknown();
     progress.Finish();
     return m_unknown;
 }
@@ -105,6 +110,9 @@ std::size_t HpglInterpreter::Dispatch(unsigned char c1, unsigned char c2, std::s
 }
 
 std::size_t HpglInterpreter::Unknown(unsigned char c1, std::size_t i) {
+    if (m_unknownByPair.empty()) m_unknownByPair.assign(kLetters * kSecondSlots, 0);
+    const std::size_t second = i - 1 < m_n ? At(i - 1) : kTextEnded;
+    ++m_unknownByPair[static_cast<std::size_t>(c1 - 'A') * kSecondSlots + second];
     if (!m_doc.m_showUnknown) return i;
     if (m_unknown < kMaxUnknownShown) {
         std::string text = import_texts::kUnknownPrefix;
@@ -116,6 +124,18 @@ std::size_t HpglInterpreter::Unknown(unsigned char c1, std::size_t i) {
     ++m_unknown;
     // The parameters are read as ordinary characters: letters in a label are commands too.
     return i;
+}
+
+void HpglInterpreter::ReportUnknown() const {
+    auto& counts = m_doc.m_importReport.unknownHpgl;
+    for (std::size_t k = 0; k < m_unknownByPair.size(); ++k) {
+        if (m_unknownByPair[k] == 0) continue;
+        std::string name;
+        AppendShown(name, static_cast<unsigned char>('A' + k / kSecondSlots), true);
+        const std::size_t second = k % kSecondSlots;
+        AppendShown(name, static_cast<unsigned char>(second), second != kTextEnded);
+        counts[name] += m_unknownByPair[k];
+    }
 }
 
 // ---- numbers ----

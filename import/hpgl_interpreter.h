@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "model/punkt.h"
 
@@ -74,6 +75,8 @@ private:
     // ---- commands ----
     std::size_t Dispatch(unsigned char c1, unsigned char c2, std::size_t i);
     std::size_t Unknown(unsigned char c1, std::size_t i);
+    // Hands the counts of unknown commands to the document's import report.
+    void ReportUnknown() const;
     std::size_t Plot(std::size_t i, char which);
     std::size_t Initialise(std::size_t i);
     std::size_t InputP1P2(std::size_t i);
@@ -98,6 +101,9 @@ private:
     HpglLimits m_limits;
     std::size_t m_arcPointsLeft;
     int m_unknown = 0;
+    // Unknown commands by first letter and second byte (slot 256: the text ended after the
+    // letter), counted whether or not they are shown; made at the first one.
+    std::vector<std::int64_t> m_unknownByPair;
     bool m_refusalShown = false;
     LayerJoiner* m_joiner;
     std::unordered_map<std::int32_t, std::size_t> m_lastSelection;

@@ -7,11 +7,14 @@
 #include "model/document.h"
 #include "model/quenk_app.h"
 #include "model/core_context.h"
+#include "import/import_report.h"
 #include "import/layer_joiner.h"
 
 namespace {
 // Every import after the first goes this many drawing units right of the drawing.
 constexpr double kGapToPreviousDrawing = 400.0;
+// The import report calls open ends near within this many joining distances.
+constexpr double kNearEndsPerJoiningDistance = 2.0;
 
 void DropImportedLayer(CQuenkDoc& doc, const CLayer* layer) {
     if (layer && !doc.m_layers.empty() && doc.m_layers.back().get() == layer) {
@@ -20,6 +23,20 @@ void DropImportedLayer(CQuenkDoc& doc, const CLayer* layer) {
         doc.m_curPen = nullptr;
         doc.m_curChain = nullptr;
         doc.RecomputeBox();
+    }
+}
+void FinishReport(CQuenkDoc& doc, const CLayer& layer, std::int64_t doubleStrokes) {
+    const CQuenkApp& app = doc.App();
+    ImportReport& report = doc.m_importReport;
+    report.imported = true;
+    report.doubleStrokes = doubleStrokes;
+    // Ends a little too far apart for the joining distance are worth a look as well.
+    report.nearDistanceMm = kNearEndsPerJoiningDistance * app.m_joinDistance;
+    try {
+        CountChainsAndEnds(report, layer, report.nearDistanceMm / app.m_plotterUnit);
+    } catch (const std::bad_alloc&) {
+        // The drawing is in; only the list of near ends is missing then.
+        std::vector<CPunkt>().swap(report.nearEnds);
     }
 }
 }  // namespace
@@ -49,6 +66,10 @@ bool ImportIntoNewLayer(CQuenkDoc& doc, const std::function<void(LayerJoiner&)>&
                         const std::function<void()>& afterRead) {
     const double maxXBefore = doc.m_maxX;
     CLayer* layer = nullptr;
+    // The readers add what they pass over to the fresh report; a refused file leaves the
+    // report of the drawing that is still there.
+    ImportReport previous = std::move(doc.m_importReport);
+    doc.m_importReport = ImportReport{};
     try {
         // Leaves the try block before the layer can be taken away below: its helper thread
         // has ended by then.
@@ -64,7 +85,9 @@ bool ImportIntoNewLayer(CQuenkDoc& doc, const std::function<void(LayerJoiner&)>&
         }
         afterRead();
         PlaceImportedLayer(doc, *layer, maxXBefore, *joiner);
+        FinishReport(doc, *layer, joiner->DoubleStrokes());
     } catch (const std::bad_alloc&) {
+        doc.m_importReport = std::move(previous);
         DropImportedLayer(doc, layer);
         Ui().Message(texts::kOutOfMemory);
         Ui().RequestRedraw();

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <system_error>
 
+#include "import/import_report.h"
 #include "model/document.h"
 #include "model/parallel.h"
 #include "prepare/texts.h"
@@ -132,6 +133,9 @@ void LayerJoiner::Recompute(PenWork& work) {
     // RecomputeAhead left them.
     work.pen->RecomputeBox(work.beforeJoining, ChainPoints::Unchanged);
     CopyBox(work.boxBefore, *work.pen);
+    // Joining would merge two copies of a stroke into one chain there and back: the doubles
+    // are counted while the strokes are still as the file drew them.
+    work.doubleStrokes = CountDoubleStrokes(work.pen->m_chains);
 }
 
 void LayerJoiner::Join(PenWork& work, bool onReaderThread) {
@@ -272,4 +276,10 @@ bool LayerJoiner::JoinAndMove(double dx, double dy) {
         });
     }
     return joined;
+}
+
+std::int64_t LayerJoiner::DoubleStrokes() const {
+    std::int64_t n = 0;
+    for (const PenWork& work : m_work) n += work.doubleStrokes;
+    return n;
 }

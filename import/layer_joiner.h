@@ -42,6 +42,8 @@ public:
     // by them. Returns whether anything was joined.
     void RecomputeBox();
     bool JoinAndMove(double dx, double dy);
+    // After JoinAndMove: the strokes each pen drew twice, counted before it was joined.
+    std::int64_t DoubleStrokes() const;
 
 private:
     // What has been done to a pen; each step runs on one thread, the steps of different pens
@@ -61,6 +63,7 @@ private:
         DirectionNotes beforeJoining, joining, afterJoining, moving;
         BoxValues boxBefore, boxAfter, boxMoved;
         bool joined = false;
+        std::int64_t doubleStrokes = 0;
         std::exception_ptr error;
         Stage failedIn = Stage::Complete;  // the step that threw, with error
     };

@@ -41,6 +41,9 @@ inline constexpr const char* kPolylineQuad = "Polyline QUAD";
 inline constexpr const char* kPolylineCubic = "Polyline CUBIC";
 inline constexpr const char* kPolylineBezier = "Polyline BEZIER";
 inline constexpr const char* kPolyline = "Polyline";
+// Texts are passed over without counting as unsupported; the import report lists them by these.
+inline constexpr const char* kTextKind = "Text";
+inline constexpr const char* kMTextKind = "MText";
 inline constexpr const char* kDxfDamaged =
     "Die DXF-Datei ist beschädigt oder unvollständig und wurde nicht eingelesen.";
 // Shown once per file for arcs, circles, ellipses and bulges left out because they would

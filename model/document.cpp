@@ -102,6 +102,7 @@ bool CQuenkDoc::ClearAll(bool ask) {
     m_curChain = nullptr;
     RecomputeBox();
     m_nothingImported = 1;
+    m_importReport = ImportReport{};
     Ui().RequestRedraw();
     return true;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/import_report.h"
 #include "model/layer.h"
 
 class CQuenkApp;
@@ -62,6 +63,8 @@ public:
     std::int32_t m_currentPenNumber = 0;
 
     double m_pi = kPi;
+    // What the last drawing import found.
+    ImportReport m_importReport;
     std::string m_importPath;
     std::int32_t m_importOrder = 0;
     std::vector<std::unique_ptr<CLayer>> m_layers;

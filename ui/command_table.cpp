@@ -7,6 +7,8 @@
 #include "ui/file_commands.h"
 #include "ui/milling_commands.h"
 #include "ui/mouse_commands.h"
+#include "ui/report_commands.h"
+#include "ui/report_texts.h"
 #include "ui/settings_commands.h"
 #include "ui/shape_commands.h"
 #include "ui/tool_commands.h"
@@ -25,6 +27,8 @@ const CommandEntry kCommands[] = {
     {cmd::kAllDwgBlocks, "Alle DWG Blocks lesen", "", "", E::Never, C::None, nullptr},
     {cmd::kImport, "Import ( *.plt, *.prn , *.dwg, *.dxf)", "", "Plotterfile laden\nImport", E::Document, C::None,
      OnImportCommand},
+    {cmd::kImportReport, report_texts::kCommand, "", report_texts::kPrompt, E::Drawing, C::None,
+     OnImportReportCommand},
     {cmd::kExport, "Export ( *.plt )", "", "Plotterfile speichern\nExport", E::Drawing, C::None, OnExportCommand},
     {cmd::kExportCorrection, "Export Radiuskorrektur ( *.plt )", "", "Radiuskorrektur speichern\nRK speichern",
      E::Corrected, C::None, OnExportCorrectionCommand},
@@ -162,7 +166,7 @@ constexpr int kHelp128[] = {cmd::kHelpIndex, 0, cmd::kAbout};
 const MenuPopup kMenu128[] = {{"&Datei", kFrameFile}, {"&Ansicht", kViewBars}, {"&?", kHelp128}};
 
 constexpr int kFile[] = {cmd::kNew, cmd::kOpen, cmd::kClose, cmd::kSave, cmd::kAllDwgBlocks, 0, cmd::kImport,
-                         cmd::kExport, cmd::kExportCorrection, 0, cmd::kPrint, cmd::kPrintPreview, cmd::kPrintSetup,
+                         cmd::kImportReport, cmd::kExport, cmd::kExportCorrection, 0, cmd::kPrint, cmd::kPrintPreview, cmd::kPrintSetup,
                          0, cmd::kRecent, 0, cmd::kExit};
 constexpr int kEdit[] = {cmd::kUndoDelete, cmd::kClearAll, 0, cmd::kCut, cmd::kCopy, cmd::kPaste, 0,
                          cmd::kRadiusCorrection, cmd::kJoin, cmd::kClockwise, cmd::kCounterClockwise, 0, 32848,

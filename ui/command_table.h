@@ -66,7 +66,7 @@ inline constexpr int kRadiusCorrection = 32773, kJoin = 32777, kClockwise = 3279
 inline constexpr int kZoomWorkpiece = 32772, kZoomMachine = 32818, kZoomMaterial = 32819, kZoomArea = 32782;
 inline constexpr int kPanLeft = 32829, kPanRight = 32830, kPanDown = 32831, kPanUp = 32832;
 inline constexpr int kZoomOut = 32833, kZoomIn = 32834, kWorkpieceInfo = 32820;
-inline constexpr int kMouseExport = 32812, kOrderAuto = 32950;
+inline constexpr int kMouseExport = 32812, kOrderAuto = 32950, kImportReport = 32951;
 inline constexpr int kColourClosedOpen = 32791, kColourPen = 32792, kColourTool = 32800, kColourDirection = 32858;
 inline constexpr int kToolPath = 32775, kStartPoints = 32778, kEndPoints = 32779, kAllPoints = 32780;
 inline constexpr int kRadiusPoints = 32817, kProblems = 32781;

@@ -21,6 +21,11 @@ const QColor kOpenChain(250, 30, 30);
 const QColor kStartMarker(50, 50, 50);
 const QColor kPointMarker(150, 150, 150);
 const QColor kCornerMarker(250, 30, 250);
+const QColor kNearEndMarker(230, 0, 0);
+// The import report's end markers: circles of this radius in pixels, drawn in a thick pen so
+// that they stand out from the red of open chains.
+constexpr int kNearEndRadius = 6;
+constexpr int kNearEndPenWidth = 2;
 constexpr int kCircleLimit = 2000;
 constexpr int kCornerMouseMode = kMouseModeCornerVector;
 
@@ -173,6 +178,15 @@ void Corrections(Painter& p, const CVector& c) {
     }
 }
 
+void NearEnds(Painter& p, const CQuenkDoc& doc, const QRect& area) {
+    p.m_p.setPen(QPen(kNearEndMarker, kNearEndPenWidth));
+    const QRect reach = area.adjusted(-kNearEndRadius, -kNearEndRadius, kNearEndRadius, kNearEndRadius);
+    for (const CPunkt& q : doc.m_importReport.nearEnds) {
+        const QPoint s = p.Pt(q);
+        if (reach.contains(s)) p.m_p.drawEllipse(s, kNearEndRadius, kNearEndRadius);
+    }
+}
+
 void MillingPicture(Painter& p) {
     const CQuenkApp& app = p.m_app;
     for (const auto& contour : app.m_millingList) {
@@ -246,4 +260,5 @@ void PaintDrawing(QPainter& painter, const CQuenkApp& app, const CQuenkDoc& doc,
                     for (const CPunkt& q : radius->m_path) p.Triangle(p.Pt(q), 2);
         });
     }
+    if (flags.importReportEnds) NearEnds(p, doc, area);
 }

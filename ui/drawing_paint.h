@@ -18,6 +18,7 @@ struct DisplayFlags {
     bool allPoints = false;     // "Alle Punkte"
     bool problems = false;      // "Probleme anzeigen"
     bool radiusPoints = false;  // "Alle Radius Punkte"
+    bool importReportEnds = false;  // the import report's near open ends, while it is shown
 };
 
 // Paints the picture; area is the device's pixel rectangle, chains wholly outside it are

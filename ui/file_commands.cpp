@@ -14,6 +14,7 @@
 #include "ui/drawing_view.h"
 #include "ui/drawing_window.h"
 #include "ui/main_frame.h"
+#include "ui/report_commands.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ void AfterImport(CommandContext& ctx, bool taken) {
     if (QWidget* sub = ctx.window->parentWidget())
         sub->setWindowTitle(QString::fromStdString(doc.m_drawingName));
     ctx.View()->ZoomWorkpiece();
+    ShowImportReportAfterImport(ctx);
 }
 }  // namespace
 

@@ -1,10 +1,12 @@
 // The main window with the sample sign, corrected, on a real X server (Xvfb): the picture
 // must show the menu bar and the chains. It is written to the build folder as
 // screenshot.png, with the About box, the tips dialog, the settings, tools and
-// "Radiusparameter" dialogs, the chain information and milling mode beside it; the ones in
-// docs/ are copies.
+// "Radiusparameter" dialogs, the chain information, milling mode and the import report
+// beside it; the ones in docs/ are copies.
 
 #include <QMenuBar>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "model/document.h"
@@ -146,6 +148,44 @@ private slots:
             QVERIFY(shot.save(QString::fromLatin1(file)));
         }
         QVERIFY(!tips.Tip().isEmpty());
+    }
+    // "Import-Bericht" over the frame, with the near open ends marked red in the view behind.
+    void importReport() {
+        if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("needs an X server (xvfb-run)");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("teile.plt"));
+        QFile file(path);
+        // An outline that stops short of its start, a hole, a pocket with two small gaps, a
+        // stroke drawn there and back, and two commands the reader does not know.
+        QVERIFY(file.open(QIODevice::WriteOnly) &&
+                file.write("IN;SP1;PU0,0;PD4000,0,4000,2500,0,2500,0,30;PU1000,1000;CI400;PU2500,800;PD3500,800,"
+                           "3500,1700;PU3520,1700;PD2500,1700,2500,820;PU;PU500,2100;PD1500,2100;PU;PD500,2100;PU;"
+                           "LT;PT1;") > 0);
+        file.close();
+        CQuenkApp app;
+        SampleSettings(app);
+        app.m_showUnknownCommands = 0;
+        CMainFrame f(app);
+        f.resize(1280, 800);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        f.OpenDrawing(path);
+        QVERIFY(f.Execute(cmd::kColourClosedOpen));
+        QImage shot;
+        OnNextModal([&](QDialog& d) {
+            const QRect g = f.frameGeometry();
+            d.move(g.right() - d.width() - 20, g.bottom() - d.height() - 60);
+            QTimer::singleShot(400, &d, [&, g] {
+                shot = f.screen()->grabWindow(0, g.x(), g.y(), g.width(), g.height()).toImage();
+                d.accept();
+            });
+        });
+        QVERIFY(f.Execute(cmd::kImportReport));
+        int marker = 0;  // the markers' pure red
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) marker += shot.pixelColor(x, y) == QColor(230, 0, 0);
+        QVERIFY(marker > 50);
+        QVERIFY(shot.save(QStringLiteral("screenshot_import_report.png")));
     }
 };
 
