@@ -1,0 +1,145 @@
+// The dialects write the same moves with their own words: checked against GRBL 1.1's word list
+// and, where LinuxCNC is installed, run through its interpreter rs274.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "model/fraes_kontur.h"
+#include "model/quenk_app.h"
+#include "output/gcode.h"
+#include "support/scripted_interaction.h"
+#include "support/temp_dir.h"
+
+namespace {
+// Three passes (10.5 mm in steps of at most 4), two tools, a contour cut in two pieces and a
+// path of one point. The material name tries to become a command of the controller.
+struct Job {
+    ScriptedSession s;
+    CQuenkApp app;
+    explicit Job(std::string material = "MSG,(Eiche)\r\nG0X0 ä") {
+        app.m_materialName = std::move(material);
+        app.m_materialThickness = 10.0, app.m_safetyDistance = 5.0, app.m_maxPassDepth = 4.0;
+        app.m_extraDepth = 0.5, app.m_plotterUnit = 0.025;
+        app.m_toolFeedXY = {0, 10, 5}, app.m_toolFeedZ = {0, 2, 1}, app.m_toolUsed = {0, 1, 1};
+        const std::vector<std::vector<std::vector<CPunkt>>> contours = {
+            {{{0, 0}, {4000, 0}, {4000, 2000}, {0, 0}}}, {{{100, 100}, {500, 100}}, {{600, 100}, {900, 300}}},
+            {{{40, 40}}, {{20, 20}, {20, 80}, {80, 80}}}};
+        for (const auto& paths : contours) {
+            auto& k = app.m_millingList.emplace_back(std::make_unique<CFraesKontur>());
+            k->m_tool = app.m_millingList.size() < 3 ? 1 : 2;
+            for (auto& p : paths) k->m_paths.emplace_back(std::make_unique<CFraesDaten>())->m_points = CPointArray(p);
+        }
+        ComputePathExtents(app);
+    }
+    std::string Program(GCodeDialect dialect, GCodeResult expected = GCodeResult::Complete) {
+        std::ostringstream out;
+        EXPECT_EQ(WriteProgram(app, out, {"Schild", false, dialect}), expected);
+        return out.str();
+    }
+};
+const double kPassZ[] = {-3.5, -7.0, -10.5};
+
+std::vector<std::string> Lines(const std::string& text, const std::regex& keep = std::regex("(.|\r)*")) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);)
+        if (std::regex_match(l, keep)) lines.push_back(l);
+    return lines;
+}
+
+TEST(GCodeDialect, EveryDialectMakesTheSameMoves) {
+    std::vector<std::string> reference;
+    for (GCodeDialect d : kAllDialects) {
+        std::vector<std::string> moves;
+        for (const std::string& l : Lines(Job().Program(d), std::regex("G0[01].*\r")))
+            moves.push_back(std::regex_replace(l, std::regex("F[0-9.]+"), ""));
+        if (reference.empty()) reference = moves;
+        EXPECT_EQ(moves, reference) << WordsOf(d).label;
+    }
+}
+
+// GRBL 1.1's G and M codes and the letters of its other words, from its documentation.
+const std::set<std::string> kGrblCodes = {
+    "G0", "G1", "G2", "G3", "G4", "G10", "G17", "G18", "G19", "G20", "G21", "G28", "G28.1", "G30", "G30.1",
+    "G38.2", "G38.3", "G38.4", "G38.5", "G40", "G43.1", "G49", "G53", "G54", "G55", "G56", "G57", "G58",
+    "G59", "G61", "G80", "G90", "G91", "G91.1", "G92", "G92.1", "G93", "G94", "M0", "M1", "M2", "M30", "M3",
+    "M4", "M5", "M7", "M8", "M9", "M56"};
+const std::string kGrblLetters = "FIJKLNPRSTXYZ";
+
+TEST(GCodeDialect, GrblProgramHasOnlyGrblWordsAndShortLines) {
+    const std::string program = Job(std::string(300, 'x')).Program(GCodeDialect::Grbl);
+    const std::regex word("([A-Z])-?0*([0-9]*\\.?[0-9]*)");
+    for (const std::string& line : Lines(program)) {
+        EXPECT_LE(line.size() + 1, 80u) << line;
+        const std::string code = std::regex_replace(line, std::regex("\\([^()]*\\)|\r"), "");
+        for (std::sregex_iterator w(code.begin(), code.end(), word), end; w != end; ++w) {
+            const std::string letter = (*w)[1];
+            if (letter == "G" || letter == "M")
+                EXPECT_TRUE(kGrblCodes.count(letter + ((*w)[2].length() ? (*w)[2].str() : "0"))) << line;
+            else
+                EXPECT_NE(kGrblLetters.find(letter), std::string::npos) << line;
+        }
+        EXPECT_EQ(std::regex_replace(code, word, ""), "") << line;
+    }
+    // 2 mm/s plunge and 10 mm/s cut of tool 1, per minute.
+    EXPECT_NE(program.find("G01Z-3.500F120.000\r\nG01X100.000Y0.0F600.000\r\n"), std::string::npos);
+}
+
+TEST(GCodeDialect, FeedlessToolStopsTheRun) {
+    struct Case { double xy, z; const char* message; };
+    for (const Case& c : {Case{0, 2, texts::kFeedXYMissing}, {10, 0, texts::kFeedZMissing}, {10, -1, texts::kFeedZMissing}}) {
+        Job job;
+        job.app.m_toolFeedXY[2] = c.xy, job.app.m_toolFeedZ[2] = c.z;
+        job.Program(GCodeDialect::LinuxCnc, GCodeResult::StoppedDrop);
+        EXPECT_EQ(job.s.ui.shown.back(), std::string(c.message) + "2");
+        job.app.m_toolUsed[2] = 0;  // a tool left out never needs its feeds
+        job.Program(GCodeDialect::LinuxCnc);
+    }
+}
+
+// LinuxCNC's interpreter reads both programs (WinPC-NC's "%" line and G71 are not its words);
+// its cuts are the job's paths at each pass depth, at the tool's feeds, and rapid moves in Z
+// go to the safety height.
+TEST(GCodeDialect, LinuxCncInterpreterAcceptsTheProgramsAndCutsTheJob) {
+    if (std::system("command -v rs274 >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "rs274 (LinuxCNC, Debian package linuxcnc-uspace) is not installed";
+    for (GCodeDialect d : {GCodeDialect::Grbl, GCodeDialect::LinuxCnc}) {
+        Job job;
+        TempDir dir;
+        std::ofstream(dir.File("p.ngc"), std::ios::binary) << job.Program(d);
+        std::ofstream(dir.File("t.tbl")) << "T1 P1 D3\nT2 P2 D6\n";
+        const std::string cmd = "cd " + dir.path.string() + " && rs274 -t t.tbl -g p.ngc > out.txt 2>&1";
+        ASSERT_EQ(std::system(cmd.c_str()), 0) << ReadFile(dir.path / "out.txt");
+        std::vector<std::array<double, 3>> cuts, expected;
+        double x = 0, y = 0, z = 0, f = 0, n[3];
+        int tool = 0;
+        for (const std::string& l : Lines(ReadFile(dir.path / "out.txt"), std::regex(" *[0-9]+ N\\.+ .*"))) {
+            const char* call = l.c_str() + l.find(". ") + 2;
+            std::sscanf(call, "SET_FEED_RATE(%lf", &f);
+            std::sscanf(call, "CHANGE_TOOL(%d", &tool);
+            std::sscanf(call, "COMMENT(\"Werkzeug %d", &tool);  // GRBL's tool change
+            EXPECT_EQ(std::string(call).find("MESSAGE"), std::string::npos) << call;
+            const bool cut = std::sscanf(call, "STRAIGHT_FEED(%lf, %lf, %lf", n, n + 1, n + 2) == 3;
+            if (!cut && std::sscanf(call, "STRAIGHT_TRAVERSE(%lf, %lf, %lf", n, n + 1, n + 2) != 3) continue;
+            const bool plunge = n[0] == x && n[1] == y;
+            const double feed = 60.0 * (plunge ? job.app.m_toolFeedZ : job.app.m_toolFeedXY)[tool];
+            EXPECT_TRUE(cut ? f == feed : n[2] == z || (plunge && n[2] == 5.0)) << call;
+            if (cut) cuts.push_back({n[0], n[1], n[2]});
+            x = n[0], y = n[1], z = n[2];
+        }
+        for (const auto& k : job.app.m_millingList)
+            for (double zPass : kPassZ)
+                for (const auto& path : k->m_paths)
+                    for (const CPunkt& p : path->m_points.Raw()) expected.push_back({p.x * 0.025, p.y * 0.025, zPass});
+        ASSERT_EQ(cuts.size(), expected.size()) << WordsOf(d).label;
+        for (std::size_t i = 0; i < cuts.size(); ++i)
+            for (int c = 0; c < 3; ++c) EXPECT_NEAR(cuts[i][c], expected[i][c], 0.001) << WordsOf(d).label << i;
+    }
+}
+}  // namespace
