@@ -4,8 +4,9 @@ namespace {
 // GRBL keeps 80 characters of a line; a sender that counts characters must moreover fit the
 // whole line into the controller's 128-byte receive buffer.
 constexpr std::size_t kGrblLongestLine = 80;
-// LinuxCNC refuses lines longer than 255 characters.
-constexpr std::size_t kLinuxCncLongestLine = 255;
+// LinuxCNC reads a line into a buffer of 255 bytes and refuses a longer one ("Command too
+// long"): with the CR LF end and the terminating zero, 253 characters fit.
+constexpr std::size_t kLinuxCncLongestLine = 253;
 
 // In the order of GCodeDialect.
 const DialectWords kWords[] = {
