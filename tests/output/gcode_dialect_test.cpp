@@ -1,5 +1,4 @@
-// The dialects write the same moves with their own words: checked against GRBL 1.1's word list
-// and, where LinuxCNC is installed, run through its interpreter rs274.
+// The dialects' programs: the same moves, GRBL 1.1's words, and LinuxCNC's interpreter rs274.
 
 #include <gtest/gtest.h>
 
@@ -16,8 +15,7 @@
 #include "support/temp_dir.h"
 
 namespace {
-// Three passes (10.5 mm in steps of at most 4), two tools, a contour cut in two pieces and a
-// path of one point. The material name tries to become a command of the controller.
+// 3 passes of 3.5 mm, two tools, a contour in two pieces, a one-point path, a name that tries to be a command.
 struct Job {
     ScriptedSession s;
     CQuenkApp app;
