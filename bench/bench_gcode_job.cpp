@@ -32,6 +32,7 @@ void BuildJob(CQuenkApp& app) {
     app.m_drawingTitle = "bench";
     app.m_toolDepth.assign(17, 0.0);
     app.m_toolFeedXY.assign(17, 8.0);
+    app.m_toolFeedZ.assign(17, 2.0);
     app.m_toolColoursB.assign(17, 0x141414);
     app.m_tools.resize(17);
     std::mt19937_64 rng(1);
@@ -90,6 +91,13 @@ int main() {
         bytes = s.size();
         lines = static_cast<std::size_t>(std::count(s.begin(), s.end(), '\n'));
     });
+    std::size_t grblBytes = 0;
+    const Timing grbl = Best([&] {
+        std::ostringstream out;
+        ComputePathExtents(app);
+        WriteProgram(app, out, {"bench", false, GCodeDialect::Grbl});
+        grblBytes = out.str().size();
+    });
     const Timing toFile = Best([&] { WriteGCode(app, ncPath); });
     const Timing save = Best([&] { SaveJob(app, jobPath); });
     const auto jobBytes = std::filesystem::file_size(jobPath);
@@ -101,6 +109,8 @@ int main() {
                 kContours * kPointsPerContour, kTools);
     std::printf("G-code to memory:   %.3f s wall, %.3f s cpu  (%zu lines, %.1f MB)\n", toStream.wall, toStream.cpu,
                 lines, static_cast<double>(bytes) / 1e6);
+    std::printf("GRBL to memory:     %.3f s wall, %.3f s cpu  (%.1f MB, feed words)\n", grbl.wall, grbl.cpu,
+                static_cast<double>(grblBytes) / 1e6);
     std::printf("G-code to file:     %.3f s wall, %.3f s cpu  (WriteGCode: temp file, sync, rename)\n", toFile.wall,
                 toFile.cpu);
     std::printf("job file save:      %.3f s wall, %.3f s cpu  (%.1f MB)\n", save.wall, save.cpu,

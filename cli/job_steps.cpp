@@ -11,7 +11,7 @@ namespace {
 
 bool GCode(CliContext& c, const std::vector<std::string>& a, std::string& error) {
     c.ui.SetNextFile(a[0]);
-    if (OnGCode(c.app)) return true;
+    if (OnGCode(c.app, c.dialect)) return true;
     error = "no program written to " + a[0];
     return false;
 }
@@ -36,7 +36,7 @@ bool SaveJobStep(CliContext& c, const std::vector<std::string>& a, std::string& 
 
 const std::vector<StepSpec>& JobSteps() {
     static const std::vector<StepSpec> steps = {
-        {"gcode", 1, 1, "gcode PATH       \"G-CODE\": write the G-code program to PATH", GCode},
+        {"gcode", 1, 1, "gcode PATH       \"G-CODE\": write the G-code program to PATH (in --dialect)", GCode},
         {"gcode-winpc", 1, 1, "gcode-winpc PATH write the program as for WinPC-NC (full path name, feed lines)",
          GCodeWinPc},
         {"save-job", 1, 1, "save-job PATH    write the job file (.Quenk)", SaveJobStep},

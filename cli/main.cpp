@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,7 @@ struct CliOptions {
     CliAnswers answers;
     std::vector<PlannedStep> steps;
     double pickTolerance = 5.0;
+    GCodeDialect dialect = GCodeDialect::WinPcNc;
     bool help = false;
 };
 
@@ -54,6 +56,7 @@ void Usage(std::ostream& out) {
            "  --pick-tolerance PX    pick tolerance of tab, drill and corner clicks in pixels\n"
            "                         of the view scale m_viewScale (default 5, as the view)\n"
            "  --progress             report long work as \"progress N %\" lines on stderr\n"
+           "  --dialect D            the controller of \"gcode\": winpc (default), grbl or linuxcnc\n"
            "  --help                 this text\n\nsteps:\n";
     for (const StepSpec& s : Steps()) out << "  " << s.usage << '\n';
 }
@@ -103,6 +106,15 @@ bool Parse(int argc, char** argv, CliOptions& o, std::string& error) {
             }
         } else if (w == "--progress") {
             o.answers.progress = true;
+        } else if (w == "--dialect") {
+            std::string key;
+            if (!value(w, key)) return false;
+            const std::optional<GCodeDialect> dialect = DialectOfKey(key);
+            if (!dialect) {
+                error = "--dialect needs winpc, grbl or linuxcnc, got " + key;
+                return false;
+            }
+            o.dialect = *dialect;
         } else if (w == "--answer-no") {
             o.answers.yes = false;
         } else if (w == "--answer-cancel") {
@@ -195,7 +207,7 @@ int main(int argc, char** argv) {
     }
 
     CQuenkDoc doc(app);
-    CliContext context{app, doc, ui, std::cout, options.pickTolerance};
+    CliContext context{app, doc, ui, std::cout, options.pickTolerance, options.dialect};
     for (const PlannedStep& step : options.steps) {
         if (!step.kind->run(context, step.args, error)) {
             std::cerr << "quenk-cli: " << step.kind->name << ": " << error << '\n';

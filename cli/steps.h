@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "output/gcode_dialect.h"
+
 class CQuenkApp;
 class CQuenkDoc;
 class CliInteraction;
@@ -17,6 +19,8 @@ struct CliContext {
     std::ostream& out;
     // The view's pick tolerance in pixels; clicks take it times the view scale m_viewScale.
     double pickTolerance = 5.0;
+    // The controller the step "gcode" writes for (--dialect).
+    GCodeDialect dialect = GCodeDialect::WinPcNc;
 };
 
 struct StepSpec {

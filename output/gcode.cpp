@@ -1,5 +1,6 @@
 #include "output/gcode.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
@@ -11,6 +12,7 @@
 #include "model/core_context.h"
 #include "model/progress.h"
 #include "output/format_number.h"
+#include "output/program_buffer.h"
 #include "output/program_text.h"
 #include "model/fraes_kontur.h"
 
@@ -49,56 +51,6 @@ void ComputePathExtents(CQuenkApp& app) {
     app.m_pathMinY = minY;
     app.m_pathMaxY = maxY;
 }
-
-// Collects the program text in a block and hands it to the stream in large pieces: a
-// program has millions of short lines, and a stream call per word would dominate the run.
-class CGCodeGenerator::Writer {
-public:
-    explicit Writer(std::ostream& out) : m_out(out) {}
-    ~Writer() { Flush(); }
-    Writer(const Writer&) = delete;
-    Writer& operator=(const Writer&) = delete;
-
-    // Makes room for one line of words and numbers.
-    void Reserve() {
-        if (m_pos + kLineRoom > sizeof m_buf) Flush();
-    }
-    void Put(std::string_view s) {
-        if (s.size() > sizeof m_buf - m_pos) {
-            Flush();
-            m_out.write(s.data(), static_cast<std::streamsize>(s.size()));
-            return;
-        }
-        std::memcpy(m_buf + m_pos, s.data(), s.size());
-        m_pos += s.size();
-    }
-    // After Reserve: words and numbers of one line fit.
-    void Word(const char* w, std::size_t n) {
-        std::memcpy(m_buf + m_pos, w, n);
-        m_pos += n;
-    }
-    void Number(double v) { m_pos = static_cast<std::size_t>(FormatNumberTo(v, m_buf + m_pos) - m_buf); }
-    void EndLine() {
-        m_buf[m_pos++] = '\r';
-        m_buf[m_pos++] = '\n';
-    }
-    void Line(std::string_view s) {
-        Put(s);
-        Reserve();
-        EndLine();
-    }
-    void Flush() {
-        if (m_pos) m_out.write(m_buf, static_cast<std::streamsize>(m_pos));
-        m_pos = 0;
-    }
-
-private:
-    // Two numbers, a few words and the line end.
-    static constexpr std::size_t kLineRoom = 2 * kFormatNumberMax + 32;
-    std::ostream& m_out;
-    std::size_t m_pos = 0;
-    char m_buf[1 << 16];
-};
 
 CGCodeGenerator::CGCodeGenerator(const CQuenkApp& app, std::ostream& out, GCodeVariant variant)
     : m_app(app), m_out(out), m_variant(std::move(variant)) {}
@@ -141,19 +93,40 @@ RunStart StartRun(const CQuenkApp& a) {
     return s;
 }
 
-// The checks of a change to tool t and the depth the tool then cuts to; the stop's message
-// when the tool cannot be written.
-std::string ChangeTool(const CQuenkApp& a, bool writeFeed, std::int32_t t, double zTop, double& zBottom) {
+// What a tool change sets for the contours that follow it.
+struct ToolCut {
+    double zBottom = 0.0;
+    double feedXY = 0.0, feedZ = 0.0;  // mm/min, for dialects with feed words
+};
+
+// G-code feeds are per minute (G94); the tool data keep them per second.
+constexpr double kSecondsPerMinute = 60.0;
+
+// The checks of a change to tool t and what the tool then cuts with; the stop's message when
+// the tool cannot be written. A tool left out needs no feed: it never moves.
+std::string ChangeTool(const CQuenkApp& a, const GCodeVariant& v, std::int32_t t, double zTop, ToolCut& cut) {
+    const bool feeds = WordsOf(v.dialect).feedWords;
     const bool valid = t >= kFirstTool && t <= kLastTool && TableHas(a.m_toolUsed.size(), t) &&
-                       (!writeFeed || TableHas(a.m_toolFeedXY.size(), t)) &&
+                       (!(v.writeFeed || feeds) || TableHas(a.m_toolFeedXY.size(), t)) &&
+                       (!feeds || TableHas(a.m_toolFeedZ.size(), t)) &&
                        (a.m_depthMode != 1 || TableHas(a.m_toolDepth.size(), t));
     if (!valid) return JoinText({texts::kBadToolNumber, std::to_string(t)});
+    const auto i = static_cast<std::size_t>(t);
     if (a.m_depthMode == 1) {
-        const double toolDepth = a.m_toolDepth[static_cast<std::size_t>(t)];
+        const double toolDepth = a.m_toolDepth[i];
         if (toolDepth == 0.0) return texts::kToolLengthZero;
-        zBottom = zTop - toolDepth;
+        cut.zBottom = zTop - toolDepth;
     } else {
-        zBottom = zTop - a.m_materialThickness - a.m_extraDepth;
+        cut.zBottom = zTop - a.m_materialThickness - a.m_extraDepth;
+    }
+    if (feeds && a.m_toolUsed[i] != 0) {
+        // A controller refuses a cut without a feed, or takes one it cannot keep: such a
+        // program would stop, or break the cutter, on the machine.
+        auto usable = [](double perSecond) { return perSecond > 0.0 && perSecond <= kLongestLength; };
+        if (!usable(a.m_toolFeedXY[i])) return JoinText({texts::kFeedXYMissing, std::to_string(t)});
+        if (!usable(a.m_toolFeedZ[i])) return JoinText({texts::kFeedZMissing, std::to_string(t)});
+        cut.feedXY = a.m_toolFeedXY[i] * kSecondsPerMinute;
+        cut.feedZ = a.m_toolFeedZ[i] * kSecondsPerMinute;
     }
     return {};
 }
@@ -174,15 +147,15 @@ GCodePlan CGCodeGenerator::Plan() const {
     if (!start.stop.empty()) return plan;
     // The first contour of several passes, met before any stop of the tool checks.
     std::int32_t prevTool = -1;
-    double zBottom = 0.0;
+    ToolCut cut;
     std::size_t asking = 0;
     int passes = 0;
     for (; asking < a.m_millingList.size(); ++asking) {
         const std::int32_t t = a.m_millingList[asking]->m_tool;
-        if (t != prevTool && !ChangeTool(a, m_variant.writeFeed, t, start.zTop, zBottom).empty()) return plan;
+        if (t != prevTool && !ChangeTool(a, m_variant, t, start.zTop, cut).empty()) return plan;
         prevTool = t;
         if (a.m_toolUsed[static_cast<std::size_t>(t)] == 0) continue;
-        passes = PassCount(start.zTop - zBottom, a.m_maxPassDepth);
+        passes = PassCount(start.zTop - cut.zBottom, a.m_maxPassDepth);
         if (passes == 0) return plan;
         if (passes > 1) break;
     }
@@ -198,29 +171,56 @@ GCodePlan CGCodeGenerator::Plan() const {
     return plan;
 }
 
+namespace {
+// A number's text, made once and written many times.
+struct NumberText {
+    explicit NumberText(double v) : length(static_cast<std::size_t>(FormatNumberTo(v, text) - text)) {}
+    std::string_view View() const { return {text, length}; }
+    char text[kFormatNumberMax];
+    std::size_t length;
+};
+
+// The user's text for a comment: safe for the program, and cut so that the line fits the
+// controller.
+std::string CommentText(std::string_view utf8, std::size_t frame, const DialectWords& words) {
+    std::string text = ProgramText(utf8);
+    if (words.longestLine != 0) text.resize(std::min(text.size(), words.longestLine - std::min(words.longestLine, frame)));
+    return text;
+}
+
+// The frame of a comment line: "( ", " )" and the line end.
+constexpr std::size_t kCommentFrame = 6;
+}  // namespace
+
 GCodeOutcome CGCodeGenerator::Run(bool passesConfirmed) {
     const CQuenkApp& a = m_app;
+    const DialectWords& words = WordsOf(m_variant.dialect);
     const double u = a.m_plotterUnit;
     auto stop = [](std::string text) { return GCodeOutcome{GCodeResult::StoppedDrop, std::move(text)}; };
     const RunStart start = StartRun(a);
     if (!start.stop.empty()) return stop(start.stop);
     const double zTop = start.zTop;
-    Writer w(m_out);
+    ProgramBuffer w(m_out);
+    const NumberText zSafe(start.zSafe);
 
-    char zSafeText[kFormatNumberMax];
-    const std::size_t zSafeLen = static_cast<std::size_t>(FormatNumberTo(start.zSafe, zSafeText) - zSafeText);
-
-    w.Line(JoinText({"( ", ProgramText(a.m_materialName), " )"}));
+    const std::string_view label = words.materialLabel;
+    w.Line(JoinText({"( ", label, CommentText(a.m_materialName, kCommentFrame + label.size(), words), " )"}));
     w.Line(JoinText({"( Materialdicke = ", FormatNumber(a.m_materialThickness), " mm )"}));
     w.Line(JoinText({"( Max X = ", FormatNumber(start.maxX), " mm )"}));
     w.Line(JoinText({"( Max Y = ", FormatNumber(start.maxY), " mm )"}));
-    w.Line(JoinText({"%", ProgramText(m_variant.programName)}));
-    w.Line("G90");
-    w.Put("G71");  // the next word follows on the same line
+    const std::size_t nameFrame = std::strlen(words.nameStart) + std::strlen(words.nameEnd) + 2;
+    w.Line(JoinText({words.nameStart, CommentText(m_variant.programName, nameFrame, words), words.nameEnd}));
+    w.Line(words.modes);
+    if (words.unitsShareLine) {
+        w.Put(words.units);  // the next word follows on the same line
+    } else {
+        w.Line(words.units);
+    }
 
     std::int32_t prevTool = -1;
     bool safeWritten = false;
-    double zBottom = 0.0;
+    ToolCut cut;
+    double feedNow = -1.0;  // F is modal: written where it changes
     // The contours written of the whole milling list.
     ProgressTicker progress(a.m_millingList.size());
     std::size_t contoursBefore = 0;
@@ -228,35 +228,40 @@ GCodeOutcome CGCodeGenerator::Run(bool passesConfirmed) {
         progress.Tick(contoursBefore++);
         const std::int32_t t = kontur->m_tool;
         if (t != prevTool) {
-            if (std::string s = ChangeTool(a, m_variant.writeFeed, t, zTop, zBottom); !s.empty()) return stop(s);
-            if (prevTool != -1) w.Line("M05");
-            w.Line(JoinText({"T", std::to_string(t), "M6"}));
-            if (m_variant.writeFeed) {
-                const double feed = a.m_toolFeedXY[static_cast<std::size_t>(t)];
-                w.Line(JoinText({"F", FormatNumber(feed)}));
-            }
-            w.Line("M03");
+            if (std::string s = ChangeTool(a, m_variant, t, zTop, cut); !s.empty()) return stop(s);
+            if (prevTool != -1) w.Line(words.spindleOff);
+            w.Line(JoinText({words.toolStart, std::to_string(t), words.toolEnd}));
+            if (prevTool != -1 && words.toolPause) w.Line(words.toolPause);
+            if (m_variant.writeFeed && !words.feedWords)
+                w.Line(JoinText({"F", FormatNumber(a.m_toolFeedXY[static_cast<std::size_t>(t)])}));
+            w.Line(words.spindleOn);
             safeWritten = false;
         }
         prevTool = t;
         if (a.m_toolUsed[static_cast<std::size_t>(t)] == 0) continue;
 
-        const double depth = zTop - zBottom;
+        const double depth = zTop - cut.zBottom;
         const int n = PassCount(depth, a.m_maxPassDepth);
         if (n == 0) return stop(texts::kTooManyPasses);
         const double step = depth / n;
         // Only a plan that missed the question gets here unconfirmed: no program then.
         if (n > 1 && !passesConfirmed) return stop({});
 
-    double z = zTop;
+        const NumberText feedXY(cut.feedXY), feedZ(cut.feedZ);
+        auto feedWord = [&](double feed, const NumberText& text) {
+            if (!words.feedWords || feed == feedNow) return;
+            w.Word("F", 1);
+            w.Word(text.View());
+            feedNow = feed;
+        };
+        double z = zTop;
         for (int p = 1; p <= n; ++p) {
-            double zPass = zBottom;
+            double zPass = cut.zBottom;
             if (p < n) {
                 z -= step;
                 zPass = z;
             }
-            char zText[kFormatNumberMax];
-            const std::size_t zLen = static_cast<std::size_t>(FormatNumberTo(zPass, zText) - zText);
+            const NumberText zText(zPass);
             for (const auto& path : kontur->m_paths) {
                 const std::vector<CPunkt>& pts = path->m_points.Raw();
                 const std::size_t last = pts.size() - 1;
@@ -269,31 +274,34 @@ GCodeOutcome CGCodeGenerator::Run(bool passesConfirmed) {
                     w.Number(x);
                     w.Word("Y", 1);
                     w.Number(y);
+                    if (i != 0) feedWord(cut.feedXY, feedXY);
                     w.EndLine();
                     if (i == 0) {
                         if (!safeWritten) {
                             w.Reserve();
                             w.Word("G00Z", 4);
-                            w.Word(zSafeText, zSafeLen);
+                            w.Word(zSafe.View());
                             w.EndLine();
                             safeWritten = true;
                         }
                         w.Reserve();
                         w.Word("G01Z", 4);
-                        w.Word(zText, zLen);
+                        w.Word(zText.View());
+                        feedWord(cut.feedZ, feedZ);
                         w.EndLine();
                     }
                     if (i == last) {
                         w.Reserve();
                         w.Word("G00Z", 4);
-                        w.Word(zSafeText, zSafeLen);
+                        w.Word(zSafe.View());
                         w.EndLine();
                     }
                 }
             }
         }
     }
-    w.Line("M30");
+    if (words.spindleOffAtEnd) w.Line(words.spindleOff);
+    w.Line(words.end);
     progress.Finish();
     return {};
 }

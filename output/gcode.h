@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "output/gcode_dialect.h"
 #include "output/texts.h"
 
 class CQuenkApp;
@@ -20,10 +21,11 @@ enum class GCodeResult {
     StoppedDrop,  // stopped by a question, a value out of range or a fault
 };
 
-// What differs between the command and the machine hand-off.
+// What differs between the command and the machine hand-off, and the controller's dialect.
 struct GCodeVariant {
-    std::string programName;  // the text after "%"
-    bool writeFeed = false;   // an "F" line after each tool change
+    std::string programName;  // the text after "%" (a comment in the other dialects)
+    bool writeFeed = false;   // an "F" line after each tool change (WinPC-NC's words only)
+    GCodeDialect dialect = GCodeDialect::WinPcNc;
 };
 
 // Sets m_pathMinX .. m_pathMaxY to the extent of every point of every milling path.
@@ -55,7 +57,6 @@ public:
     GCodeOutcome Run(bool passesConfirmed);
 
 private:
-    class Writer;
     const CQuenkApp& m_app;
     std::ostream& m_out;
     GCodeVariant m_variant;
@@ -65,11 +66,12 @@ private:
 // ("3 Durchgänge", OK or Cancel), writes, and shows the message of a stop.
 GCodeResult WriteProgram(const CQuenkApp& app, std::ostream& out, const GCodeVariant& variant);
 
-// The command "G-CODE": asks for the file and writes the program there. True when a program
-// file was put in place; every reason for not writing one has been shown to the user.
-bool OnGCode(CQuenkApp& app);
-// The machine hand-off: writes the program to path, replacing any file there; the result as
-// for OnGCode.
+// The command "G-CODE": asks for the file and writes the program there in the dialect. True
+// when a program file was put in place; every reason for not writing one has been shown to
+// the user.
+bool OnGCode(CQuenkApp& app, GCodeDialect dialect = GCodeDialect::WinPcNc);
+// The machine hand-off: writes the program for WinPC-NC to path, replacing any file there;
+// the result as for OnGCode.
 bool WriteGCode(CQuenkApp& app, const std::string& path);
 
 // Joins pieces of one line. Built by appending: GCC's -O3 flags "a" + b + "c" on std::string

@@ -42,7 +42,7 @@ bool ThicknessMissing(const CQuenkApp& app) {
 }
 }  // namespace
 
-bool OnGCode(CQuenkApp& app) {
+bool OnGCode(CQuenkApp& app, GCodeDialect dialect) {
     ComputePathExtents(app);
     if (ThicknessMissing(app)) return false;
     FileQuestion q;
@@ -54,7 +54,7 @@ bool OnGCode(CQuenkApp& app) {
     if (!app.m_skipOverwriteQuestion && std::ifstream(*path).is_open() &&
         !Ui().AskYesNo(texts::kFileExistsReplace))
         return false;
-    return RunToFile(app, *path, GCodeVariant{app.m_drawingTitle, false});
+    return RunToFile(app, *path, GCodeVariant{app.m_drawingTitle, false, dialect});
 }
 
 bool WriteGCode(CQuenkApp& app, const std::string& path) {

@@ -11,6 +11,8 @@ inline constexpr const char* kTooManyPasses = "Über 900 Durchgänge! Ende";
 inline constexpr const char* kPassesSuffix = " Durchgänge";
 inline constexpr const char* kNotANumber = "Ungültige Zahl im Fräsprogramm (Koordinate oder Z-Wert)! Ende";
 inline constexpr const char* kBadToolNumber = "Ungültige Werkzeugnummer im Fräsauftrag: ";
+inline constexpr const char* kFeedXYMissing = "Kein gültiger Vorschub XY (mm/sec) für Werkzeug ";
+inline constexpr const char* kFeedZMissing = "Kein gültiger Vorschub Z (mm/sec) für Werkzeug ";
 inline constexpr const char* kGCodeWriteError = "Fehler beim Schreiben von ";
 inline constexpr const char* kGCodeFilter = " G-CODE (.nc) |*.nc| G-CODE (.cnc) |*.cnc||";
 

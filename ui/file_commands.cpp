@@ -15,6 +15,7 @@
 #include "ui/drawing_window.h"
 #include "ui/main_frame.h"
 #include "ui/report_commands.h"
+#include "ui/milling_panel.h"
 
 namespace {
 
@@ -60,5 +61,5 @@ void OnImportCommand(CommandContext& ctx) { ImportIntoWindow(ctx); }
 void OnExportCommand(CommandContext& ctx) { OnExportHpgl(*ctx.Doc()); }
 void OnExportCorrectionCommand(CommandContext& ctx) { OnExportCorrectionHpgl(*ctx.Doc()); }
 void OnSaveJobCommand(CommandContext& ctx) { OnSaveJob(ctx.app); }
-void OnGCodeCommand(CommandContext& ctx) { OnGCode(ctx.app); }
+void OnGCodeCommand(CommandContext& ctx) { OnGCode(ctx.app, StoredDialect()); }
 void OnExitCommand(CommandContext& ctx) { ctx.frame.close(); }

@@ -2,11 +2,13 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSettings>
 #include <QVBoxLayout>
 
 #include "ui/command_table.h"
@@ -27,6 +29,8 @@ const PanelButton kButtons[] = {
     {cmd::kToolData, texts::kPanelToolData},       {cmd::kMaterialData, texts::kPanelMaterialData},
     {cmd::kGCode, texts::kPanelGCode},
 };
+
+const QString kDialectKey = QStringLiteral("GCode/Dialect");
 
 // Colours are kept as 0x00BBGGRR.
 QPixmap SwatchOf(std::uint32_t c) {
@@ -64,6 +68,15 @@ CFraeser::CFraeser(CQuenkApp& app, QWidget* view) : QFrame(view), m_app(app) {
         m_swatches[i] = swatch;
     }
     layout->addWidget(used);
+    layout->addWidget(new QLabel(QString::fromUtf8(texts::kPanelController)));
+    m_controller = new QComboBox;
+    m_controller->setObjectName(QStringLiteral("Steuerung"));
+    m_controller->setFocusPolicy(Qt::NoFocus);
+    for (GCodeDialect d : kAllDialects) m_controller->addItem(QString::fromUtf8(WordsOf(d).label));
+    m_controller->setCurrentIndex(static_cast<int>(StoredDialect()));
+    connect(m_controller, &QComboBox::activated, this,
+            [](int index) { StoreDialect(kAllDialects[static_cast<std::size_t>(index)]); });
+    layout->addWidget(m_controller);
     for (const PanelButton& b : kButtons) {
         auto* button = new QPushButton(QString::fromUtf8(b.text));
         button->setObjectName(QString::number(b.id));
@@ -74,6 +87,16 @@ CFraeser::CFraeser(CQuenkApp& app, QWidget* view) : QFrame(view), m_app(app) {
     }
     ShowToolsUsed();
     adjustSize();
+}
+
+GCodeDialect StoredDialect() {
+    const QByteArray key = QSettings().value(kDialectKey).toString().toUtf8();
+    return DialectOfKey(std::string_view(key.constData(), static_cast<std::size_t>(key.size())))
+        .value_or(GCodeDialect::WinPcNc);
+}
+
+void StoreDialect(GCodeDialect dialect) {
+    QSettings().setValue(kDialectKey, QString::fromUtf8(WordsOf(dialect).key));
 }
 
 QPushButton* CFraeser::Button(int id) const { return findChild<QPushButton*>(QString::number(id)); }

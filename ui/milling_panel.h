@@ -8,11 +8,18 @@
 #include <QFrame>
 #include <array>
 
+#include "output/gcode_dialect.h"
 #include "toolpath/milling_options.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QPushButton;
+
+// The dialect of the command "G-CODE", kept in the application profile beside the recent
+// files (the settings file's layout is fixed); WinPC-NC when none or an unknown one is kept.
+GCodeDialect StoredDialect();
+void StoreDialect(GCodeDialect dialect);
 
 class CFraeser : public QFrame {
     Q_OBJECT
@@ -25,6 +32,8 @@ public:
     QLabel* Swatch(int tool) const { return m_swatches.at(static_cast<std::size_t>(tool - kFirstTool)); }
     // The button of a command (cmd::kAllesFraesen, kWinPc, kToolData, kMaterialData, kGCode).
     QPushButton* Button(int id) const;
+    // "Steuerung": the dialect of "G-CODE", one entry per dialect in the order of kAllDialects.
+    QComboBox* Controller() const { return m_controller; }
 
 signals:
     // A button was pressed: the command it stands for.
@@ -42,4 +51,5 @@ private:
     CQuenkApp& m_app;
     std::array<QCheckBox*, kToolCount> m_boxes{};
     std::array<QLabel*, kToolCount> m_swatches{};
+    QComboBox* m_controller = nullptr;
 };

@@ -23,6 +23,8 @@ inline constexpr const char* kPanelWinPc = "-> WinPC-PC";
 inline constexpr const char* kPanelToolData = "Werkzeugdaten";
 inline constexpr const char* kPanelMaterialData = "Materialdaten";
 inline constexpr const char* kPanelGCode = "G-CODE";
+// The controller the command "G-CODE" writes for.
+inline constexpr const char* kPanelController = "Steuerung";
 
 // "Material"
 inline constexpr const char* kMaterialTitle = "Material";

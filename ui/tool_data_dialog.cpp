@@ -9,6 +9,7 @@
 
 #include "ui/milling_texts.h"
 #include "ui/dialog_fields.h"
+#include "ui/milling_panel.h"
 
 namespace {
 QString T(const char* text) { return QString::fromUtf8(text); }
@@ -40,6 +41,9 @@ CWerkzeugdaten::CWerkzeugdaten(const ToolDataOptions& options, QWidget* parent)
     setWindowTitle(T(texts::kToolDataTitle));
     auto* grid = new QGridLayout;
     for (int half = 0; half < 2; ++half) AddHeadings(grid, half * kCellsPerTool);
+    // WinPC-NC takes its speeds from its own tool data; a controller that gets feed words
+    // from the program needs them here.
+    const bool feedsEditable = WordsOf(StoredDialect()).feedWords;
     for (int t = kFirstTool; t <= kLastTool; ++t) {
         const int i = t - kFirstTool;
         const int row = 2 + i % kRowsPerColumn;
@@ -52,8 +56,8 @@ CWerkzeugdaten::CWerkzeugdaten(const ToolDataOptions& options, QWidget* parent)
         r.right->setChecked(data.right);
         r.right->setEnabled(false);
         r.depth = NumberCell(data.depth, true);
-        r.feedXY = NumberCell(data.feedXY, false);
-        r.feedZ = NumberCell(data.feedZ, false);
+        r.feedXY = NumberCell(data.feedXY, feedsEditable);
+        r.feedZ = NumberCell(data.feedZ, feedsEditable);
         grid->addWidget(new QLabel(QStringLiteral("%1:").arg(t)), row, c++);
         for (QWidget* w : {static_cast<QWidget*>(r.diameter), static_cast<QWidget*>(r.right),
                            static_cast<QWidget*>(r.depth), static_cast<QWidget*>(r.feedXY),

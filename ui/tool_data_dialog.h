@@ -1,7 +1,8 @@
 #pragma once
 // CWerkzeugdaten, "Werkzeuge" of milling mode: per tool its diameter and side (shown, not
-// edited: they belong to the tools dialog), its depth ("Tiefe") and its two speeds. "OK"
-// hands back the depths and speeds of all 16 tools.
+// edited: they belong to the tools dialog), its depth ("Tiefe") and its two speeds (edited
+// only while the panel's "Steuerung" is a controller that gets feed words). "OK" hands back
+// the depths and speeds of all 16 tools.
 
 #include <QDialog>
 

@@ -14,6 +14,7 @@ TEST(Cli, WrongCommandLinesExitWithTwo) {
     EXPECT_EQ(RunCli(dir, "--set m_noSuchSetting=1 dump").status, 2);
     EXPECT_EQ(RunCli(dir, "--set m_plotterUnit=abc dump").status, 2);
     EXPECT_EQ(RunCli(dir, "--tool 17:3 dump").status, 2);
+    EXPECT_EQ(RunCli(dir, "--dialect fanuc dump").status, 2);
 }
 
 TEST(Cli, MissingSettingsFileIsReportedAndNeverWritten) {
@@ -59,7 +60,8 @@ TEST(Cli, FailedAndRefusedStepsExitWithOne) {
     const std::pair<const char*, const char*> cases[] = {  // steps, the one that fails
         {"import bad.Quenk", "import"}, {"import missing.plt", "import"}, {"join", "join"}, {"cw", "cw"},
         {"ccw", "ccw"}, {"correct", "correct"}, {"import tiny.plt join", "join"},
-        {"--set m_materialThickness=1 --set m_extraDepth=9 gcode-winpc x.nc", "gcode-winpc"}};
+        {"--set m_materialThickness=1 --set m_extraDepth=9 gcode-winpc x.nc", "gcode-winpc"},
+        {"--dialect grbl --tool 1:3 --set m_materialThickness=3 rectangle 9 9 correct 1 order all gcode x", "gcode"}};
     for (const auto& [steps, failing] : cases) {
         SCOPED_TRACE(steps);
         const CliResult r = RunCli(dir, std::string(steps) + " dump");
