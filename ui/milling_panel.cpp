@@ -25,7 +25,7 @@ struct PanelButton {
 const PanelButton kButtons[] = {
     {cmd::kAllesFraesen, texts::kPanelAll},        {cmd::kWinPc, texts::kPanelWinPc},
     {cmd::kToolData, texts::kPanelToolData},       {cmd::kMaterialData, texts::kPanelMaterialData},
-    {cmd::kGCode, texts::kPanelGCode},
+    {cmd::kGCode, texts::kPanelGCode},             {cmd::kSerialStart, texts::kPanelMachine},
 };
 
 // Colours are kept as 0x00BBGGRR.

@@ -23,6 +23,11 @@ inline constexpr const char* kPanelWinPc = "-> WinPC-PC";
 inline constexpr const char* kPanelToolData = "Werkzeugdaten";
 inline constexpr const char* kPanelMaterialData = "Materialdaten";
 inline constexpr const char* kPanelGCode = "G-CODE";
+inline constexpr const char* kPanelMachine = "-> Maschine";
+// The progress of a send to a GRBL controller
+inline constexpr const char* kGrblSendTitle = "Übertragung an die Maschine";
+inline constexpr const char* kGrblPause = "Pause";
+inline constexpr const char* kGrblResume = "Weiter";
 
 // "Material"
 inline constexpr const char* kMaterialTitle = "Material";

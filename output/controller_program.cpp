@@ -1,0 +1,21 @@
+#include "output/controller_program.h"
+
+#include <sstream>
+
+#include "model/core_context.h"
+#include "model/quenk_app.h"
+#include "output/gcode.h"
+
+std::optional<std::string> ControllerProgram(CQuenkApp& app) {
+    ComputePathExtents(app);
+    if (ThicknessMissing(app)) return std::nullopt;
+    std::ostringstream program;
+    GCodeResult result;
+    {
+        WaitCursor wait(Ui());
+        // The controller gets the feed words, as the hand-off program does.
+        result = WriteProgram(app, program, GCodeVariant{app.m_drawingTitle, true});
+    }
+    if (result != GCodeResult::Complete) return std::nullopt;
+    return program.str();
+}
