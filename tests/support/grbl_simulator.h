@@ -16,6 +16,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <time.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -83,29 +84,37 @@ private:
         if (m_master >= 0 && ::write(m_master, s.data(), s.size()) < 0) {}
     }
 
+    // The link as a budget of bytes that grows at its rate from the first byte: a line
+    // leaves the buffer when the budget covers it. Whenever the buffer holds no whole line
+    // while budget is left, the link idles and that budget is lost, as on a real wire.
     void Loop() {
-        double taken = 0;  // bytes taken from the buffer, against the link's rate
+        using Clock = std::chrono::steady_clock;
+        double taken = 0;
+        auto budget = [&] { return std::chrono::duration<double>(Clock::now() - m_firstByte).count() * m_options.bytesPerSecond; };
+        const bool paced = m_options.bytesPerSecond > 0;
+        double wait = 0.002;
         while (!m_stop && m_master >= 0) {
+            const auto ns = static_cast<long long>(wait * 1e9);
+            timespec t{static_cast<time_t>(ns / 1'000'000'000), static_cast<long>(ns % 1'000'000'000)};
             pollfd p{m_master, POLLIN, 0};
-            if (::poll(&p, 1, 2) > 0 && (p.revents & POLLIN)) {
+            if (::ppoll(&p, 1, &t, nullptr) > 0 && (p.revents & POLLIN)) {
                 char bytes[512];
                 const ssize_t n = ::read(m_master, bytes, sizeof bytes);
                 for (ssize_t i = 0; i < n; ++i) Take(bytes[i]);
             }
-            // Lines leave the buffer, each when its bytes have come over the link and its
-            // delay has passed.
+            wait = 0.002;
             std::size_t end;
             while (m_master >= 0 && (end = m_buffer.find('\n')) != std::string::npos) {
-                if (m_options.bytesPerSecond > 0) {
-                    const double budget = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_firstByte).count() *
-                                          m_options.bytesPerSecond;
-                    if (taken + double(end + 1) > budget) break;
-                    taken += double(end + 1);
+                if (paced && taken + double(end + 1) > budget()) {
+                    wait = (taken + double(end + 1) - budget()) / m_options.bytesPerSecond;
+                    break;
                 }
+                taken += double(end + 1);
                 if (m_options.ackDelayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(m_options.ackDelayMs));
                 Answer(m_buffer.substr(0, end));
                 m_buffer.erase(0, end + 1);
             }
+            if (paced && m_received > 0 && m_buffer.find('\n') == std::string::npos) taken = std::max(taken, budget());
         }
     }
 
