@@ -131,7 +131,7 @@ TEST(GrblSender, RealTimeBytesBecomeBlanksInCommentsAndRefuseTheProgramElsewhere
         EXPECT_EQ(result.outcome, c.refusedLine ? GrblOutcome::Refused : GrblOutcome::Finished);
         EXPECT_EQ(result.line, c.refusedLine);
         if (c.refusedLine) {
-            EXPECT_EQ(sim.Received(), 0u);
+            EXPECT_EQ(sim.Lines().size() + sim.Peak(), 0u);
         }
     }
 }

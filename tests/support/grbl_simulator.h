@@ -1,6 +1,6 @@
 #pragma once
 // A GRBL controller on a pseudo-terminal, for the sender's tests and benchmark. It keeps a
-// receive buffer of 128 bytes as GRBL does (and records when more arrived than fit), takes
+// receive buffer as GRBL does (and records the most it held), takes
 // real-time bytes out of the stream at once, answers every line with "ok" (at once, after a
 // delay, or at a byte rate), answers "?" with a status report, and can be told to refuse a
 // line, raise an alarm, stay silent until reset, or vanish.
@@ -33,8 +33,6 @@ struct GrblSimOptions {
 
 class GrblSimulator {
 public:
-    static constexpr std::size_t kBuffer = 127;
-
     explicit GrblSimulator(GrblSimOptions options = {}) : m_options(options) {
         m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
         ::grantpt(m_master);
@@ -68,11 +66,10 @@ public:
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     // What the controller received: the lines in order, the real-time bytes other than "?",
-    // and the most bytes its buffer held.
+    // and the most bytes its buffer held (GRBL's holds 127).
     std::vector<std::string> Lines() const { return Locked(m_lines); }
     std::string RealTime() const { return Locked(m_realTime); }
     std::size_t Peak() const { return Locked(m_peak); }
-    std::size_t Received() const { return Locked(m_received); }
 
 private:
     template <class T>
