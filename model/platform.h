@@ -35,7 +35,8 @@ public:
     virtual bool WriteSettings(const SerialLineSettings& settings) = 0;
 
     // Talking to a controller. One thread at a time uses these, and nothing else uses the
-    // port meanwhile. A port that cannot stream says so by failing both.
+    // port meanwhile. A port that cannot stream says so, and fails both.
+    virtual bool CanStream() const { return false; }
     // Writes every byte; false when the device failed or is gone.
     virtual bool Write(std::string_view) { return false; }
     // Waits at most timeoutMs for bytes and appends what arrived; true with nothing appended

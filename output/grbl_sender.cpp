@@ -106,6 +106,7 @@ void GrblSender::Publish() {
 }
 
 GrblResult GrblSender::Run() {
+    if (!m_port.CanStream()) return {GrblOutcome::Refused, texts::kGrblCannotStream, 0, 0};
     // A line that could never fit the receive buffer would stall the stream for good, and a
     // real-time byte would act on the machine: either is found before anything is sent.
     for (const GrblLine& line : m_lines) {

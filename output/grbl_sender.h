@@ -51,7 +51,7 @@ enum class GrblOutcome {
     Error,       // "error:N": the stream stopped at that line, the machine was halted
     Alarm,       // "ALARM:N": the controller stopped the machine
     Cancelled,   // by the user: feed hold, then soft reset
-    Refused,     // a line cannot be sent safely; nothing was sent
+    Refused,     // the port cannot stream, or a line cannot be sent safely; nothing was sent
     NoGreeting,  // no GRBL controller answered
     Lost,        // the device vanished, went silent or was reset meanwhile
 };

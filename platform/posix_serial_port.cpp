@@ -89,6 +89,8 @@ public:
         return SetModemLine(TIOCM_DTR, s.dtrOn) && (s.ctsOutputFlow || SetModemLine(TIOCM_RTS, s.rtsOn));
     }
 
+    bool CanStream() const override { return true; }
+
     bool Write(std::string_view bytes) override {
         auto lastProgress = std::chrono::steady_clock::now();
         while (!bytes.empty()) {

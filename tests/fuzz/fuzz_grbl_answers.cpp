@@ -19,6 +19,7 @@ public:
     bool SetQueueSizes(std::int32_t, std::int32_t) override { return true; }
     std::optional<SerialLineSettings> ReadSettings() override { return SerialLineSettings{}; }
     bool WriteSettings(const SerialLineSettings&) override { return true; }
+    bool CanStream() const override { return true; }
     bool Write(std::string_view) override { return true; }
     bool Read(std::string& into, int) override {
         if (m_script.empty()) return false;
