@@ -58,11 +58,8 @@ public:
     const std::string& Device() const { return m_device; }
     // Waits until the controller has taken in everything sent to it so far.
     void Quiet() const {
-        for (;;) {
-            pollfd p{m_master, POLLIN, 0};
-            if (m_master < 0 || ::poll(&p, 1, 0) <= 0 || !(p.revents & POLLIN)) break;
+        for (pollfd p{m_master, POLLIN, 0}; m_master >= 0 && ::poll(&p, 1, 0) > 0 && (p.revents & POLLIN);)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     // What the controller received: the lines in order, the real-time bytes other than "?",
