@@ -45,11 +45,11 @@ asan: deps
 	@cmake --build build-asan -j $(JOBS)
 	cd build-asan && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# The import's joining and moving and the radius correction run on several threads; these tests drive them.
+# The import's joining and moving the radius correction and the GRBL sender run on several threads; these tests drive them.
 tsan: deps
 	@cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENK_BUILD_UI=OFF -DQUENK_TSAN=ON >/dev/null
 	@cmake --build build-tsan -j $(JOBS) --target core_tests
-	cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) -R "ImportSteps|RunPieces|JoinRandom|Hpgl|Cad|Dwg|RadiusCommandThreads"
+	cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) -R "ImportSteps|RunPieces|JoinRandom|Hpgl|Cad|Dwg|RadiusCommandThreads|GrblSender"
 
 clean:
 	rm -rf build build-bench build-fuzz build-asan build-tsan

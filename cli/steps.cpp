@@ -101,6 +101,7 @@ const std::vector<StepSpec>& Steps() {
         for (const StepSpec& s : HandoffSteps()) v.push_back(s);
         for (const StepSpec& s : ShapeSteps()) v.push_back(s);
         for (const StepSpec& s : ReportSteps()) v.push_back(s);
+        for (const StepSpec& s : SendSteps()) v.push_back(s);
         return v;
     }();
     return all;

@@ -40,6 +40,7 @@ const std::vector<StepSpec>& ExportSteps();
 const std::vector<StepSpec>& HandoffSteps();
 const std::vector<StepSpec>& ShapeSteps();
 const std::vector<StepSpec>& ReportSteps();
+const std::vector<StepSpec>& SendSteps();
 const StepSpec* FindStep(const std::string& name);
 
 class CVector;

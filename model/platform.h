@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // The line settings of a serial port in the terms the program sets them: the fields it
 // changes, and the parity scheme, which it leaves as it was read.
@@ -32,6 +33,15 @@ public:
     virtual bool SetQueueSizes(std::int32_t input, std::int32_t output) = 0;
     virtual std::optional<SerialLineSettings> ReadSettings() = 0;
     virtual bool WriteSettings(const SerialLineSettings& settings) = 0;
+
+    // Talking to a controller. One thread at a time uses these, and nothing else uses the
+    // port meanwhile. A port that cannot stream says so, and fails both.
+    virtual bool CanStream() const { return false; }
+    // Writes every byte; false when the device failed or is gone.
+    virtual bool Write(std::string_view) { return false; }
+    // Waits at most timeoutMs for bytes and appends what arrived; true with nothing appended
+    // on a timeout, false when the device failed or is gone.
+    virtual bool Read(std::string&, int /*timeoutMs*/) { return false; }
 };
 
 class Platform {

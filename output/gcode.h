@@ -66,6 +66,9 @@ private:
 // ("3 Durchgänge", OK or Cancel), writes, and shows the message of a stop.
 GCodeResult WriteProgram(const CQuenkApp& app, std::ostream& out, const GCodeVariant& variant);
 
+// Milling to the full material thickness with no thickness cannot be meant: says so, true.
+bool ThicknessMissing(const CQuenkApp& app);
+
 // The command "G-CODE": asks for the file and writes the program there in the dialect. True
 // when a program file was put in place; every reason for not writing one has been shown to
 // the user.

@@ -32,7 +32,8 @@ bool RunToFile(CQuenkApp& app, const std::string& path, const GCodeVariant& vari
     return true;
 }
 
-// Milling to the full material thickness with no thickness cannot be meant.
+}  // namespace
+
 bool ThicknessMissing(const CQuenkApp& app) {
     if (app.m_depthMode == 0 && app.m_materialThickness == 0.0) {
         Ui().Message(texts::kMaterialThicknessZero);
@@ -40,7 +41,6 @@ bool ThicknessMissing(const CQuenkApp& app) {
     }
     return false;
 }
-}  // namespace
 
 bool OnGCode(CQuenkApp& app, GCodeDialect dialect) {
     ComputePathExtents(app);

@@ -63,22 +63,20 @@ void OnWinPcHandOff(CQuenkApp& app, Platform& platform) {
 
 std::string ComPortName(std::int32_t number) { return "COM" + std::to_string(number); }
 
-bool OpenComPort(CQuenkApp& app, Platform& platform) {
-    // The port is opened unshared: a port this program still holds would refuse it.
-    app.m_comHandle.reset();
-    std::unique_ptr<SerialPort> port = platform.OpenSerialPort(ComPortName(app.m_comPort));
+std::unique_ptr<SerialPort> OpenControllerPort(Platform& platform, const std::string& name) {
+    std::unique_ptr<SerialPort> port = platform.OpenSerialPort(name);
     if (!port) {
         Ui().Message(texts::kComOpenError);
-        return false;
+        return nullptr;
     }
     // A port that cannot be set up is closed again at once (the controller is switched
     // off), so that it is free for another program.
     if (!port->SetQueueSizes(kInputQueue, kOutputQueue)) {
         Ui().Message(texts::kComBufferError);
-        return false;
+        return nullptr;
     }
     std::optional<SerialLineSettings> settings = port->ReadSettings();
-    if (!settings) return false;
+    if (!settings) return nullptr;
     settings->baudRate = kControllerBaud;
     settings->dataBits = kControllerDataBits;
     settings->stopBits = kControllerStopBits;
@@ -88,9 +86,15 @@ bool OpenComPort(CQuenkApp& app, Platform& platform) {
     settings->dtrOn = false;
     settings->rtsOn = false;
     settings->dsrSensitivity = false;
-    if (!port->WriteSettings(*settings)) return false;
-    app.m_comHandle = std::move(port);
-    return true;
+    if (!port->WriteSettings(*settings)) return nullptr;
+    return port;
+}
+
+bool OpenComPort(CQuenkApp& app, Platform& platform) {
+    // The port is opened unshared: a port this program still holds would refuse it.
+    app.m_comHandle.reset();
+    app.m_comHandle = OpenControllerPort(platform, ComPortName(app.m_comPort));
+    return app.m_comHandle != nullptr;
 }
 
 void SwitchOnComPort(CQuenkApp& app, Platform& platform) {

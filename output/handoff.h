@@ -4,12 +4,14 @@
 // the serial controller ("Lotrix"), opened and set up for the run of the program.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "output/texts.h"
 
 class CQuenkApp;
 class Platform;
+class SerialPort;
 
 // Where WinPC-NC keeps its installation path, under the current user.
 inline constexpr const char* kWinPcRegistryKey = "Software\\BLSoft\\WinPC-NC";
@@ -21,6 +23,10 @@ void OnWinPcHandOff(CQuenkApp& app, Platform& platform);
 
 // The port's name for a COM port number: "COM3" for 3.
 std::string ComPortName(std::int32_t number);
+// Opens the port by its name ("COM3", or a device such as /dev/ttyUSB0) and sets its queues
+// and line settings for the controller: 115200 baud, 8N1, no flow control. Nothing when that
+// failed; the failures that have a message were shown.
+std::unique_ptr<SerialPort> OpenControllerPort(Platform& platform, const std::string& name);
 // Opens the port m_comPort, sets its queues and line settings and keeps it in m_comHandle;
 // true when the port is open and set up. A port that could not be set up is closed again.
 bool OpenComPort(CQuenkApp& app, Platform& platform);

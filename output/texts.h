@@ -52,4 +52,33 @@ inline constexpr const char* kLotrixSetText =
     "Fahren Sie die Maschine auf den Nullpunkt und schalten Sie die Steuerung auf Automatik.";
 inline constexpr const char* kLotrixSetOk = "OK";
 inline constexpr const char* kLotrixSetCancel = "Abbrechen";
+// Sending a program to a GRBL controller
+inline constexpr const char* kGrblFinished = "Das Programm wurde vollständig an die Maschine übertragen.";
+inline constexpr const char* kGrblCancelled = "Die Übertragung wurde abgebrochen; die Steuerung wurde angehalten und zurückgesetzt.";
+inline constexpr const char* kGrblNoGreeting =
+    "Die Steuerung meldet sich nicht. Ist eine GRBL-Steuerung angeschlossen und eingeschaltet?";
+inline constexpr const char* kGrblLost = "Die Verbindung zur Steuerung ist abgebrochen.";
+inline constexpr const char* kGrblSilent = "Die Steuerung antwortet nicht mehr.";
+inline constexpr const char* kGrblResetDuringSend = "Die Steuerung wurde während der Übertragung zurückgesetzt.";
+inline constexpr const char* kGrblCannotStream = "Über diese Schnittstelle kann nicht gesendet werden.";
+// After "Zeile 12"; nothing has been sent.
+inline constexpr const char* kGrblLineTooLong =
+    " ist zu lang für den Empfangspuffer der Steuerung; es wurde nichts gesendet.";
+inline constexpr const char* kGrblLineUnsafe =
+    " enthält außerhalb eines Kommentars ein Zeichen, das die Steuerung als Sofortbefehl ausführen würde; es "
+    "wurde nichts gesendet.";
+// "Die Steuerung meldet error:22 in Zeile 15: G1 X10" and the meaning on a line of its own.
+inline constexpr const char* kGrblErrorIntro = "Die Steuerung meldet error:";
+inline constexpr const char* kGrblInLine = " in Zeile ";
+inline constexpr const char* kGrblAlarmIntro = "Die Steuerung meldet ALARM:";
+inline constexpr const char* kGrblAfterLine = " nach Zeile ";
+inline constexpr const char* kGrblUnknownError = "Unbekannter Fehler.";
+inline constexpr const char* kGrblUnknownAlarm = "Unbekannter Alarm.";
+// Progress: "Zeile 120 von 4711", the controller's state and its position.
+inline constexpr const char* kGrblLineOf = "Zeile ";
+inline constexpr const char* kGrblOf = " von ";
+inline constexpr const char* kGrblState = "Zustand: ";
+inline constexpr const char* kGrblMachinePosition = "Maschinenposition: ";
+inline constexpr const char* kGrblWorkPosition = "Werkstückposition: ";
+inline constexpr const char* kGrblSendRunning = "Die Übertragung an die Maschine läuft. Wirklich beenden?";
 }  // namespace texts

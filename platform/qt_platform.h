@@ -25,3 +25,5 @@ public:
 
 // The device that a port name stands for on this system.
 QString SerialDeviceFor(const QString& portName);
+// Qt's own serial port, which configures a port but cannot stream to a controller.
+std::unique_ptr<SerialPort> OpenQtSerialPort(const QString& device);

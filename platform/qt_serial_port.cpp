@@ -2,6 +2,7 @@
 
 #include <QSerialPort>
 
+#include "platform/posix_serial_port.h"
 #include "platform/qt_platform.h"
 
 namespace {
@@ -86,8 +87,20 @@ private:
 };
 }  // namespace
 
-std::unique_ptr<SerialPort> QtPlatform::OpenSerialPort(const std::string& name) {
-    auto port = std::make_unique<QtSerialPort>(SerialDeviceFor(QString::fromStdString(name)));
+std::unique_ptr<SerialPort> OpenQtSerialPort(const QString& device) {
+    auto port = std::make_unique<QtSerialPort>(device);
     if (!port->Open()) return nullptr;
     return port;
+}
+
+// Elsewhere than on Windows the terminal interface serves: Qt's port reads the device on
+// the thread that opened it, which would take the controller's answers away from a sender
+// running on a thread of its own.
+std::unique_ptr<SerialPort> QtPlatform::OpenSerialPort(const std::string& name) {
+    const QString device = SerialDeviceFor(QString::fromStdString(name));
+#ifdef Q_OS_WIN
+    return OpenQtSerialPort(device);
+#else
+    return OpenPosixSerialPort(device.toStdString());
+#endif
 }

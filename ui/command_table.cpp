@@ -5,6 +5,7 @@
 #include "ui/app_commands.h"
 #include "ui/edit_commands.h"
 #include "ui/file_commands.h"
+#include "ui/grbl_send_dialog.h"
 #include "ui/milling_commands.h"
 #include "ui/mouse_commands.h"
 #include "ui/report_commands.h"
@@ -155,6 +156,7 @@ const CommandEntry kCommands[] = {
     {cmd::kSaveJob, "save", "", "", E::Always, C::None, OnSaveJobCommand},
     {cmd::kGCode, "G-CODE", "", "", E::Always, C::None, OnGCodeCommand},
     {cmd::kWinPc, "SIMULATION", "", "", E::Always, C::None, OnWinPcCommand},
+    {cmd::kSerialStart, "WinPC", "", "", E::Always, C::None, OnSerialStartCommand},
     {cmd::kMaterialData, "Materialdaten", "", "", E::Always, C::None, OnMaterialDataCommand},
     {cmd::kToolData, "Werkzeugdaten", "", "", E::Always, C::None, OnToolDataCommand},
     {cmd::kAllesFraesen, "Alles Fräsen", "", "", E::Always, C::None, OnAllesFraesenCommand},

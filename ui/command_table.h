@@ -75,6 +75,7 @@ inline constexpr int kModelSpace = 32843, kRemainingBlocks = 32845, kPaperSpace 
 inline constexpr int kTips = 104, kHelpIndex = 57667, kAbout = 57664, kContextHelp = 57669;
 inline constexpr int kSettings = 32789;
 inline constexpr int kMill = 32860, kSaveJob = 32888, kGCode = 32900;
+inline constexpr int kSerialStart = 32866;
 inline constexpr int kWinPc = 32885, kMaterialData = 32907, kToolData = 32910, kAllesFraesen = 32859;
 }  // namespace cmd
 

@@ -1,6 +1,7 @@
 #include "ui/main_frame.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -17,10 +18,13 @@
 
 #include "model/document.h"
 #include "model/quenk_app.h"
+#include "model/core_context.h"
+#include "output/texts.h"
 #include "ui/command_rules.h"
 #include "ui/drawing_view.h"
 #include "ui/drawing_window.h"
 #include "ui/file_commands.h"
+#include "ui/grbl_send_dialog.h"
 #include "ui/toolbar_icons.h"
 
 namespace {
@@ -239,6 +243,19 @@ bool CMainFrame::event(QEvent* event) {
         return true;
     }
     return QMainWindow::event(event);
+}
+
+// A machine that is sent a program is not left to run on unattended: closing asks first,
+// and then stops it.
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (GrblSendDialog::Running()) {
+        if (!Ui().AskYesNo(texts::kGrblSendRunning)) {
+            event->ignore();
+            return;
+        }
+        GrblSendDialog::CancelAll();
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

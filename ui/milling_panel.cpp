@@ -27,7 +27,7 @@ struct PanelButton {
 const PanelButton kButtons[] = {
     {cmd::kAllesFraesen, texts::kPanelAll},        {cmd::kWinPc, texts::kPanelWinPc},
     {cmd::kToolData, texts::kPanelToolData},       {cmd::kMaterialData, texts::kPanelMaterialData},
-    {cmd::kGCode, texts::kPanelGCode},
+    {cmd::kGCode, texts::kPanelGCode},             {cmd::kSerialStart, texts::kPanelMachine},
 };
 
 const QString kDialectKey = QStringLiteral("GCode/Dialect");

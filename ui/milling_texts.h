@@ -25,6 +25,11 @@ inline constexpr const char* kPanelMaterialData = "Materialdaten";
 inline constexpr const char* kPanelGCode = "G-CODE";
 // The controller the command "G-CODE" writes for.
 inline constexpr const char* kPanelController = "Steuerung";
+inline constexpr const char* kPanelMachine = "-> Maschine";
+// The progress of a send to a GRBL controller
+inline constexpr const char* kGrblSendTitle = "Übertragung an die Maschine";
+inline constexpr const char* kGrblPause = "Pause";
+inline constexpr const char* kGrblResume = "Weiter";
 
 // "Material"
 inline constexpr const char* kMaterialTitle = "Material";
