@@ -33,6 +33,8 @@ const HpglCase kHpglCases[] = {
     {"a short stroke is no gap to itself", "SP1;PU0,0;PD30,0;PU;", 1, 0, 0, 0},
 };
 
+void PrintTo(const HpglCase& c, std::ostream* os) { *os << c.what; }
+
 class ImportReportHpgl : public HpglTest, public ::testing::WithParamInterface<HpglCase> {};
 
 TEST_P(ImportReportHpgl, CountsWhatTheFileHolds) {
