@@ -59,7 +59,7 @@ Result TimeCorrection(const std::vector<CPunkt>& pts, int side) {
         r.problems = v.m_correctionIndexB.Size();
         bench::Checksum sum;
         sum.Chain(v);
-        r.checksum = sum.Value();
+        r.checksum = sum.Hash();
     }
     r.seconds = best;
     return r;

@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
         std::printf("Radiuskorrektur, %d chains of 100 points, tool source %2d: %.3f s (processor %.3f s), %d chains robust\n",
                     chains, mode, std::chrono::duration<double>(t1 - t0).count(), cpu, robust);
         if (checksum)
-            std::printf("  checksum %016llx (%d messages so far)\n", static_cast<unsigned long long>(sum.Value()),
+            std::printf("  checksum %016llx (%d messages so far)\n", static_cast<unsigned long long>(sum.Hash()),
                         messages.Messages());
     }
     return 0;

@@ -9,17 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "doc_checksum.h"
 #include "model/interaction.h"
 #include "model/vector.h"
 
 namespace bench {
 
-class Checksum {
+// The import's fingerprint, with the correction's lists.
+class Checksum : public Fingerprint {
 public:
-    void Bytes(const void* data, std::size_t n) {
-        const auto* p = static_cast<const unsigned char*>(data);
-        for (std::size_t i = 0; i < n; ++i) m_hash = (m_hash ^ p[i]) * 1099511628211ull;
-    }
     template <class T>
     void Values(const std::vector<T>& v) {
         const std::uint64_t n = v.size();
@@ -38,10 +36,6 @@ public:
         Values(v.m_correctionPointsA.Raw());
         Values(v.m_correctionIndexB.Raw());
     }
-    std::uint64_t Value() const { return m_hash; }
-
-private:
-    std::uint64_t m_hash = 14695981039346656037ull;
 };
 
 // Takes every message into the checksum, in the order shown.
