@@ -275,14 +275,15 @@ bool PathChecker::Spoke(const CPunkt& x, std::int32_t source) {
 
 bool PathChecker::MayHaveLostBoundary() const { return m_skippedShare > kCompareShare; }
 
-bool PathChecker::Sound(const CVector& v, const AssemblyOutcome& outcome) {
-    m_skippedShare = 0;
+void PathChecker::IndexContour(const CVector& v) {
+    m_indexed = true;
     const std::vector<CPunkt>& w = CheckedContour(v, m_contour);
-    if (w.size() < 2) return false;
+    m_checked = w.size() < 2 ? nullptr : &w;
+    if (!m_checked) return;
     m_working = &w == &v.m_offsetPoints.Raw();
     m_r = v.m_toolRadius;
-    const double tol = CheckTolerance(m_r, w);
-    m_min = m_r - tol;
+    m_tol = CheckTolerance(m_r, w);
+    m_min = m_r - m_tol;
     double loX = w[0].x, hiX = w[0].x, loY = w[0].y, hiY = w[0].y, length = 0;
     for (std::size_t i = 0; i < w.size(); ++i) {
         loX = std::min(loX, w[i].x);
@@ -297,6 +298,15 @@ bool PathChecker::Sound(const CVector& v, const AssemblyOutcome& outcome) {
     const double mean = length / static_cast<double>(w.size() - 1);
     Index(w, m_r + margin, std::max({m_r, 2 * mean, 16 * margin}),
           {loX - reach, loY - reach, hiX + reach, hiY + reach});
+}
+
+bool PathChecker::Sound(const CVector& v, const AssemblyOutcome& outcome) {
+    m_skippedShare = 0;
+    if (!m_indexed) IndexContour(v);
+    m_indexed = false;
+    if (!m_checked) return false;
+    const std::vector<CPunkt>& w = *m_checked;
+    const double tol = m_tol, margin = m_margin;
 
     std::size_t points = 0;
     for (const auto& rad : v.m_radiusList) points += rad->m_path.Raw().size();

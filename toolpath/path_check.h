@@ -41,6 +41,11 @@ public:
     // tests compare the program's checks with it.
     explicit PathChecker(bool plain = false) : m_plain(plain) {}
 
+    // Indexes the contour that v's paths are checked against, so that this can be done on
+    // another thread while the walk runs; Sound does it itself unless it was done for v since
+    // the last check. Forget drops what was indexed.
+    void IndexContour(const CVector& v);
+    void Forget() { m_indexed = false; }
     // The chain's paths against its working contour; the outcome tells which raw points the
     // assembly cut off with loops and which stretches of the raw path it left out.
     bool Sound(const CVector& v, const AssemblyOutcome& outcome);
@@ -103,7 +108,9 @@ private:
     double LostBoundary(const std::vector<CPunkt>& path, double near);
 
     const std::vector<CPunkt>* m_w = nullptr;
-    double m_r = 0, m_min = 0, m_margin = 0;
+    double m_r = 0, m_min = 0, m_margin = 0, m_tol = 0;
+    const std::vector<CPunkt>* m_checked = nullptr;  // the contour indexed by IndexContour
+    bool m_indexed = false;
     bool m_plain = false;
     bool m_scan = false;
     SearchIndex m_own;
