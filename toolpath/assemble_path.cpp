@@ -15,7 +15,7 @@
 
 namespace {
 // From this many raw points on, the contour's index for the checks is built beside the walk.
-constexpr std::size_t kIndexBesideWalk = 16384;
+constexpr std::size_t kIndexBesideWalk = 8192;
 
 class Assembler {
 public:

@@ -13,7 +13,7 @@ constexpr std::size_t kScanLimit = 160;
 // Consecutive segments per block of the scans.
 constexpr std::size_t kScanBlock = 8;
 // From this many working points on, the grids are built on two threads.
-constexpr std::size_t kSplitGrids = 16384;
+constexpr std::size_t kSplitGrids = 8192;
 
 GridRegion BoxOf(const std::vector<CPunkt>& pts, double grow) {
     GridRegion g{pts.front().x, pts.front().y, pts.front().x, pts.front().y};

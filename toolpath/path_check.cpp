@@ -40,7 +40,7 @@ constexpr std::size_t kScanLimit = 160;
 constexpr std::size_t kScanBlock = 8;
 // From this many path points on, a path's checks are split between two threads: below it
 // starting one costs more than half the checks.
-constexpr std::size_t kSplitPoints = 16384;
+constexpr std::size_t kSplitPoints = 4096;
 
 double SegmentDistance(const CPunkt& x, const CPunkt& a, const CPunkt& b) { return PlainSegmentDistance(x, a, b); }
 
@@ -245,13 +245,24 @@ bool PathChecker::Gouges(const CPunkt& a, const CPunkt& b) {
     if (!m_region.Contains(a) || !m_region.Contains(b)) return false;  // a spoke
     const std::vector<CPunkt>& mids = Searched().mids;
     const std::vector<double>& halves = Searched().halves;
+    // What the middles' distances share, once per query: a->b's box, direction and the
+    // inverse of its squared length.
+    const double loX = std::min(a.x, b.x), hiX = std::max(a.x, b.x), loY = std::min(a.y, b.y), hiY = std::max(a.y, b.y);
+    const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy, inv = len2 > 0 ? 1 / len2 : 0;
     return AnyCandidate(a, b, m_scan ? m_min : 0, [&](std::int32_t k) {
         const auto i = static_cast<std::size_t>(k);
         // Every point of c->d lies within half its length of its middle: one distance rules
         // out most candidates before the four of the exact test. Its square, clear of the
-        // limit by the margin, rules them out as the distance itself would, without a root.
+        // limit by the margin, rules them out as the distance itself would, without a root;
+        // a middle that far beyond a->b's box, even without the square.
         const double clear = m_min + halves[i] + m_margin;
-        if (!m_plain && m_min > 0 && PlainSegmentDistance2(mids[i], a, b) >= clear * clear) return false;
+        if (!m_plain && m_min > 0) {
+            const CPunkt& m = mids[i];
+            if (m.x < loX - clear || m.x > hiX + clear || m.y < loY - clear || m.y > hiY + clear) return false;
+            const double t = std::clamp(((m.x - a.x) * dx + (m.y - a.y) * dy) * inv, 0.0, 1.0);
+            const double ex = m.x - (a.x + t * dx), ey = m.y - (a.y + t * dy);
+            if (ex * ex + ey * ey >= clear * clear) return false;
+        }
         if (SegmentDistance(mids[i], a, b) - halves[i] >= m_min) return false;
         return SegmentsDistance(a, b, (*m_w)[i], (*m_w)[i + 1]) < m_min;
     });

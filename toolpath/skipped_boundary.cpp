@@ -13,7 +13,7 @@
 
 namespace {
 // From this many raw segments left out, measuring them is split between two threads.
-constexpr std::size_t kSplitPieces = 8192;
+constexpr std::size_t kSplitPieces = 4096;
 
 // Widens [lo, hi] by the parameters t of a + t*u where |a + t*u - c| < rho.
 void DiscSpan(const CPunkt& a, const CPunkt& u, const CPunkt& c, double rho, double& lo, double& hi) {
