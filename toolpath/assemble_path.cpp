@@ -14,6 +14,8 @@
 #include "toolpath/strip.h"
 
 namespace {
+// From this many raw points on, the contour's index for the checks is built beside the walk.
+constexpr std::size_t kIndexBesideWalk = 8192;
 
 class Assembler {
 public:
@@ -247,7 +249,16 @@ AssemblyOutcome AssemblePath(CVector& v, PathQueries& queries) {
     src.resize(keep);
 
     queries.Prepare(ClearanceRule::For(v.m_offsetPoints.Raw(), v.m_toolRadius), raw);
-    Assembler(v, queries, *path, outcome).Run();
+    // On a large contour the checks index the contour on a second thread during the walk,
+    // which reads none of what they write.
+    queries.checker.Forget();
+    const bool split = raw.size() >= kIndexBesideWalk;
+    RunTwoPieces(split, [&](std::size_t k) {
+        if (k == 0)
+            Assembler(v, queries, *path, outcome).Run();
+        else if (split)
+            queries.checker.IndexContour(v);
+    });
     // When the tool barely fits, dropped loops can leave a closed contour's path with ends
     // apart; such a path is open, and operations that treat the first and last point of a
     // closed path as one point must not see it as closed.

@@ -12,6 +12,8 @@ namespace {
 constexpr std::size_t kScanLimit = 160;
 // Consecutive segments per block of the scans.
 constexpr std::size_t kScanBlock = 8;
+// From this many working points on, the grids are built on two threads.
+constexpr std::size_t kSplitGrids = 8192;
 
 GridRegion BoxOf(const std::vector<CPunkt>& pts, double grow) {
     GridRegion g{pts.front().x, pts.front().y, pts.front().x, pts.front().y};
@@ -129,23 +131,30 @@ void GridPathQueries::Prepare(const ClearanceRule& rule, const std::vector<CPunk
         }
         return;
     }
-    // The fail boxes let the grid's candidates be ruled out without reading their points.
-    m_failBoxes.clear();
-    m_failBoxes.reserve(w.size());
-    for (std::size_t k = 0; k + 1 < w.size(); ++k)
-        m_failBoxes.push_back({std::min(w[k].x, w[k + 1].x) - rule.c, std::max(w[k].x, w[k + 1].x) + rule.c,
-                               std::min(w[k].y, w[k + 1].y) - rule.c, std::max(w[k].y, w[k + 1].y) + rule.c});
     const double c = rule.c > 0 ? rule.c : 0;
     const double mean = MeanSegmentLength(w);
-    // The fail zone of a segment reaches c beyond it; cells of about that size keep the
-    // candidate lists short without registering each segment in many cells.
-    if (w.size() >= 2) m_working.Build(w, c + m_margin, std::max({c, 2 * mean, 16 * m_margin}), BoxOf(w, c + 2 * m_margin));
     // Crossings need no grown zones: cells of a few segment lengths hold a few segments each.
     const GridRegion lines{all.minX - 2 * m_margin, all.minY - 2 * m_margin, all.maxX + 2 * m_margin,
                            all.maxY + 2 * m_margin};
     const double fine = std::max({2 * mean, c / 16, 16 * m_margin});
-    if (w.size() >= 2) m_workingLines.Build(w, m_margin, fine, lines);
-    if (raw.size() >= 2) m_rawLines.Build(raw, m_margin, fine, lines);
+    // The grids are independent of each other: on a large contour two threads build them.
+    RunTwoPieces(w.size() >= kSplitGrids, [&](std::size_t piece) {
+        if (piece == 1) {
+            if (w.size() >= 2) m_workingLines.Build(w, m_margin, fine, lines);
+            if (raw.size() >= 2) m_rawLines.Build(raw, m_margin, fine, lines);
+            return;
+        }
+        // The fail boxes let the grid's candidates be ruled out without reading their points.
+        m_failBoxes.clear();
+        m_failBoxes.reserve(w.size());
+        for (std::size_t k = 0; k + 1 < w.size(); ++k)
+            m_failBoxes.push_back({std::min(w[k].x, w[k + 1].x) - rule.c, std::max(w[k].x, w[k + 1].x) + rule.c,
+                                   std::min(w[k].y, w[k + 1].y) - rule.c, std::max(w[k].y, w[k + 1].y) + rule.c});
+        // The fail zone of a segment reaches c beyond it; cells of about that size keep the
+        // candidate lists short without registering each segment in many cells.
+        if (w.size() >= 2)
+            m_working.Build(w, c + m_margin, std::max({c, 2 * mean, 16 * m_margin}), BoxOf(w, c + 2 * m_margin));
+    });
 }
 
 int GridPathQueries::FirstFailingSegment(const CPunkt& x) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/geometry.h"
+#include "model/parallel.h"
 #include "model/vector.h"
 #include "toolpath/clearance.h"
 #include "toolpath/correction_steps.h"
@@ -37,6 +38,9 @@ constexpr double kCompareShare = 0.008;
 // segments is cheaper than building a grid.
 constexpr std::size_t kScanLimit = 160;
 constexpr std::size_t kScanBlock = 8;
+// From this many path points on, a path's checks are split between two threads: below it
+// starting one costs more than half the checks.
+constexpr std::size_t kSplitPoints = 4096;
 
 double SegmentDistance(const CPunkt& x, const CPunkt& a, const CPunkt& b) { return PlainSegmentDistance(x, a, b); }
 
@@ -102,55 +106,60 @@ void PathChecker::Index(const std::vector<CPunkt>& pts, double grow, double cell
     m_scan = pts.size() <= kScanLimit;
     // The middle and half length of every segment for the gouge test's first distance,
     // computed as that test would.
-    m_mids.clear();
-    m_halves.clear();
+    m_borrowed = nullptr;
+    SearchIndex& own = m_own;
+    own.mids.clear();
+    own.halves.clear();
     for (std::size_t k = 0; k + 1 < pts.size(); ++k) {
-        m_mids.push_back({(pts[k].x + pts[k + 1].x) / 2, (pts[k].y + pts[k + 1].y) / 2});
-        m_halves.push_back(PlainDistance(pts[k], pts[k + 1]) / 2);
+        own.mids.push_back({(pts[k].x + pts[k + 1].x) / 2, (pts[k].y + pts[k + 1].y) / 2});
+        own.halves.push_back(PlainDistance(pts[k], pts[k + 1]) / 2);
     }
     if (!m_scan) {
-        m_grid.Build(pts, grow, cell, region);
+        own.grid.Build(pts, grow, cell, region);
+        m_stamps.Reset(own.grid.Segments());
         return;
     }
-    m_boxes.clear();
-    m_blocks.clear();
+    own.boxes.clear();
+    own.blocks.clear();
     for (std::size_t k = 0; k + 1 < pts.size(); ++k) {
         const Box b{std::min(pts[k].x, pts[k + 1].x), std::max(pts[k].x, pts[k + 1].x),
                     std::min(pts[k].y, pts[k + 1].y), std::max(pts[k].y, pts[k + 1].y)};
-        m_boxes.push_back(b);
+        own.boxes.push_back(b);
         if (k % kScanBlock == 0) {
-            m_blocks.push_back(b);
+            own.blocks.push_back(b);
             continue;
         }
-        Box& blk = m_blocks.back();
+        Box& blk = own.blocks.back();
         blk = {std::min(blk.loX, b.loX), std::max(blk.hiX, b.hiX), std::min(blk.loY, b.loY), std::max(blk.hiY, b.hiY)};
     }
 }
 
 template <class Visit>
 bool PathChecker::AnyCandidate(const CPunkt& a, const CPunkt& b, double grow, Visit&& visit) {
+    const SearchIndex& index = Searched();
     if (!m_scan) {
-        if (grow == 0 && !m_plain && m_grid.OneCell(a, b)) {
+        const SegmentGrid& grid = index.grid;
+        if (grow == 0 && !m_plain && grid.OneCell(a, b)) {
             // Most queries stay within one cell: its list as it stands, without the stamps.
-            for (const std::int32_t *k = m_grid.CellBegin(a), *end = m_grid.CellEnd(a); k != end; ++k)
+            for (const std::int32_t *k = grid.CellBegin(a), *end = grid.CellEnd(a); k != end; ++k)
                 if (visit(*k)) return true;
         } else {
             m_found.clear();
-            m_grid.CollectAlong(a, b, grow, m_found);
+            grid.CollectAlong(a, b, grow, m_found, m_stamps);
             for (std::int32_t k : m_found)
                 if (visit(k)) return true;
         }
-        for (std::int32_t k : m_grid.Global())
+        for (std::int32_t k : grid.Global())
             if (visit(k)) return true;
         return false;
     }
     const Box q{std::min(a.x, b.x) - grow, std::max(a.x, b.x) + grow, std::min(a.y, b.y) - grow,
                 std::max(a.y, b.y) + grow};
-    for (std::size_t blk = 0; blk < m_blocks.size(); ++blk) {
-        if (!m_blocks[blk].Meets(q)) continue;
-        const std::size_t end = std::min(m_boxes.size(), (blk + 1) * kScanBlock);
+    for (std::size_t blk = 0; blk < index.blocks.size(); ++blk) {
+        if (!index.blocks[blk].Meets(q)) continue;
+        const std::size_t end = std::min(index.boxes.size(), (blk + 1) * kScanBlock);
         for (std::size_t k = blk * kScanBlock; k < end; ++k)
-            if (m_boxes[k].Meets(q) && visit(static_cast<std::int32_t>(k))) return true;
+            if (index.boxes[k].Meets(q) && visit(static_cast<std::int32_t>(k))) return true;
     }
     return false;
 }
@@ -162,6 +171,64 @@ void PathChecker::Candidates(const CPunkt& a, const CPunkt& b, double grow) {
         return false;
     });
     m_found.swap(m_collected);
+}
+
+void RunTwoPieces(bool split, const std::function<void(std::size_t)>& piece) {
+    DirectionNotes none;
+    RunPiecesInOrder(
+        2, [&](std::size_t k, DirectionNotes&) { piece(k); }, split ? kPiecesWorthThreads : 0, none);
+}
+
+void PathChecker::Borrow(const PathChecker& owner) {
+    m_w = owner.m_w;
+    m_r = owner.m_r;
+    m_min = owner.m_min;
+    m_margin = owner.m_margin;
+    m_plain = owner.m_plain;
+    m_scan = owner.m_scan;
+    m_working = owner.m_working;
+    m_region = owner.m_region;
+    m_borrowed = &owner.Searched();
+    m_stamps.Reset(m_borrowed->grid.Segments());
+}
+
+void PathChecker::InTwo(bool split, const std::function<void(PathChecker&, std::size_t)>& work) {
+    if (!split) {
+        work(*this, 0);
+        return;
+    }
+    PathChecker helper;
+    helper.Borrow(*this);
+    RunTwoPieces(true, [&](std::size_t k) { work(k == 0 ? *this : helper, k); });
+}
+
+bool PathChecker::Clear(const std::vector<CPunkt>& p, const std::vector<std::int32_t>& s, std::size_t from,
+                        std::size_t to) {
+    if (p.size() == 1 && from == 0 && Gouges(p[0], p[0])) return false;
+    for (std::size_t i = from; i < to; ++i) {
+        if (Spoke(p[i], i < s.size() ? s[i] : -1)) return false;
+        if (i > 0 && Gouges(p[i - 1], p[i])) return false;
+    }
+    return true;
+}
+
+bool PathChecker::NearestBetween(const CPunkt& x, double lo, double hi) {
+    if (m_plain) {
+        const double d = NearestWithin(x, m_r);
+        return d >= lo && d <= hi;
+    }
+    if (!m_region.Contains(x)) return 2 * m_r >= lo && 2 * m_r <= hi;
+    // A segment closer than lo settles it. One that close lies in x's own cell (the grid
+    // registers segments r around them), where it is found first and without the stamps.
+    double best = 2 * m_r;
+    const auto closer = [&](std::int32_t k) {
+        best = std::min(best, SegmentDistance(x, (*m_w)[static_cast<std::size_t>(k)],
+                                              (*m_w)[static_cast<std::size_t>(k) + 1]));
+        return best < lo;
+    };
+    if (!m_scan && AnyCandidate(x, x, 0, closer)) return false;
+    if (AnyCandidate(x, x, m_r, closer)) return false;
+    return best >= lo && best <= hi;
 }
 
 double PathChecker::NearestWithin(const CPunkt& x, double reach) {
@@ -176,14 +243,27 @@ double PathChecker::NearestWithin(const CPunkt& x, double reach) {
 
 bool PathChecker::Gouges(const CPunkt& a, const CPunkt& b) {
     if (!m_region.Contains(a) || !m_region.Contains(b)) return false;  // a spoke
+    const std::vector<CPunkt>& mids = Searched().mids;
+    const std::vector<double>& halves = Searched().halves;
+    // What the middles' distances share, once per query: a->b's box, direction and the
+    // inverse of its squared length.
+    const double loX = std::min(a.x, b.x), hiX = std::max(a.x, b.x), loY = std::min(a.y, b.y), hiY = std::max(a.y, b.y);
+    const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy, inv = len2 > 0 ? 1 / len2 : 0;
     return AnyCandidate(a, b, m_scan ? m_min : 0, [&](std::int32_t k) {
         const auto i = static_cast<std::size_t>(k);
         // Every point of c->d lies within half its length of its middle: one distance rules
         // out most candidates before the four of the exact test. Its square, clear of the
-        // limit by the margin, rules them out as the distance itself would, without a root.
-        const double clear = m_min + m_halves[i] + m_margin;
-        if (!m_plain && m_min > 0 && PlainSegmentDistance2(m_mids[i], a, b) >= clear * clear) return false;
-        if (SegmentDistance(m_mids[i], a, b) - m_halves[i] >= m_min) return false;
+        // limit by the margin, rules them out as the distance itself would, without a root;
+        // a middle that far beyond a->b's box, even without the square.
+        const double clear = m_min + halves[i] + m_margin;
+        if (!m_plain && m_min > 0) {
+            const CPunkt& m = mids[i];
+            if (m.x < loX - clear || m.x > hiX + clear || m.y < loY - clear || m.y > hiY + clear) return false;
+            const double t = std::clamp(((m.x - a.x) * dx + (m.y - a.y) * dy) * inv, 0.0, 1.0);
+            const double ex = m.x - (a.x + t * dx), ey = m.y - (a.y + t * dy);
+            if (ex * ex + ey * ey >= clear * clear) return false;
+        }
+        if (SegmentDistance(mids[i], a, b) - halves[i] >= m_min) return false;
         return SegmentsDistance(a, b, (*m_w)[i], (*m_w)[i + 1]) < m_min;
     });
 }
@@ -206,14 +286,15 @@ bool PathChecker::Spoke(const CPunkt& x, std::int32_t source) {
 
 bool PathChecker::MayHaveLostBoundary() const { return m_skippedShare > kCompareShare; }
 
-bool PathChecker::Sound(const CVector& v, const AssemblyOutcome& outcome) {
-    m_skippedShare = 0;
+void PathChecker::IndexContour(const CVector& v) {
+    m_indexed = true;
     const std::vector<CPunkt>& w = CheckedContour(v, m_contour);
-    if (w.size() < 2) return false;
+    m_checked = w.size() < 2 ? nullptr : &w;
+    if (!m_checked) return;
     m_working = &w == &v.m_offsetPoints.Raw();
     m_r = v.m_toolRadius;
-    const double tol = CheckTolerance(m_r, w);
-    m_min = m_r - tol;
+    m_tol = CheckTolerance(m_r, w);
+    m_min = m_r - m_tol;
     double loX = w[0].x, hiX = w[0].x, loY = w[0].y, hiY = w[0].y, length = 0;
     for (std::size_t i = 0; i < w.size(); ++i) {
         loX = std::min(loX, w[i].x);
@@ -228,20 +309,34 @@ bool PathChecker::Sound(const CVector& v, const AssemblyOutcome& outcome) {
     const double mean = length / static_cast<double>(w.size() - 1);
     Index(w, m_r + margin, std::max({m_r, 2 * mean, 16 * margin}),
           {loX - reach, loY - reach, hiX + reach, hiY + reach});
+}
 
+bool PathChecker::Sound(const CVector& v, const AssemblyOutcome& outcome) {
+    m_skippedShare = 0;
+    if (!m_indexed) IndexContour(v);
+    m_indexed = false;
+    if (!m_checked) return false;
+    const std::vector<CPunkt>& w = *m_checked;
+    const double tol = m_tol, margin = m_margin;
+
+    std::size_t points = 0;
+    for (const auto& rad : v.m_radiusList) points += rad->m_path.Raw().size();
+    const bool split = !m_plain && points >= kSplitPoints;
+    // A large path is checked in two halves at once; the verdict is the same in any order.
+    bool clear[2] = {true, true};
+    InTwo(split, [&](PathChecker& c, std::size_t k) {
+        for (const auto& rad : v.m_radiusList) {
+            const std::vector<CPunkt>& p = rad->m_path.Raw();
+            const std::size_t half = split ? p.size() / 2 : p.size();
+            if (clear[k]) clear[k] = c.Clear(p, rad->m_source.Raw(), k == 0 ? 0 : half, k == 0 ? half : p.size());
+        }
+    });
+    if (!clear[0] || !clear[1]) return false;
     double pathLength = 0;
     for (const auto& rad : v.m_radiusList) {
         const std::vector<CPunkt>& p = rad->m_path.Raw();
-        const std::vector<std::int32_t>& s = rad->m_source.Raw();
         if (p.empty()) continue;
-        if (p.size() == 1 && Gouges(p[0], p[0])) return false;
-        for (std::size_t i = 0; i < p.size(); ++i) {
-            if (Spoke(p[i], i < s.size() ? s[i] : -1)) return false;
-            if (i > 0) {
-                if (Gouges(p[i - 1], p[i])) return false;
-                pathLength += PlainDistance(p[i - 1], p[i]);
-            }
-        }
+        for (std::size_t i = 1; i < p.size(); ++i) pathLength += PlainDistance(p[i - 1], p[i]);
         if (v.m_closed && Inside(p.front(), w) == PathOutside(v)) return false;
     }
     if (pathLength == 0) return false;
@@ -251,14 +346,21 @@ bool PathChecker::Sound(const CVector& v, const AssemblyOutcome& outcome) {
     CollectSkippedBoundary(raw, outcome, onBoundary, kBoundaryReach * m_r, kCompareShare * pathLength);
     // Raw points dropped with a loop that lie on the offset boundary and away from the kept
     // path are boundary the path lost.
-    std::vector<std::int32_t> clean;
-    for (std::int32_t i : outcome.dropped) {
-        if (i <= 0 || static_cast<std::size_t>(i) >= raw.size()) continue;
-        // On the boundary the nearest segment lies at r exactly; a dropped point farther
-        // away lies beyond a wall or in the open, where no path belongs.
-        const double d = NearestWithin(raw[static_cast<std::size_t>(i)], m_r);
-        if (d >= onBoundary && d <= 2 * m_r - onBoundary) clean.push_back(i);
-    }
+    // On the boundary the nearest segment lies at r exactly; a dropped point farther away
+    // lies beyond a wall or in the open, where no path belongs.
+    const std::vector<std::int32_t>& dropped = outcome.dropped;
+    const bool splitDropped = !m_plain && dropped.size() >= kSplitPoints;
+    std::vector<std::int32_t> clean, cleanLater;
+    InTwo(splitDropped, [&](PathChecker& c, std::size_t k) {
+        const std::size_t half = splitDropped ? dropped.size() / 2 : dropped.size();
+        std::vector<std::int32_t>& out = k == 0 ? clean : cleanLater;
+        for (std::size_t j = k == 0 ? 0 : half; j < (k == 0 ? half : dropped.size()); ++j) {
+            const std::int32_t i = dropped[j];
+            if (i <= 0 || static_cast<std::size_t>(i) >= raw.size()) continue;
+            if (c.NearestBetween(raw[static_cast<std::size_t>(i)], onBoundary, 2 * m_r - onBoundary)) out.push_back(i);
+        }
+    });
+    clean.insert(clean.end(), cleanLater.begin(), cleanLater.end());
     if (v.m_radiusList.size() == 1 && !m_free.empty()) {
         m_skippedShare = LostBoundary(v.m_radiusList.front()->m_path.Raw(), kNearPath * m_r) / pathLength;
     }

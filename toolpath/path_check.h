@@ -5,7 +5,9 @@
 // from the contour, and no reachable part of the offset boundary was dropped with a loop.
 // A path that fails is replaced by the robust offset.
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -28,12 +30,22 @@ const std::vector<CPunkt>& CheckedContour(const CVector& v, std::vector<CPunkt>&
 // the side of the tool and the sense of the working contour.
 bool PathOutside(const CVector& v);
 
+// Runs piece(0) and piece(1), on two threads when the machine has them and split is set,
+// else one after the other on the calling thread. An exception of a piece is thrown again
+// after both have ended.
+void RunTwoPieces(bool split, const std::function<void(std::size_t)>& piece);
+
 class PathChecker {
 public:
     // plain: every query as first written, without the shortcuts that only save time; the
     // tests compare the program's checks with it.
     explicit PathChecker(bool plain = false) : m_plain(plain) {}
 
+    // Indexes the contour that v's paths are checked against, so that this can be done on
+    // another thread while the walk runs; Sound does it itself unless it was done for v since
+    // the last check. Forget drops what was indexed.
+    void IndexContour(const CVector& v);
+    void Forget() { m_indexed = false; }
     // The chain's paths against its working contour; the outcome tells which raw points the
     // assembly cut off with loops and which stretches of the raw path it left out.
     bool Sound(const CVector& v, const AssemblyOutcome& outcome);
@@ -49,6 +61,25 @@ private:
         double loX, hiX, loY, hiY;
         bool Meets(const Box& o) const { return !(hiX < o.loX || loX > o.hiX || hiY < o.loY || loY > o.hiY); }
     };
+    // What the queries search; a helper that checks part of a large path on another thread
+    // reads its owner's and keeps only its own buffers.
+    struct SearchIndex {
+        std::vector<CPunkt> mids;  // per indexed segment: its middle and half its length
+        std::vector<double> halves;
+        SegmentGrid grid;
+        std::vector<Box> boxes, blocks;
+    };
+    const SearchIndex& Searched() const { return m_borrowed ? *m_borrowed : m_own; }
+    // Makes this checker query owner's index, with owner's limits, from another thread.
+    void Borrow(const PathChecker& owner);
+    // Runs work on this checker and, where split is set, on a helper borrowing its index:
+    // work(checker, 0) and work(helper, 1), on two threads. Without split only work(*this, 0).
+    void InTwo(bool split, const std::function<void(PathChecker&, std::size_t)>& work);
+    // Spoke and gouge tests of path points from .. to - 1 and the segments ending there.
+    bool Clear(const std::vector<CPunkt>& p, const std::vector<std::int32_t>& s, std::size_t from, std::size_t to);
+    // Whether x's nearest contour segment (searched within r) lies between lo and hi; as
+    // NearestWithin(x, r) would tell, but done as soon as a segment lies closer than lo.
+    bool NearestBetween(const CPunkt& x, double lo, double hi);
     // Makes pts the polyline that the queries below search.
     void Index(const std::vector<CPunkt>& pts, double grow, double cell, const GridRegion& region);
     // Into m_found: every segment within grow of a->b, and perhaps some more.
@@ -77,16 +108,17 @@ private:
     double LostBoundary(const std::vector<CPunkt>& path, double near);
 
     const std::vector<CPunkt>* m_w = nullptr;
-    double m_r = 0, m_min = 0, m_margin = 0;
+    double m_r = 0, m_min = 0, m_margin = 0, m_tol = 0;
+    const std::vector<CPunkt>* m_checked = nullptr;  // the contour indexed by IndexContour
+    bool m_indexed = false;
     bool m_plain = false;
     bool m_scan = false;
-    std::vector<CPunkt> m_mids;  // per indexed segment: its middle and half its length
-    std::vector<double> m_halves;
+    SearchIndex m_own;
+    const SearchIndex* m_borrowed = nullptr;
+    QueryStamps m_stamps;
     bool m_working = false;  // the contour checked is the working contour: sources index it
     std::vector<CPunkt> m_contour;
     GridRegion m_region;
-    SegmentGrid m_grid;
-    std::vector<Box> m_boxes, m_blocks;
     std::vector<std::int32_t> m_found, m_collected;
     std::vector<std::pair<double, double>> m_blocked, m_inner, m_outer;
     struct Piece {

@@ -23,6 +23,7 @@ void SegmentGrid::Build(const std::vector<CPunkt>& pts, double grow, double cell
     const int nx = m_cells.Nx();
     const std::size_t cells = static_cast<std::size_t>(nx) * static_cast<std::size_t>(m_cells.Ny());
     m_global.clear();
+    m_segments = std::max(segs, 0);
     m_stamps.Reset(segs);
 
     std::vector<char> gridded(static_cast<std::size_t>(std::max(segs, 0)), 0);
@@ -67,14 +68,15 @@ const std::int32_t* SegmentGrid::CellBegin(const CPunkt& p) const { return m_ent
 
 const std::int32_t* SegmentGrid::CellEnd(const CPunkt& p) const { return m_entries.data() + m_start[CellIndex(p) + 1]; }
 
-void SegmentGrid::CollectAlong(const CPunkt& a, const CPunkt& b, double grow, std::vector<std::int32_t>& out) {
-    m_stamps.NextQuery();
+void SegmentGrid::CollectAlong(const CPunkt& a, const CPunkt& b, double grow, std::vector<std::int32_t>& out,
+                              QueryStamps& stamps) const {
+    stamps.NextQuery();
     const int nx = m_cells.Nx();
     m_cells.ForEachCellNear(a, b, grow, [&](int x, int y) {
         const std::size_t c = static_cast<std::size_t>(y) * nx + x;
         for (std::int32_t e = m_start[c]; e < m_start[c + 1]; ++e) {
             const std::int32_t k = m_entries[static_cast<std::size_t>(e)];
-            if (m_stamps.First(k)) out.push_back(k);
+            if (stamps.First(k)) out.push_back(k);
         }
     });
 }

@@ -25,7 +25,14 @@ public:
     const std::vector<std::int32_t>& Global() const { return m_global; }
     // Appends to out the registered segments in the cells along a->b grown by grow (a and b
     // inside the region), each once, unsorted; global segments are not included.
-    void CollectAlong(const CPunkt& a, const CPunkt& b, double grow, std::vector<std::int32_t>& out);
+    void CollectAlong(const CPunkt& a, const CPunkt& b, double grow, std::vector<std::int32_t>& out) {
+        CollectAlong(a, b, grow, out, m_stamps);
+    }
+    // The same with the caller's stamps (reset to Segments()), so that several threads may
+    // query one grid at once.
+    void CollectAlong(const CPunkt& a, const CPunkt& b, double grow, std::vector<std::int32_t>& out,
+                      QueryStamps& stamps) const;
+    int Segments() const { return m_segments; }
     // Whether CollectAlong(a, b, 0) visits the one cell of a alone: then it returns that
     // cell's list, which the caller may take directly.
     bool OneCell(const CPunkt& a, const CPunkt& b) const;
@@ -38,4 +45,5 @@ private:
     std::vector<std::int32_t> m_entries;
     std::vector<std::int32_t> m_global;
     QueryStamps m_stamps;
+    int m_segments = 0;
 };

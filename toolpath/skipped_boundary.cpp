@@ -12,6 +12,9 @@
 #include "toolpath/plain_distance.h"
 
 namespace {
+// From this many raw segments left out, measuring them is split between two threads.
+constexpr std::size_t kSplitPieces = 4096;
+
 // Widens [lo, hi] by the parameters t of a + t*u where |a + t*u - c| < rho.
 void DiscSpan(const CPunkt& a, const CPunkt& u, const CPunkt& c, double rho, double& lo, double& hi) {
     const double ex = a.x - c.x, ey = a.y - c.y;
@@ -162,13 +165,32 @@ void PathChecker::CollectSkippedBoundary(const std::vector<CPunkt>& raw, const A
     for (const RawSpan& s : outcome.skipped)
         ForEachPiece(raw, s, [&](const CPunkt& a, const CPunkt& b) { total += PlainDistance(a, b); });
     if (total <= budget) return;
-    std::size_t span = 0;
-    const auto keep = [&](const CPunkt& a, const CPunkt& b) { m_free.push_back({a, b, span}); };
-    for (const RawSpan& s : outcome.skipped) {
-        span = m_pathAt.size();
+    // Many stretches on a large contour: the first half of their pieces is measured here, the
+    // rest on a second thread; the pieces are put together in the order of the stretches.
+    const std::vector<RawSpan>& skipped = outcome.skipped;
+    std::size_t pieces = 0;
+    for (const RawSpan& s : skipped) {
         m_pathAt.push_back(s.pathAt);
-        ForEachPiece(raw, s, [&](const CPunkt& a, const CPunkt& b) { Between(a, b, inner, outer, keep); });
+        pieces += static_cast<std::size_t>(std::max(s.toSeg - s.fromSeg + 1, 0));
     }
+    std::size_t cut = skipped.size();
+    const bool split = !m_plain && pieces >= kSplitPieces;
+    for (std::size_t i = 0, sum = 0; split && i < skipped.size(); ++i) {
+        sum += static_cast<std::size_t>(std::max(skipped[i].toSeg - skipped[i].fromSeg + 1, 0));
+        if (2 * sum >= pieces) {
+            cut = i + 1;
+            break;
+        }
+    }
+    std::vector<Piece> later;
+    InTwo(split, [&](PathChecker& c, std::size_t k) {
+        std::vector<Piece>& out = k == 0 ? m_free : later;
+        for (std::size_t span = k == 0 ? 0 : cut; span < (k == 0 ? cut : skipped.size()); ++span) {
+            const auto keep = [&](const CPunkt& a, const CPunkt& b) { out.push_back({a, b, span}); };
+            ForEachPiece(raw, skipped[span], [&](const CPunkt& a, const CPunkt& b) { c.Between(a, b, inner, outer, keep); });
+        }
+    });
+    m_free.insert(m_free.end(), later.begin(), later.end());
 }
 
 double PathChecker::LostBoundary(const std::vector<CPunkt>& path, double near) {
