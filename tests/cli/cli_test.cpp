@@ -5,7 +5,7 @@
 #include "files/settings_file.h"
 
 TEST(Cli, WrongCommandLinesExitWithTwo) {
-    ScratchDir dir("cli-usage");
+    TempDir dir;
     EXPECT_EQ(RunCli(dir, "--help").status, 0);
     const CliResult unknown = RunCli(dir, "frobnicate");
     EXPECT_EQ(unknown.status, 2);
@@ -18,21 +18,21 @@ TEST(Cli, WrongCommandLinesExitWithTwo) {
 }
 
 TEST(Cli, MissingSettingsFileIsReportedAndNeverWritten) {
-    ScratchDir dir("cli-settings");
+    TempDir dir;
     const CliResult r = RunCli(dir, "dump");
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, dir / "QuenkV4.dat" + " nicht gefunden\n");
-    EXPECT_FALSE(std::filesystem::exists(dir / "QuenkV4.dat"));
+    EXPECT_EQ(r.err, dir.File("QuenkV4.dat") + " nicht gefunden\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("QuenkV4.dat")));
     EXPECT_NE(r.out.find("\"m_plotterUnit\":0.025"), std::string::npos);
     EXPECT_NE(r.out.find("\"m_penTool\":[1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1]"), std::string::npos);
 }
 
 TEST(Cli, SetAndWriteSettingsUseTheProgramsOwnFile) {
-    ScratchDir dir("cli-write");
+    TempDir dir;
     const CliResult w = RunCli(dir, "--set m_plotterUnit=0.02 --tool 3:6:left --pen-tool 2:3:1 "
                                     "--write-settings written.dat");
     ASSERT_EQ(w.status, 0) << w.err;
-    const std::string bytes = ReadAll(dir / "written.dat");
+    const std::string bytes = ReadFile(dir.File("written.dat"));
 
     CQuenkApp app;
     ASSERT_TRUE(LoadSettingsFromBytes(app, bytes));
@@ -49,14 +49,14 @@ TEST(Cli, SetAndWriteSettingsUseTheProgramsOwnFile) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     EXPECT_NE(r.out.find("\"m_plotterUnit\":0.02,"), std::string::npos);
-    EXPECT_EQ(ReadAll(dir / "written.dat"), bytes);
+    EXPECT_EQ(ReadFile(dir.File("written.dat")), bytes);
 }
 
 // A step that fails or is refused ends the run with 1; the steps after it do not run.
 TEST(Cli, FailedAndRefusedStepsExitWithOne) {
-    ScratchDir dir("cli-refused");
-    std::ofstream(dir / "bad.Quenk", std::ios::binary) << "\x0EQuenk Ver. 4.6";
-    std::ofstream(dir / "tiny.plt", std::ios::binary) << "PU;PD1,1;";  // too short to count as a drawing
+    TempDir dir;
+    std::ofstream(dir.File("bad.Quenk"), std::ios::binary) << "\x0EQuenk Ver. 4.6";
+    std::ofstream(dir.File("tiny.plt"), std::ios::binary) << "PU;PD1,1;";  // too short to count as a drawing
     const std::pair<const char*, const char*> cases[] = {  // steps, the one that fails
         {"import bad.Quenk", "import"}, {"import missing.plt", "import"}, {"join", "join"}, {"cw", "cw"},
         {"ccw", "ccw"}, {"correct", "correct"}, {"import tiny.plt join", "join"},

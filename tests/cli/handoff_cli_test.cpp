@@ -12,54 +12,54 @@ namespace {
 namespace fs = std::filesystem;
 
 struct FakeWinPc {
-    ScratchDir dir;
+    TempDir dir;
     std::string program;
     // A program path of the given length (0: short), registered as EXEPath unless told not to.
-    FakeWinPc(const std::string& name, std::size_t length = 0, bool registered = true) : dir(name) {
-        const std::size_t base = (dir / "").size() + 6;
-        program = (dir / "") + std::string(length > base ? length - base : 3, 'w') + "PC.EXE";
+    explicit FakeWinPc(std::size_t length = 0, bool registered = true) {
+        const std::size_t base = dir.File("").size() + 6;
+        program = dir.File("") + std::string(length > base ? length - base : 3, 'w') + "PC.EXE";
         std::ofstream(program) << "#!/bin/sh\necho $# >\"$(dirname \"$0\")/ran\"\nmv \"${0%EXE}TMP\" \"${0%EXE}seen\"\n";
         fs::permissions(program, fs::perms::owner_all);
-        fs::create_directories(dir / "config/BLSoft");
-        if (registered) std::ofstream(dir / "config/BLSoft/WinPC-NC.conf") << "[General]\nEXEPath=" << program << "\n";
+        fs::create_directories(dir.File("config/BLSoft"));
+        if (registered) std::ofstream(dir.File("config/BLSoft/WinPC-NC.conf")) << "[General]\nEXEPath=" << program << "\n";
     }
     ~FakeWinPc() { ::unsetenv("XDG_CONFIG_HOME"); }
     std::string With(const char* extension) const { return program.substr(0, program.size() - 3) + extension; }
-    bool HasProgram(const char* ext) const { return ReadAll(With(ext)).find("\r\n%" + With("TMP") + "\r\n") != std::string::npos; }
+    bool HasProgram(const char* ext) const { return ReadFile(With(ext)).find("\r\n%" + With("TMP") + "\r\n") != std::string::npos; }
     // The hand-off's messages, after the note that there is no settings file.
     std::string Run() const {
-        ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", dir.File("config").c_str(), 1);
         const std::string err = RunCli(dir, "--set m_materialThickness=5 winpc").err;
-        const std::string noSettings = dir / "QuenkV4.dat" + " nicht gefunden\n";
+        const std::string noSettings = dir.File("QuenkV4.dat") + " nicht gefunden\n";
         return err.rfind(noSettings, 0) == 0 ? err.substr(noSettings.size()) : err;
     }
 };
 }  // namespace
 
 TEST(CliWinPc, TheControllerFindsTheProgramWrittenTwiceOrIsNotStartedWhenItsMarkerIsThere) {
-    FakeWinPc start("winpc-start"), marked("winpc-marker");
+    FakeWinPc start, marked;
     std::ofstream(marked.With("FIL")) << "";
     for (const FakeWinPc* w : {&start, &marked}) {
         EXPECT_EQ(w->Run(), "");
         EXPECT_TRUE(w->HasProgram("TMP"));
     }
-    EXPECT_EQ(ReadAll(start.dir / "ran"), "0\n");
+    EXPECT_EQ(ReadFile(start.dir.File("ran")), "0\n");
     EXPECT_TRUE(start.HasProgram("seen"));
-    EXPECT_FALSE(fs::exists(marked.dir / "ran"));
+    EXPECT_FALSE(fs::exists(marked.dir.File("ran")));
 }
 
 TEST(CliWinPc, AProgramThatCannotStartIsReportedAfterOneWrite) {
-    FakeWinPc w("winpc-nostart");
+    FakeWinPc w;
     fs::permissions(w.program, fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(w.Run(), "WinPC-NC nicht gestartet\n");
     EXPECT_TRUE(w.HasProgram("TMP"));
 }
 
 TEST(CliWinPc, ALongPathIsNotFoundAndAMissingKeyDoesNothing) {
-    FakeWinPc longPath("winpc-long", 80);
+    FakeWinPc longPath(80);
     ASSERT_EQ(longPath.program.size(), 80u);
     EXPECT_EQ(longPath.Run(), "WinPC-NC nicht gefunden\n");
-    FakeWinPc unregistered("winpc-none", 0, false);
+    FakeWinPc unregistered(0, false);
     EXPECT_EQ(unregistered.Run(), "");
     for (const FakeWinPc* w : {&longPath, &unregistered}) EXPECT_FALSE(fs::exists(w->With("TMP")));
 }

@@ -5,10 +5,10 @@
 #include "cli_run.h"
 
 TEST(CliReport, GoldenJsonOfASmallDrawing) {
-    ScratchDir dir("report");
+    TempDir dir;
     // A closed square drawn twice, a stroke with a gap of 30 units to the next, two unknown
     // commands; placed at the work zero point (12.5 mm, 10 mm: 500, 400 units).
-    std::ofstream(dir / "t.plt") << "SP1;PU0,0;PD99,0,99,99,0,99,0,0;PU;PD99,0,99,99,0,99,0,0;PU;"
+    std::ofstream(dir.File("t.plt")) << "SP1;PU0,0;PD99,0,99,99,0,99,0,0;PU;PD99,0,99,99,0,99,0,0;PU;"
                                     "PU200,0;PD300,0;PU330,0;PD400,0,400,50;LT;ZZ1;";
     const CliResult r = RunCli(dir, "import t.plt report");
     ASSERT_EQ(r.status, 0) << r.err;

@@ -120,32 +120,6 @@ TEST(JobFile, EmptyJobHasTheDefaultExtent) {
     EXPECT_EQ(bytes.substr(bytes.size() - 2), std::string(2, '\0'));  // milling list count 0
 }
 
-// Past 0x7FFF objects the tags take their long forms; past 0xFFFF elements the counts do.
-TEST(JobFile, LongCountsAndIndexesRoundTrip) {
-    ScriptedSession s;
-    CQuenkApp app;
-    app.m_toolColoursB.assign(17, 0);
-    for (int c = 0; c < 3; ++c) {
-        auto k = std::make_unique<CFraesKontur>();
-        k->m_tool = 1;
-        for (int i = 0; i < 20000; ++i) {
-            auto d = std::make_unique<CFraesDaten>();
-            d->m_points.AddPoint({static_cast<double>(i), static_cast<double>(c)});
-            k->m_paths.push_back(std::move(d));
-        }
-        app.m_millingList.push_back(std::move(k));
-    }
-    app.m_millingList[2]->m_points.SetPointCount(70000);
-    const std::string bytes = SerializeJob(app);
-    CQuenkApp loaded;
-    ASSERT_TRUE(LoadJobBytes(loaded, bytes)) << (s.ui.shown.empty() ? "" : s.ui.shown.back());
-    ASSERT_EQ(loaded.m_millingList.size(), 3u);
-    EXPECT_EQ(loaded.m_millingList[2]->m_paths.size(), 20000u);
-    EXPECT_EQ(loaded.m_millingList[2]->m_paths[19999]->m_points[0], (CPunkt{19999, 2}));
-    EXPECT_EQ(loaded.m_millingList[2]->m_points.Size(), 70000);
-    EXPECT_EQ(SerializeJob(loaded), bytes);
-}
-
 // Whatever is wrong with a file, the current job stays and one message says why.
 TEST(JobFile, DamagedFilesLeaveTheJobAsItWas) {
     CQuenkApp app;
@@ -225,18 +199,4 @@ TEST(JobFile, SaveCommandOffersTheDrawingTitle) {
         EXPECT_FALSE(SaveJob(app, dir.File("no/such/dir.Quenk")));
         EXPECT_TRUE(s.ui.shown.empty());
     }
-}
-
-TEST(JobFile, MaterialNameInUtf16IsRead) {
-    ScriptedSession s;
-    const std::string good = HandBuiltJob();
-    // "Buche ä" as 2-byte characters behind the 0xFF 0xFFFE prefix.
-    ByteBuilder name;
-    name.u8(0xFF).u16(0xFFFE).u8(7);
-    for (char16_t c : std::u16string(u"Buche \u00E4")) name.u16(c);
-    const std::string utf16 = good.substr(0, 15) + name.str() + good.substr(15 + 8);
-    CQuenkApp app;
-    ASSERT_TRUE(LoadJobBytes(app, utf16));
-    EXPECT_EQ(app.m_materialName, "Buche ä");
-    EXPECT_EQ(app.m_millingList.size(), 2u);
 }

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
 #include "model/quenk_app.h"
@@ -72,16 +71,13 @@ std::string HandBuiltFile(std::string_view version, int lastScalar, bool feedZ, 
 
 std::string File46() { return HandBuiltFile(kSettingsVersion46, 44, true); }
 
-// Every table has at least the 17 entries indexed by pen and tool number (exactly 17 when
-// nothing longer was read).
-void ExpectCompleteTables(const CQuenkApp& a, bool exact = false) {
+// Every table has at least the 17 entries indexed by pen and tool number.
+void ExpectCompleteTables(const CQuenkApp& a) {
     for (std::size_t n : {a.m_tools.size(), a.m_penColours.size(), a.m_toolColours.size(), a.m_penTool.size(),
                           a.m_penFunction.size(), a.m_colourPen.size(), a.m_toolDiameter.size(),
                           a.m_toolDepth.size(), a.m_toolSide.size(), a.m_toolValueC.size(),
-                          a.m_toolFeedXY.size(), a.m_toolFeedZ.size(), a.m_toolColoursB.size()}) {
-        if (exact) EXPECT_EQ(n, 17u);
-        else EXPECT_GE(n, 17u);
-    }
+                          a.m_toolFeedXY.size(), a.m_toolFeedZ.size(), a.m_toolColoursB.size()})
+        EXPECT_GE(n, 17u);
 }
 
 // Fills every field of an app with values other than the defaults.
@@ -150,9 +146,9 @@ TEST(SettingsFile, OlderVersionsKeepDefaultsForTheFieldsTheyLack) {
     }
 }
 
+// Read back, the written bytes come out unchanged: a field the reader skipped or misread would
+// be written back with another value.
 TEST(SettingsFile, WriteThenReadReproducesEveryField) {
-    std::mt19937 rng(7);
-    std::uniform_real_distribution<double> d(0.001, 1000);
     CQuenkApp a;
     FillApp(a);
     // Values the hand-built file does not vary: more entries, odd bit patterns, long texts.
@@ -160,23 +156,17 @@ TEST(SettingsFile, WriteThenReadReproducesEveryField) {
     a.m_tools[18].m_valueF = 0x7FC00001;  // a NaN pattern survives as bits
     a.m_tools[18].m_param5 = 12345;
     a.m_penColours.push_back(0xFFFFFFFF);
-    a.m_toolFeedZ.assign(30, d(rng));
+    a.m_toolFeedZ.assign(30, 0.1);
     a.m_lastExportPath = std::string(300, 'x');
     a.m_materialName = "Äpfel € «ÿ»";
-    a.m_machineX = d(rng);
+    a.m_machineX = 1.0 / 3;
     a.m_reserved2 = -5;
     const std::string bytes = EncodeSettings(a);
-
     ScriptedSession s;
     CQuenkApp b;
     EXPECT_TRUE(LoadSettingsFromBytes(b, bytes));
     EXPECT_EQ(EncodeSettings(b), bytes);
-    EXPECT_EQ(b.m_tools, a.m_tools);
-    EXPECT_EQ(b.m_penColours, a.m_penColours);
-    EXPECT_EQ(b.m_toolFeedZ, a.m_toolFeedZ);
     EXPECT_EQ(b.m_materialName, a.m_materialName);
-    EXPECT_EQ(b.m_lastExportPath, a.m_lastExportPath);
-    EXPECT_EQ(b.m_machineX, a.m_machineX);
 }
 
 // ---------------------------------------------------------------- damage
@@ -280,6 +270,7 @@ TEST(SettingsFile, StepValuesThatWouldBreakLaterCodeAreReplaced) {
 
 // ---------------------------------------------------------------- files
 
+// New tables of exactly 17 entries each.
 TEST(SettingsFileOnDisk, MissingFileGivesNewTablesAndOpensBothDialogs) {
     TempDir dir;
     ScriptedSession s;
@@ -287,18 +278,16 @@ TEST(SettingsFileOnDisk, MissingFileGivesNewTablesAndOpensBothDialogs) {
     const std::string path = dir.File("QuenkV4.dat");
     a.LoadSettings(path);
     EXPECT_EQ(a.m_settingsPath, path);
-    ASSERT_EQ(s.ui.shown.size(), 1u);
-    EXPECT_EQ(s.ui.shown[0], path + " nicht gefunden");
+    EXPECT_EQ(s.ui.shown, std::vector<std::string>{path + " nicht gefunden"});
     EXPECT_EQ(s.ui.dialogs, (std::vector<DialogRequest>{DialogRequest::Settings, DialogRequest::Tools}));
-    ExpectCompleteTables(a, true);
+    using Colours = std::vector<std::uint32_t>;
     EXPECT_EQ(a.m_tools, std::vector<CWerkzeug>(17));
-    EXPECT_EQ(a.m_penColours, std::vector<std::uint32_t>(17, 0x141414));
-    std::vector<std::uint32_t> toolColours(17, 0x323232);
-    EXPECT_EQ(a.m_toolColoursB, toolColours);
+    EXPECT_EQ(a.m_penColours, Colours(17, 0x141414));
+    EXPECT_EQ(a.m_toolColoursB, Colours(17, 0x323232));
+    Colours toolColours(17, 0x323232);
     toolColours[0] = 0xE6E6E6;  // m_displayColour1
     EXPECT_EQ(a.m_toolColours, toolColours);
-    EXPECT_EQ(a.m_penTool, std::vector<std::int32_t>(17, 1));
-    EXPECT_EQ(a.m_toolSide, std::vector<std::int32_t>(17, 1));
+    for (const auto* t : {&a.m_penTool, &a.m_toolSide}) EXPECT_EQ(*t, std::vector<std::int32_t>(17, 1));
     for (const auto* t : {&a.m_penFunction, &a.m_colourPen}) EXPECT_EQ(*t, std::vector<std::int32_t>(17, 0));
     for (const auto* t : {&a.m_toolDiameter, &a.m_toolDepth, &a.m_toolValueC, &a.m_toolFeedXY, &a.m_toolFeedZ})
         EXPECT_EQ(*t, std::vector<double>(17, 0.0));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "files/settings_file.h"
 #include "model/tool_tables.h"
 
@@ -14,17 +16,12 @@ TEST(ToolTables, ToolsDialogStoresTablesToolObjectsAndMillingColours) {
     v.cwColour = 0x123456;
     ASSERT_EQ(v.Validate(), "");
     v.Store(app);
-    EXPECT_EQ(app.m_toolDiameter[3], 6.5);
-    EXPECT_EQ(app.m_toolSide[3], 0);
-    EXPECT_EQ(app.m_toolColours[4], 0x0000FFu);
-    EXPECT_EQ(app.m_toolDepth[4], -2.5);
+    EXPECT_EQ(std::tuple(app.m_toolDiameter[3], app.m_toolSide[3], app.m_toolColours[4], app.m_toolDepth[4]),
+              std::tuple(6.5, 0, 0x0000FFu, -2.5));
     EXPECT_EQ(app.m_displayColour4, 0x123456u);
     // The object at position 3 is tool 4 and takes all of tool 4's values.
     const CWerkzeug& t4 = app.m_tools[3];
-    EXPECT_EQ(t4.m_diameter, 6.5);
-    EXPECT_EQ(t4.m_side, 0);
-    EXPECT_EQ(t4.m_colour, 0x0000FFu);
-    EXPECT_EQ(t4.m_depth, -2.5);
+    EXPECT_EQ(std::tuple(t4.m_diameter, t4.m_side, t4.m_colour, t4.m_depth), std::tuple(6.5, 0, 0x0000FFu, -2.5));
     EXPECT_EQ(app.m_toolColoursB, app.m_toolColours);
 }
 

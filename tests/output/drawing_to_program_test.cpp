@@ -82,7 +82,7 @@ TEST(DrawingToProgram, CutMovesFollowTheCorrectedPathsPassByPass) {
     const std::string path = std::string(::testing::TempDir()) + "/schild.nc";
     app.m_skipOverwriteQuestion = 1;
     WriteGCode(app, path);
-    const std::string program = ReadAll(path);
+    const std::string program = ReadFile(path);
     ASSERT_FALSE(program.empty());
     EXPECT_EQ(program.substr(program.size() - 5), "M30\r\n");
 
@@ -114,14 +114,14 @@ TEST(DrawingToProgram, CutMovesFollowTheCorrectedPathsPassByPass) {
 }
 
 TEST(DrawingToProgram, TheCommandLineWritesTheSameProgram) {
-    ScratchDir dir("e2e");
+    TempDir dir;
     const std::string sample = QUENK_SOURCE_DIR "/samples/schild.plt";
     const CliResult r = RunCli(dir, "--tool 1:3 --tool 3:2 --pen-tool 1:1:1 --pen-tool 2:0:0 --pen-tool 3:3:2 "
                                     "--set m_materialName=Alu --set m_materialThickness=5 --set m_maxPassDepth=2 "
                                     "--set m_safetyDistance=2 --set m_extraDepth=0.5 import '" +
                                         sample + "' correct 17 order all gcode-winpc out.nc save-job out.Quenk");
     ASSERT_EQ(r.status, 0) << r.err;
-    const std::string program = ReadAll(dir / "out.nc");
+    const std::string program = ReadFile(dir.File("out.nc"));
     EXPECT_NE(program.find("( Alu )\r\n( Materialdicke = 5.000 mm )\r\n"), std::string::npos);
     EXPECT_NE(program.find("\r\nG71T1M6\r\nF0.0\r\nM03\r\n"), std::string::npos);
     EXPECT_NE(program.find("\r\nM05\r\nT3M6\r\n"), std::string::npos);
@@ -129,5 +129,5 @@ TEST(DrawingToProgram, TheCommandLineWritesTheSameProgram) {
     // The saved job, loaded again, writes the same program.
     const CliResult again = RunCli(dir, "import out.Quenk gcode-winpc out.nc");
     ASSERT_EQ(again.status, 0) << again.err;
-    EXPECT_EQ(ReadAll(dir / "out.nc"), program);
+    EXPECT_EQ(ReadFile(dir.File("out.nc")), program);
 }

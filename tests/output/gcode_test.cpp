@@ -199,15 +199,6 @@ TEST(GCode, ZLevelsFromTheReferenceAndTheToolDepth) {
     }
 }
 
-TEST(GCode, PassQuestionIsAskedOnceARun) {
-    Example e;
-    e.Add(1, {{{0, 0}}});
-    e.Add(2, {{{0, 0}}});
-    e.app.m_maxPassDepth = 2.0;
-    e.Generate();
-    EXPECT_EQ(e.s.ui.shown, Strings{"6 Durchgänge"});
-}
-
 // The plan asks exactly where the writing would have reached the first multi-pass contour:
 // not when a stop comes first, and before a stop that comes later. Tool 1 cuts 2 mm (one
 // pass), tool 2 cuts 10 mm (three passes of at most 4 mm).
@@ -222,6 +213,7 @@ TEST(GCode, PlanAsksOnceWhereTheRunReachesTheFirstMultiPassContour) {
     };
     const Case cases[] = {
         {"single pass, then three", {{1, {0, 0}}, {2, {0, 0}}}, 0, 3, {"3 Durchgänge"}},
+        {"asked once a run", {{2, {0, 0}}, {1, {0, 0}}, {2, {0, 0}}}, 0, 3, {"3 Durchgänge"}},
         {"question, then a bad tool", {{2, {0, 0}}, {17, {0, 0}}}, 0, 3, {"3 Durchgänge", bad}},
         {"bad tool before the question", {{17, {0, 0}}, {2, {0, 0}}}, 0, 0, {bad}},
         {"no text for a point before it", {{1, {NAN, 0}}, {2, {0, 0}}}, 0, 0, {texts::kNotANumber}},
@@ -255,58 +247,38 @@ TEST(GCode, PlanAsksOnceWhereTheRunReachesTheFirstMultiPassContour) {
     }
 }
 
-TEST(GCode, StopsThatKeepOrDropTheProgram) {
-    struct Case {
-        const char* what;
-        std::function<void(Example&)> setUp;
-        GCodeResult result;
-        std::string message;
+// Every stop drops the whole program. 1e308 is finite but has no text in the number format.
+TEST(GCode, StopsDropTheProgram) {
+    auto badPoint = [](double x) {
+        return [x](Example& e) {
+            e.app.m_maxPassDepth = 0.0;
+            e.app.m_millingList.clear();
+            e.Add(1, {{{0, 0}, {x, 1}}});
+        };
     };
-    const Case cases[] = {
-        {"Cancel at the pass question", [](Example& e) { e.s.ui.okCancel.push_back(false); },
-         GCodeResult::StoppedDrop, "3 Durchgänge"},
-        {"tool length 0 in the tool depth mode", [](Example& e) { e.app.m_depthMode = 1; },
-         GCodeResult::StoppedDrop, texts::kToolLengthZero},
-        {"more than 900 passes", [](Example& e) { e.app.m_maxPassDepth = 0.01; },
-         GCodeResult::StoppedDrop, texts::kTooManyPasses},
-        {"tool number outside the tables",
-         [](Example& e) { e.app.m_millingList[0]->m_tool = 17; },
-         GCodeResult::StoppedDrop, std::string(texts::kBadToolNumber) + "17"},
+    const std::pair<std::function<void(Example&)>, std::string> cases[] = {
+        {[](Example& e) { e.s.ui.okCancel.push_back(false); }, "3 Durchgänge"},
+        {[](Example& e) { e.app.m_depthMode = 1; }, texts::kToolLengthZero},
+        {[](Example& e) { e.app.m_maxPassDepth = 0.01; }, texts::kTooManyPasses},
+        {[](Example& e) { e.app.m_millingList[0]->m_tool = 17; }, std::string(texts::kBadToolNumber) + "17"},
+        {badPoint(std::nan("")), texts::kNotANumber},
+        {badPoint(HUGE_VAL), texts::kNotANumber},
+        {badPoint(1e308), texts::kNotANumber},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [setUp, message] : cases) {
+        SCOPED_TRACE(message);
         Example e;
         e.Add(1, {kTriangle});
-        c.setUp(e);
-        GCodeResult r;
-        const std::string text = e.Generate(&r);
-        EXPECT_EQ(r, c.result);
-        EXPECT_EQ(e.s.ui.shown, Strings{c.message});
-        EXPECT_EQ(text.find("M30"), std::string::npos);
-        if (c.result == GCodeResult::StoppedDrop) { EXPECT_EQ(text.find("G00X"), std::string::npos); }
-    }
-    // 1e308 is finite but has no text in the number format.
-    for (double bad : {std::nan(""), HUGE_VAL, 1e308}) {
-        SCOPED_TRACE(bad);
-        Example e;
-        e.app.m_maxPassDepth = 0.0;
-        e.Add(1, {{{0, 0}, {bad, 1}}});
+        setUp(e);
         GCodeResult r;
         const std::string text = e.Generate(&r);
         EXPECT_EQ(r, GCodeResult::StoppedDrop);
-        EXPECT_EQ(e.s.ui.shown, Strings{texts::kNotANumber});
+        EXPECT_EQ(e.s.ui.shown, Strings{message});
+        // A bad number stops the writing where it is met; the other stops come before any move.
+        EXPECT_EQ(text.find(message == texts::kNotANumber ? "M30" : "G00X"), std::string::npos);
         EXPECT_EQ(text.find("nan"), std::string::npos);
         EXPECT_EQ(text.find("inf"), std::string::npos);
     }
-}
-
-TEST(GCode, TextsAreWrittenInTheSingleByteCodePage) {
-    Example e;
-    e.app.m_materialName = "Föhre";
-    e.app.m_drawingTitle = "Schild Ä";
-    const auto lines = Lines(e.Generate());
-    EXPECT_EQ(lines[0], "( F\xF6hre )");
-    EXPECT_EQ(lines[4], "%Schild \xC4");
 }
 
 TEST(GCodeFile, WriteGCodeNamesTheFileWritesFeedsAndOverwrites) {
@@ -338,12 +310,13 @@ TEST(GCodeFile, WriteGCodeNamesTheFileWritesFeedsAndOverwrites) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator{}), 1);
 }
 
-TEST(GCode, NamesNeverBecomeCommands) {
+TEST(GCode, NamesAreWrittenInTheCodePageAndNeverBecomeCommands) {
     const std::pair<const char*, const char*> cases[] = {  // name, and as written in "( )" and after "%"
         {"Multiplex (Birke)", "Multiplex [Birke]"},
         {"Eiche) G00 Z-50 (", "Eiche] G00 Z-50 ["},
         {"a\r\nG00 Z-50\tb\x7F", "a  G00 Z-50 b "},
         {"\xC2\x81x", " x"},  // U+0081: a byte the code page leaves to control characters
+        {"Föhre Ä", "F\xF6hre \xC4"},  // the single-byte code page
     };
     for (const auto& [name, line] : cases) {
         SCOPED_TRACE(name);

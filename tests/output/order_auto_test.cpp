@@ -107,15 +107,13 @@ TEST(OrderAuto, GridFindsWhatAllPairsFind) {
             if (v->m_radiusList.empty() || v->m_radiusList[0]->m_path.IsEmpty()) v->AddRadius()->m_path = v->m_points;
         std::vector<CVector*> chains;
         const OrderInput in = AutoOrderInput(app, doc, chains);
-        const Containment grid = FindContainment(in), plain = AllPairs(in);
-        ASSERT_EQ(grid.outerFirst, plain.outerFirst) << "seed " << seed;
-        for (std::uint32_t b = 0; b + 1 < grid.outerFirst.size(); ++b) {
-            std::vector<std::uint32_t> g(grid.outer.begin() + grid.outerFirst[b], grid.outer.begin() + grid.outerFirst[b + 1]);
-            std::vector<std::uint32_t> p(plain.outer.begin() + plain.outerFirst[b], plain.outer.begin() + plain.outerFirst[b + 1]);
-            std::sort(g.begin(), g.end());
-            EXPECT_EQ(g, p) << "seed " << seed << " item " << b;
-        }
+        Containment grid = FindContainment(in);
+        const Containment plain = AllPairs(in);
         EXPECT_TRUE(KeepsContainment(grid, PlanOrder(in))) << "seed " << seed;
+        ASSERT_EQ(grid.outerFirst, plain.outerFirst) << "seed " << seed;
+        for (std::size_t b = 0; b + 1 < grid.outerFirst.size(); ++b)  // the grid finds each item's outers in any order
+            std::sort(grid.outer.begin() + grid.outerFirst[b], grid.outer.begin() + grid.outerFirst[b + 1]);
+        EXPECT_EQ(grid.outer, plain.outer) << "seed " << seed;
     }
 }
 
@@ -173,12 +171,12 @@ TEST(OrderAuto, ClicksGoOnAfterTheAutomaticOrder) {
 // inside it (pen 1) with tool 3: containment puts tool 3 first though its number is higher,
 // and each tool is taken up once.
 TEST(OrderAuto, TheCommandLineMillsTheLettersBeforeTheirFrame) {
-    ScratchDir dir("order-auto");
+    TempDir dir;
     const CliResult r = RunCli(dir, "--tool 1:3 --tool 3:2 --pen-tool 1:3:1 --pen-tool 2:0:0 --pen-tool 3:1:2 "
                                     "--set m_materialThickness=5 import '" QUENK_SOURCE_DIR
                                     "/samples/schild.plt' correct 17 order auto gcode-winpc out.nc");
     ASSERT_EQ(r.status, 0) << r.err;
-    const std::string program = ReadAll(dir / "out.nc");
+    const std::string program = ReadFile(dir.File("out.nc"));
     const auto t1 = program.find("T1M6"), t3 = program.find("T3M6");
     ASSERT_NE(t1, std::string::npos);
     EXPECT_LT(t3, t1);

@@ -67,7 +67,7 @@ TEST(TabsInProgram, TheCutterLiftsOverTheTabAndPlungesAtTheDrill) {
     order.FinishMouseExport();
     const std::string file = std::string(::testing::TempDir()) + "/tabs.nc";
     ASSERT_TRUE(WriteGCode(app, file));
-    const std::string program = ReadAll(file);
+    const std::string program = ReadFile(file);
     const std::string safe = "G00Z" + FormatNumber(2.0) + "\r\n";
     const CPunkt tabStart = border->m_radiusList[1]->m_path.Back(), tabEnd = border->m_radiusList[2]->m_path[0];
     EXPECT_EQ(Count(program, Line("G01", tabStart) + safe + Line("G00", tabEnd)), 3);
@@ -79,18 +79,18 @@ TEST(TabsInProgram, TheCutterLiftsOverTheTabAndPlungesAtTheDrill) {
 // quenk-cli: the exports and the mouse export write their plotter files, and Debian's
 // plotter-file converter reads each of them without complaint.
 TEST(TabsInProgram, CommandLineStepsWriteThePlotterFiles) {
-    ScratchDir dir("tabs");
+    TempDir dir;
     const CliResult r = RunCli(dir, "--tool 1:2 import '" QUENK_SOURCE_DIR "/samples/schild.plt' correct 1 "
                                     "export-plt a.plt export-rk r.plt order-plt m.plt 0:1:1 0:1:2 order all");
     ASSERT_EQ(r.status, 0) << r.err;
-    const std::string m = ReadAll(dir / "m.plt");
+    const std::string m = ReadFile(dir.File("m.plt"));
     EXPECT_EQ(m.rfind("IN;PU;VS38;\r\nPU;\r\nPU;SP1;\r\n", 0), 0u);
     EXPECT_EQ(m.substr(m.size() - 7), "PU;SP0;");
     if (std::system("command -v hp2xx >/dev/null 2>&1") != 0) GTEST_SKIP() << "hp2xx is not installed";
     for (const char* f : {"a", "r", "m"}) {
-        const std::string run = "cd '" + dir.Path().string() + "' && hp2xx -m svg " + f + ".plt >log 2>&1 </dev/null";
-        EXPECT_EQ(std::system(run.c_str()), 0) << ReadAll(dir / "log");
-        EXPECT_EQ(ReadAll(dir / "log").find("rror"), std::string::npos) << ReadAll(dir / "log");
-        EXPECT_FALSE(ReadAll(dir / (std::string(f) + ".svg")).empty());
+        const std::string run = "cd '" + dir.path.string() + "' && hp2xx -m svg " + f + ".plt >log 2>&1 </dev/null";
+        EXPECT_EQ(std::system(run.c_str()), 0) << ReadFile(dir.File("log"));
+        EXPECT_EQ(ReadFile(dir.File("log")).find("rror"), std::string::npos) << ReadFile(dir.File("log"));
+        EXPECT_FALSE(ReadFile(dir.File(std::string(f) + ".svg")).empty());
     }
 }
