@@ -34,24 +34,24 @@ bool IsUnknownMessage(const std::string& m) {
            m.compare(m.size() - post.size(), post.size(), post) == 0;
 }
 
-// The reader's own messages, and those that the chain recomputation and the joining may add.
+// The messages the chain recomputation and the joining may add to the reader's.
+const std::set<std::string> kChainMessages = {"Kann Drehrichtung nicht feststellen", " Vektor zu klein ",
+                                              " Vektorkette in die gleiche Richtung gedreht !! "};
+
+// The reader's own messages, and those of the chains.
 bool IsPrescribed(const std::string& m) {
     static const std::set<std::string> fixed = {
         import_texts::kTooManyErrors, import_texts::kXYError,   import_texts::kIPErrorP1, import_texts::kIPErrorP2,
         import_texts::kSCError,       import_texts::kAAErrorXY, import_texts::kAAErrorArc, import_texts::kARError,
-        import_texts::kCIError,       import_texts::kHpglArcRefused,
-        "Kann Drehrichtung nicht feststellen", " Vektor zu klein ",
-        " Vektorkette in die gleiche Richtung gedreht !! "};
-    return fixed.count(m) > 0 || IsUnknownMessage(m);
+        import_texts::kCIError,       import_texts::kHpglArcRefused};
+    return fixed.count(m) > 0 || kChainMessages.count(m) > 0 || IsUnknownMessage(m);
 }
 
-// What the reader itself said, without the messages of the chain recomputation and joining.
+// What the reader itself said.
 std::vector<std::string> ReaderMessages(const std::vector<std::string>& shown) {
-    static const std::set<std::string> others = {"Kann Drehrichtung nicht feststellen", " Vektor zu klein ",
-                                                 " Vektorkette in die gleiche Richtung gedreht !! "};
     std::vector<std::string> out;
     for (const std::string& m : shown)
-        if (others.count(m) == 0) out.push_back(m);
+        if (kChainMessages.count(m) == 0) out.push_back(m);
     return out;
 }
 }  // namespace

@@ -52,14 +52,16 @@ TEST_F(HpglTest, DispatchByUpperCasedExtension) {
     EXPECT_EQ(doc.m_drawingName, "noext");
 }
 
-TEST_F(HpglTest, CadSaysPlainlyItCannotReadAndAMissingJobIsPassedOverSilently) {
+TEST_F(HpglTest, CadSaysPlainlyItCannotReadAMissingJobOrPlotterFileIsPassedOverSilently) {
     app.m_bSaveSettingsOnExit = 0;
     ImportFile(doc, "/nowhere/x.dwg");
     ImportFile(doc, "/nowhere/x.Quenk");
+    ImportFile(doc, "/nowhere/missing.plt");
     EXPECT_EQ(s.ui.shown, (std::vector<std::string>{import_texts::kFileOpenError}));
     EXPECT_TRUE(doc.m_layers.empty());
     EXPECT_EQ(app.m_bMillingReady, 0);
-    EXPECT_EQ(app.m_drawingTitle, "");  // neither file was taken
+    EXPECT_EQ(app.m_drawingTitle, "");  // no file was taken
+    EXPECT_EQ(app.m_lastImportPath, "");
 }
 
 // A reader that refuses after touching the names, as the HPGL reader does when memory runs out.
@@ -111,13 +113,6 @@ TEST_F(HpglTest, OnImportAsksWithTheFilterOfTheImportOrder) {
     EXPECT_EQ(app.m_lastImportPath, doc.m_importPath);
 }
 
-TEST_F(HpglTest, UnreadableFileIsIgnoredSilently) {
-    ImportFile(doc, "/nowhere/missing.plt");
-    EXPECT_TRUE(s.ui.shown.empty());
-    EXPECT_TRUE(doc.m_layers.empty());
-    EXPECT_EQ(app.m_lastImportPath, "");
-}
-
 TEST_F(HpglTest, FirstImportGoesToTheWorkZeroPointTheSecondBesideIt) {
     app.m_workZeroX = 10.0;  // 400 units at 0.025 mm
     app.m_workZeroY = 5.0;   // 200 units
@@ -141,10 +136,11 @@ TEST_F(HpglTest, ShortTextLeavesTheDocumentMarkedEmpty) {
     EXPECT_EQ(doc.m_layers.size(), 1u);
 }
 
-TEST_F(HpglTest, LineBreaksAreRemovedBeforeReading) {
-    Import("SP1;PU0,0;PD1\r\n00,0;", "crlf.plt");
+TEST_F(HpglTest, LineBreaksGoBeforeReadingAndRepeatedPointsAfterPlacement) {
+    Import("SP1;PU0,0;PD0,0,1\r\n00,0,100,0,100,100;", "crlf.plt");
     auto strokes = Strokes(1);
     ASSERT_EQ(strokes.size(), 1u);
+    EXPECT_EQ(strokes[0]->PointCount(), 3);
     EXPECT_DOUBLE_EQ(strokes[0]->m_maxX - strokes[0]->m_minX, 100.0);
 }
 
@@ -157,9 +153,4 @@ TEST_F(HpglTest, APenLeftDownNeverDrawsIntoTheEarlierDrawing) {
     auto strokes = Strokes(1, 1);
     ASSERT_EQ(strokes.size(), 1u);
     EXPECT_EQ(strokes[0]->PointCount(), 2);
-}
-
-TEST_F(HpglTest, DuplicatePointsAreRemovedAfterPlacement) {
-    Import("SP1;PU0,0;PD0,0,10,0,10,0,10,10;", "d.plt");
-    EXPECT_EQ(Strokes(1).at(0)->PointCount(), 3);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "model/document.h"
 #include "model/quenk_app.h"
 #include "model/texts.h"
@@ -20,13 +22,16 @@ void Drawing(CQuenkDoc& doc) {
     doc.RecomputeBox();
     doc.m_nothingImported = 0;
 }
-}  // namespace
 
-TEST(GridCopies, ThreeByTwoAddsFiveShiftedLayersWithTheirPaths) {
+struct GridCopies : ::testing::Test {
     ScriptedSession s;
     CQuenkApp app;  // 0.025 mm per unit: 5 mm are 200 units
-    CQuenkDoc doc(app);
-    Drawing(doc);
+    CQuenkDoc doc{app};
+    GridCopies() { Drawing(doc); }
+};
+}  // namespace
+
+TEST_F(GridCopies, ThreeByTwoAddsFiveShiftedLayersWithTheirPaths) {
     ASSERT_TRUE(MakeGridCopies(doc, {3, 5.0, 2, 2.5}));
     ASSERT_EQ(doc.m_layers.size(), 6u);
     const CVector& original = *doc.m_layers[0]->m_pens[0]->m_chains[0];
@@ -34,12 +39,9 @@ TEST(GridCopies, ThreeByTwoAddsFiveShiftedLayersWithTheirPaths) {
     const CPunkt shifts[] = {{600, 0}, {1200, 0}, {0, 300}, {600, 300}, {1200, 300}};
     for (std::size_t k = 0; k < 5; ++k) {
         const CStift& pen = *doc.m_layers[k + 1]->m_pens.at(0);
-        EXPECT_EQ(pen.m_number, 2);
         const CVector& c = *pen.m_chains.at(0);
-        EXPECT_EQ(c.m_tool, 3);
-        EXPECT_EQ(c.m_side, 0);
-        EXPECT_EQ(c.m_hasCorrection, 1);
-        EXPECT_EQ(c.m_toolRadius, 10);
+        EXPECT_EQ(std::tuple(pen.m_number, c.m_tool, c.m_side, c.m_hasCorrection, c.m_toolRadius),
+                  std::tuple(2, 3, 0, 1, 10.0));
         ASSERT_EQ(c.m_radiusList.size(), 2u);
         for (std::size_t r = 0; r < 2; ++r) {
             const CRadius& from = *original.m_radiusList[r];
@@ -55,13 +57,9 @@ TEST(GridCopies, ThreeByTwoAddsFiveShiftedLayersWithTheirPaths) {
     EXPECT_TRUE(s.ui.shown.empty());
 }
 
-TEST(GridCopies, OneByOneAndEmptyDocumentsAddNothing) {
-    ScriptedSession s;
-    CQuenkApp app;
+TEST_F(GridCopies, OneByOneAndEmptyDocumentsAddNothing) {
     CQuenkDoc empty(app);
     EXPECT_FALSE(MakeGridCopies(empty, {3, 5, 3, 5}));
-    CQuenkDoc doc(app);
-    Drawing(doc);
     EXPECT_FALSE(MakeGridCopies(doc, {1, 5, 1, 5}));
     EXPECT_FALSE(MakeGridCopies(doc, {101, 5, 1, 5}));
     EXPECT_EQ(doc.m_layers.size(), 1u);
@@ -69,11 +67,7 @@ TEST(GridCopies, OneByOneAndEmptyDocumentsAddNothing) {
                                                     "Ungültiger Wert für Anzahl in X Richting (erlaubt: 1 bis 100)"}));
 }
 
-TEST(GridCopies, AGridBeyondTheMemoryBudgetIsRefusedWhole) {
-    ScriptedSession s;
-    CQuenkApp app;
-    CQuenkDoc doc(app);
-    Drawing(doc);
+TEST_F(GridCopies, AGridBeyondTheMemoryBudgetIsRefusedWhole) {
     CVector& v = *doc.m_layers[0]->m_pens[0]->m_chains[0];
     for (int i = 0; i < 20000; ++i) v.AddPoint({100.0 + i * 0.01, 50});  // 20,000 points x 9,999 copies
     EXPECT_FALSE(MakeGridCopies(doc, {100, 5, 100, 5}));

@@ -12,7 +12,7 @@ const char* const kJoined = " Vektorkette in die gleiche Richtung gedreht !! ";
 
 // ---- end-point joining ----
 
-TEST(JoinEndPoints, TouchingStrokesJoinAndTheMessageComesOnce) {
+TEST(JoinEndPoints, TouchingStrokesOfOnePenJoinAndTheMessageComesOnce) {
     ScriptedSession s;
     JoinDrawing d;
     CStift& p1 = d.Pen(1);
@@ -21,25 +21,16 @@ TEST(JoinEndPoints, TouchingStrokesJoinAndTheMessageComesOnce) {
     CStift& p2 = d.Pen(2);
     CVector& c = d.Chain(p2, {{50, 0}, {60, 0}});
     d.Chain(p2, {{60, 10}, {60, 0}});
+    CVector& other = d.Chain(d.Pen(3), {{10, 10}, {20, 20}});  // touches pen 1's stroke: another pen
     EXPECT_TRUE(JoinEndPoints(d.doc, *d.doc.m_layers[0]));
     EXPECT_EQ(Pts(a), (PointList{{0, 0}, {10, 0}, {10, 10}}));
     EXPECT_TRUE(b.m_empty);
     EXPECT_EQ(p1.m_chains.size(), 2u);  // the donor stays in its pen
     EXPECT_EQ(Pts(c), (PointList{{50, 0}, {60, 0}, {60, 10}}));
+    EXPECT_EQ(Pts(other), (PointList{{10, 10}, {20, 20}}));
     EXPECT_EQ(s.ui.shown, std::vector<std::string>{kJoined});
     EXPECT_EQ(s.ui.redraws, 1);
     EXPECT_EQ(d.doc.m_maxX, 60.0);
-}
-
-TEST(JoinEndPoints, DifferentPensStaySeparate) {
-    ScriptedSession s;
-    JoinDrawing d;
-    CVector& a = d.Chain(d.Pen(1), {{0, 0}, {10, 0}});
-    CVector& b = d.Chain(d.Pen(2), {{10, 0}, {10, 10}});
-    EXPECT_FALSE(JoinEndPoints(d.doc, *d.doc.m_layers[0]));
-    EXPECT_EQ(Pts(a), (PointList{{0, 0}, {10, 0}}));
-    EXPECT_EQ(Pts(b), (PointList{{10, 0}, {10, 10}}));
-    EXPECT_TRUE(s.ui.shown.empty());
 }
 
 TEST(JoinEndPoints, EachPairOfEndsGivesItsOrder) {
@@ -191,6 +182,7 @@ TEST(JoinChains, MeetingEndsAreTreatedByTheFirstRuleThatApplies) {
     }
 }
 
+// A closed chain is never chosen, not even by a stroke that starts right at its corner.
 TEST(JoinChains, ClosingStepMeetsAtTheCrossingOrAppendsTheStart) {
     ScriptedSession s;
     JoinDrawing d(20);
@@ -198,6 +190,8 @@ TEST(JoinChains, ClosingStepMeetsAtTheCrossingOrAppendsTheStart) {
     CVector& crossing = d.Chain(pen, {{-5, 0}, {100, 0}, {100, 100}, {0, 100}, {0, -5}});
     CVector& gap = d.Chain(pen, {{200, 0}, {300, 0}, {300, 100}, {200, 100}, {200, 10}});
     CVector& wide = d.Chain(pen, {{400, 0}, {500, 0}, {500, 100}, {400, 100}, {400, 25}});
+    CVector& square = d.Chain(pen, {{600, 0}, {610, 0}, {610, 10}, {600, 10}, {600, 0}});
+    CVector& stroke = d.Chain(pen, {{601, 1}, {550, -50}});
     d.doc.RecomputeBox();
     JoinChains(d.doc);
     EXPECT_EQ(Pts(crossing), (PointList{{0, 0}, {100, 0}, {100, 100}, {0, 100}, {0, 0}}));
@@ -205,18 +199,8 @@ TEST(JoinChains, ClosingStepMeetsAtTheCrossingOrAppendsTheStart) {
     EXPECT_EQ(Pts(gap), (PointList{{200, 0}, {300, 0}, {300, 100}, {200, 100}, {200, 10}, {200, 0}}));
     EXPECT_TRUE(gap.m_closed);
     EXPECT_FALSE(wide.m_closed);
-}
-
-TEST(JoinChains, ClosedChainIsNeverChosen) {
-    ScriptedSession s;
-    JoinDrawing d(20);
-    CStift& pen = d.Pen(1);
-    CVector& square = d.Chain(pen, {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}});
-    CVector& stroke = d.Chain(pen, {{1, 1}, {-50, -50}});
-    d.doc.RecomputeBox();
-    JoinChains(d.doc);
-    EXPECT_EQ(Pts(square), (PointList{{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}}));
-    EXPECT_EQ(Pts(stroke), (PointList{{1, 1}, {-50, -50}}));
+    EXPECT_EQ(Pts(square), (PointList{{600, 0}, {610, 0}, {610, 10}, {600, 10}, {600, 0}}));
+    EXPECT_EQ(Pts(stroke), (PointList{{601, 1}, {550, -50}}));
 }
 
 TEST(JoinChains, LinesWithoutACrossingPointAreBridged) {

@@ -19,12 +19,15 @@ void ExpectPoints(const std::vector<CPunkt>& got, const std::vector<CPunkt>& wan
         EXPECT_DOUBLE_EQ(got[i].y, want[i].y) << i;
     }
 }
-}  // namespace
 
-TEST(Shapes, RectangleAtTheZeroPointInDrawingUnits) {
+struct Shapes : ::testing::Test {
     ScriptedSession s;
     CQuenkApp app;  // zero point (10, 10) mm, 0.025 mm per unit
-    CQuenkDoc doc(app);
+    CQuenkDoc doc{app};
+};
+}  // namespace
+
+TEST_F(Shapes, RectangleAtTheZeroPointInDrawingUnits) {
     ASSERT_TRUE(ShapeCommandsEnabled(doc));
     ASSERT_TRUE(AddRectangle(doc, {10, 5, 3}));
     ExpectPoints(ShapePoints(doc), {{800, 400}, {800, 600}, {400, 600}, {400, 400}, {800, 400}});
@@ -35,7 +38,7 @@ TEST(Shapes, RectangleAtTheZeroPointInDrawingUnits) {
 }
 
 // Corner points in mm from the zero point (0, 0); each list closes on its first point.
-TEST(Shapes, TrapezoidCorners) {
+TEST_F(Shapes, TrapezoidCorners) {
     struct Case {
         double a, b, h;
         bool rotated;
@@ -51,24 +54,16 @@ TEST(Shapes, TrapezoidCorners) {
     for (const Case& c : cases) ExpectPoints(TrapezoidPoints({c.a, c.b, c.h, 1, c.rotated}, 0, 0), c.want);
 }
 
-TEST(Shapes, MissingSizeAddsNothing) {
-    ScriptedSession s;
-    CQuenkApp app;
-    CQuenkDoc doc(app);
+// A missing size and a value outside the dialogs' ranges are refused before anything is added.
+TEST_F(Shapes, MissingSizeOrValueOutOfRangeAddsNothing) {
+    EXPECT_EQ((RectangleOptions{-1, 5, 1}.Validate()), "Ungültiger Wert für X (erlaubt: 0 bis 9999999999)");
+    EXPECT_EQ((TrapezoidOptions{1, 2, 3, 17, false}.Validate()), "Ungültiger Wert für Stift (erlaubt: 1 bis 16)");
     EXPECT_FALSE(AddRectangle(doc, {10, 0, 1}));
     EXPECT_FALSE(AddTrapezoid(doc, {0, 0, 5, 1, false}));
     EXPECT_FALSE(AddTrapezoid(doc, {3, 4, 0, 1, true}));
-    EXPECT_TRUE(doc.m_layers.empty());
-    EXPECT_EQ(s.ui.shown, std::vector<std::string>(3, texts::kShapeSizeMissing));
-}
-
-TEST(Shapes, ValuesOutsideTheDialogsRangesAreRefused) {
-    ScriptedSession s;
-    CQuenkApp app;
-    CQuenkDoc doc(app);
-    EXPECT_EQ((RectangleOptions{-1, 5, 1}.Validate()), "Ungültiger Wert für X (erlaubt: 0 bis 9999999999)");
-    EXPECT_EQ((TrapezoidOptions{1, 2, 3, 17, false}.Validate()), "Ungültiger Wert für Stift (erlaubt: 1 bis 16)");
     EXPECT_FALSE(AddRectangle(doc, {10, 5, 0}));
     EXPECT_TRUE(doc.m_layers.empty());
-    EXPECT_EQ(s.ui.shown.size(), 1u);
+    std::vector<std::string> shown(3, texts::kShapeSizeMissing);
+    shown.push_back("Ungültiger Wert für Stift (erlaubt: 1 bis 16)");
+    EXPECT_EQ(s.ui.shown, shown);
 }

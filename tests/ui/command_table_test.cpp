@@ -16,6 +16,7 @@
 #include "ui/drawing_window.h"
 #include "tests/support/drawing_builder.h"
 #include "tests/support/modal_answer.h"
+#include "tests/support/ui_pixels.h"
 #include "ui/main_frame.h"
 #include "ui/qt_interaction.h"
 
@@ -51,12 +52,6 @@ QStringList TableLines(std::span<const MenuPopup> menu) {
         lines << line;
     }
     return lines;
-}
-
-QList<int> BarIds(QToolBar* bar) {
-    QList<int> ids;
-    for (QAction* a : bar->actions()) ids << (a->isSeparator() ? 0 : a->data().toInt());
-    return ids;
 }
 
 QList<int> Ids(std::span<const int> ids) { return QList<int>(ids.begin(), ids.end()); }

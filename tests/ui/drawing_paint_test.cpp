@@ -8,6 +8,7 @@
 #include "model/quenk_app.h"
 #include "files/settings_file.h"
 #include "tests/support/drawing_builder.h"
+#include "tests/support/ui_pixels.h"
 #include "ui/drawing_paint.h"
 #include "ui/view_transform.h"
 
@@ -29,49 +30,37 @@ struct Scene {
     }
 };
 
-int Count(const QImage& img, QRgb c) {
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) n += (img.pixel(x, y) & 0xFFFFFF) == (c & 0xFFFFFF);
-    return n;
-}
 }  // namespace
 
 class DrawingPaintTest : public QObject {
     Q_OBJECT
 private slots:
-    void chainColourByMode_data() {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<int>("closed");
-        QTest::addColumn<QRgb>("colour");
-        QTest::newRow("0 closed") << 0 << int(kDirClockwise) << 1 << qRgb(10, 255, 10);
-        QTest::newRow("0 open") << 0 << int(kDirOpen) << 0 << qRgb(250, 30, 30);
-        QTest::newRow("1 open: display colour") << 1 << int(kDirOpen) << 0 << qRgb(230, 230, 230);
-        QTest::newRow("4 any") << 4 << int(kDirClockwise) << 1 << qRgb(230, 230, 230);
-        QTest::newRow("5 clockwise") << 5 << int(kDirClockwise) << 1 << qRgb(250, 250, 5);
-        QTest::newRow("5 counter-clockwise") << 5 << int(kDirCounterClockwise) << 1 << qRgb(5, 5, 255);
-    }
+    // A chain of pen 1, or of pen 3 whose colour is set, with the given direction and flag.
     void chainColourByMode() {
-        QFETCH(int, mode);
-        QFETCH(int, direction);
-        QFETCH(int, closed);
-        QFETCH(QRgb, colour);
-        Scene s;
-        s.doc.m_nothingImported = 0;
-        s.app.m_nColorMode = mode;
-        CVector& c = AddTestChain(s.doc, 1, {{20, 100}, {180, 100}});
-        c.m_direction = direction;
-        c.m_closed = closed;
-        QCOMPARE(s.Paint().pixel(100, 100) & 0xFFFFFF, colour & 0xFFFFFF);
-    }
-    void penColourInModeOne() {
-        Scene s;
-        s.doc.m_nothingImported = 0;
-        s.app.m_nColorMode = 1;
-        s.app.m_penColours[3] = 0x00112233;
-        AddTestChain(s.doc, 3, {{20, 100}, {180, 100}}).m_direction = kDirClockwise;
-        QCOMPARE(s.Paint().pixel(100, 100) & 0xFFFFFF, qRgb(0x33, 0x22, 0x11) & 0xFFFFFF);
+        const struct {
+            const char* name;
+            int mode, pen, direction, closed;
+            QRgb colour;
+        } rows[] = {
+            {"0 closed", 0, 1, kDirClockwise, 1, qRgb(10, 255, 10)},
+            {"0 open", 0, 1, kDirOpen, 0, qRgb(250, 30, 30)},
+            {"1 open: display colour", 1, 1, kDirOpen, 0, qRgb(230, 230, 230)},
+            {"1 with a direction: the pen's colour", 1, 3, kDirClockwise, 0, qRgb(0x33, 0x22, 0x11)},
+            {"4 any", 4, 1, kDirClockwise, 1, qRgb(230, 230, 230)},
+            {"5 clockwise", 5, 1, kDirClockwise, 1, qRgb(250, 250, 5)},
+            {"5 counter-clockwise", 5, 1, kDirCounterClockwise, 1, qRgb(5, 5, 255)},
+        };
+        for (const auto& r : rows) {
+            Scene s;
+            s.doc.m_nothingImported = 0;
+            s.app.m_nColorMode = r.mode;
+            s.app.m_penColours[3] = 0x00112233;
+            CVector& c = AddTestChain(s.doc, r.pen, {{20, 100}, {180, 100}});
+            c.m_direction = r.direction;
+            c.m_closed = r.closed;
+            const QRgb got = s.Paint().pixel(100, 100) & 0xFFFFFF;
+            QCOMPARE(std::pair(QString::fromLatin1(r.name), got), std::pair(QString::fromLatin1(r.name), r.colour & 0xFFFFFF));
+        }
     }
     void startCrossEndSquareAndDrillCircle() {
         Scene s;
@@ -85,10 +74,10 @@ private slots:
         QCOMPARE(img.pixel(47, 97) & 0xFFFFFF, qRgb(50, 50, 50) & 0xFFFFFF);   // (sx-3, sy-3)
         QCOMPARE(img.pixel(53, 103) & 0xFFFFFF, qRgb(50, 50, 50) & 0xFFFFFF);  // (sx+3, sy+3)
         QCOMPARE(img.pixel(152, 98) & 0xFFFFFF, qRgb(150, 150, 150) & 0xFFFFFF);
-        QVERIFY(Count(img, qRgb(0, 0, 255)) > 10);  // the dotted circle around (100, 150)
+        QVERIFY(CountPixels(img, qRgb(0, 0, 255)) > 10);  // the dotted circle around (100, 150)
         QCOMPARE(img.pixel(100, 150) & 0xFFFFFF, qRgb(255, 255, 255) & 0xFFFFFF);
         s.app.m_nColorMode = 5;  // no corrected paths in this mode
-        QCOMPARE(Count(s.Paint(), qRgb(0, 0, 255)), 0);
+        QCOMPARE(CountPixels(s.Paint(), qRgb(0, 0, 255)), 0);
     }
     // Going back over a segment and on elsewhere still draws the way on from its first end.
     void retracedSegmentGoesOnFromItsStart() {
@@ -99,7 +88,7 @@ private slots:
         const QImage img = s.Paint();
         QCOMPARE(img.pixel(60, 100) & 0xFFFFFF, qRgb(250, 30, 30) & 0xFFFFFF);
         QCOMPARE(img.pixel(20, 60) & 0xFFFFFF, qRgb(250, 30, 30) & 0xFFFFFF);
-        QCOMPARE(Count(img, qRgb(250, 30, 30)), 81 + 80);
+        QCOMPARE(CountPixels(img, qRgb(250, 30, 30)), 81 + 80);
     }
     void withoutDrawingOnlyFrames() {
         Scene s;
@@ -109,10 +98,10 @@ private slots:
         s.app.m_materialZeroX = 40, s.app.m_materialZeroY = 40;
         AddTestChain(s.doc, 1, {{20, 100}, {180, 100}});  // present, but nothing imported
         const QImage img = s.Paint();
-        const int machine = Count(img, qRgb(20, 20, 20)), material = Count(img, qRgb(100, 250, 100));
+        const int machine = CountPixels(img, qRgb(20, 20, 20)), material = CountPixels(img, qRgb(100, 250, 100));
         QVERIFY(machine > 200 && machine < 4 * 181);  // dash-dot, so fewer than the whole outline
         QVERIFY(material > 100 && material < 4 * 101);
-        QCOMPARE(Count(img, qRgb(255, 255, 255)) + machine + material, 200 * 200);
+        QCOMPARE(CountPixels(img, qRgb(255, 255, 255)) + machine + material, 200 * 200);
     }
 };
 

@@ -13,8 +13,10 @@
 #include "files/settings_file.h"
 #include "model/fraes_kontur.h"
 #include "model/quenk_app.h"
+#include "tests/support/modal_answer.h"
 #include "tests/support/scripted_interaction.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/ui_pixels.h"
 #include "ui/drawing_view.h"
 #include "ui/drawing_window.h"
 #include "ui/main_frame.h"
@@ -43,26 +45,8 @@ void MakeJob(CQuenkApp& app) {
 int Count(CQuenkView* view, QRgb c) {
     const QImage img = view->grab().toImage();
     const QRect panel = view->Panel()->geometry();
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            n += !panel.contains(x, y) && (img.pixel(x, y) & 0xFFFFFF) == (c & 0xFFFFFF);
-    return n;
-}
-
-QList<int> BarIds(QToolBar* bar) {
-    QList<int> ids;
-    for (QAction* a : bar->actions()) ids << (a->isSeparator() ? 0 : a->data().toInt());
-    return ids;
-}
-
-// Closes the next modal dialog after typing text into one of its fields (none: cancel).
-void AnswerNextDialog(std::function<QLineEdit*(QWidget*)> field, QString text) {
-    QTimer::singleShot(0, [field, text] {
-        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!field) return d->reject();
-        field(d)->setText(text);
-        d->accept();
+    return CountPixelsWhere(img, [&](int x, int y) {
+        return !panel.contains(x, y) && (img.pixel(x, y) & 0xFFFFFF) == (c & 0xFFFFFF);
     });
 }
 }  // namespace
@@ -168,10 +152,12 @@ private slots:
         QCOMPARE(d.result(), int(QDialog::Rejected));
         QCOMPARE(s.ui.shown, std::vector<std::string>{"Geben Sie eine Zahl zwischen 0 und 5 ein."});
         QCOMPARE(extra->selectedText(), QStringLiteral("5.5"));
-        auto field = [](int id) { return [id](QWidget* d) { return static_cast<CMaterial*>(d)->Field(id); }; };
-        AnswerNextDialog(nullptr, {});
+        OnNextModal([](QDialog& d) { d.reject(); });
         QVERIFY(!RunMaterialDialog(nullptr, app));
-        AnswerNextDialog(field(material_field::kThickness), QStringLiteral("12,5"));
+        OnNextModal([](QDialog& d) {
+            static_cast<CMaterial&>(d).Field(material_field::kThickness)->setText(QStringLiteral("12,5"));
+            d.accept();
+        });
         QVERIFY(RunMaterialDialog(nullptr, app));
         QCOMPARE(app.m_materialThickness, 12.5);
         QCOMPARE(app.m_extraDepth, 0.1);
@@ -185,7 +171,10 @@ private slots:
         const CWerkzeugdaten::Row& r = d.ToolRow(3);
         QVERIFY(r.diameter->text() == "3" && r.diameter->isReadOnly() && r.right->isChecked() && !r.right->isEnabled());
         QVERIFY(r.depth->isEnabled() && !r.feedXY->isEnabled() && !r.feedZ->isEnabled());
-        AnswerNextDialog([](QWidget* d) { return static_cast<CWerkzeugdaten*>(d)->ToolRow(3).depth; }, "2.5");
+        OnNextModal([](QDialog& d) {
+            static_cast<CWerkzeugdaten&>(d).ToolRow(3).depth->setText(QStringLiteral("2.5"));
+            d.accept();
+        });
         QVERIFY(RunToolDataDialog(nullptr, app));
         QCOMPARE(app.m_toolDepth[3], 2.5);
     }

@@ -18,6 +18,7 @@
 #include "ui/correction_dialogs.h"
 #include "ui/tools_dialog.h"
 #include "tests/support/modal_answer.h"
+#include "tests/support/ui_pixels.h"
 #include "ui/tips_dialog.h"
 #include "ui/drawing_view.h"
 #include "ui/drawing_window.h"
@@ -37,8 +38,11 @@ void SampleSettings(CQuenkApp& app) {
 class ScreenshotTest : public QObject {
     Q_OBJECT
 private slots:
-    void mainWindowWithSample() {
+    void initTestCase() {
         if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("needs an X server (xvfb-run)");
+    }
+
+    void mainWindowWithSample() {
         CQuenkApp app;
         SampleSettings(app);
         CMainFrame f(app);
@@ -58,15 +62,10 @@ private slots:
         QCOMPARE(f.menuBar()->actions().size(), int(DocumentMenu().size()));
         QVERIFY(f.menuBar()->isVisible() && f.menuBar()->height() > 10);
         const QImage view = w->View().grab().toImage();
-        int white = 0, coloured = 0;
-        for (int y = 0; y < view.height(); ++y)
-            for (int x = 0; x < view.width(); ++x) {
-                const QColor c = view.pixelColor(x, y);
-                white += c == Qt::white;
-                coloured += c.saturation() > 100;
-            }
+        const int white = CountPixelsWhere(view, [&](int x, int y) { return view.pixelColor(x, y) == Qt::white; });
         QVERIFY(white > view.width() * view.height() / 2);  // not blank, not filled
-        QVERIFY(coloured > 500);                            // the chains and their paths
+        // The chains and their paths.
+        QVERIFY(CountPixelsWhere(view, [&](int x, int y) { return view.pixelColor(x, y).saturation() > 100; }) > 500);
 
         // "Information Vektor" of a corrected chain, as the mouse function opens it.
         const CVector* chain = nullptr;
@@ -85,7 +84,6 @@ private slots:
 
     // The sign's every chain clicked in the mouse export, then "Fräsen".
     void millingModeWithSample() {
-        if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("needs an X server (xvfb-run)");
         CQuenkApp app;
         SampleSettings(app);
         app.m_toolColoursB[1] = 0xC86414;
@@ -107,20 +105,14 @@ private slots:
         QVERIFY(shot.save(QStringLiteral("screenshot_milling.png")));
         CQuenkView& view = f.ActiveWindow()->View();
         QVERIFY(view.Panel() && view.Panel()->isVisible() && view.IsFitted());
-        int blue = 0;
-        const QImage picture = view.grab().toImage();
-        for (int y = 0; y < picture.height(); ++y)
-            for (int x = 0; x < picture.width(); ++x) blue += (picture.pixel(x, y) & 0xFFFFFF) == 0x1464C8;
-        QVERIFY(blue > 500);  // the paths of tool 1
+        QVERIFY(CountPixels(view.grab().toImage(), 0x1464C8) > 500);  // the paths of tool 1
     }
 
     void dialogs() {
-        if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("needs an X server (xvfb-run)");
         CAboutDlg about;
         CTipDlg tips(nullptr, QStringLiteral(QUENK_SOURCE_DIR "/tips.txt"));
         CQuenkApp app;
-        CompleteSettingsTables(app);
-        app.m_machineX = 600, app.m_machineY = 400, app.m_materialX = 300, app.m_materialY = 200;
+        SampleSettings(app);
         CSettingsDlg settings(SettingsOptions::From(app));
         ToolGeometry g;
         for (std::size_t k = 0; k < g.diameter.size(); ++k) {
@@ -141,9 +133,8 @@ private slots:
             QTest::qWait(100);
             const QImage shot = dialog->grab().toImage();
             QVERIFY(shot.width() > 100 && shot.height() > 50);
-            int ink = 0;  // pixels other than the background: texts, fields, frames
-            for (int y = 0; y < shot.height(); ++y)
-                for (int x = 0; x < shot.width(); ++x) ink += shot.pixel(x, y) != shot.pixel(0, 0);
+            // Pixels other than the background: texts, fields, frames.
+            const int ink = CountPixelsWhere(shot, [&](int x, int y) { return shot.pixel(x, y) != shot.pixel(0, 0); });
             QVERIFY(ink > shot.width() * shot.height() / 50);
             QVERIFY(shot.save(QString::fromLatin1(file)));
         }
@@ -151,7 +142,6 @@ private slots:
     }
     // "Import-Bericht" over the frame, with the near open ends marked red in the view behind.
     void importReport() {
-        if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("needs an X server (xvfb-run)");
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("teile.plt"));
         QFile file(path);
@@ -181,10 +171,7 @@ private slots:
             });
         });
         QVERIFY(f.Execute(cmd::kImportReport));
-        int marker = 0;  // the markers' pure red
-        for (int y = 0; y < shot.height(); ++y)
-            for (int x = 0; x < shot.width(); ++x) marker += shot.pixelColor(x, y) == QColor(230, 0, 0);
-        QVERIFY(marker > 50);
+        QVERIFY(CountPixels(shot, qRgb(230, 0, 0)) > 50);  // the markers' pure red
         QVERIFY(shot.save(QStringLiteral("screenshot_import_report.png")));
     }
 };

@@ -12,6 +12,7 @@
 #include "files/settings_file.h"
 #include "model/platform.h"
 #include "model/quenk_app.h"
+#include "tests/support/modal_answer.h"
 #include "tests/support/scripted_interaction.h"
 #include "ui/main_frame.h"
 #include "ui/settings_commands.h"
@@ -32,11 +33,9 @@ QLineEdit* Edit(QWidget* dialog, const char* member) { return dialog->findChild<
 
 // Runs the "Config" command; `fill` edits the dialog, then the given button is pressed.
 void RunConfig(CMainFrame& frame, const std::function<void(QDialog&)>& fill, QDialogButtonBox::StandardButton button) {
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        fill(*dialog);
-        dialog->findChild<QDialogButtonBox*>()->button(button)->click();
+    OnNextModal([&](QDialog& d) {
+        fill(d);
+        d.findChild<QDialogButtonBox*>()->button(button)->click();
     });
     QVERIFY(frame.Execute(cmd::kSettings));
 }
