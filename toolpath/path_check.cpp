@@ -178,7 +178,8 @@ bool PathChecker::Gouges(const CPunkt& a, const CPunkt& b) {
     if (!m_region.Contains(a) || !m_region.Contains(b)) return false;  // a spoke
     // The walls beside the path run along it at about r: a wall whose two ends lie on one
     // side of the path's line, both clear of the limit, stays clear along all of a->b. The
-    // cross products with a's direction, clear by two margins, decide it as the exact test would.
+    // cross products with a->b's unit direction, clear of the limit by two grid margins (more
+    // than their rounding), rule it out as the exact test would.
     const double len = PlainDistance(a, b);
     const bool aside = !m_plain && m_min > 0 && len > 0;
     const double ux = aside ? (b.x - a.x) / len : 0, uy = aside ? (b.y - a.y) / len : 0;
