@@ -249,8 +249,22 @@ bool PathChecker::Gouges(const CPunkt& a, const CPunkt& b) {
     // inverse of its squared length.
     const double loX = std::min(a.x, b.x), hiX = std::max(a.x, b.x), loY = std::min(a.y, b.y), hiY = std::max(a.y, b.y);
     const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy, inv = len2 > 0 ? 1 / len2 : 0;
+    // The walls beside the path run along it at about r: a wall whose two ends lie on one
+    // side of the path's line, both clear of the limit, stays clear along all of a->b. The
+    // cross products with a->b's unit direction, clear of the limit by two grid margins (more
+    // than their rounding), rule it out as the exact test would.
+    const double len = PlainDistance(a, b);
+    const bool aside = !m_plain && m_min > 0 && len > 0;
+    const double ux = aside ? (b.x - a.x) / len : 0, uy = aside ? (b.y - a.y) / len : 0;
+    const double beside = m_min + 2 * m_margin;
     return AnyCandidate(a, b, m_scan ? m_min : 0, [&](std::int32_t k) {
         const auto i = static_cast<std::size_t>(k);
+        if (aside) {
+            const CPunkt& c = (*m_w)[i];
+            const CPunkt& d = (*m_w)[i + 1];
+            const double sc = ux * (c.y - a.y) - uy * (c.x - a.x), sd = ux * (d.y - a.y) - uy * (d.x - a.x);
+            if ((sc >= beside && sd >= beside) || (sc <= -beside && sd <= -beside)) return false;
+        }
         // Every point of c->d lies within half its length of its middle: one distance rules
         // out most candidates before the four of the exact test. Its square, clear of the
         // limit by the margin, rules them out as the distance itself would, without a root;

@@ -55,6 +55,8 @@ public:
     // reaches: the rest of the exact offset's boundary lies on the raw path where the kept
     // path runs along it, or on its corner cuts.
     bool MayHaveLostBoundary() const;
+    // The measure behind it: that boundary as a share of the path's length.
+    double SkippedShare() const { return m_skippedShare; }
 
 private:
     struct Box {

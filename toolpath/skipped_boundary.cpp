@@ -39,31 +39,49 @@ void Band(double s0, double s1, double low, double high, double& lo, double& hi)
     hi = std::min(hi, std::max(t1, t2));
 }
 
-// The parameters t of a->b whose points lie closer than rho to segment c->d: one interval,
-// since the points within rho of a segment form a convex region (two discs and the band
-// between them).
-bool BlockedSpan(const CPunkt& a, const CPunkt& b, const CPunkt& c, const CPunkt& d, double rho, double& lo,
-                 double& hi) {
-    const CPunkt u{b.x - a.x, b.y - a.y};
-    lo = 1e300;
-    hi = -1e300;
-    DiscSpan(a, u, c, rho, lo, hi);
-    DiscSpan(a, u, d, rho, lo, hi);
-    const double len = PlainDistance(c, d);
-    if (len > 0) {
-        const double ex = (d.x - c.x) / len, ey = (d.y - c.y) / len;
-        double bandLo = -1e300, bandHi = 1e300;
-        Band(ex * (a.y - c.y) - ey * (a.x - c.x), ex * u.y - ey * u.x, -rho, rho, bandLo, bandHi);
-        Band(ex * (a.x - c.x) + ey * (a.y - c.y), ex * u.x + ey * u.y, 0, len, bandLo, bandHi);
-        if (bandLo < bandHi) {
-            lo = std::min(lo, bandLo);
-            hi = std::max(hi, bandHi);
+// The parameters t of a->b whose points lie closer than a distance to segment c->d: one
+// interval, since the points within a distance of a segment form a convex region (two discs
+// and the band between them). The measure asks for two distances at once, and most of the
+// work does not depend on the distance, so it is done once for both.
+class BlockedSpans {
+public:
+    BlockedSpans(const CPunkt& a, const CPunkt& b, const CPunkt& c, const CPunkt& d)
+        : m_a(a), m_u{b.x - a.x, b.y - a.y}, m_c(c), m_d(d), m_len(PlainDistance(c, d)) {
+        if (m_len > 0) {
+            const double ex = (d.x - c.x) / m_len, ey = (d.y - c.y) / m_len;
+            m_across0 = ex * (a.y - c.y) - ey * (a.x - c.x);
+            m_across1 = ex * m_u.y - ey * m_u.x;
+            Band(ex * (a.x - c.x) + ey * (a.y - c.y), ex * m_u.x + ey * m_u.y, 0, m_len, m_alongLo, m_alongHi);
         }
     }
-    lo = std::max(lo, 0.0);
-    hi = std::min(hi, 1.0);
-    return lo < hi;
-}
+
+    // The interval for distance rho, clamped to the segment a->b; false when it is empty.
+    bool Within(double rho, double& lo, double& hi) const {
+        lo = 1e300;
+        hi = -1e300;
+        DiscSpan(m_a, m_u, m_c, rho, lo, hi);
+        DiscSpan(m_a, m_u, m_d, rho, lo, hi);
+        if (m_len > 0) {
+            double bandLo = -1e300, bandHi = 1e300;
+            Band(m_across0, m_across1, -rho, rho, bandLo, bandHi);
+            bandLo = std::max(bandLo, m_alongLo);
+            bandHi = std::min(bandHi, m_alongHi);
+            if (bandLo < bandHi) {
+                lo = std::min(lo, bandLo);
+                hi = std::max(hi, bandHi);
+            }
+        }
+        lo = std::max(lo, 0.0);
+        hi = std::min(hi, 1.0);
+        return lo < hi;
+    }
+
+private:
+    CPunkt m_a, m_u, m_c, m_d;
+    double m_len;
+    double m_across0 = 0, m_across1 = 0;
+    double m_alongLo = -1e300, m_alongHi = 1e300;
+};
 }  // namespace
 
 namespace {
@@ -101,14 +119,19 @@ bool PathChecker::Spans(const CPunkt& a, const CPunkt& b, double inner, double o
         const CPunkt& d = (*m_w)[static_cast<std::size_t>(k) + 1];
         // Every point of c->d lies within half its length of its middle.
         const CPunkt mid{(c.x + d.x) / 2, (c.y + d.y) / 2};
-        if (PlainSegmentDistance(mid, a, b) - PlainDistance(c, d) / 2 >= reach) continue;
+        const double half = PlainDistance(c, d) / 2;
+        // Its square, clear of reach by the margin, rules a wall out as the distance would.
+        if (const double clear = reach + half + m_margin; !m_plain && PlainSegmentDistance2(mid, a, b) >= clear * clear)
+            continue;
+        if (PlainSegmentDistance(mid, a, b) - half >= reach) continue;
+        const BlockedSpans blocked(a, b, c, d);
         double lo = 0, hi = 0;
-        if (BlockedSpan(a, b, c, d, inner, lo, hi)) {
+        if (blocked.Within(inner, lo, hi)) {
             // Most left-out raw segments lie wholly within reach of one wall.
             if (lo <= 0 && hi >= 1) return false;
             m_inner.emplace_back(lo, hi);
         }
-        if (outer > 0 && BlockedSpan(a, b, c, d, outer, lo, hi)) m_outer.emplace_back(lo, hi);
+        if (outer > 0 && blocked.Within(outer, lo, hi)) m_outer.emplace_back(lo, hi);
     }
     Merge(m_inner);
     Merge(m_outer);
