@@ -253,6 +253,15 @@ bool join_detail::JoinPenEndPoints(CStift& pen, ChainPoints before, SpentPoints&
         if (!joined) break;
         joinedAny = true;
     }
+    // Storage grown by doubling for the joins keeps up to half of it unused; given back now,
+    // the drawing does not hold the slack of every pen at once while the others are joined.
+    for (int k = 0; k < n && joinedAny; ++k) {
+        std::vector<CPunkt>& pts = chains[static_cast<std::size_t>(k)]->m_points.Raw();
+        if (!made[static_cast<std::size_t>(k)] || pts.capacity() - pts.size() <= pts.size() / 8) continue;
+        std::vector<CPunkt> exact(pts.begin(), pts.end());
+        pts.swap(exact);
+        spent.Release(exact, true);
+    }
     return joinedAny;
 }
 
