@@ -51,7 +51,7 @@ void StripLineBreaks(std::string& bytes) {
     bytes.resize(static_cast<std::size_t>(w - bytes.data()));
 }
 
-int InterpretHpgl(CQuenkDoc& doc, std::string_view text, LayerJoiner* joiner, bool textSpent) {
+int InterpretHpgl(CQuenkDoc& doc, std::string_view text, LayerJoiner* joiner) {
     if (!doc.m_curLayer) doc.m_curLayer = doc.AddLayer();
     // Pen and chain must belong to the layer being filled; anything else is forgotten.
     const auto& pens = doc.m_curLayer->m_pens;
@@ -64,7 +64,6 @@ int InterpretHpgl(CQuenkDoc& doc, std::string_view text, LayerJoiner* joiner, bo
     limits.segmentAngle = app.m_segmentAngle;
     limits.maxVectorUnits = app.m_maxVectorLength / app.m_plotterUnit;
     limits.arcPointBudget = kArcPointAllowance + text.size() / kTextBytesPerArcPoint;
-    limits.releaseReadText = textSpent;
     return HpglInterpreter(doc, text, limits, joiner).Run();
 }
 
@@ -81,7 +80,7 @@ bool ImportHpglText(CQuenkDoc& doc, std::string bytes, const std::string& fileNa
                 doc.m_nothingImported = 0;
                 doc.m_drawingName = fileName;
             }
-            unknown = InterpretHpgl(doc, bytes, &joiner, true);  // the text goes right after
+            unknown = InterpretHpgl(doc, bytes, &joiner);
         },
         [&] {
             if (unknown > kUnknownCommandsTolerated) Ui().Message(import_texts::kTooManyErrors);

@@ -9,7 +9,6 @@
 #include "model/document.h"
 #include "model/core_context.h"
 #include "import/layer_joiner.h"
-#include "model/heap_reserve.h"
 #include "model/progress.h"
 
 namespace {
@@ -69,12 +68,6 @@ int HpglInterpreter::Run() {
         // The pair's second character belongs to the command, whatever it is.
         i = Dispatch(c, At(i + 1), i + 2);
         progress.Tick(i);
-        // Commands never look back past their own start, and a little more is kept.
-        constexpr std::size_t kReleaseEvery = std::size_t{4} << 20, kKeptBehind = std::size_t{64} << 10;
-        if (m_limits.releaseReadText && i > m_releasedTo + kReleaseEvery + kKeptBehind) {
-            ReleaseReadPages(m_text + m_releasedTo, i - kKeptBehind - m_releasedTo);
-            m_releasedTo = i - kKeptBehind;
-        }
     }
     FinishChain();
     ReportUnknown();

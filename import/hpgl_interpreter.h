@@ -27,9 +27,6 @@ struct HpglLimits {
     // Most arc and circle points one file may produce in all; keeps memory bounded by the
     // file's size however many huge circles it asks for.
     std::size_t arcPointBudget = 0;
-    // Nobody reads the text after the walk: the part behind it is given back to the system
-    // as the walk goes on, so that a large file's text and its chains are not held at once.
-    bool releaseReadText = false;
 };
 
 class HpglInterpreter {
@@ -104,7 +101,6 @@ private:
     HpglLimits m_limits;
     std::size_t m_arcPointsLeft;
     int m_unknown = 0;
-    std::size_t m_releasedTo = 0;  // the text before this has been given back
     // Unknown commands by first letter and second byte (slot 256: the text ended after the
     // letter), counted whether or not they are shown; made at the first one.
     std::vector<std::int64_t> m_unknownByPair;

@@ -25,9 +25,8 @@ void StripLineBreaks(std::string& bytes);
 // Interprets plotter text (line breaks already removed) into the document's current layer,
 // showing the parameter messages and, when the document reports unknown commands, up to ten
 // of them. Returns the number of unknown commands counted. With a joiner, every pen that the
-// text leaves for the last time is handed to it as soon as it is complete. With textSpent,
-// nobody reads the text afterwards, and the part read is given back to the system on the way.
-int InterpretHpgl(CQuenkDoc& doc, std::string_view text, LayerJoiner* joiner = nullptr, bool textSpent = false);
+// text leaves for the last time is handed to it as soon as it is complete.
+int InterpretHpgl(CQuenkDoc& doc, std::string_view text, LayerJoiner* joiner = nullptr);
 
 // Everything the reader does after reading the file: a new layer, the interpretation, the
 // "Über 10 Fehler" message, placement, end-point joining and clean-up. fileName is the name

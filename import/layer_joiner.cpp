@@ -253,10 +253,6 @@ void LayerJoiner::RunPhase(Phase phase) {
             work = Claim();
         }
         Work(*work, true);
-        // What the helper gave up meanwhile goes now, not at the end: a file that revisits its
-        // pens has them all joined after reading, and would hold the old storage of half its
-        // points until the last pen is done.
-        m_handedBack.FreeAll();
     }
 }
 

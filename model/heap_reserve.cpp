@@ -44,16 +44,6 @@ void AdviseLargePages([[maybe_unused]] void* block, [[maybe_unused]] std::size_t
 #endif
 }
 
-void ReleaseReadPages([[maybe_unused]] const void* block, [[maybe_unused]] std::size_t bytes) {
-#ifdef QUENK_HEAP_RESERVE
-    constexpr std::uintptr_t kPage = 4096;
-    const auto from = reinterpret_cast<std::uintptr_t>(block);
-    const auto a = (from + kPage - 1) & ~(kPage - 1);
-    const auto b = (from + bytes) & ~(kPage - 1);
-    if (b > a) madvise(reinterpret_cast<void*>(a), b - a, MADV_DONTNEED);  // a refusal only costs memory
-#endif
-}
-
 bool HeapReserveEnabled() {
     const char* off = std::getenv("QUENK_NO_HEAP_RESERVE");
     return !(off && off[0] == '1');

@@ -27,11 +27,6 @@ private:
 // text): the whole 2 MB pages inside it. Does nothing for small blocks or where not available.
 void AdviseLargePages(void* block, std::size_t bytes);
 
-// Gives the whole pages inside a block back to the system while the block stays allocated:
-// for a large text that is read once from front to back, the part already read. Those pages
-// read as zeros afterwards. Does nothing where not available.
-void ReleaseReadPages(const void* block, std::size_t bytes);
-
 // The environment switch QUENK_NO_HEAP_RESERVE=1 turns the reservation off, so that its effect
 // can be measured in one run.
 bool HeapReserveEnabled();
