@@ -25,6 +25,14 @@ bool DoneInPlace(const CStift& pen) {
     for (const auto& c : pen.m_chains) points += c->PointCount();
     return points <= kPointsDoneInPlace;
 }
+
+// The box recomputation of a pen whose chains nobody changed since their last one.
+BoxValues RecomputeUnchanged(CStift& pen, DirectionNotes& notes) {
+    pen.RecomputeBox(notes, ChainPoints::Unchanged);
+    BoxValues box;
+    CopyBox(box, pen);
+    return box;
+}
 }  // namespace
 
 LayerJoiner::LayerJoiner(CQuenkDoc& doc, CLayer& layer) : m_doc(doc), m_layer(layer) {}
@@ -278,14 +286,11 @@ void LayerJoiner::RecomputeBox() {
         // The pens' own boxes are not touched: the helper may still be joining them.
         std::size_t k = 0;
         layer.RecomputeBox([this, &notes, &k](CStift& pen) {
-            const PenWork* work = WorkAt(k++, pen);
-            BoxValues box;
-            if (work) {
+            if (const PenWork* work = WorkAt(k++, pen)) {
                 Take(*work, &PenNotes::beforeJoining, Stage::Recomputed, notes);
                 return work->boxBeforeThenMoved;
             }
-            pen.RecomputeBox(notes, ChainPoints::Unchanged);
-            CopyBox(box, pen);
+            const BoxValues box = RecomputeUnchanged(pen, notes);
             m_doubleStrokesInPlace += CountDoubleStrokes(pen.m_chains);
             return box;
         });
@@ -331,13 +336,7 @@ bool LayerJoiner::JoinAndMove(double dx, double dy) {
         std::size_t k = 0;
         layer.RecomputeBox([this, &notes, &k](CStift& pen) {
             const PenWork* work = WorkAt(k++, pen);
-            if (!work) {
-                // The box recomputation that closes the joining.
-                pen.RecomputeBox(notes, ChainPoints::Unchanged);
-                BoxValues box;
-                CopyBox(box, pen);
-                return box;
-            }
+            if (!work) return RecomputeUnchanged(pen, notes);  // the recomputation closing the joining
             if (work->notes) notes.Append(work->notes->afterJoining);
             CopyBox(pen, work->boxAfter);
             return work->boxAfter;
