@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <random>
 #include <utility>
 
@@ -28,5 +29,6 @@ TEST(CompactArray, FollowsThePlainArrayThroughRandomEdits) {
         }
         ASSERT_TRUE(a == plain && a.Size() == plain.Size() && a.IsEmpty() == plain.IsEmpty()) << step;
         ASSERT_TRUE(other == plainOther) << step;
+        ASSERT_EQ(std::accumulate(a.begin(), a.end(), 0), std::accumulate(plain.begin(), plain.end(), 0)) << step;
     }
 }
