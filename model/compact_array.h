@@ -46,14 +46,13 @@ public:
     }
     T& SetPointAtGrow(int i, const T& p) { return Make().SetPointAtGrow(i, p); }
 
-    // Indexing an empty array throws as the plain array does, without making storage.
-    T& operator[](int i) { return Existing()[i]; }
+    T& operator[](int i) { return Make()[i]; }
     const T& operator[](int i) const { return Get()[i]; }
-    T& At(int i) { return Existing().At(i); }
+    T& At(int i) { return Make().At(i); }
     const T& At(int i) const { return Get().At(i); }
-    T& Front() { return Existing().Front(); }
+    T& Front() { return Make().Front(); }
     const T& Front() const { return Get().Front(); }
-    T& Back() { return Existing().Back(); }
+    T& Back() { return Make().Back(); }
     const T& Back() const { return Get().Back(); }
 
     void RemoveAll() { m_array.reset(); }
@@ -63,12 +62,10 @@ public:
 
     std::vector<T>& Raw() { return Make().Raw(); }
     const std::vector<T>& Raw() const { return Get().Raw(); }
-    // Walking an empty array makes no storage either: threads that only read a chain's lists
-    // through a non-const chain must not write to it.
-    T* Data() { return m_array ? m_array->Data() : nullptr; }
+    T* Data() { return Make().Data(); }
     const T* Data() const { return Get().Data(); }
-    typename std::vector<T>::iterator begin() { return m_array ? m_array->begin() : typename std::vector<T>::iterator(); }
-    typename std::vector<T>::iterator end() { return m_array ? m_array->end() : typename std::vector<T>::iterator(); }
+    auto begin() { return Make().begin(); }
+    auto end() { return Make().end(); }
     auto begin() const { return Get().begin(); }
     auto end() const { return Get().end(); }
 
@@ -83,10 +80,6 @@ private:
     const CArray<T>& Get() const {
         static const CArray<T> empty;
         return m_array ? *m_array : empty;
-    }
-    CArray<T>& Existing() {
-        if (!m_array) (void)Get().At(0);  // throws: the index is outside the empty array
-        return *m_array;
     }
     CArray<T>& Make() {
         if (!m_array) m_array = std::make_unique<CArray<T>>();
