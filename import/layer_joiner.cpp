@@ -1,6 +1,7 @@
 #include "import/layer_joiner.h"
 
 #include <cmath>
+#include <stdexcept>
 #include <system_error>
 
 #include "import/import_report.h"
@@ -11,6 +12,27 @@
 namespace {
 // A pen this large is worth a thread of its own while the reader goes on.
 constexpr std::size_t kChainsWorthEarlyJoining = 1024;
+
+// A pen this small is not worth a record, a queue and a thread: the reader's thread takes it
+// through its steps in the walks over the layer. A file may select a million pens with a stroke
+// each, and the record and its bookkeeping would cost more than the pen itself.
+constexpr std::size_t kChainsDoneInPlace = 2;
+constexpr int kPointsDoneInPlace = 1024;
+
+bool DoneInPlace(const CStift& pen) {
+    if (pen.m_chains.size() > kChainsDoneInPlace) return false;
+    int points = 0;
+    for (const auto& c : pen.m_chains) points += c->PointCount();
+    return points <= kPointsDoneInPlace;
+}
+
+// The box recomputation of a pen whose chains nobody changed since their last one.
+BoxValues RecomputeUnchanged(CStift& pen, DirectionNotes& notes) {
+    pen.RecomputeBox(notes, ChainPoints::Unchanged);
+    BoxValues box;
+    CopyBox(box, pen);
+    return box;
+}
 }  // namespace
 
 LayerJoiner::LayerJoiner(CQuenkDoc& doc, CLayer& layer) : m_doc(doc), m_layer(layer) {}
@@ -35,6 +57,7 @@ LayerJoiner::PenWork& LayerJoiner::MarkComplete(CStift& pen) {
 }
 
 void LayerJoiner::PenComplete(CStift& pen) {
+    if (DoneInPlace(pen)) return;
     {
         std::lock_guard<std::mutex> hold(m_lock);
         MarkComplete(pen);
@@ -128,11 +151,29 @@ void LayerJoiner::Work(PenWork& work, bool onReaderThread) {
     }
 }
 
+template <typename Step>
+void LayerJoiner::Noting(PenWork& work, DirectionNotes PenNotes::*found, Step&& step) {
+    DirectionNotes notes;
+    auto keep = [&] {
+        if (notes.All().empty()) return;
+        if (!work.notes) work.notes = std::make_unique<PenNotes>();
+        (*work.notes).*found = std::move(notes);
+    };
+    try {
+        step(notes);
+    } catch (...) {
+        keep();
+        throw;
+    }
+    keep();
+}
+
 void LayerJoiner::Recompute(PenWork& work) {
     // The document's box recomputation as it reaches this pen: the chains are as the reader's
     // RecomputeAhead left them.
-    work.pen->RecomputeBox(work.beforeJoining, ChainPoints::Unchanged);
-    CopyBox(work.boxBefore, *work.pen);
+    Noting(work, &PenNotes::beforeJoining,
+           [&](DirectionNotes& notes) { work.pen->RecomputeBox(notes, ChainPoints::Unchanged); });
+    CopyBox(work.boxBeforeThenMoved, *work.pen);
     // Joining would merge two copies of a stroke into one chain there and back: the doubles
     // are counted while the strokes are still as the file drew them.
     work.doubleStrokes = CountDoubleStrokes(work.pen->m_chains);
@@ -141,14 +182,17 @@ void LayerJoiner::Recompute(PenWork& work) {
 void LayerJoiner::Join(PenWork& work, bool onReaderThread) {
     join_detail::SpentPoints spent(onReaderThread);
     try {
-        work.joined = join_detail::JoinPenEndPoints(*work.pen, ChainPoints::Unchanged, spent, work.joining);
+        Noting(work, &PenNotes::joining, [&](DirectionNotes& notes) {
+            work.joined = join_detail::JoinPenEndPoints(*work.pen, ChainPoints::Unchanged, spent, notes);
+        });
     } catch (...) {
         if (!onReaderThread) m_handedBack.Give(spent);
         throw;
     }
     if (!onReaderThread) m_handedBack.Give(spent);
     // The box recomputation that closes the joining.
-    work.pen->RecomputeBox(work.afterJoining, ChainPoints::Unchanged);
+    Noting(work, &PenNotes::afterJoining,
+           [&](DirectionNotes& notes) { work.pen->RecomputeBox(notes, ChainPoints::Unchanged); });
     CopyBox(work.boxAfter, *work.pen);
 }
 
@@ -157,11 +201,15 @@ void LayerJoiner::Move(PenWork& work) {
     // The layer's MoveBy for this pen's chains: each chain moved and recomputed while its
     // points are in the cache, the pen's box folded as MoveBy folds it.
     BoxValues box;
-    ForEachChain(work.pen->m_chains, [&](CVector& c) {
-        work.moving.Add(c.MoveAndRecompute(m_dx, m_dy));
+    Noting(work, &PenNotes::moving, [&](DirectionNotes& notes) { MoveChains(*work.pen, notes, box); });
+    work.boxBeforeThenMoved = box;
+}
+
+void LayerJoiner::MoveChains(CStift& pen, DirectionNotes& notes, BoxValues& box) const {
+    ForEachChain(pen.m_chains, [&](CVector& c) {
+        notes.Add(c.MoveAndRecompute(m_dx, m_dy));
         FoldBox(box, c);
     });
-    work.boxMoved = box;
 }
 
 bool LayerJoiner::PhaseDone() const {
@@ -173,15 +221,32 @@ void LayerJoiner::RunPhase(Phase phase) {
     {
         std::lock_guard<std::mutex> hold(m_lock);
         m_phase = phase;
-        for (auto& pen : m_layer.m_pens) {
-            PenWork& work = MarkComplete(*pen);
+        const std::size_t n = m_layer.m_pens.size();
+        const bool ordered = m_inOrder.size() == n;
+        if (!ordered) {
+            m_inOrder.clear();
+            m_inOrder.reserve(n);
+        }
+        for (std::size_t k = 0; k < n; ++k) {
+            CStift* pen = m_layer.m_pens[k].get();
+            if (!ordered) {
+                // A pen handed over while reading keeps its record, whatever its size now.
+                const auto found = m_index.find(pen);
+                m_inOrder.push_back(found != m_index.end() ? &m_work[found->second]
+                                    : DoneInPlace(*pen)    ? nullptr
+                                                           : &MarkComplete(*pen));
+            }
+            PenWork* work = WorkAt(k, *pen);
+            if (!work) continue;
             // A busy pen goes on by itself; an idle joined one waits for someone to move it.
-            if (phase == Phase::Moving && work.stage == Stage::Joined && !work.busy) m_more.push_back(&work);
-            if (work.stage != Stage::Moved) {
+            if (phase == Phase::Moving && work->stage == Stage::Joined && !work->busy) m_more.push_back(work);
+            if (work->stage != Stage::Moved) {
                 chainsLeft += pen->m_chains.size();
                 ++pensLeft;
             }
         }
+        // Reading is over: no pen is looked up by its address again.
+        if (!ordered) std::unordered_map<const CStift*, std::size_t>().swap(m_index);
     }
     if (!m_helper.joinable() && pensLeft >= 2 && chainsLeft >= kPiecesWorthThreads) StartHelper();
     m_wake.notify_all();
@@ -199,10 +264,14 @@ void LayerJoiner::RunPhase(Phase phase) {
     }
 }
 
-LayerJoiner::PenWork& LayerJoiner::WorkOf(const CStift& pen) { return m_work[m_index.at(&pen)]; }
+LayerJoiner::PenWork* LayerJoiner::WorkAt(std::size_t k, const CStift& pen) {
+    if (k >= m_inOrder.size() || (m_inOrder[k] && m_inOrder[k]->pen != &pen))
+        throw std::logic_error("LayerJoiner: the layer's pens changed during the import");
+    return m_inOrder[k];
+}
 
-void LayerJoiner::Take(const PenWork& work, DirectionNotes PenWork::*found, Stage step, DirectionNotes& notes) {
-    notes.Append(work.*found);
+void LayerJoiner::Take(const PenWork& work, DirectionNotes PenNotes::*found, Stage step, DirectionNotes& notes) {
+    if (work.notes) notes.Append((*work.notes).*found);
     if (work.error && work.failedIn == step) std::rethrow_exception(work.error);
 }
 
@@ -215,10 +284,15 @@ void LayerJoiner::RecomputeBox() {
             return;
         }
         // The pens' own boxes are not touched: the helper may still be joining them.
-        layer.RecomputeBox([this, &notes](CStift& pen) {
-            const PenWork& work = WorkOf(pen);
-            Take(work, &PenWork::beforeJoining, Stage::Recomputed, notes);
-            return work.boxBefore;
+        std::size_t k = 0;
+        layer.RecomputeBox([this, &notes, &k](CStift& pen) {
+            if (const PenWork* work = WorkAt(k++, pen)) {
+                Take(*work, &PenNotes::beforeJoining, Stage::Recomputed, notes);
+                return work->boxBeforeThenMoved;
+            }
+            const BoxValues box = RecomputeUnchanged(pen, notes);
+            m_doubleStrokesInPlace += CountDoubleStrokes(pen.m_chains);
+            return box;
         });
     });
 }
@@ -243,10 +317,15 @@ bool LayerJoiner::JoinAndMove(double dx, double dy) {
     // What JoinEndPoints shows and leaves behind.
     bool joined = false;
     ShowingNotes([&](DirectionNotes& notes) {
-        for (auto& pen : m_layer.m_pens) {
-            const PenWork& work = WorkOf(*pen);
-            Take(work, &PenWork::joining, Stage::Joined, notes);
-            joined = joined || work.joined;
+        join_detail::SpentPoints spent(true);
+        for (std::size_t k = 0; k < m_layer.m_pens.size(); ++k) {
+            CStift& pen = *m_layer.m_pens[k];
+            if (const PenWork* work = WorkAt(k, pen)) {
+                Take(*work, &PenNotes::joining, Stage::Joined, notes);
+                joined = joined || work->joined;
+            } else {
+                joined = join_detail::JoinPenEndPoints(pen, ChainPoints::Unchanged, spent, notes) || joined;
+            }
         }
     });
     m_doc.RecomputeBox([this](CLayer& layer, DirectionNotes& notes) {
@@ -254,11 +333,13 @@ bool LayerJoiner::JoinAndMove(double dx, double dy) {
             layer.RecomputeBox(notes, ChainPoints::Unchanged);  // nothing changed them since
             return;
         }
-        layer.RecomputeBox([this, &notes](CStift& pen) {
-            const PenWork& work = WorkOf(pen);
-            notes.Append(work.afterJoining);
-            CopyBox(pen, work.boxAfter);
-            return work.boxAfter;
+        std::size_t k = 0;
+        layer.RecomputeBox([this, &notes, &k](CStift& pen) {
+            const PenWork* work = WorkAt(k++, pen);
+            if (!work) return RecomputeUnchanged(pen, notes);  // the recomputation closing the joining
+            if (work->notes) notes.Append(work->notes->afterJoining);
+            CopyBox(pen, work->boxAfter);
+            return work->boxAfter;
         });
     });
     if (joined) Ui().Message(prepare_texts::kJoinedMessage);
@@ -267,11 +348,18 @@ bool LayerJoiner::JoinAndMove(double dx, double dy) {
     // What the layer's MoveBy shows and leaves behind.
     if (m_move) {
         ShowingNotes([this](DirectionNotes& notes) {
-            m_layer.RecomputeBox([this, &notes](CStift& pen) {
-                const PenWork& work = WorkOf(pen);
-                Take(work, &PenWork::moving, Stage::Moved, notes);
-                CopyBox(pen, work.boxMoved);
-                return work.boxMoved;
+            std::size_t k = 0;
+            m_layer.RecomputeBox([this, &notes, &k](CStift& pen) {
+                const PenWork* work = WorkAt(k++, pen);
+                BoxValues box;
+                if (work) {
+                    Take(*work, &PenNotes::moving, Stage::Moved, notes);
+                    box = work->boxBeforeThenMoved;
+                } else {
+                    MoveChains(pen, notes, box);
+                }
+                CopyBox(pen, box);
+                return box;
             });
         });
     }
@@ -279,7 +367,7 @@ bool LayerJoiner::JoinAndMove(double dx, double dy) {
 }
 
 std::int64_t LayerJoiner::DoubleStrokes() const {
-    std::int64_t n = 0;
+    std::int64_t n = m_doubleStrokesInPlace;
     for (const PenWork& work : m_work) n += work.doubleStrokes;
     return n;
 }

@@ -13,9 +13,11 @@
 #include <cstdint>
 #include <deque>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <unordered_map>
+#include <vector>
 
 #include "model/box.h"
 #include "model/core_context.h"
@@ -56,16 +58,24 @@ private:
     };
     enum class Phase : std::uint8_t { Reading, Placing, Moving, Over };
 
+    // The direction notes of a pen's steps. Few pens have any, and a file may have a million
+    // pens: they are made only for a step that noted something.
+    struct PenNotes {
+        DirectionNotes beforeJoining, joining, afterJoining, moving;
+    };
     struct PenWork {
         CStift* pen = nullptr;
         Stage stage = Stage::Complete;
         bool busy = false;  // a thread works on it
-        DirectionNotes beforeJoining, joining, afterJoining, moving;
-        BoxValues boxBefore, boxAfter, boxMoved;
         bool joined = false;
+        Stage failedIn = Stage::Complete;  // the step that threw, with error
+        std::unique_ptr<PenNotes> notes;
+        // The box before joining; once the layer is placed it is no longer asked for, and the
+        // move keeps its box here.
+        BoxValues boxBeforeThenMoved;
+        BoxValues boxAfter;
         std::int64_t doubleStrokes = 0;
         std::exception_ptr error;
-        Stage failedIn = Stage::Complete;  // the step that threw, with error
     };
 
     // Records the pen and queues it for its first step, once. Under m_lock.
@@ -82,16 +92,25 @@ private:
     // Shares the steps of a phase with the helper until every pen has taken them.
     void RunPhase(Phase phase);
     bool PhaseDone() const;  // under m_lock
-    PenWork& WorkOf(const CStift& pen);
+    // The record of the k-th pen of the layer's list, for the walks over the list after
+    // reading, which would otherwise look every pen up again; null for a pen done in place.
+    PenWork* WorkAt(std::size_t k, const CStift& pen);
+    // The layer's MoveBy for one pen's chains: each chain moved and recomputed, its box folded.
+    void MoveChains(CStift& pen, DirectionNotes& notes, BoxValues& box) const;
+    // Runs a step of the pen with an empty list and keeps what it noted, also when it throws.
+    template <typename Step>
+    static void Noting(PenWork& work, DirectionNotes PenNotes::*found, Step&& step);
     // Adds what a step of the pen noted to `notes`, and rethrows what the step threw.
-    static void Take(const PenWork& work, DirectionNotes PenWork::*found, Stage step, DirectionNotes& notes);
+    static void Take(const PenWork& work, DirectionNotes PenNotes::*found, Stage step, DirectionNotes& notes);
 
     CQuenkDoc& m_doc;
     CLayer& m_layer;
     std::mutex m_lock;
     std::condition_variable m_wake;
     std::deque<PenWork> m_work;  // elements keep their place while others are added
-    std::unordered_map<const CStift*, std::size_t> m_index;
+    std::unordered_map<const CStift*, std::size_t> m_index;  // emptied once m_inOrder is made
+    std::vector<PenWork*> m_inOrder;                         // by position in the layer's list
+    std::int64_t m_doubleStrokesInPlace = 0;                 // of the pens without a record
     std::deque<PenWork*> m_complete;  // read, waiting for their first step
     std::deque<PenWork*> m_more;      // waiting for their later steps
     std::size_t m_recomputed = 0;     // pens past their first step

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/box.h"
+#include "model/compact_array.h"
 #include "model/geometry.h"
 #include "model/point_array.h"
 #include "model/radius.h"
@@ -100,19 +101,19 @@ public:
     std::vector<std::unique_ptr<CRadius>> m_radiusList;
     CPointArray m_points;
     // The raw offset points of the correction, one or more per working-contour vertex.
-    CPointArray m_correctionPointsA;
+    CCompactPointArray m_correctionPointsA;
     // Never filled by any step; emptied with the other lists of the correction.
-    CPointArray m_correctionPointsB;
-    CPointArray m_cutBand;
-    CPointArray m_offsetPoints;
-    CPointArray m_undoPoints;
+    CCompactPointArray m_correctionPointsB;
+    CCompactPointArray m_cutBand;
+    CCompactPointArray m_offsetPoints;
+    CCompactPointArray m_undoPoints;
     // The corner points of the corner vectors, which the view marks.
-    CPointArray m_correctionPointsC;
-    CIntPointArray m_intPoints;
+    CCompactPointArray m_correctionPointsC;
+    CCompactIntPointArray m_intPoints;
     // For each raw offset point, the working-contour vertex (index in m_offsetPoints) it came from.
-    CIntArray m_correctionIndexA;
+    CCompactIntArray m_correctionIndexA;
     // The working-contour vertices whose raw points the path assembly dropped (problem points).
-    CIntArray m_correctionIndexB;
+    CCompactIntArray m_correctionIndexB;
     std::int32_t m_closed = 0;
     std::int32_t m_empty = 1;
     double m_minY = kEmptyMin, m_maxY = kEmptyMax;

@@ -169,6 +169,13 @@ EndKeys KeysOf(const CVector& v) { return {EndKey(v.m_startX, v.m_startY), EndKe
 bool join_detail::JoinPenEndPoints(CStift& pen, ChainPoints before, SpentPoints& spent, DirectionNotes& notes) {
     std::vector<std::unique_ptr<CVector>>& chains = pen.m_chains;
     const int n = static_cast<int>(chains.size());
+    // Fewer than two chains that may take part make no pair, and the walk below would touch
+    // nothing: a file of a million pens with a stroke each must not pay for its tables a
+    // million times.
+    int mayJoin = 0;
+    for (const auto& c : chains)
+        if (!c->m_empty && !c->m_closed && ++mayJoin == 2) break;
+    if (mayJoin < 2) return false;
     // Chains whose points are as their last Recompute left them: after a join only the
     // points that B brought in need reading.
     std::vector<std::uint8_t> current(static_cast<std::size_t>(n), before == ChainPoints::Unchanged ? 1 : 0);
@@ -245,6 +252,15 @@ bool join_detail::JoinPenEndPoints(CStift& pen, ChainPoints before, SpentPoints&
         }
         if (!joined) break;
         joinedAny = true;
+    }
+    // Storage grown by doubling for the joins keeps up to half of it unused; given back now,
+    // the drawing does not hold the slack of every pen at once while the others are joined.
+    for (int k = 0; k < n && joinedAny; ++k) {
+        std::vector<CPunkt>& pts = chains[static_cast<std::size_t>(k)]->m_points.Raw();
+        if (!made[static_cast<std::size_t>(k)] || pts.capacity() - pts.size() <= pts.size() / 8) continue;
+        std::vector<CPunkt> exact(pts.begin(), pts.end());
+        pts.swap(exact);
+        spent.Release(exact, true);
     }
     return joinedAny;
 }

@@ -196,3 +196,20 @@ TEST(ImportStepsRandom, DirectionMessagesOfAThreadedImportComeAsFromThePlainWalk
     EXPECT_EQ(count(texts::kChainTooSmall), 4 * squares);
     EXPECT_EQ(count(texts::kDirectionUndeterminable), kMaxDirectionWarnings);
 }
+
+TEST(ImportStepsRandom, ManySmallPensBesideLargeOnesMatchToo) {
+    // Thousands of pens of a stroke or two, which the reader's thread takes through the steps
+    // itself, between large pens that the helper joins meanwhile; some small pens come back
+    // later, some are only selected.
+    std::mt19937 rng(79);
+    std::string file = "IN;";
+    for (int pen = 1; pen <= 3000; ++pen) {
+        file += "SP" + std::to_string(pen) + ";";
+        if (pen % 7 != 0) file += RandomPlot(rng, pen % 1000 == 0 ? 9000 : 3, false);
+        if (pen % 250 == 0) file += "SP" + std::to_string(pen / 2) + ";PD1,1,2,2;";
+    }
+    const Outcome plain = ImportBoth("SP1;PD1,1,2,2;", file, true);
+    const Outcome fast = ImportBoth("SP1;PD1,1,2,2;", file, false);
+    ASSERT_EQ(fast.shown, plain.shown);
+    ASSERT_EQ(fast.drawing, plain.drawing);
+}

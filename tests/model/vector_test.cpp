@@ -97,7 +97,7 @@ TEST(VectorCorrection, ClearCorrectionKeepsTheChain) {
     v.m_correctionPointsC.AddPoint({1, 1});
     v.ClearCorrection();
     EXPECT_EQ(DescribeChain(v), chain);
-    for (const CPointArray* a : {&v.m_correctionPointsA, &v.m_correctionPointsB, &v.m_correctionPointsC, &v.m_cutBand})
+    for (const auto* a : {&v.m_correctionPointsA, &v.m_correctionPointsB, &v.m_correctionPointsC, &v.m_cutBand})
         EXPECT_TRUE(a->IsEmpty());
     EXPECT_TRUE(v.m_correctionIndexA.IsEmpty() && v.m_correctionIndexB.IsEmpty());
 }
