@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <system_error>
 
 #include "model/vector.h"
@@ -135,10 +136,15 @@ double ChainReach(const CadChainJob& job) {
     return NAN;
 }
 
+bool CadPointsOnTwoThreads() {
+    const char* off = std::getenv("QUENK_CAD_ONE_THREAD");
+    return !(off && off[0] == '1');
+}
+
 CadPointMaker::CadPointMaker(const CadPointRules& rules, std::size_t blockEntities) : m_rules(rules) {
     m_jobs.reserve(kJobsAtOnce);
     m_pieces.reserve(kPiecesAtOnce);
-    if (blockEntities < kThreadedJobs) return;
+    if (blockEntities < kThreadedJobs || !CadPointsOnTwoThreads()) return;
     try {
         m_helper = std::thread([this] { Work(true); });
         m_threaded = true;

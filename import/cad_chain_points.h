@@ -49,6 +49,10 @@ bool MakeChainPoints(const CadChainJob& job, const CadPointRules& rules);
 // not a number when the geometry is none).
 double ChainReach(const CadChainJob& job);
 
+// The environment switch QUENK_CAD_ONE_THREAD=1 keeps the points on the walk's thread, so that
+// the helper's effect can be measured in one run; the document is the same either way.
+bool CadPointsOnTwoThreads();
+
 // Runs the jobs of one block: a helper thread starts on them while the walk still adds more.
 // The jobs and pieces are kept for a stretch of the walk at a time, so that their memory stays
 // small; at the end of a stretch the walk shares what is left with the helper and waits for it.
