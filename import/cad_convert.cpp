@@ -1,5 +1,6 @@
 #include "import/cad_convert.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -17,9 +18,9 @@ constexpr double kMostArcPoints = 1000000.0;
 // Polyline flags: closed, and the two kinds of mesh whose vertices are no outline.
 constexpr int kPolylineClosed = 1;
 constexpr int kPolylineMeshes = 16 | 64;
-// Coordinates beyond this (drawing units; 25 million km at the default unit) belong to no
-// workpiece, and moving or joining them could overflow to infinity.
-constexpr double kFarthestCoordinate = 1e15;
+// A chain whose points all lie within this (drawing units) is safely inside the limit beyond
+// which a point belongs to no workpiece; rounding cannot carry it across.
+constexpr double kSurelyInRange = 0.5e15;
 }  // namespace
 
 CadConverter::CadConverter(CQuenkDoc& doc, CadDrawing& drawing, const CadConvertLimits& limits)
@@ -27,6 +28,8 @@ CadConverter::CadConverter(CQuenkDoc& doc, CadDrawing& drawing, const CadConvert
 
 void CadConverter::ConvertBlock(const CadBlock& block) {
     m_textShown = false;
+    CadPointMaker maker(CadPointRules{m_limits.plotterUnit, m_doc.m_pi}, block.entities.size());
+    m_maker = &maker;
     m_drawing.BeginEntityWalk(block);
     while (const CadEntity* e = m_drawing.NextEntity()) {
         Entity(*e);
@@ -35,6 +38,8 @@ void CadConverter::ConvertBlock(const CadBlock& block) {
     // A polyline whose end-of-sequence entity is missing ends with its block.
     if (m_inPolyline) EndPolyline();
     m_skippingPolyline = false;
+    maker.Finish();
+    m_maker = nullptr;
 }
 
 void CadConverter::Entity(const CadEntity& e) {
@@ -54,17 +59,8 @@ void CadConverter::Entity(const CadEntity& e) {
     }
     const bool tilted = (e.flags & kCadNotInPlane) != 0;
     switch (e.type) {
-    case kCadLine:
-        BeginChain(e);
-        Add(e.g[0], e.g[1]);
-        Add(e.g[2], e.g[3]);
-        FinishChain();
-        return;
-    case kCadPoint:
-        BeginChain(e);
-        Add(e.g[0], e.g[1]);
-        FinishChain();
-        return;
+    case kCadLine: return EntityChain(e, CadRecipe::Line, 0, 2);
+    case kCadPoint: return EntityChain(e, CadRecipe::Point, 0, 1);
     case kCadCircle: return tilted ? UnsupportedType(e) : Circle(e);
     case kCadArc: return tilted ? UnsupportedType(e) : Arc(e);
     case kCadEllipse: return tilted ? UnsupportedType(e) : Ellipse(e);
@@ -119,30 +115,31 @@ void CadConverter::BeginChain(const CadEntity& e) {
     pen->m_colourIndex = colour;  // as a fresh lookup would leave it
     m_doc.m_curPen = pen;
     m_doc.m_curChain = pen->AddVector();
-    m_points.clear();
 }
 
-void CadConverter::FinishChain() {
-    if (m_outOfRange) {
-        // Left empty, as empty chains stay in their lists; every walk passes over them.
-        m_points.clear();
-        m_outOfRange = false;
-        if (!m_rangeShown) Ui().Message(import_texts::kOutOfRange);
+void CadConverter::FinishChain(CadChainJob job, std::size_t points) {
+    job.chain = m_doc.m_curChain;
+    // The chain's storage is taken once, at its final size and here on the walk's thread:
+    // growing it point by point would leave up to half of it unused, and the drawing's points
+    // are most of the memory.
+    job.chain->m_points.Raw().reserve(points);
+    if (m_limits.plotterUnit > 0.0 && ChainReach(job) / m_limits.plotterUnit < kSurelyInRange) {
+        m_maker->Add(job);
+        return;
+    }
+    if (!MakeChainPoints(job, CadPointRules{m_limits.plotterUnit, m_doc.m_pi}) && !m_rangeShown) {
+        Ui().Message(import_texts::kOutOfRange);
         m_rangeShown = true;
     }
-    // The chain's storage is taken once, at its final size: growing it point by point would
-    // leave up to half of it unused, and the drawing's points are most of the memory.
-    CVector& chain = *m_doc.m_curChain;
-    chain.m_points = CPointArray(std::vector<CPunkt>(m_points.begin(), m_points.end()));
-    m_points.clear();
-    // Recomputed now, while its points are in the cache; the joiner relies on it.
-    chain.RecomputeAhead();
 }
 
-void CadConverter::Add(double xMm, double yMm) {
-    const CPunkt p{xMm / m_limits.plotterUnit, yMm / m_limits.plotterUnit};
-    if (!(std::fabs(p.x) <= kFarthestCoordinate && std::fabs(p.y) <= kFarthestCoordinate)) m_outOfRange = true;
-    m_points.push_back(p);
+void CadConverter::EntityChain(const CadEntity& e, CadRecipe recipe, std::uint32_t segments, std::size_t points) {
+    BeginChain(e);
+    CadChainJob job;
+    job.entity = &e;
+    job.recipe = recipe;
+    job.count = segments;
+    FinishChain(job, points);
 }
 
 double CadConverter::StepFor(double r) const {
@@ -166,52 +163,25 @@ std::size_t CadConverter::Segments(double sweep, double step) {
 }
 
 void CadConverter::Circle(const CadEntity& e) {
-    const double r = e.g[2];
-    const std::size_t n = Segments(360.0, StepFor(r));
-    if (n == 0) return;
-    BeginChain(e);
-    const double step = 360.0 / static_cast<double>(n) * m_doc.m_pi / 180.0;
-    for (std::size_t k = 0; k < n; ++k) {
-        const double a = static_cast<double>(k) * step;
-        Add(e.g[0] + r * std::cos(a), e.g[1] + r * std::sin(a));
-    }
-    m_points.push_back(m_points.front());  // closed: exactly the first point again
-    FinishChain();
+    const std::size_t n = Segments(360.0, StepFor(e.g[2]));
+    if (n > 0) EntityChain(e, CadRecipe::Circle, static_cast<std::uint32_t>(n), n + 1);
 }
 
 void CadConverter::Arc(const CadEntity& e) {
-    const double r = e.g[2], a0 = e.g[3];
+    const double a0 = e.g[3];
     double a1 = e.g[4];
     if (a1 < a0) a1 += 360.0;
-    const std::size_t n = Segments(a1 - a0, StepFor(r));
-    if (n == 0) return;
-    BeginChain(e);
-    const double toRad = m_doc.m_pi / 180.0;
-    const double step = (a1 - a0) / static_cast<double>(n);
-    for (std::size_t k = 0; k <= n; ++k) {
-        const double a = (k < n ? a0 + static_cast<double>(k) * step : a1) * toRad;
-        Add(e.g[0] + r * std::cos(a), e.g[1] + r * std::sin(a));
-    }
-    FinishChain();
+    const std::size_t n = Segments(a1 - a0, StepFor(e.g[2]));
+    if (n > 0) EntityChain(e, CadRecipe::Arc, static_cast<std::uint32_t>(n), n + 1);
 }
 
 void CadConverter::Ellipse(const CadEntity& e) {
-    const double mx = e.g[2], my = e.g[3];
-    const double a = std::hypot(mx, my), b = e.g[4] * a, phi = std::atan2(my, mx);
     const double t0 = e.g[5];
     double t1 = e.g[6];
     // An end not beyond the start runs through a full turn, as an arc's does.
     if (t1 <= t0) t1 += 2.0 * m_doc.m_pi;
     const std::size_t n = Segments(t1 - t0, m_limits.segmentAngle * m_doc.m_pi / 180.0);
-    if (n == 0) return;
-    BeginChain(e);
-    const double c = std::cos(phi), s = std::sin(phi);
-    for (std::size_t k = 0; k <= n; ++k) {
-        const double t = k < n ? t0 + static_cast<double>(k) * (t1 - t0) / static_cast<double>(n) : t1;
-        const double x = a * std::cos(t), y = b * std::sin(t);
-        Add(e.g[0] + x * c - y * s, e.g[1] + x * s + y * c);
-    }
-    FinishChain();
+    if (n > 0) EntityChain(e, CadRecipe::Ellipse, static_cast<std::uint32_t>(n), n + 1);
 }
 
 void CadConverter::LwPolyline(const CadEntity& e) {
@@ -219,7 +189,6 @@ void CadConverter::LwPolyline(const CadEntity& e) {
     for (std::uint32_t k = 0; k < e.count; ++k) m_polyline.push_back(m_drawing.LwPolylineVertex(e, k));
     BeginChain(e);
     Vertices(m_polyline, e.g[0] != 0.0);
-    FinishChain();
 }
 
 void CadConverter::BeginPolyline(const CadEntity& e) {
@@ -243,21 +212,31 @@ void CadConverter::BeginPolyline(const CadEntity& e) {
 void CadConverter::EndPolyline() {
     m_inPolyline = false;
     Vertices(m_polyline, m_polylineClosed);
-    FinishChain();
 }
 
 void CadConverter::Vertices(const std::vector<CadVertex>& v, bool closed) {
+    const bool closing = closed && !v.empty();
+    CadChainJob job;
+    job.recipe = CadRecipe::Pieces;
+    job.count = static_cast<std::uint32_t>(v.size() + (closing ? 1 : 0));
+    CadPiece* pieces = m_maker->TakePieces(job.count);
+    job.pieces = pieces;
     for (std::size_t k = 0; k < v.size(); ++k) {
-        Add(v[k].x, v[k].y);
-        if (k + 1 < v.size()) BulgeArc(v[k], v[k + 1]);
+        pieces[k].x = v[k].x;
+        pieces[k].y = v[k].y;
+        if (k + 1 < v.size()) BulgeArc(v[k], v[k + 1], pieces[k]);
     }
-    if (closed && !v.empty()) {
-        BulgeArc(v.back(), v.front());
-        Add(v.front().x, v.front().y);
+    if (closing) {
+        BulgeArc(v.back(), v.front(), pieces[v.size() - 1]);
+        pieces[v.size()].x = v.front().x;
+        pieces[v.size()].y = v.front().y;
     }
+    std::size_t points = 0;
+    for (std::uint32_t k = 0; k < job.count; ++k) points += pieces[k].n > 1 ? pieces[k].n : 1;
+    FinishChain(job, points);
 }
 
-void CadConverter::BulgeArc(const CadVertex& a, const CadVertex& b) {
+void CadConverter::BulgeArc(const CadVertex& a, const CadVertex& b, CadPiece& piece) {
     if (a.bulge == 0.0) return;
     const double theta = 4.0 * std::atan(a.bulge);
     CadPoint c;
@@ -276,9 +255,10 @@ void CadConverter::BulgeArc(const CadVertex& a, const CadVertex& b) {
         else a0 += 360.0;
     }
     const std::size_t n = Segments(std::fabs(a1 - a0), StepFor(r));
-    // The first and the last arc point are the two vertices themselves, which the chain holds.
-    for (std::size_t k = 1; k < n; ++k) {
-        const double t = (a0 + static_cast<double>(k) * (a1 - a0) / static_cast<double>(n)) / toDeg;
-        Add(c.x + r * std::cos(t), c.y + r * std::sin(t));
-    }
+    piece.cx = c.x;
+    piece.cy = c.y;
+    piece.r = r;
+    piece.a0 = a0;
+    piece.a1 = a1;
+    piece.n = static_cast<std::uint32_t>(n);
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "cadreader/cad_drawing.h"
-#include "model/punkt.h"
+#include "import/cad_chain_points.h"
 
 class CQuenkDoc;
 class CStift;
@@ -42,8 +42,10 @@ private:
     void UnsupportedType(const CadEntity& e);
     // The pen of the entity's colour becomes current, with a new chain in it.
     void BeginChain(const CadEntity& e);
-    void FinishChain();
-    void Add(double xMm, double yMm);
+    // The current chain's points follow the recipe: made at once where a point might lie
+    // beyond any workpiece (its message keeps its place among the others), else on two threads.
+    void FinishChain(CadChainJob job, std::size_t points);
+    void EntityChain(const CadEntity& e, CadRecipe recipe, std::uint32_t segments, std::size_t points);
 
     void Circle(const CadEntity& e);
     void Arc(const CadEntity& e);
@@ -51,9 +53,10 @@ private:
     void LwPolyline(const CadEntity& e);
     void BeginPolyline(const CadEntity& e);
     void EndPolyline();
-    // The vertices in millimetres with their bulges, as chain points.
+    // The vertices in millimetres with their bulges, as the current chain's points.
     void Vertices(const std::vector<CadVertex>& v, bool closed);
-    void BulgeArc(const CadVertex& a, const CadVertex& b);
+    // The arc from a to b into the piece of a; none for a straight segment.
+    void BulgeArc(const CadVertex& a, const CadVertex& b, CadPiece& piece);
 
     // The angular step in degrees for radius r (mm): the setting, shortened so that no chord is
     // longer than the maximum vector length.
@@ -68,14 +71,17 @@ private:
     std::array<CStift*, 256> m_penOf{};  // by colour, once found: the question comes once
     bool m_textShown = false;
     bool m_refusalShown = false;
-    bool m_outOfRange = false;  // the chain being made has a point beyond any workpiece
     bool m_rangeShown = false;
     // The old-style polyline being read, or the unsupported one whose vertices pass over.
     bool m_inPolyline = false;
     bool m_skippingPolyline = false;
     bool m_polylineClosed = false;
     std::vector<CadVertex> m_polyline;
-    std::vector<CPunkt> m_points;  // the chain being made
+    CadPointMaker* m_maker = nullptr;  // the block's, while it is walked
     ProgressTicker* m_progress = nullptr;
     std::size_t m_entitiesDone = 0;
 };
+
+// The conversion step of the import alone: the blocks the load options name become chains of
+// the document's current layer, nothing placed or joined yet.
+void ConvertCadDrawing(CQuenkDoc& doc, CadDrawing& drawing);

@@ -47,8 +47,9 @@ std::string VersionOfFile(const std::string& path) {
     in.read(head, sizeof head);
     return DwgVersionName(std::string_view(head, static_cast<std::size_t>(in.gcount())));
 }
+}  // namespace
 
-void Convert(CQuenkDoc& doc, CadDrawing& drawing) {
+void ConvertCadDrawing(CQuenkDoc& doc, CadDrawing& drawing) {
     const CQuenkApp& app = doc.App();
     CadConvertLimits limits;
     limits.plotterUnit = app.m_plotterUnit;
@@ -74,14 +75,13 @@ void Convert(CQuenkDoc& doc, CadDrawing& drawing) {
     for (const CadBlock* block : blocks) converter.ConvertBlock(*block);
     progress.Finish();
 }
-}  // namespace
 
 bool ImportCadDrawing(CQuenkDoc& doc, std::unique_ptr<CadDrawing> drawing) {
     if (!drawing) return false;
     doc.m_bCadImported = 1;
     const HeapReserve room(kChainBytesPerFileByte * drawing->sourceBytes);
     const bool taken = ImportIntoNewLayer(
-        doc, [&](LayerJoiner&) { Convert(doc, *drawing); }, [&] { CloseDrawing(drawing); });
+        doc, [&](LayerJoiner&) { ConvertCadDrawing(doc, *drawing); }, [&] { CloseDrawing(drawing); });
     if (taken) doc.m_nothingImported = 0;
     return taken;
 }

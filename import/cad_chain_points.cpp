@@ -1,0 +1,243 @@
+#include "import/cad_chain_points.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <system_error>
+
+#include "model/vector.h"
+
+namespace {
+// Coordinates beyond this (drawing units; 25 million km at the default unit) belong to no
+// workpiece, and moving or joining them could overflow to infinity.
+constexpr double kFarthestCoordinate = 1e15;
+// Blocks with fewer entities are not worth a second thread.
+constexpr std::size_t kThreadedJobs = 4096;
+// Jobs and pieces kept for one stretch of the walk.
+constexpr std::size_t kJobsAtOnce = 16384;
+constexpr std::size_t kPiecesAtOnce = 32768;
+// Jobs handed over, and taken, at a time: few enough lock round trips, small enough to share
+// the end of the work evenly.
+constexpr std::size_t kPublishEvery = 512;
+constexpr std::size_t kClaim = 128;
+
+class PointSink {
+public:
+    PointSink(std::vector<CPunkt>& points, double unit) : m_points(points), m_unit(unit) {}
+    void Add(double xMm, double yMm) {
+        const CPunkt p{xMm / m_unit, yMm / m_unit};
+        if (!(std::fabs(p.x) <= kFarthestCoordinate && std::fabs(p.y) <= kFarthestCoordinate)) m_outOfRange = true;
+        m_points.push_back(p);
+    }
+    bool InRange() const { return !m_outOfRange; }
+
+private:
+    std::vector<CPunkt>& m_points;
+    double m_unit;
+    bool m_outOfRange = false;
+};
+
+void Circle(const CadEntity& e, std::size_t n, double pi, PointSink& out, std::vector<CPunkt>& points) {
+    const double r = e.g[2];
+    const double step = 360.0 / static_cast<double>(n) * pi / 180.0;
+    for (std::size_t k = 0; k < n; ++k) {
+        const double a = static_cast<double>(k) * step;
+        out.Add(e.g[0] + r * std::cos(a), e.g[1] + r * std::sin(a));
+    }
+    points.push_back(points.front());  // closed: exactly the first point again
+}
+
+void Arc(const CadEntity& e, std::size_t n, double pi, PointSink& out) {
+    const double r = e.g[2], a0 = e.g[3];
+    double a1 = e.g[4];
+    if (a1 < a0) a1 += 360.0;
+    const double toRad = pi / 180.0;
+    const double step = (a1 - a0) / static_cast<double>(n);
+    for (std::size_t k = 0; k <= n; ++k) {
+        const double a = (k < n ? a0 + static_cast<double>(k) * step : a1) * toRad;
+        out.Add(e.g[0] + r * std::cos(a), e.g[1] + r * std::sin(a));
+    }
+}
+
+void Ellipse(const CadEntity& e, std::size_t n, double pi, PointSink& out) {
+    const double mx = e.g[2], my = e.g[3];
+    const double a = std::hypot(mx, my), b = e.g[4] * a, phi = std::atan2(my, mx);
+    const double t0 = e.g[5];
+    double t1 = e.g[6];
+    if (t1 <= t0) t1 += 2.0 * pi;
+    const double c = std::cos(phi), s = std::sin(phi);
+    for (std::size_t k = 0; k <= n; ++k) {
+        const double t = k < n ? t0 + static_cast<double>(k) * (t1 - t0) / static_cast<double>(n) : t1;
+        const double x = a * std::cos(t), y = b * std::sin(t);
+        out.Add(e.g[0] + x * c - y * s, e.g[1] + x * s + y * c);
+    }
+}
+
+void Pieces(const CadPiece* pieces, std::size_t count, double pi, PointSink& out) {
+    const double toDeg = 180.0 / pi;
+    for (const CadPiece* p = pieces; p != pieces + count; ++p) {
+        out.Add(p->x, p->y);
+        // The first and the last arc point are the two vertices themselves.
+        for (std::uint32_t k = 1; k < p->n; ++k) {
+            const double t = (p->a0 + static_cast<double>(k) * (p->a1 - p->a0) / static_cast<double>(p->n)) / toDeg;
+            out.Add(p->cx + p->r * std::cos(t), p->cy + p->r * std::sin(t));
+        }
+    }
+}
+
+double Larger(double a, double b) { return std::isnan(a) || std::isnan(b) ? NAN : std::max(a, b); }
+double Reach(double x, double y) { return Larger(std::fabs(x), std::fabs(y)); }
+}  // namespace
+
+bool MakeChainPoints(const CadChainJob& job, const CadPointRules& rules) {
+    std::vector<CPunkt>& points = job.chain->m_points.Raw();
+    PointSink out(points, rules.unit);
+    const CadEntity* e = job.entity;
+    switch (job.recipe) {
+    case CadRecipe::Line:
+        out.Add(e->g[0], e->g[1]);
+        out.Add(e->g[2], e->g[3]);
+        break;
+    case CadRecipe::Point: out.Add(e->g[0], e->g[1]); break;
+    case CadRecipe::Circle: Circle(*e, job.count, rules.pi, out, points); break;
+    case CadRecipe::Arc: Arc(*e, job.count, rules.pi, out); break;
+    case CadRecipe::Ellipse: Ellipse(*e, job.count, rules.pi, out); break;
+    case CadRecipe::Pieces: Pieces(job.pieces, job.count, rules.pi, out); break;
+    }
+    // Left empty, as empty chains stay in their lists; every walk passes over them.
+    if (!out.InRange()) std::vector<CPunkt>().swap(points);
+    // Recomputed now, while its points are in the cache; the joiner relies on it.
+    job.chain->RecomputeAhead();
+    return out.InRange();
+}
+
+double ChainReach(const CadChainJob& job) {
+    const CadEntity* e = job.entity;
+    switch (job.recipe) {
+    case CadRecipe::Line: return Larger(Reach(e->g[0], e->g[1]), Reach(e->g[2], e->g[3]));
+    case CadRecipe::Point: return Reach(e->g[0], e->g[1]);
+    case CadRecipe::Circle:
+    case CadRecipe::Arc: return Reach(e->g[0], e->g[1]) + std::fabs(e->g[2]);
+    case CadRecipe::Ellipse: {
+        // |x cos - y sin| <= a + |b| for the major half axis a and the minor one b.
+        const double a = std::hypot(e->g[2], e->g[3]);
+        return Reach(e->g[0], e->g[1]) + a + std::fabs(e->g[4] * a);
+    }
+    case CadRecipe::Pieces: {
+        double reach = 0.0;
+        for (std::uint32_t k = 0; k < job.count; ++k) {
+            const CadPiece& p = job.pieces[k];
+            reach = Larger(reach, Reach(p.x, p.y));
+            if (p.n > 1) reach = Larger(reach, Reach(p.cx, p.cy) + std::fabs(p.r));
+        }
+        return reach;
+    }
+    }
+    return NAN;
+}
+
+bool CadPointsOnTwoThreads() {
+    const char* off = std::getenv("QUENK_CAD_ONE_THREAD");
+    return !(off && off[0] == '1');
+}
+
+CadPointMaker::CadPointMaker(const CadPointRules& rules, std::size_t blockEntities) : m_rules(rules) {
+    m_jobs.reserve(kJobsAtOnce);
+    m_pieces.reserve(kPiecesAtOnce);
+    if (blockEntities < kThreadedJobs || !CadPointsOnTwoThreads()) return;
+    try {
+        m_helper = std::thread([this] { Work(true); });
+        m_threaded = true;
+    } catch (const std::system_error&) {
+        // No second thread: the walk makes the points itself, as for a small block.
+    }
+}
+
+CadPointMaker::~CadPointMaker() { Stop(); }
+
+CadPiece* CadPointMaker::TakePieces(std::size_t n) {
+    if (m_pieces.capacity() - m_pieces.size() < n) {
+        Drain();
+        m_pieces.reserve(n);  // a polyline longer than the usual room
+    }
+    m_pieces.resize(m_pieces.size() + n);
+    return m_pieces.data() + m_pieces.size() - n;
+}
+
+void CadPointMaker::Add(const CadChainJob& job) {
+    if (!m_threaded) {
+        MakeChainPoints(job, m_rules);
+        m_pieces.clear();
+        return;
+    }
+    m_jobs.push_back(job);
+    // Full: the walk waits for the stretch to be done, so the next job always finds room.
+    if (m_jobs.size() == m_jobs.capacity()) return Drain();
+    if (m_jobs.size() % kPublishEvery == 0) {
+        {
+            std::lock_guard<std::mutex> hold(m_lock);
+            m_published = m_jobs.size();
+        }
+        m_wake.notify_one();
+    }
+}
+
+void CadPointMaker::Drain() {
+    if (m_threaded) {
+        {
+            std::lock_guard<std::mutex> hold(m_lock);
+            m_published = m_jobs.size();
+        }
+        m_wake.notify_one();
+        Work(false);
+        std::unique_lock<std::mutex> hold(m_lock);
+        m_idle.wait(hold, [this] { return m_done == m_published || m_error; });
+        if (m_error) std::rethrow_exception(m_error);
+        m_published = m_claimed = m_done = 0;
+    }
+    m_jobs.clear();
+    m_pieces.clear();
+}
+
+void CadPointMaker::MakePoints(std::size_t from, std::size_t to) {
+    for (std::size_t k = from; k < to; ++k) MakeChainPoints(m_jobs.data()[k], m_rules);
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_done += to - from;
+    if (m_done == m_published) m_idle.notify_one();
+}
+
+void CadPointMaker::Work(bool wait) {
+    for (;;) {
+        std::size_t from = 0, to = 0;
+        {
+            std::unique_lock<std::mutex> hold(m_lock);
+            if (wait) m_wake.wait(hold, [this] { return m_claimed < m_published || m_ended; });
+            if (m_claimed >= m_published || m_error) return;
+            from = m_claimed;
+            to = std::min(m_published, from + kClaim);
+            m_claimed = to;
+        }
+        if (!wait) {
+            MakePoints(from, to);
+            continue;
+        }
+        try {
+            MakePoints(from, to);
+        } catch (...) {
+            std::lock_guard<std::mutex> hold(m_lock);
+            m_error = std::current_exception();
+            m_idle.notify_one();
+            return;
+        }
+    }
+}
+
+void CadPointMaker::Stop() {
+    if (!m_helper.joinable()) return;
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        m_ended = true;
+    }
+    m_wake.notify_one();
+    m_helper.join();
+}
