@@ -142,9 +142,11 @@ bool CadPointsOnTwoThreads() {
 }
 
 CadPointMaker::CadPointMaker(const CadPointRules& rules, std::size_t blockEntities) : m_rules(rules) {
+    // On one thread a job's points are made as it comes and its pieces need room for that job
+    // alone: a drawing of many small blocks must not pay for a stretch's room per block.
+    if (blockEntities < kThreadedJobs || !CadPointsOnTwoThreads()) return;
     m_jobs.reserve(kJobsAtOnce);
     m_pieces.reserve(kPiecesAtOnce);
-    if (blockEntities < kThreadedJobs || !CadPointsOnTwoThreads()) return;
     try {
         m_helper = std::thread([this] { Work(true); });
         m_threaded = true;
