@@ -37,12 +37,47 @@ private:
     bool m_outOfRange = false;
 };
 
-void Circle(const CadEntity& e, std::size_t n, double pi, PointSink& out, std::vector<CPunkt>& points) {
-    const double r = e.g[2];
-    const double step = 360.0 / static_cast<double>(n) * pi / 180.0;
+// The cosines and sines of a full circle's n angles depend on n alone: drawings repeat
+// circles of one size (holes, rounded corners) by the thousand, and each thread keeps the last
+// tables it made, computed by the same expressions, so the points are the same bit for bit.
+struct CircleAngles {
+    std::size_t n = 0;
+    double pi = 0.0;
+    std::vector<double> cos, sin;
+};
+constexpr std::size_t kTabledSegments = 4096;  // a table of up to 64 kB
+constexpr std::size_t kTables = 16;
+
+double CircleStep(std::size_t n, double pi) { return 360.0 / static_cast<double>(n) * pi / 180.0; }
+
+const CircleAngles& AnglesOf(std::size_t n, double pi) {
+    thread_local CircleAngles tables[kTables];
+    CircleAngles& t = tables[n % kTables];
+    if (t.n == n && t.pi == pi) return t;
+    const double step = CircleStep(n, pi);
+    t.cos.resize(n);
+    t.sin.resize(n);
     for (std::size_t k = 0; k < n; ++k) {
         const double a = static_cast<double>(k) * step;
-        out.Add(e.g[0] + r * std::cos(a), e.g[1] + r * std::sin(a));
+        t.cos[k] = std::cos(a);
+        t.sin[k] = std::sin(a);
+    }
+    t.n = n;
+    t.pi = pi;
+    return t;
+}
+
+void Circle(const CadEntity& e, std::size_t n, double pi, PointSink& out, std::vector<CPunkt>& points) {
+    const double r = e.g[2];
+    if (n <= kTabledSegments) {
+        const CircleAngles& t = AnglesOf(n, pi);
+        for (std::size_t k = 0; k < n; ++k) out.Add(e.g[0] + r * t.cos[k], e.g[1] + r * t.sin[k]);
+    } else {
+        const double step = CircleStep(n, pi);
+        for (std::size_t k = 0; k < n; ++k) {
+            const double a = static_cast<double>(k) * step;
+            out.Add(e.g[0] + r * std::cos(a), e.g[1] + r * std::sin(a));
+        }
     }
     points.push_back(points.front());  // closed: exactly the first point again
 }
