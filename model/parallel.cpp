@@ -45,3 +45,9 @@ void RunPiecesInOrder(std::size_t count, const std::function<void(std::size_t, D
         if (errors[k]) std::rethrow_exception(errors[k]);
     }
 }
+
+void RunTwoPieces(bool split, const std::function<void(std::size_t)>& piece) {
+    DirectionNotes none;
+    RunPiecesInOrder(
+        2, [&](std::size_t k, DirectionNotes&) { piece(k); }, split ? kPiecesWorthThreads : 0, none);
+}

@@ -21,3 +21,8 @@
 inline constexpr std::size_t kPiecesWorthThreads = 4096;
 void RunPiecesInOrder(std::size_t count, const std::function<void(std::size_t, DirectionNotes&)>& piece,
                       std::size_t chains, DirectionNotes& notes);
+
+// Two pieces of work that touch no chains' notes (one large contour's checks or grids split
+// in two): on two threads when split is set and the machine has them, else one after the
+// other on the calling thread. An exception of a piece is thrown again after both have ended.
+void RunTwoPieces(bool split, const std::function<void(std::size_t)>& piece);

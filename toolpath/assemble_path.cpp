@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "model/geometry.h"
+#include "model/parallel.h"
 #include "model/vector.h"
 #include "toolpath/clearance.h"
 #include "toolpath/correction_steps.h"

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/geometry.h"
+#include "model/parallel.h"
 #include "toolpath/plain_distance.h"
 #include "toolpath/strip.h"
 

@@ -173,12 +173,6 @@ void PathChecker::Candidates(const CPunkt& a, const CPunkt& b, double grow) {
     m_found.swap(m_collected);
 }
 
-void RunTwoPieces(bool split, const std::function<void(std::size_t)>& piece) {
-    DirectionNotes none;
-    RunPiecesInOrder(
-        2, [&](std::size_t k, DirectionNotes&) { piece(k); }, split ? kPiecesWorthThreads : 0, none);
-}
-
 void PathChecker::Borrow(const PathChecker& owner) {
     m_w = owner.m_w;
     m_r = owner.m_r;

@@ -30,11 +30,6 @@ const std::vector<CPunkt>& CheckedContour(const CVector& v, std::vector<CPunkt>&
 // the side of the tool and the sense of the working contour.
 bool PathOutside(const CVector& v);
 
-// Runs piece(0) and piece(1), on two threads when the machine has them and split is set,
-// else one after the other on the calling thread. An exception of a piece is thrown again
-// after both have ended.
-void RunTwoPieces(bool split, const std::function<void(std::size_t)>& piece);
-
 class PathChecker {
 public:
     // plain: every query as first written, without the shortcuts that only save time; the
