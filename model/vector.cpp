@@ -229,7 +229,6 @@ void CVector::ClearCorrection() {
     c.m_correctionIndexB.RemoveAll();
 }
 
-
 CRadius* CVector::AddRadius() {
     m_radiusList.push_back(std::make_unique<CRadius>());
     return m_radiusList.back().get();
