@@ -56,7 +56,7 @@ Result TimeCorrection(const std::vector<CPunkt>& pts, int side) {
             r.pathPoints += path->m_path.Size();
             r.robust = std::max(r.robust, static_cast<int>(path->m_robust));
         }
-        r.problems = v.m_correctionIndexB.Size();
+        r.problems = v.Correction().m_correctionIndexB.Size();
         bench::Checksum sum;
         sum.Chain(v);
         r.checksum = sum.Hash();

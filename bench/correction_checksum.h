@@ -33,8 +33,8 @@ public:
             const std::int32_t flags[2] = {path->m_closed, path->m_robust};
             Bytes(flags, sizeof flags);
         }
-        Values(v.m_correctionPointsA.Raw());
-        Values(v.m_correctionIndexB.Raw());
+        Values(v.Correction().m_correctionPointsA.Raw());
+        Values(v.Correction().m_correctionIndexB.Raw());
     }
 };
 

@@ -22,8 +22,8 @@ public:
     }
     template <typename Box>
     void BoxOf(const Box& b) {
-        for (double v : {b.m_minY, b.m_maxY, b.m_minX, b.m_maxX, b.m_outerMinY, b.m_outerMaxY, b.m_outerMinX,
-                         b.m_outerMaxX})
+        for (double v : {b.m_minY, b.m_maxY, b.m_minX, b.m_maxX, OuterMinYOf(b), OuterMaxYOf(b), OuterMinXOf(b),
+                         OuterMaxXOf(b)})
             Value(v);
     }
     std::uint64_t Hash() const { return m_hash; }

@@ -20,10 +20,10 @@ void BoxFields(JsonWriter& j, const T& o) {
     j.Field("m_maxX", o.m_maxX);
     j.Field("m_minY", o.m_minY);
     j.Field("m_maxY", o.m_maxY);
-    j.Field("m_outerMinX", o.m_outerMinX);
-    j.Field("m_outerMaxX", o.m_outerMaxX);
-    j.Field("m_outerMinY", o.m_outerMinY);
-    j.Field("m_outerMaxY", o.m_outerMaxY);
+    j.Field("m_outerMinX", OuterMinXOf(o));
+    j.Field("m_outerMaxX", OuterMaxXOf(o));
+    j.Field("m_outerMinY", OuterMinYOf(o));
+    j.Field("m_outerMaxY", OuterMaxYOf(o));
 }
 
 void Radius(JsonWriter& j, const CRadius& r) {
@@ -63,7 +63,7 @@ void Chain(JsonWriter& j, const CVector& c) {
     for (const auto& r : c.m_radiusList) Radius(j, *r);
     j.EndArray();
     j.Key("m_correctionIndexB");
-    Ints(j, c.m_correctionIndexB);
+    Ints(j, c.Correction().m_correctionIndexB);
     j.EndObject();
 }
 

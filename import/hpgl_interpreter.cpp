@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "import/texts.h"
@@ -50,12 +51,16 @@ void HpglInterpreter::FindLastSelections() {
         if (p + 1 == end || p[1] != 'P') continue;
         std::size_t i = static_cast<std::size_t>(p - m_text) + 2;
         std::int32_t number = 0;
-        if (ReadPenNumber(i, number)) m_lastSelection[number] = static_cast<std::size_t>(p - m_text);
+        if (ReadPenNumber(i, number)) m_lastSelection.Set(number, static_cast<std::uint32_t>(p - m_text));
     }
 }
 
 int HpglInterpreter::Run() {
-    if (m_joiner) FindLastSelections();
+    // The last selections keep text offsets in 32 bits, half the memory of a million pens'
+    // table; a text beyond that hands no pen over early, and the joiner takes them all at its
+    // end, with the same results.
+    m_handOver = m_joiner && m_n < std::numeric_limits<std::uint32_t>::max();
+    if (m_handOver) FindLastSelections();
     // The bytes interpreted of the whole text.
     ProgressTicker progress(m_n);
     std::size_t i = 0;
@@ -358,9 +363,9 @@ std::size_t HpglInterpreter::SelectPen(std::size_t i) {
     // again without drawing would otherwise pile up empty chains without end.
     if (pen->m_chains.empty() || pen->m_chains.back()->PointCount() != 0) pen->AddVector();
     m_doc.m_curChain = pen->m_chains.back().get();
-    if (m_joiner && previous && previous != pen) {
-        const auto last = m_lastSelection.find(previous->m_number);
-        if (last == m_lastSelection.end() || last->second < at) m_joiner->PenComplete(*previous);
+    if (m_handOver && previous && previous != pen) {
+        const std::optional<std::uint32_t> last = m_lastSelection.Find(previous->m_number);
+        if (!last || *last < at) m_joiner->PenComplete(*previous);
     }
     return i;
 }

@@ -10,9 +10,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "model/int_table.h"
 #include "model/punkt.h"
 
 class CQuenkDoc;
@@ -106,5 +106,6 @@ private:
     std::vector<std::int64_t> m_unknownByPair;
     bool m_refusalShown = false;
     LayerJoiner* m_joiner;
-    std::unordered_map<std::int32_t, std::size_t> m_lastSelection;
+    bool m_handOver = false;  // pens are handed to the joiner as their last selection ends
+    CIntTable<std::uint32_t> m_lastSelection;
 };

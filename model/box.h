@@ -10,6 +10,29 @@
 inline constexpr double kEmptyMin = 2147483647.0;
 inline constexpr double kEmptyMax = -2147483648.0;
 
+// The outer box of a chain is worked out from its box when read; the owners above it keep
+// theirs as members. These read either.
+template <typename T>
+double OuterMinYOf(const T& o) {
+    if constexpr (requires { o.OuterMinY(); }) return o.OuterMinY();
+    else return o.m_outerMinY;
+}
+template <typename T>
+double OuterMaxYOf(const T& o) {
+    if constexpr (requires { o.OuterMaxY(); }) return o.OuterMaxY();
+    else return o.m_outerMaxY;
+}
+template <typename T>
+double OuterMinXOf(const T& o) {
+    if constexpr (requires { o.OuterMinX(); }) return o.OuterMinX();
+    else return o.m_outerMinX;
+}
+template <typename T>
+double OuterMaxXOf(const T& o) {
+    if constexpr (requires { o.OuterMaxX(); }) return o.OuterMaxX();
+    else return o.m_outerMaxX;
+}
+
 // Folds a child's box into an owner's: each minimum takes the smaller, each maximum the
 // larger value. Works on any class with the eight members.
 template <typename Owner, typename Child>
@@ -18,10 +41,10 @@ void FoldBox(Owner& o, const Child& c) {
     o.m_maxY = std::max(o.m_maxY, c.m_maxY);
     o.m_minX = std::min(o.m_minX, c.m_minX);
     o.m_maxX = std::max(o.m_maxX, c.m_maxX);
-    o.m_outerMinY = std::min(o.m_outerMinY, c.m_outerMinY);
-    o.m_outerMaxY = std::max(o.m_outerMaxY, c.m_outerMaxY);
-    o.m_outerMinX = std::min(o.m_outerMinX, c.m_outerMinX);
-    o.m_outerMaxX = std::max(o.m_outerMaxX, c.m_outerMaxX);
+    o.m_outerMinY = std::min(o.m_outerMinY, OuterMinYOf(c));
+    o.m_outerMaxY = std::max(o.m_outerMaxY, OuterMaxYOf(c));
+    o.m_outerMinX = std::min(o.m_outerMinX, OuterMinXOf(c));
+    o.m_outerMaxX = std::max(o.m_outerMaxX, OuterMaxXOf(c));
 }
 
 template <typename Owner>
@@ -44,8 +67,8 @@ void CopyBox(To& to, const From& from) {
     to.m_maxY = from.m_maxY;
     to.m_minX = from.m_minX;
     to.m_maxX = from.m_maxX;
-    to.m_outerMinY = from.m_outerMinY;
-    to.m_outerMaxY = from.m_outerMaxY;
-    to.m_outerMinX = from.m_outerMinX;
-    to.m_outerMaxX = from.m_outerMaxX;
+    to.m_outerMinY = OuterMinYOf(from);
+    to.m_outerMaxY = OuterMaxYOf(from);
+    to.m_outerMinX = OuterMinXOf(from);
+    to.m_outerMaxX = OuterMaxXOf(from);
 }

@@ -5,6 +5,7 @@
 // storage is created by the first access that may write; reading an empty one reads a shared
 // empty array and allocates nothing.
 
+#include <cstddef>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -92,3 +93,66 @@ private:
 using CCompactPointArray = CCompactArray<CPunkt>;
 using CCompactIntArray = CCompactArray<std::int32_t>;
 using CCompactIntPointArray = CCompactArray<std::pair<std::int32_t, std::int32_t>>;
+
+// A std::vector of move-only values (the owning pointers of a chain's paths) together with a
+// companion block of rarely used data, both behind one pointer: a chain that never saw a
+// correction spends eight bytes on all of it. The interface is the part of std::vector's that
+// the model uses; its iterators are plain pointers. Reading, also an absent companion (a
+// shared default one), allocates nothing; writing either makes the storage.
+template <typename T, typename Companion>
+class CCompactVector {
+public:
+    std::size_t size() const { return m_store ? m_store->items.size() : 0; }
+    bool empty() const { return !m_store || m_store->items.empty(); }
+
+    T& operator[](std::size_t i) { return m_store->items[i]; }
+    const T& operator[](std::size_t i) const { return m_store->items[i]; }
+    T& at(std::size_t i) { return const_cast<T&>(Items().at(i)); }
+    const T& at(std::size_t i) const { return Items().at(i); }
+    T& front() { return m_store->items.front(); }
+    const T& front() const { return m_store->items.front(); }
+    T& back() { return m_store->items.back(); }
+    const T& back() const { return m_store->items.back(); }
+
+    T* data() { return m_store ? m_store->items.data() : nullptr; }
+    const T* data() const { return m_store ? m_store->items.data() : nullptr; }
+    T* begin() { return data(); }
+    T* end() { return data() + size(); }
+    const T* begin() const { return data(); }
+    const T* end() const { return data() + size(); }
+
+    void push_back(T&& item) { Make().items.push_back(std::move(item)); }
+    // Inserts before pos, an iterator of this vector; returns the new item's place.
+    T* insert(const T* pos, T&& item) {
+        const std::ptrdiff_t at = pos - data();
+        std::vector<T>& items = Make().items;
+        return &*items.insert(items.begin() + at, std::move(item));
+    }
+    // Empties the vector and frees its items; the companion stays.
+    void clear() {
+        if (m_store) std::vector<T>().swap(m_store->items);
+    }
+
+    bool HasStorage() const { return m_store != nullptr; }
+    Companion& MakeCompanion() { return Make().companion; }
+    const Companion& ReadCompanion() const {
+        static const Companion none{};
+        return m_store ? m_store->companion : none;
+    }
+
+private:
+    struct Store {
+        std::vector<T> items;
+        Companion companion{};
+    };
+    const std::vector<T>& Items() const {
+        static const std::vector<T> none;
+        return m_store ? m_store->items : none;
+    }
+    Store& Make() {
+        if (!m_store) m_store = std::make_unique<Store>();
+        return *m_store;
+    }
+
+    std::unique_ptr<Store> m_store;
+};

@@ -29,17 +29,19 @@ CStift* CLayer::AddPen(std::int32_t number) {
 
 CStift* CLayer::FindPen(std::int32_t number) {
     if (m_indexedPens > m_pens.size()) {  // the list was cut back: start again
-        m_penIndex.clear();
+        m_penIndex.Clear();
         m_indexedPens = 0;
     }
+    // The first pen of a number stays in the index. A position fits 32 bits: four thousand
+    // million pens would not fit in memory.
     for (; m_indexedPens < m_pens.size(); ++m_indexedPens)
-        m_penIndex.emplace(m_pens[m_indexedPens]->m_number, m_indexedPens);  // the first one stays
-    const auto found = m_penIndex.find(number);
-    if (found == m_penIndex.end()) return nullptr;
-    CStift* pen = m_pens[found->second].get();
+        m_penIndex.Add(m_pens[m_indexedPens]->m_number, static_cast<std::uint32_t>(m_indexedPens));
+    const std::optional<std::uint32_t> found = m_penIndex.Find(number);
+    if (!found) return nullptr;
+    CStift* pen = m_pens[*found].get();
     if (pen->m_number == number) return pen;
     // The list was replaced by one of the same length: index it afresh.
-    m_penIndex.clear();
+    m_penIndex.Clear();
     m_indexedPens = 0;
     return FindPen(number);
 }

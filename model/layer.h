@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 #include "model/box.h"
+#include "model/int_table.h"
 #include "model/vector.h"
 
 class CStift {
@@ -56,6 +56,6 @@ public:
     std::vector<std::unique_ptr<CStift>> m_pens;
 
 private:
-    std::unordered_map<std::int32_t, std::size_t> m_penIndex;  // number -> first position
-    std::size_t m_indexedPens = 0;                             // the first pens in m_penIndex
+    CIntTable<std::uint32_t> m_penIndex;  // number -> first position
+    std::size_t m_indexedPens = 0;        // the first pens in m_penIndex
 };

@@ -73,8 +73,10 @@ void CVector::RecomputeAhead() {
 }
 
 bool CVector::RecomputeShape(bool cleanUp) {
-    m_minX = m_minY = m_outerMinX = m_outerMinY = kEmptyMin;
-    m_maxX = m_maxY = m_outerMaxX = m_outerMaxY = kEmptyMax;
+    // The empty box, the outer one too: widened by +0.0 it stays the same.
+    m_minX = m_minY = kEmptyMin;
+    m_maxX = m_maxY = kEmptyMax;
+    m_outer = OuterBox::PlusZero;
     m_empty = 0;
     m_closed = 0;
     m_settled = 1;
@@ -186,10 +188,15 @@ DirectionNote CVector::MoveAndRecompute(double dx, double dy) {
 }
 
 void CVector::SetOuterBox() {
-    m_outerMinX = m_minX - m_toolRadius;
-    m_outerMaxX = m_maxX + m_toolRadius;
-    m_outerMinY = m_minY - m_toolRadius;
-    m_outerMaxY = m_maxY + m_toolRadius;
+    // Only the radius is kept: the outer box is the box widened by it whenever it is read,
+    // the same sums as if they were stored now. A radius of -0.0 would widen a box edge of
+    // -0.0 differently from +0.0, so only +0.0 itself goes without keeping.
+    if (m_toolRadius == 0.0 && !std::signbit(m_toolRadius)) {
+        m_outer = OuterBox::PlusZero;
+        return;
+    }
+    m_radiusList.MakeCompanion().outerRadius = m_toolRadius;
+    m_outer = OuterBox::Kept;
 }
 
 DirectionNote CVector::RecomputeUnchanged() {
@@ -209,15 +216,17 @@ void CVector::RemoveDuplicatePoints() {
 
 void CVector::ClearCorrection() {
     m_radiusList.clear();
-    m_correctionPointsC.RemoveAll();
-    m_correctionPointsB.RemoveAll();
-    m_correctionPointsA.RemoveAll();
+    m_hasCorrection = 0;
+    if (!HasCorrectionLists()) return;
+    CCorrectionLists& c = Correction();
+    c.m_correctionPointsC.RemoveAll();
+    c.m_correctionPointsB.RemoveAll();
+    c.m_correctionPointsA.RemoveAll();
     // The band and the index lists belong to the paths just deleted; the view must not draw
     // a band around a path that no longer exists.
-    m_cutBand.RemoveAll();
-    m_correctionIndexA.RemoveAll();
-    m_correctionIndexB.RemoveAll();
-    m_hasCorrection = 0;
+    c.m_cutBand.RemoveAll();
+    c.m_correctionIndexA.RemoveAll();
+    c.m_correctionIndexB.RemoveAll();
 }
 
 CRadius* CVector::AddRadius() {
@@ -225,8 +234,9 @@ CRadius* CVector::AddRadius() {
     return m_radiusList.back().get();
 }
 
-void CVector::BuildIntPoints() {
-    std::vector<std::pair<std::int32_t, std::int32_t>>& out = m_intPoints.Raw();
+void CVector::BuildIntPoints() { BuildIntPoints(Correction().m_intPoints.Raw()); }
+
+void CVector::BuildIntPoints(std::vector<std::pair<std::int32_t, std::int32_t>>& out) const {
     out.clear();
     out.reserve(m_points.Raw().size());
     for (const CPunkt& p : m_points.Raw()) out.emplace_back(TruncToInt32(p.x), TruncToInt32(p.y));

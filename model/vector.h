@@ -29,6 +29,32 @@ enum : std::int32_t {
 // changed since their last Recompute, or that nobody touched them since.
 enum class ChainPoints : std::uint8_t { MayHaveChanged, Unchanged };
 
+// The lists only the radius correction fills. A drawing of a million chains that never saw a
+// correction keeps none of them: the chain holds one pointer for the whole set.
+struct CCorrectionLists {
+    // The raw offset points of the correction, one or more per working-contour vertex.
+    CCompactPointArray m_correctionPointsA;
+    // Never filled by any step; emptied with the other lists of the correction.
+    CCompactPointArray m_correctionPointsB;
+    CCompactPointArray m_cutBand;
+    CCompactPointArray m_offsetPoints;
+    CCompactPointArray m_undoPoints;
+    // The corner points of the corner vectors, which the view marks.
+    CCompactPointArray m_correctionPointsC;
+    CCompactIntPointArray m_intPoints;
+    // For each raw offset point, the working-contour vertex (index in m_offsetPoints) it came from.
+    CCompactIntArray m_correctionIndexA;
+    // The working-contour vertices whose raw points the path assembly dropped (problem points).
+    CCompactIntArray m_correctionIndexB;
+};
+
+// What a chain keeps beside its paths, made only when a correction or a tool radius needs it.
+struct CChainCold {
+    CCorrectionLists lists;
+    // The tool radius the outer box was last computed with, when that was not +0.0.
+    double outerRadius = 0.0;
+};
+
 class CVector {
 public:
     CVector() = default;
@@ -59,6 +85,8 @@ public:
     void ClearCorrection();
     CRadius* AddRadius();
     void BuildIntPoints();
+    // The rounded points into a list of the caller's, leaving the chain as it is.
+    void BuildIntPoints(std::vector<std::pair<std::int32_t, std::int32_t>>& out) const;
     int AddPoint(const CPunkt& p) { return m_points.AddPoint(p); }
     int PointCount() const { return m_points.Size(); }
     // Length in millimetres; sets overflow when the running sum ever went down.
@@ -97,31 +125,17 @@ public:
     std::int32_t m_hasCorrection = 0;
     std::int32_t m_side = 1;
     double m_toolRadius = 0.0;
-    double m_pi = kPi;
-    std::vector<std::unique_ptr<CRadius>> m_radiusList;
+    // No step ever sets another value; a constant keeps every chain a few bytes smaller.
+    static constexpr double m_pi = kPi;
+    // The paths, with the correction's lists and the outer box's radius beside them.
+    CCompactVector<std::unique_ptr<CRadius>, CChainCold> m_radiusList;
     CPointArray m_points;
-    // The raw offset points of the correction, one or more per working-contour vertex.
-    CCompactPointArray m_correctionPointsA;
-    // Never filled by any step; emptied with the other lists of the correction.
-    CCompactPointArray m_correctionPointsB;
-    CCompactPointArray m_cutBand;
-    CCompactPointArray m_offsetPoints;
-    CCompactPointArray m_undoPoints;
-    // The corner points of the corner vectors, which the view marks.
-    CCompactPointArray m_correctionPointsC;
-    CCompactIntPointArray m_intPoints;
-    // For each raw offset point, the working-contour vertex (index in m_offsetPoints) it came from.
-    CCompactIntArray m_correctionIndexA;
-    // The working-contour vertices whose raw points the path assembly dropped (problem points).
-    CCompactIntArray m_correctionIndexB;
     std::int32_t m_closed = 0;
     std::int32_t m_empty = 1;
     double m_minY = kEmptyMin, m_maxY = kEmptyMax;
     double m_minX = kEmptyMin, m_maxX = kEmptyMax;
-    double m_outerMinY = 0.0, m_outerMaxY = 0.0;
-    double m_outerMinX = 0.0, m_outerMaxX = 0.0;
-    std::uint8_t m_cleanContour = 0;
     std::int32_t m_direction = kDirUnknown;
+    std::uint8_t m_cleanContour = 0;
 
     // Set by Recompute: a second Recompute on the same points would change none of them.
     // Only meaningful while nobody has changed the points since.
@@ -129,7 +143,27 @@ public:
     // The note of the last direction test, so that a repeat can return it again.
     DirectionNote m_directionNote = DirectionNote::None;
 
+    // The box widened by the tool radius as it was when the box was last computed: a radius
+    // changed since then shows in it only after the next recomputation. 0.0 before the first.
+    double OuterMinY() const { return m_outer == OuterBox::Unset ? 0.0 : m_minY - OuterRadius(); }
+    double OuterMaxY() const { return m_outer == OuterBox::Unset ? 0.0 : m_maxY + OuterRadius(); }
+    double OuterMinX() const { return m_outer == OuterBox::Unset ? 0.0 : m_minX - OuterRadius(); }
+    double OuterMaxX() const { return m_outer == OuterBox::Unset ? 0.0 : m_maxX + OuterRadius(); }
+
+    // The lists of the radius correction, made by the first call that may write them. A
+    // chain that never saw a correction reads a shared empty set through the const call.
+    CCorrectionLists& Correction() { return m_radiusList.MakeCompanion().lists; }
+    const CCorrectionLists& Correction() const { return m_radiusList.ReadCompanion().lists; }
+    bool HasCorrectionLists() const { return m_radiusList.HasStorage(); }
+
 private:
+    // How the outer box follows from the box: not yet set, widened by +0.0, or widened by the
+    // radius kept beside the paths (most chains never get a radius and keep nothing there).
+    enum class OuterBox : std::uint8_t { Unset, PlusZero, Kept };
+    double OuterRadius() const { return m_outer == OuterBox::Kept ? m_radiusList.ReadCompanion().outerRadius : 0.0; }
+
+    OuterBox m_outer = OuterBox::Unset;
+
     // Recompute without the direction test. Without cleanUp it stops and returns false where
     // the clean-up of near points would have to change points.
     bool RecomputeShape(bool cleanUp);

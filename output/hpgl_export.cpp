@@ -36,14 +36,14 @@ std::string HpglOfChains(CQuenkDoc& doc) {
     HpglWriter w(text);
     w.Header();
     std::int32_t lastPen = kNoneWritten;
+    HpglPoints points;  // one list for every chain: the chains keep nothing of the export
     ForEachExportedChain(doc, [&](CStift& pen, CVector& chain) {
-        chain.BuildIntPoints();
+        chain.BuildIntPoints(points);
         if (pen.m_number != lastPen) {
             lastPen = pen.m_number;
             w.PenSelect(lastPen);
         }
-        w.Polyline(chain.m_intPoints.Raw());
-        chain.m_intPoints.RemoveAll();
+        w.Polyline(points);
     });
     w.Trailer();
     return text;

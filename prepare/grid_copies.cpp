@@ -1,6 +1,7 @@
 #include "prepare/grid_copies.h"
 
 #include <new>
+#include <utility>
 
 #include "model/core_context.h"
 #include "model/document.h"
@@ -30,12 +31,16 @@ void CopyChain(const CVector& from, CVector& to, double dx, double dy) {
     to.m_cleanContour = from.m_cleanContour;
     to.m_hasCorrection = from.m_hasCorrection;
     CopyShifted(from.m_points, to.m_points, dx, dy);
-    CopyShifted(from.m_offsetPoints, to.m_offsetPoints, dx, dy);
-    CopyShifted(from.m_cutBand, to.m_cutBand, dx, dy);
-    CopyShifted(from.m_correctionPointsA, to.m_correctionPointsA, dx, dy);
-    CopyShifted(from.m_correctionPointsC, to.m_correctionPointsC, dx, dy);
-    to.m_correctionIndexA = from.m_correctionIndexA;
-    to.m_correctionIndexB = from.m_correctionIndexB;
+    if (from.HasCorrectionLists()) {
+        const CCorrectionLists& f = from.Correction();
+        CCorrectionLists& t = to.Correction();
+        CopyShifted(f.m_offsetPoints, t.m_offsetPoints, dx, dy);
+        CopyShifted(f.m_cutBand, t.m_cutBand, dx, dy);
+        CopyShifted(f.m_correctionPointsA, t.m_correctionPointsA, dx, dy);
+        CopyShifted(f.m_correctionPointsC, t.m_correctionPointsC, dx, dy);
+        t.m_correctionIndexA = f.m_correctionIndexA;
+        t.m_correctionIndexB = f.m_correctionIndexB;
+    }
     for (const auto& path : from.m_radiusList) {
         CRadius& r = *to.AddRadius();
         r.m_selected = path->m_selected;
@@ -52,8 +57,9 @@ double PointsOfLayer(const CLayer& layer) {
     double n = 0;
     for (const auto& pen : layer.m_pens)
         for (const auto& c : pen->m_chains) {
-            n += c->m_points.Size() + c->m_offsetPoints.Size() + c->m_cutBand.Size() + c->m_correctionPointsA.Size() +
-                 c->m_correctionPointsC.Size();
+            const CCorrectionLists& k = std::as_const(*c).Correction();
+            n += c->m_points.Size() + k.m_offsetPoints.Size() + k.m_cutBand.Size() + k.m_correctionPointsA.Size() +
+                 k.m_correctionPointsC.Size();
             for (const auto& path : c->m_radiusList) n += path->m_path.Size();
         }
     return n;

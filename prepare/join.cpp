@@ -29,6 +29,12 @@ namespace {
 
 using join_detail::EndKey;
 
+// A joined chain's raw correction points no longer fit it; a chain without correction lists
+// keeps none, and clearing must not make them for it.
+void ClearRawPoints(CVector& v) {
+    if (v.HasCorrectionLists()) v.Correction().m_correctionPointsA.RemoveAll();
+}
+
 // Indices 0..n-1 that can only ever leave the set; Next(k) is the smallest member >= k, or n.
 class ShrinkingSet {
 public:
@@ -201,14 +207,14 @@ bool join_detail::JoinPenEndPoints(CStift& pen, ChainPoints before, SpentPoints&
     }
     auto meet = [&](int k) {  // the plain walk met chain k as one of a pair
         if (!uncleared.Contains(k)) return;
-        chains[static_cast<std::size_t>(k)]->m_correctionPointsA.RemoveAll();
+        ClearRawPoints(*chains[static_cast<std::size_t>(k)]);
         uncleared.Remove(k);
     };
     // The plain walk meets every open chain in lo..hi; chains that are empty or closed now
     // stay so, and are never met later either.
     auto meetRange = [&](int lo, int hi) {
         for (int k = uncleared.Next(lo); k <= hi; k = uncleared.Next(k + 1)) {
-            if (open.Contains(k)) chains[static_cast<std::size_t>(k)]->m_correctionPointsA.RemoveAll();
+            if (open.Contains(k)) ClearRawPoints(*chains[static_cast<std::size_t>(k)]);
             uncleared.Remove(k);
         }
     };

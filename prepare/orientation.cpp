@@ -171,7 +171,7 @@ void SetStartPoint(CVector& v, int k) {
 }
 
 void DeletePoint(CVector& v, int k) {
-    v.m_undoPoints = v.m_points;
+    v.Correction().m_undoPoints = v.m_points;
     const int n = v.m_points.Size();
     if (k < 0 || k >= n) return;
     v.m_points.RemovePoints(k, 1);
@@ -191,16 +191,16 @@ void DeletePoint(CVector& v, int k) {
 void ClearChain(CVector& v) {
     const std::int32_t had = v.m_hasCorrection;
     v.ClearCorrection();
-    v.m_offsetPoints.RemoveAll();
+    v.Correction().m_offsetPoints.RemoveAll();
     v.m_hasCorrection = had;
-    v.m_undoPoints = v.m_points;
+    v.Correction().m_undoPoints = v.m_points;
     v.m_points.RemoveAll();
     ShowDirectionNote(v.Recompute());
 }
 
 void RestorePoints(CVector& v) {
-    v.m_points = v.m_undoPoints;
-    v.m_undoPoints.RemoveAll();
+    v.m_points = v.Correction().m_undoPoints;
+    v.Correction().m_undoPoints.RemoveAll();
     // Recomputed first: the correction skips an empty chain, and a chain restored after
     // ClearChain is still marked empty until it is recomputed.
     ShowDirectionNote(v.Recompute());

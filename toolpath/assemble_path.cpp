@@ -23,11 +23,11 @@ public:
     Assembler(CVector& v, PathQueries& q, CRadius& path, AssemblyOutcome& outcome)
         : m_v(v),
           m_q(q),
-          m_raw(v.m_correctionPointsA.Raw()),
-          m_src(v.m_correctionIndexA.Raw()),
-          m_problems(v.m_correctionIndexB.Raw()),
+          m_raw(v.Correction().m_correctionPointsA.Raw()),
+          m_src(v.Correction().m_correctionIndexA.Raw()),
+          m_problems(v.Correction().m_correctionIndexB.Raw()),
           m_path(path),
-          m_rule(ClearanceRule::For(v.m_offsetPoints.Raw(), v.m_toolRadius)),
+          m_rule(ClearanceRule::For(v.Correction().m_offsetPoints.Raw(), v.m_toolRadius)),
           m_outcome(outcome) {}
 
     void Run();
@@ -229,8 +229,8 @@ void Assembler::Run() {
 
 AssemblyOutcome AssemblePath(CVector& v, PathQueries& queries) {
     AssemblyOutcome outcome;
-    std::vector<CPunkt>& raw = v.m_correctionPointsA.Raw();
-    std::vector<std::int32_t>& src = v.m_correctionIndexA.Raw();
+    std::vector<CPunkt>& raw = v.Correction().m_correctionPointsA.Raw();
+    std::vector<std::int32_t>& src = v.Correction().m_correctionIndexA.Raw();
 
     CRadius* path = v.AddRadius();
     path->m_closed = v.m_closed;
@@ -249,7 +249,7 @@ AssemblyOutcome AssemblePath(CVector& v, PathQueries& queries) {
     raw.resize(keep);
     src.resize(keep);
 
-    queries.Prepare(ClearanceRule::For(v.m_offsetPoints.Raw(), v.m_toolRadius), raw);
+    queries.Prepare(ClearanceRule::For(v.Correction().m_offsetPoints.Raw(), v.m_toolRadius), raw);
     // On a large contour the checks index the contour on a second thread during the walk,
     // which reads none of what they write.
     queries.checker.Forget();
@@ -269,7 +269,7 @@ AssemblyOutcome AssemblePath(CVector& v, PathQueries& queries) {
 }
 
 void BuildCutBand(CVector& v) {
-    std::vector<CPunkt>& band = v.m_cutBand.Raw();
+    std::vector<CPunkt>& band = v.Correction().m_cutBand.Raw();
     band.clear();
     std::size_t segments = 0;
     for (const auto& rad : v.m_radiusList) segments += rad->m_path.Raw().size();

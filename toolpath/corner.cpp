@@ -71,7 +71,8 @@ std::int32_t InsertCornerVector(CVector& v, CRadius& path, int j) {
         Ui().Message(texts::kNoCornerHere);
         return 0;
     }
-    const std::optional<CPunkt> e = CornerAt(v.m_offsetPoints.Raw(), k, v.m_closed != 0, v.m_toolRadius, v.m_side);
+    const std::optional<CPunkt> e =
+        CornerAt(v.Correction().m_offsetPoints.Raw(), k, v.m_closed != 0, v.m_toolRadius, v.m_side);
     if (!e) return 0;
     // The cutter runs from P[j] to the corner and back: P[j], E, P[j].
     const CPunkt pj = path.m_path[j];
@@ -79,6 +80,6 @@ std::int32_t InsertCornerVector(CVector& v, CRadius& path, int j) {
     path.m_path.InsertPoint(j, *e);
     path.m_path.InsertPoint(j, pj);
     path.m_source.InsertPoint(j, kNoSource, 2);
-    v.m_correctionPointsC.AddPoint(*e);
+    v.Correction().m_correctionPointsC.AddPoint(*e);
     return 1;
 }

@@ -19,10 +19,10 @@ bool CanEnterMillingList(const CQuenkApp& app, const CVector& chain) {
 CFraesKontur* AddContourFromChain(CQuenkApp& app, CVector& chain) {
     if (!CanEnterMillingList(app, chain)) return nullptr;
     auto kontur = std::make_unique<CFraesKontur>();
-    kontur->m_outerMaxX = chain.m_outerMaxX;
-    kontur->m_outerMinX = chain.m_outerMinX;
-    kontur->m_outerMaxY = chain.m_outerMaxY;
-    kontur->m_outerMinY = chain.m_outerMinY;
+    kontur->m_outerMaxX = chain.OuterMaxX();
+    kontur->m_outerMinX = chain.OuterMinX();
+    kontur->m_outerMaxY = chain.OuterMaxY();
+    kontur->m_outerMinY = chain.OuterMinY();
     kontur->m_direction = chain.m_direction;
     kontur->m_tool = chain.m_tool;
     kontur->m_toolColor = app.m_toolColours[static_cast<std::size_t>(chain.m_tool)];

@@ -82,7 +82,7 @@ double CheckTolerance(double r, const std::vector<CPunkt>& working) {
 }
 
 const std::vector<CPunkt>& CheckedContour(const CVector& v, std::vector<CPunkt>& buffer) {
-    const std::vector<CPunkt>& working = v.m_offsetPoints.Raw();
+    const std::vector<CPunkt>& working = v.Correction().m_offsetPoints.Raw();
     if (v.m_cleanContour) return working;
     const std::vector<CPunkt>& pts = v.m_points.Raw();
     buffer.clear();
@@ -95,7 +95,7 @@ const std::vector<CPunkt>& CheckedContour(const CVector& v, std::vector<CPunkt>&
 bool PathOutside(const CVector& v) {
     if (v.m_function == 1) return true;
     if (v.m_function == 2) return false;
-    const double area = TwiceArea(v.m_offsetPoints.Raw());
+    const double area = TwiceArea(v.Correction().m_offsetPoints.Raw());
     if (area == 0) return true;
     return (v.m_side != 0) == (area > 0);
 }
@@ -299,7 +299,7 @@ void PathChecker::IndexContour(const CVector& v) {
     const std::vector<CPunkt>& w = CheckedContour(v, m_contour);
     m_checked = w.size() < 2 ? nullptr : &w;
     if (!m_checked) return;
-    m_working = &w == &v.m_offsetPoints.Raw();
+    m_working = &w == &v.Correction().m_offsetPoints.Raw();
     m_r = v.m_toolRadius;
     m_tol = CheckTolerance(m_r, w);
     m_min = m_r - m_tol;
@@ -349,7 +349,7 @@ bool PathChecker::Sound(const CVector& v, const AssemblyOutcome& outcome) {
     }
     if (pathLength == 0) return false;
 
-    const std::vector<CPunkt>& raw = v.m_correctionPointsA.Raw();
+    const std::vector<CPunkt>& raw = v.Correction().m_correctionPointsA.Raw();
     const double onBoundary = m_r * (1 - kOnBoundary) - margin;
     CollectSkippedBoundary(raw, outcome, onBoundary, kBoundaryReach * m_r, kCompareShare * pathLength);
     // Raw points dropped with a loop that lie on the offset boundary and away from the kept

@@ -16,19 +16,19 @@ constexpr double kMinSpike = 0.01;
 
 void DropOldCorrection(CVector& v) {
     v.m_radiusList.clear();  // tabs and corner drills live in the paths and go with them
-    v.m_correctionPointsC.RemoveAll();
-    v.m_correctionPointsA.RemoveAll();
-    v.m_correctionIndexA.RemoveAll();
-    v.m_correctionIndexB.RemoveAll();
-    v.m_cutBand.RemoveAll();
-    v.m_offsetPoints.RemoveAll();
+    v.Correction().m_correctionPointsC.RemoveAll();
+    v.Correction().m_correctionPointsA.RemoveAll();
+    v.Correction().m_correctionIndexA.RemoveAll();
+    v.Correction().m_correctionIndexB.RemoveAll();
+    v.Correction().m_cutBand.RemoveAll();
+    v.Correction().m_offsetPoints.RemoveAll();
 }
 
 // A chain that leaves no contour to follow (a point, a closed chain without area, an open
 // one shorter than the tool is wide): a path there would plunge the cutter into the part or
 // run it past the chain's ends, so there is none, and the user is to be told.
 void NoPath(CVector& v, std::vector<CPunkt>&& w, CorrectionReport& report) {
-    v.m_offsetPoints.Raw() = std::move(w);
+    v.Correction().m_offsetPoints.Raw() = std::move(w);
     v.m_hasCorrection = 1;
     report.cutterTooLarge = true;
 }
@@ -67,7 +67,7 @@ void CorrectInto(CVector& v, PathQueries& queries, CorrectionReport& report) {
         path->m_closed = v.m_closed;
         std::vector<std::int32_t>& src = path->m_source.Raw();
         for (std::size_t i = 0; i < pts.size(); ++i) src.push_back(static_cast<std::int32_t>(i));
-        v.m_offsetPoints = v.m_points;
+        v.Correction().m_offsetPoints = v.m_points;
         v.m_hasCorrection = 1;
         return;
     }
@@ -82,11 +82,11 @@ void CorrectInto(CVector& v, PathQueries& queries, CorrectionReport& report) {
     SmoothSharpCorners(w, closed, side, v.m_cleanContour ? 2 * r : kMinSpike);
     DropExactRepeats(w);
     if (Degenerate(w, closed, r)) return NoPath(v, std::move(w), report);
-    v.m_offsetPoints.Raw() = std::move(w);
+    v.Correction().m_offsetPoints.Raw() = std::move(w);
 
     v.m_hasCorrection = 1;
-    if (!OffsetVertices(v.m_offsetPoints.Raw(), closed, side, r, v.m_correctionPointsA.Raw(),
-                        v.m_correctionIndexA.Raw())) {
+    if (!OffsetVertices(v.Correction().m_offsetPoints.Raw(), closed, side, r, v.Correction().m_correctionPointsA.Raw(),
+                        v.Correction().m_correctionIndexA.Raw())) {
         // Only straight spikes, where no corner gives a point: nothing to follow.
         report.cutterTooLarge = true;
         report.result = 0;

@@ -81,7 +81,7 @@ private:
 RobustResult RobustCorrection(CVector& v, bool keepFullWalk) {
     std::vector<CPunkt> own;
     const bool fromChain = &CheckedContour(v, own) == &own;
-    const std::vector<CPunkt>& w = fromChain ? own : v.m_offsetPoints.Raw();
+    const std::vector<CPunkt>& w = fromChain ? own : v.Correction().m_offsetPoints.Raw();
     const double r = v.m_toolRadius;
     RobustRequest q;
     q.working = &w;
@@ -99,12 +99,12 @@ RobustResult RobustCorrection(CVector& v, bool keepFullWalk) {
         // The preparation of the working contour moved points; the robust offset keeps its
         // distance from the chain itself, and its sources index the chain's points. The raw
         // and problem points of the walk belong to the old working contour and go with it.
-        v.m_offsetPoints.Raw() = std::move(own);
-        v.m_correctionPointsA.RemoveAll();
-        v.m_correctionIndexA.RemoveAll();
-        v.m_correctionIndexB.RemoveAll();
+        v.Correction().m_offsetPoints.Raw() = std::move(own);
+        v.Correction().m_correctionPointsA.RemoveAll();
+        v.Correction().m_correctionIndexA.RemoveAll();
+        v.Correction().m_correctionIndexB.RemoveAll();
     }
-    const std::vector<CPunkt>& contour = v.m_offsetPoints.Raw();
+    const std::vector<CPunkt>& contour = v.Correction().m_offsetPoints.Raw();
     if (paths.empty()) return RobustResult::CutterFitsNowhere;
     const CornerIndex corners(contour, SimplifiedVertices(contour, q.simplify), q.closed, q.side, r,
                               kSameCorner + (tol - std::min(kClearanceTolerance, r / 4)));

@@ -130,10 +130,10 @@ void SweptPath(Painter& p, const CQuenkDoc& doc, const QRect& area) {
     p.m_p.setBrush(Qt::white);
     ForEachChain(doc, area, p.m_t, [&](const CStift&, const CVector& c) {
         if (!c.m_hasCorrection) return;
-        const int n = c.m_cutBand.Size();
+        const CCompactPointArray& band = c.Correction().m_cutBand;
+        const int n = band.Size();
         for (int i = 0; i + 4 <= n; i += 4) {
-            const QPoint quad[4] = {p.Pt(c.m_cutBand[i]), p.Pt(c.m_cutBand[i + 1]), p.Pt(c.m_cutBand[i + 2]),
-                                    p.Pt(c.m_cutBand[i + 3])};
+            const QPoint quad[4] = {p.Pt(band[i]), p.Pt(band[i + 1]), p.Pt(band[i + 2]), p.Pt(band[i + 3])};
             p.m_p.drawPolyline(quad, 4);
             p.m_p.drawLine(quad[3], quad[0]);
         }
@@ -149,13 +149,14 @@ void SweptPath(Painter& p, const CQuenkDoc& doc, const QRect& area) {
 }
 
 void Problems(Painter& p, const CVector& c) {
-    const int n = c.m_offsetPoints.Size();
-    for (int i = 0; i < c.m_correctionIndexB.Size(); ++i) {
-        const int k = c.m_correctionIndexB[i];
+    const CCorrectionLists& lists = c.Correction();
+    const int n = lists.m_offsetPoints.Size();
+    for (int i = 0; i < lists.m_correctionIndexB.Size(); ++i) {
+        const int k = lists.m_correctionIndexB[i];
         if (k < 0 || k >= n) continue;
-        const QPoint s = p.Pt(c.m_offsetPoints[k]);
-        if (k > 0) p.m_p.drawLine(p.Pt(c.m_offsetPoints[k - 1]), s);
-        if (k + 1 < n) p.m_p.drawLine(s, p.Pt(c.m_offsetPoints[k + 1]));
+        const QPoint s = p.Pt(lists.m_offsetPoints[k]);
+        if (k > 0) p.m_p.drawLine(p.Pt(lists.m_offsetPoints[k - 1]), s);
+        if (k + 1 < n) p.m_p.drawLine(s, p.Pt(lists.m_offsetPoints[k + 1]));
         p.m_p.drawRect(s.x() - 4, s.y() - 4, 8, 8);
     }
 }
@@ -245,7 +246,7 @@ void PaintDrawing(QPainter& painter, const CQuenkApp& app, const CQuenkDoc& doc,
     if (app.m_nMouseMode == kCornerMouseMode) {
         p.Pen(kCornerMarker);
         ForEachChain(doc, area, t, [&](const CStift&, const CVector& c) {
-            for (const CPunkt& q : c.m_correctionPointsC) p.Triangle(p.Pt(q), 4);
+            for (const CPunkt& q : c.Correction().m_correctionPointsC) p.Triangle(p.Pt(q), 4);
         });
     }
     if (app.m_nColorMode != 5)

@@ -94,19 +94,20 @@ TEST(VectorCorrection, ClearCorrectionKeepsTheChain) {
     MakeChain(v, {{0, 0}, {10, 0}, {10, 10}, {0, 0}});
     const std::string chain = DescribeChain(v);
     ASSERT_EQ(v.Correct(), 1);
-    v.m_correctionPointsC.AddPoint({1, 1});
+    v.Correction().m_correctionPointsC.AddPoint({1, 1});
     v.ClearCorrection();
     EXPECT_EQ(DescribeChain(v), chain);
-    for (const auto* a : {&v.m_correctionPointsA, &v.m_correctionPointsB, &v.m_correctionPointsC, &v.m_cutBand})
+    const CCorrectionLists& c = v.Correction();
+    for (const auto* a : {&c.m_correctionPointsA, &c.m_correctionPointsB, &c.m_correctionPointsC, &c.m_cutBand})
         EXPECT_TRUE(a->IsEmpty());
-    EXPECT_TRUE(v.m_correctionIndexA.IsEmpty() && v.m_correctionIndexB.IsEmpty());
+    EXPECT_TRUE(v.Correction().m_correctionIndexA.IsEmpty() && v.Correction().m_correctionIndexB.IsEmpty());
 }
 
 TEST(VectorIntPoints, TruncatesEveryPointTowardZero) {
     CVector v;
     SetPoints(v, {{1.9, -1.9}, {-0.5, 0.5}});
     v.BuildIntPoints();
-    EXPECT_EQ(v.m_intPoints, (CIntPointArray{{1, -1}, {0, 0}}));
+    EXPECT_EQ(v.Correction().m_intPoints, (CIntPointArray{{1, -1}, {0, 0}}));
 }
 
 TEST(VectorLength, SumsSegmentsInMillimetres) {

@@ -40,8 +40,8 @@ bool JoinPenPlain(CStift& pen) {
                 CVector& b = *c[j];
                 if (b.m_empty || b.m_closed) continue;
                 if (a.m_closed) break;  // a closed chain is never joined
-                a.m_correctionPointsA.RemoveAll();
-                b.m_correctionPointsA.RemoveAll();
+                a.Correction().m_correctionPointsA.RemoveAll();
+                b.Correction().m_correctionPointsA.RemoveAll();
                 const End sa = StartOf(a), ea = EndOf(a), sb = StartOf(b), eb = EndOf(b);
                 if (sa == sb) {
                     for (int k = 1; k < b.PointCount(); ++k) a.m_points.InsertPoint(0, b.m_points[k]);

@@ -97,7 +97,7 @@ TEST(ChainEdits, PointsAfterEachEdit) {
         const std::int32_t closed = v.m_closed;
         c.edit(v);
         EXPECT_EQ(v.m_points.Raw(), c.after);
-        EXPECT_EQ(v.m_undoPoints.Raw(), c.undo);
+        EXPECT_EQ(v.Correction().m_undoPoints.Raw(), c.undo);
         EXPECT_EQ(v.m_closed, closed);
         // Box and direction follow the points.
         CVector fresh;

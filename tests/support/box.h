@@ -31,7 +31,7 @@ Box BoxOf(const T& o) {
 
 template <typename T>
 Box OuterBoxOf(const T& o) {
-    return {o.m_outerMinX, o.m_outerMaxX, o.m_outerMinY, o.m_outerMaxY};
+    return {OuterMinXOf(o), OuterMaxXOf(o), OuterMinYOf(o), OuterMaxYOf(o)};
 }
 
 template <typename T>

@@ -20,11 +20,11 @@ inline std::string DescribeChain(const CVector& v) {
                     std::to_string(v.m_direction) + " ends " + std::to_string(v.m_startX) + "," +
                     std::to_string(v.m_startY) + " " + std::to_string(v.m_endX) + "," + std::to_string(v.m_endY) +
                     " box";
-    for (double b : {v.m_minX, v.m_maxX, v.m_minY, v.m_maxY, v.m_outerMinX, v.m_outerMaxX, v.m_outerMinY,
-                     v.m_outerMaxY})
+    for (double b : {v.m_minX, v.m_maxX, v.m_minY, v.m_maxY, v.OuterMinX(), v.OuterMaxX(), v.OuterMinY(),
+                     v.OuterMaxY()})
         s += " " + Num(b);
     s += " corr " + std::to_string(v.m_hasCorrection) + "/" + std::to_string(v.m_radiusList.size()) + "/" +
-         std::to_string(v.m_correctionPointsA.Size()) + " :";
+         std::to_string(v.Correction().m_correctionPointsA.Size()) + " :";
     for (const CPunkt& p : v.m_points) s += " " + Num(p.x) + "," + Num(p.y);
     return s;
 }

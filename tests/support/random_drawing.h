@@ -62,7 +62,7 @@ inline CVector& AddStroke(CStift& pen, Dice& dice, const std::vector<CPunkt>& pt
     CVector& v = *pen.AddVector();
     for (const CPunkt& p : pts) v.AddPoint(p);
     // Something in the first correction list shows whether a step emptied it.
-    v.m_correctionPointsA.AddPoint({1, 1});
+    v.Correction().m_correctionPointsA.AddPoint({1, 1});
     if (dice(0, 4) == 0) {
         v.m_hasCorrection = 1;
         v.AddRadius();

@@ -121,9 +121,9 @@ void ExpectSameCorrection(const CVector& a, const CVector& b) {
         EXPECT_EQ(a.m_radiusList[i]->m_robust, b.m_radiusList[i]->m_robust);
         EXPECT_EQ(a.m_radiusList[i]->m_path.Size(), a.m_radiusList[i]->m_source.Size());
     }
-    EXPECT_EQ(a.m_correctionIndexB, b.m_correctionIndexB);
-    EXPECT_EQ(a.m_correctionPointsA, b.m_correctionPointsA);
-    EXPECT_EQ(a.m_cutBand, b.m_cutBand);
+    EXPECT_EQ(a.Correction().m_correctionIndexB, b.Correction().m_correctionIndexB);
+    EXPECT_EQ(a.Correction().m_correctionPointsA, b.Correction().m_correctionPointsA);
+    EXPECT_EQ(a.Correction().m_cutBand, b.Correction().m_cutBand);
 }
 
 }  // namespace
@@ -159,7 +159,7 @@ TEST(ClearanceGrid, SameCorrectionAsScanningAllSegments) {
         SCOPED_TRACE(round);
         ExpectSameCorrection(gridded, scan);
         ExpectSameCorrection(chosen, scan);
-        if (!scan.m_correctionIndexB.IsEmpty()) ++withProblems;
+        if (!scan.Correction().m_correctionIndexB.IsEmpty()) ++withProblems;
     }
     // The rounds must exercise the assembly's dropping rules, not only clean offsets.
     EXPECT_GT(withProblems, rounds / 4);

@@ -79,9 +79,9 @@ TEST(AssemblePath, RawPointsOutOfStepAreReportedAndStillAssembled) {
     CVector v;
     MakeChain(v, {{0, 0}, {10, 0}});
     v.m_toolRadius = 1;
-    v.m_offsetPoints = v.m_points;
-    v.m_correctionPointsA = CPointArray{{1, 1}, {9, 1}};
-    v.m_correctionIndexA = CIntArray{0};
+    v.Correction().m_offsetPoints = v.m_points;
+    v.Correction().m_correctionPointsA = CPointArray{{1, 1}, {9, 1}};
+    v.Correction().m_correctionIndexA = CIntArray{0};
     GridPathQueries q;
     EXPECT_TRUE(AssemblePath(v, q).sourcesOutOfStep);
     EXPECT_TRUE(s.ui.shown.empty());

@@ -64,6 +64,6 @@ TEST(RadiusCommandThreads, SameAsSmallDrawingsOnOneThread) {
             ASSERT_EQ(a.m_radiusList[i]->m_source, b.m_radiusList[i]->m_source) << k;
             ASSERT_EQ(a.m_radiusList[i]->m_robust, b.m_radiusList[i]->m_robust) << k;
         }
-        ASSERT_EQ(a.m_correctionIndexB, b.m_correctionIndexB) << k;
+        ASSERT_EQ(a.Correction().m_correctionIndexB, b.Correction().m_correctionIndexB) << k;
     }
 }

@@ -41,7 +41,7 @@ TEST(LargeContourChecks, SameAsPlainChecks) {
             EXPECT_EQ(fast.m_radiusList[i]->m_source, plain.m_radiusList[i]->m_source);
             EXPECT_EQ(fast.m_radiusList[i]->m_robust, plain.m_radiusList[i]->m_robust);
         }
-        EXPECT_EQ(fast.m_correctionIndexB, plain.m_correctionIndexB);
+        EXPECT_EQ(fast.Correction().m_correctionIndexB, plain.Correction().m_correctionIndexB);
         if (!plain.m_radiusList.empty()) (plain.m_radiusList.front()->m_robust ? robust : kept) += 1;
     }
     // Both verdicts must occur, or half of what is compared went untested.

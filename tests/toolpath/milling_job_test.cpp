@@ -15,14 +15,11 @@
 #include "support/test_depth.h"
 
 namespace {
-// A square chain of tool 2 with two corrected paths.
-void MakeCorrectedChain(CVector& v, Box outer = {-5, 105, -6, 106}) {
-    MakeChain(v, {{0, 0}, {100, 0}, {100, 100}, {0, 100}, {0, 0}});
+// A rectangle chain of tool 2 (radius 5) with two corrected paths.
+void MakeCorrectedChain(CVector& v, double minX = 0, double maxY = 100) {
+    v.m_toolRadius = 5;
+    MakeChain(v, {{minX, 0}, {100, 0}, {100, maxY}, {minX, maxY}, {minX, 0}});
     v.m_tool = 2;
-    v.m_outerMinX = outer.minX;
-    v.m_outerMaxX = outer.maxX;
-    v.m_outerMinY = outer.minY;
-    v.m_outerMaxY = outer.maxY;
     v.AddRadius()->m_path = CPointArray{{-5, -5}, {105, -5}};
     v.AddRadius()->m_path = CPointArray{{105, 105}, {-5, 105}};
 }
@@ -37,7 +34,7 @@ TEST(MillingOrder, ClicksStepsBackAndExtent) {
     EXPECT_EQ(JobBoxOf(app), (Box{10, 100, 10, 100}));
     CVector a, b;
     MakeCorrectedChain(a);
-    MakeCorrectedChain(b, {-50, 105, -6, 300});
+    MakeCorrectedChain(b, -45, 295);
     a.m_radiusList[1]->m_mark = 1;  // already taken by an earlier click
 
     ASSERT_NE(AddContourFromChain(app, a), nullptr);
@@ -48,7 +45,7 @@ TEST(MillingOrder, ClicksStepsBackAndExtent) {
 
     ASSERT_NE(AddContourFromChain(app, b), nullptr);
     EXPECT_TRUE(ComputeJobExtent(app));
-    EXPECT_EQ(JobBoxOf(app), (Box{-50, 105, -6, 300}));
+    EXPECT_EQ(JobBoxOf(app), (Box{-50, 105, -5, 300}));
     RemoveLastContour(app, &b);
     ASSERT_EQ(app.m_millingList.size(), 1u);
     EXPECT_EQ(b.m_radiusList[0]->m_mark + b.m_radiusList[1]->m_mark, 0);

@@ -49,9 +49,9 @@ TEST(Correct, SquareOutsideHasBevelledCorners) {
     for (const CPunkt& q : p) {
         EXPECT_NEAR(std::max(std::fabs(q.x - 5), std::fabs(q.y - 5)), 6, kTol);
     }
-    EXPECT_TRUE(v.m_correctionIndexB.IsEmpty());
+    EXPECT_TRUE(v.Correction().m_correctionIndexB.IsEmpty());
     EXPECT_EQ(v.m_hasCorrection, 1);
-    EXPECT_EQ(v.m_cutBand.Size(), 4 * 8);
+    EXPECT_EQ(v.Correction().m_cutBand.Size(), 4 * 8);
     EXPECT_TRUE(s.ui.shown.empty());
 }
 
@@ -104,7 +104,7 @@ TEST(Correct, ZeroRadiusCopiesTheContourToolSeventeenClearsEmptyChainIsLeftAlone
     EXPECT_EQ(v.Correct(), 1);
     EXPECT_TRUE(v.m_radiusList.empty());
     EXPECT_EQ(v.m_hasCorrection, 0);
-    EXPECT_TRUE(v.m_cutBand.IsEmpty());
+    EXPECT_TRUE(v.Correction().m_cutBand.IsEmpty());
 
     CVector empty;
     EXPECT_EQ(empty.Correct(), 1);
@@ -118,11 +118,11 @@ TEST(Correct, CleanContourDropsPointsCloserThanAQuarterRadius) {
     Prepare(v, {{0, 0}, {10, 0}, {10.2, 0.0}, {10.2, 10}, {0, 10}, {0, 0}}, 1.0, 1);
     v.m_cleanContour = 1;
     v.Correct();
-    EXPECT_EQ(v.m_offsetPoints.Size(), 5);
-    EXPECT_EQ(v.m_offsetPoints[1], (CPunkt{10, 0}));
+    EXPECT_EQ(v.Correction().m_offsetPoints.Size(), 5);
+    EXPECT_EQ(v.Correction().m_offsetPoints[1], (CPunkt{10, 0}));
     v.m_cleanContour = 0;
     v.Correct();
-    EXPECT_EQ(v.m_offsetPoints.Size(), 6);
+    EXPECT_EQ(v.Correction().m_offsetPoints.Size(), 6);
 }
 
 TEST(Correct, TooLargeToolKeepsNoPathAndSaysSo) {
@@ -133,7 +133,7 @@ TEST(Correct, TooLargeToolKeepsNoPathAndSaysSo) {
     // A point kept there would make the program plunge into both walls of the pocket.
     EXPECT_TRUE(v.m_radiusList.empty());
     EXPECT_EQ(s.ui.shown, (std::vector<std::string>{texts::kCutterTooLarge}));
-    EXPECT_EQ(v.m_correctionIndexB.Size(), v.m_correctionPointsA.Size());
+    EXPECT_EQ(v.Correction().m_correctionIndexB.Size(), v.Correction().m_correctionPointsA.Size());
 }
 
 TEST(Correct, NotchNarrowerThanToolIsBridged) {
@@ -149,8 +149,8 @@ TEST(Correct, NotchNarrowerThanToolIsBridged) {
     EXPECT_EQ(r.m_path.Size(), r.m_source.Size());
     for (const CPunkt& q : r.m_path)
         if (q.x > 1 && q.x < 9) { EXPECT_LT(q.y, -0.9) << q.x; }
-    EXPECT_FALSE(v.m_correctionIndexB.IsEmpty());
-    for (std::int32_t k : v.m_correctionIndexB) EXPECT_TRUE(k >= 1 && k <= 4) << k;
+    EXPECT_FALSE(v.Correction().m_correctionIndexB.IsEmpty());
+    for (std::int32_t k : v.Correction().m_correctionIndexB) EXPECT_TRUE(k >= 1 && k <= 4) << k;
 }
 
 TEST(Correct, TriangularNotchOfInsidePocketStaysClosed) {

@@ -66,7 +66,7 @@ TEST(Corners, PocketDrillAndCornerVector) {
     EXPECT_EQ(path.m_path[j], pj);
     EXPECT_EQ(path.m_path[j + 2], pj);
     EXPECT_NEAR(Distance(path.m_path[j + 1], e), 0, 1e-9);
-    EXPECT_EQ(v.m_correctionPointsC.Size(), 1);
+    EXPECT_EQ(v.Correction().m_correctionPointsC.Size(), 1);
     EXPECT_EQ(v.InsertCornerVector(path, j), 0);
     EXPECT_EQ(s.ui.shown.back(), "Ecke ist hier nicht möglich");
 }
