@@ -103,11 +103,11 @@ private:
     double LostBoundary(const std::vector<CPunkt>& path, double near);
     // What one piece of m_free adds to it; at is the path point beside its stretch.
     struct Piece;
+    double PieceLost(const Piece& p, std::int32_t at, const std::vector<CPunkt>& path, double near);
     // Into m_found: the path segments beside the stretch that ends at path point at.
     void PathBeside(std::int32_t at, const std::vector<CPunkt>& path);
     // Whether all of a->b, and every piece cut from it, lies within near of one of them.
     bool NearPath(const CPunkt& a, const CPunkt& b, std::int32_t at, const std::vector<CPunkt>& path, double near);
-    double PieceLost(const Piece& p, std::int32_t at, const std::vector<CPunkt>& path, double near);
     // The boundary the path lost, as CollectSkippedBoundary and LostBoundary give it, or, on
     // one thread and without the plain checks, only so much of it that whether it exceeds
     // share of pathLength is sure.
