@@ -17,12 +17,16 @@
 
 int main(int argc, char** argv) {
     // A smaller drawing for profiling: the number of chains as an argument; "--checksum"
-    // prints a fingerprint of all paths and messages of each run.
+    // prints a fingerprint of all paths and messages of each run; "--source N" runs only the
+    // tool source N (17 or 1), to profile one of them alone.
     int chains = 10000;
     bool checksum = false;
+    int only = 0;
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--checksum")
             checksum = true;
+        else if (std::string(argv[i]) == "--source" && i + 1 < argc)
+            only = std::atoi(argv[++i]);
         else
             chains = std::atoi(argv[i]);
     }
@@ -56,6 +60,7 @@ int main(int argc, char** argv) {
         std::printf("document box recomputation alone: %.3f s\n", std::chrono::duration<double>(t1 - t0).count());
     }
     for (int mode : {17, 1}) {
+        if (only != 0 && mode != only) continue;
         const double cpu0 = CpuSeconds();
         const auto t0 = Clock::now();
         RunRadiusCorrection(doc, {mode, false});

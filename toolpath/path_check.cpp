@@ -351,7 +351,6 @@ bool PathChecker::Sound(const CVector& v, const AssemblyOutcome& outcome) {
 
     const std::vector<CPunkt>& raw = v.Correction().m_correctionPointsA.Raw();
     const double onBoundary = m_r * (1 - kOnBoundary) - margin;
-    CollectSkippedBoundary(raw, outcome, onBoundary, kBoundaryReach * m_r, kCompareShare * pathLength);
     // Raw points dropped with a loop that lie on the offset boundary and away from the kept
     // path are boundary the path lost.
     // On the boundary the nearest segment lies at r exactly; a dropped point farther away
@@ -369,9 +368,11 @@ bool PathChecker::Sound(const CVector& v, const AssemblyOutcome& outcome) {
         }
     });
     clean.insert(clean.end(), cleanLater.begin(), cleanLater.end());
-    if (v.m_radiusList.size() == 1 && !m_free.empty()) {
-        m_skippedShare = LostBoundary(v.m_radiusList.front()->m_path.Raw(), kNearPath * m_r) / pathLength;
-    }
+    // The raw path the walk left out, measured only for a single path.
+    if (v.m_radiusList.size() == 1)
+        m_skippedShare = SkippedLost(raw, outcome, v.m_radiusList.front()->m_path.Raw(), onBoundary,
+                                     kBoundaryReach * m_r, kNearPath * m_r, pathLength, kCompareShare) /
+                         pathLength;
     if (clean.empty()) return true;
     std::vector<CPunkt> kept;
     for (const auto& rad : v.m_radiusList) kept.insert(kept.end(), rad->m_path.begin(), rad->m_path.end());

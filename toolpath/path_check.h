@@ -50,8 +50,6 @@ public:
     // reaches: the rest of the exact offset's boundary lies on the raw path where the kept
     // path runs along it, or on its corner cuts.
     bool MayHaveLostBoundary() const;
-    // The measure behind it: that boundary as a share of the path's length.
-    double SkippedShare() const { return m_skippedShare; }
 
 private:
     struct Box {
@@ -103,6 +101,18 @@ private:
     // The boundary the path lost: the length of the pieces in m_free farther than near from
     // the path beside their stretch. Leaves the path indexed in place of the contour.
     double LostBoundary(const std::vector<CPunkt>& path, double near);
+    // What one piece of m_free adds to it; at is the path point beside its stretch.
+    struct Piece;
+    double PieceLost(const Piece& p, std::int32_t at, const std::vector<CPunkt>& path, double near);
+    // Into m_found: the path segments beside the stretch that ends at path point at.
+    void PathBeside(std::int32_t at, const std::vector<CPunkt>& path);
+    // Whether all of a->b, and every piece cut from it, lies within near of one of them.
+    bool NearPath(const CPunkt& a, const CPunkt& b, std::int32_t at, const std::vector<CPunkt>& path, double near);
+    // The boundary the path lost, as CollectSkippedBoundary and LostBoundary give it, or, on
+    // one thread and without the plain checks, only so much of it that whether it exceeds
+    // share of pathLength is sure.
+    double SkippedLost(const std::vector<CPunkt>& raw, const AssemblyOutcome& outcome, const std::vector<CPunkt>& path,
+                       double inner, double outer, double near, double pathLength, double share);
 
     const std::vector<CPunkt>* m_w = nullptr;
     double m_r = 0, m_min = 0, m_margin = 0, m_tol = 0;

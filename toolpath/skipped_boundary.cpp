@@ -216,21 +216,87 @@ void PathChecker::CollectSkippedBoundary(const std::vector<CPunkt>& raw, const A
     m_free.insert(m_free.end(), later.begin(), later.end());
 }
 
+void PathChecker::PathBeside(std::int32_t at, const std::vector<CPunkt>& path) {
+    // The segments around the path point where the stretch ends, and the path's first and
+    // last segments for the stretches around its ends.
+    const std::int32_t last = static_cast<std::int32_t>(path.size()) - 2;  // last segment
+    m_found.clear();
+    for (std::int32_t k = std::max(at - 2, 0); k <= std::min(at + 1, last); ++k) m_found.push_back(k);
+    if (last >= 0) m_found.insert(m_found.end(), {0, last});
+}
+
+bool PathChecker::NearPath(const CPunkt& a, const CPunkt& b, std::int32_t at, const std::vector<CPunkt>& path,
+                           double near) {
+    // Twice the margin of Spans's shortcut: the pieces cut from a->b round their ends by far
+    // less than the difference, so that shortcut gives each of them up.
+    const double limit = near - 8 * m_margin;
+    if (!(limit > 0)) return false;
+    PathBeside(at, path);
+    for (std::int32_t k : m_found) {
+        const CPunkt& c = path[static_cast<std::size_t>(k)];
+        const CPunkt& d = path[static_cast<std::size_t>(k) + 1];
+        if (PlainSegmentDistance2(a, c, d) < limit * limit && PlainSegmentDistance2(b, c, d) < limit * limit)
+            return true;
+    }
+    return false;
+}
+
+double PathChecker::PieceLost(const Piece& p, std::int32_t at, const std::vector<CPunkt>& path, double near) {
+    PathBeside(at, path);
+    if (!Spans(p.a, p.b, near, 0)) return 0;
+    double covered = 0;
+    for (const auto& [lo, hi] : m_inner) covered += hi - lo;
+    return PlainDistance(p.a, p.b) * std::max(0.0, 1 - covered);
+}
+
 double PathChecker::LostBoundary(const std::vector<CPunkt>& path, double near) {
     double lost = 0;
-    const std::int32_t last = static_cast<std::int32_t>(path.size()) - 2;  // last segment
     m_w = &path;
-    for (const Piece& p : m_free) {
-        // The path beside a left-out stretch: the segments around the path point where it
-        // ends, and the path's first and last segments for the stretches around its ends.
-        const std::int32_t at = m_pathAt[p.span];
-        m_found.clear();
-        for (std::int32_t k = std::max(at - 2, 0); k <= std::min(at + 1, last); ++k) m_found.push_back(k);
-        if (last >= 0) m_found.insert(m_found.end(), {0, last});
-        if (!Spans(p.a, p.b, near, 0)) continue;
-        double covered = 0;
-        for (const auto& [lo, hi] : m_inner) covered += hi - lo;
-        lost += PlainDistance(p.a, p.b) * std::max(0.0, 1 - covered);
+    for (const Piece& p : m_free) lost += PieceLost(p, m_pathAt[p.span], path, near);
+    return lost;
+}
+
+double PathChecker::SkippedLost(const std::vector<CPunkt>& raw, const AssemblyOutcome& outcome,
+                                const std::vector<CPunkt>& path, double inner, double outer, double near,
+                                double pathLength, double share) {
+    const double budget = share * pathLength;
+    double total = 0;
+    std::size_t pieces = 0;
+    for (const RawSpan& s : outcome.skipped) {
+        ForEachPiece(raw, s, [&](const CPunkt& a, const CPunkt& b) { total += PlainDistance(a, b); });
+        pieces += static_cast<std::size_t>(std::max(s.toSeg - s.fromSeg + 1, 0));
+    }
+    if (m_plain || pieces >= kSplitPieces) {
+        CollectSkippedBoundary(raw, outcome, inner, outer, budget);
+        return m_free.empty() ? 0 : LostBoundary(path, near);
+    }
+    m_free.clear();
+    if (total <= budget) return 0;
+    // Piece by piece, in the order of the full measure, each free piece's loss taken at once:
+    // the measure stops as soon as its verdict is sure. The sum only grows, so a share beyond
+    // the limit stays beyond it; and a piece loses at most its own length, so when what is
+    // lost plus all that is left to measure stays clearly within the limit, it stays within.
+    const std::vector<CPunkt>* contour = m_w;
+    const double slack = 1e-6 * total;
+    double lost = 0, seen = 0;
+    for (const RawSpan& s : outcome.skipped) {
+        bool sure = false;
+        ForEachPiece(raw, s, [&](const CPunkt& a, const CPunkt& b) {
+            if (sure) return;
+            // A left-out segment that runs within near of the path beside it all along loses
+            // nothing wherever the contour lies: the cutter reaches all of it.
+            if (!NearPath(a, b, s.pathAt, path, near)) {
+                m_free.clear();
+                Between(a, b, inner, outer, [&](const CPunkt& x, const CPunkt& y) { m_free.push_back({x, y, 0}); });
+                m_w = &path;
+                for (const Piece& p : m_free) lost += PieceLost(p, s.pathAt, path, near);
+                m_w = contour;
+            }
+            seen += PlainDistance(a, b);
+            sure = lost / pathLength > share ||
+                   (lost + std::max(total - seen, 0.0) + slack) / pathLength < share * (1 - 1e-6);
+        });
+        if (sure) break;
     }
     return lost;
 }
