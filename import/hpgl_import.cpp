@@ -31,6 +31,9 @@ constexpr std::size_t kArcPointAllowance = 4000000;
 constexpr std::size_t kTextBytesPerArcPoint = 4;
 // An import's chains and points take about four times the bytes of its text.
 constexpr std::size_t kChainBytesPerTextByte = 4;
+// The joining on the helper thread makes about one byte of new chain storage per byte of
+// text (half the pens, their pieces copied into growing contours); twice that is room enough.
+constexpr std::size_t kHelperBytesPerTextByte = 2;
 // Up to this many unknown commands pass without the closing "Über 10 Fehler".
 constexpr int kUnknownCommandsTolerated = 9;
 }  // namespace
@@ -80,6 +83,7 @@ bool ImportHpglText(CQuenkDoc& doc, std::string bytes, const std::string& fileNa
                 doc.m_nothingImported = 0;
                 doc.m_drawingName = fileName;
             }
+            joiner.ReserveForHelper(kHelperBytesPerTextByte * bytes.size());
             unknown = InterpretHpgl(doc, bytes, &joiner);
         },
         [&] {

@@ -6,6 +6,7 @@
 
 #include "import/import_report.h"
 #include "model/document.h"
+#include "model/heap_reserve.h"
 #include "model/parallel.h"
 #include "prepare/texts.h"
 
@@ -89,6 +90,7 @@ LayerJoiner::PenWork* LayerJoiner::Claim() {
 }
 
 void LayerJoiner::HelperLoop() {
+    const HeapReserve room(m_helperRoom);
     for (;;) {
         PenWork* work = nullptr;
         {

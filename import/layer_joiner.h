@@ -39,6 +39,12 @@ public:
     // The reader will neither select this pen again nor draw into it.
     void PenComplete(CStift& pen);
 
+    // Before reading: the helper thread makes room for about this many bytes of joined chains
+    // in large pages before its first pen (see HeapReserve). Its allocations come from an arena
+    // of its own, which otherwise grows a 4 kB page at a time, and gives its memory back after
+    // every import.
+    void ReserveForHelper(std::size_t bytes) { m_helperRoom = bytes; }
+
     // After reading, in this order: the document's box recomputation, whose box places the
     // layer; then the end-point joining of the layer and, where dx and dy are finite, its move
     // by them. Returns whether anything was joined.
@@ -119,5 +125,6 @@ private:
     double m_dx = 0.0, m_dy = 0.0;
     bool m_move = false;
     std::thread m_helper;
+    std::size_t m_helperRoom = 0;
     join_detail::HandedBack m_handedBack;
 };
