@@ -73,7 +73,7 @@ int InterpretHpgl(CQuenkDoc& doc, std::string_view text, LayerJoiner* joiner) {
 namespace {
 // The reader from the text on, its line breaks already gone.
 bool ImportHpglText(CQuenkDoc& doc, std::string bytes, const std::string& fileName) {
-    const HeapReserve room(kChainBytesPerTextByte * bytes.size());
+    HeapReserve room(kChainBytesPerTextByte * bytes.size());
     ResetHpglScaling(doc);
     int unknown = 0;
     return ImportIntoNewLayer(
@@ -84,6 +84,7 @@ bool ImportHpglText(CQuenkDoc& doc, std::string bytes, const std::string& fileNa
                 doc.m_drawingName = fileName;
             }
             joiner.ReserveForHelper(kHelperBytesPerTextByte * bytes.size());
+            joiner.TouchAheadOf(room);
             unknown = InterpretHpgl(doc, bytes, &joiner);
         },
         [&] {

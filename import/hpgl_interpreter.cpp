@@ -235,6 +235,7 @@ void HpglInterpreter::ReleaseGrowing() {
     std::vector<CPunkt> exact(points.begin(), points.end());
     points.swap(exact);
     m_growing = nullptr;
+    if (m_joiner) m_joiner->ReaderAllocated(points.data() + points.size());
     exact.clear();
     m_spare.swap(exact);
 }
