@@ -109,9 +109,9 @@ private:
     // Unknown commands by first letter and second byte (slot 256: the text ended after the
     // letter), counted whether or not they are shown; made at the first one.
     std::vector<std::int64_t> m_unknownByPair;
-    bool m_refusalShown = false;
-    LayerJoiner* m_joiner;
     CVector* m_growing = nullptr;  // the chain that holds the growing storage, if any
     std::vector<CPunkt> m_spare;   // the growing storage while no chain holds it, emptied
+    bool m_refusalShown = false;
+    LayerJoiner* m_joiner;
     std::unordered_map<std::int32_t, std::size_t> m_lastSelection;
 };
