@@ -31,6 +31,9 @@ constexpr std::size_t kArcPointAllowance = 4000000;
 constexpr std::size_t kTextBytesPerArcPoint = 4;
 // An import's chains and points take about four times the bytes of its text.
 constexpr std::size_t kChainBytesPerTextByte = 4;
+// The joining on the helper thread makes about one byte of new chain storage per byte of
+// text (half the pens, their pieces copied into growing contours); twice that is room enough.
+constexpr std::size_t kHelperBytesPerTextByte = 2;
 // Up to this many unknown commands pass without the closing "Über 10 Fehler".
 constexpr int kUnknownCommandsTolerated = 9;
 }  // namespace
@@ -70,7 +73,7 @@ int InterpretHpgl(CQuenkDoc& doc, std::string_view text, LayerJoiner* joiner) {
 namespace {
 // The reader from the text on, its line breaks already gone.
 bool ImportHpglText(CQuenkDoc& doc, std::string bytes, const std::string& fileName) {
-    const HeapReserve room(kChainBytesPerTextByte * bytes.size());
+    HeapReserve room(kChainBytesPerTextByte * bytes.size());
     ResetHpglScaling(doc);
     int unknown = 0;
     return ImportIntoNewLayer(
@@ -80,6 +83,8 @@ bool ImportHpglText(CQuenkDoc& doc, std::string bytes, const std::string& fileNa
                 doc.m_nothingImported = 0;
                 doc.m_drawingName = fileName;
             }
+            joiner.ReserveForHelper(kHelperBytesPerTextByte * bytes.size());
+            joiner.TouchAheadOf(room);
             unknown = InterpretHpgl(doc, bytes, &joiner);
         },
         [&] {

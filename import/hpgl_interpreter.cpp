@@ -222,12 +222,32 @@ void HpglInterpreter::EnsurePen() {
     if (!m_doc.m_curPen) m_doc.m_curPen = m_doc.FindOrCreatePen(1, 0);
 }
 
+void HpglInterpreter::Adopt(CVector& chain) {
+    ReleaseGrowing();
+    std::vector<CPunkt>& points = chain.m_points.Raw();
+    m_spare.assign(points.begin(), points.end());
+    points.swap(m_spare);
+    std::vector<CPunkt>().swap(m_spare);
+    m_growing = &chain;
+}
+
+void HpglInterpreter::ReleaseGrowing() {
+    if (!m_growing) return;
+    // Growing each chain from nothing by doubling cost a dozen allocations and copies per
+    // stroke and left slack behind; now each chain's points are copied once, into storage of
+    // their size, and the large block waits for the next chain.
+    std::vector<CPunkt>& points = m_growing->m_points.Raw();
+    std::vector<CPunkt> exact(points.begin(), points.end());
+    points.swap(exact);
+    m_growing = nullptr;
+    if (m_joiner) m_joiner->ReaderAllocated(points.data() + points.size());
+    exact.clear();
+    m_spare.swap(exact);
+}
+
 void HpglInterpreter::FinishChain() {
+    ReleaseGrowing();
     if (!m_doc.m_curChain) return;
-    // A chain grows by doubling; what it will not use again is given back at once, so that
-    // the drawing does not hold a third more memory than its points until the joining.
-    std::vector<CPunkt>& points = m_doc.m_curChain->m_points.Raw();
-    if (points.capacity() - points.size() > points.size() / 8) points.shrink_to_fit();
     m_doc.m_curChain->RecomputeAhead();
 }
 
@@ -240,6 +260,7 @@ void HpglInterpreter::BeginChain() {
 void HpglInterpreter::Append(const CPunkt& p) {
     if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;
     if (!m_doc.m_curChain) BeginChain();
+    if (m_doc.m_curChain != m_growing) Adopt(*m_doc.m_curChain);
     m_doc.m_curChain->AddPoint(p);
 }
 

@@ -16,6 +16,7 @@
 #include "model/punkt.h"
 
 class CQuenkDoc;
+class CVector;
 class LayerJoiner;
 
 struct HpglLimits {
@@ -70,6 +71,10 @@ private:
     // The current chain gets no further points: recomputed now, while they are in the cache.
     void FinishChain();
     void Append(const CPunkt& p);      // to the current chain (one is begun when missing)
+    // The chain being drawn grows in one large storage block that passes from chain to chain;
+    // a chain that is left gets storage of its exact size, made once.
+    void Adopt(CVector& chain);
+    void ReleaseGrowing();
     void MoveTo(const CPunkt& p);      // moves, and appends with the pen down
 
     // ---- commands ----
@@ -104,6 +109,8 @@ private:
     // Unknown commands by first letter and second byte (slot 256: the text ended after the
     // letter), counted whether or not they are shown; made at the first one.
     std::vector<std::int64_t> m_unknownByPair;
+    CVector* m_growing = nullptr;  // the chain that holds the growing storage, if any
+    std::vector<CPunkt> m_spare;   // the growing storage while no chain holds it, emptied
     bool m_refusalShown = false;
     LayerJoiner* m_joiner;
     bool m_handOver = false;  // pens are handed to the joiner as their last selection ends

@@ -19,8 +19,22 @@ public:
     HeapReserve(const HeapReserve&) = delete;
     HeapReserve& operator=(const HeapReserve&) = delete;
 
+    // For another thread with nothing else to do: brings in the next large page of the room
+    // (zeroed by the kernel, its contents untouched by us), so that the thread that made the
+    // reservation finds it ready. `frontier` is the end of that thread's newest block; pages are
+    // brought in only up to a few of them beyond it, so the memory in use grows only by those.
+    // False when nothing is left to do before the frontier moves on. Only one thread may call
+    // it; the memory stays the allocator's, and the call changes no byte of it.
+    bool TouchAhead(const void* frontier);
+    bool CanTouchAhead() const;
+
 private:
     [[maybe_unused]] bool m_active = false;  // used only where the reservation is made
+    // The first run of the room, lowest address first, where the blocks are cut from; and how
+    // far TouchAhead got.
+    [[maybe_unused]] char* m_from = nullptr;
+    [[maybe_unused]] char* m_to = nullptr;
+    [[maybe_unused]] char* m_touched = nullptr;
 };
 
 // Asks for large pages for a block about to be written for the first time (a whole file's

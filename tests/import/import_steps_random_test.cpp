@@ -213,3 +213,16 @@ TEST(ImportStepsRandom, ManySmallPensBesideLargeOnesMatchToo) {
     ASSERT_EQ(fast.shown, plain.shown);
     ASSERT_EQ(fast.drawing, plain.drawing);
 }
+
+TEST(ImportStepsRandom, FilesLargeEnoughForTheRoomInLargePagesMatchToo) {
+    // Over 4 MB of text: the import makes its room in large pages, and the idle helper brings
+    // in the reader's next pages while the reader goes on. Pens come back all the time, so
+    // the helper has nothing else to do until the end.
+    std::mt19937 rng(80);
+    std::string file = "IN;";
+    while (file.size() < (std::size_t{9} << 19)) file += RandomPlot(rng, 400, true);
+    const Outcome plain = ImportBoth("SP1;PD1,1,2,2;", file, true);
+    const Outcome fast = ImportBoth("SP1;PD1,1,2,2;", file, false);
+    ASSERT_EQ(fast.shown, plain.shown);
+    ASSERT_EQ(fast.drawing, plain.drawing);
+}
