@@ -11,17 +11,29 @@
 // nothing. Results never depend on it.
 
 #include <cstddef>
+#include <memory>
+
+class PagesAhead;
 
 class HeapReserve {
 public:
-    explicit HeapReserve(std::size_t bytes);
+    // With `pagesAhead`, a helper thread makes pages ready just ahead of the front that the
+    // import tells with NoteHeapFront, at most a few tens of megabytes beyond it.
+    explicit HeapReserve(std::size_t bytes, bool pagesAhead = false);
     ~HeapReserve();
     HeapReserve(const HeapReserve&) = delete;
     HeapReserve& operator=(const HeapReserve&) = delete;
 
 private:
     [[maybe_unused]] bool m_active = false;  // used only where the reservation is made
+    std::unique_ptr<PagesAhead> m_ahead;
 };
+
+// Tells the live reservation how far the import's heap use has come (the address of a block
+// just taken): a helper thread makes the next pages ready on the other core, so that their
+// first touch costs the import's own thread nothing. Cheap enough to call per chain; does
+// nothing without a reservation or for addresses outside it.
+void NoteHeapFront(const void* p);
 
 // Asks for large pages for a block about to be written for the first time (a whole file's
 // text): the whole 2 MB pages inside it. Does nothing for small blocks or where not available.

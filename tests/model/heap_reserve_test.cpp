@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <vector>
 
 #include "model/heap_reserve.h"
 
@@ -36,4 +39,19 @@ TEST(HeapReserve, RoomIsFreeAtTheHeapsEndAndNothingStaysAllocated) {
         }
     }
 #endif
+}
+
+// The helper that makes pages ready ahead of the front works while blocks are cut from them
+// and written: it must never change what was written.
+TEST(HeapReserve, PagesMadeReadyAheadKeepWhatIsWritten) {
+    std::vector<std::vector<std::uint32_t>> blocks;
+    {
+        const HeapReserve room(std::size_t{64} << 20, true);
+        for (std::uint32_t k = 0; k < 3000; ++k) {
+            blocks.emplace_back(1000 + k % 7 * 1000, k);
+            NoteHeapFront(blocks.back().data());
+        }
+    }
+    for (std::uint32_t k = 0; k < blocks.size(); ++k)
+        ASSERT_EQ(std::count(blocks[k].begin(), blocks[k].end(), k), static_cast<std::ptrdiff_t>(blocks[k].size())) << k;
 }
