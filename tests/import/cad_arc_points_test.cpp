@@ -1,7 +1,5 @@
-// Arcs and bulge arcs take their cosines and sines from tables kept per sweep; their points
-// must be those of the plain formulas bit for bit: for sweeps met again on other centres,
-// sweeps that differ only in a zero's sign, more sweeps than a thread keeps, and sweeps too
-// long for a table.
+// Arcs and bulges from tables kept per sweep: the plain formulas' points bit for bit, also for
+// repeated sweeps, signed zeros, more sweeps than a thread keeps and sweeps too long for one.
 
 #include <gtest/gtest.h>
 
@@ -14,9 +12,7 @@
 #include "import/cad_chain_points.h"
 #include "model/vector.h"
 
-namespace {
-std::uint64_t Bits(double v) { return std::bit_cast<std::uint64_t>(v); }
-}  // namespace
+static std::uint64_t Bits(double v) { return std::bit_cast<std::uint64_t>(v); }
 
 TEST(CadArcPoints, TablesGiveThePlainFormulasPoints) {
     std::mt19937 rng(11);
@@ -24,7 +20,6 @@ TEST(CadArcPoints, TablesGiveThePlainFormulasPoints) {
     const CadPointRules rules{0.025, 3.14159265358979323846};
     const double toRad = rules.pi / 180.0, toDeg = 180.0 / rules.pi;
     for (int round = 0; round < 6000; ++round) {
-        // A few sweeps again and again, then many different ones, signed zeros among them.
         const bool repeat = round < 2000;
         double a0 = repeat ? 90.0 * (round % 4) : std::floor(any(-400, 400));
         if (round % 97 == 0) a0 = round % 2 ? -0.0 : 0.0;
@@ -34,7 +29,6 @@ TEST(CadArcPoints, TablesGiveThePlainFormulasPoints) {
         CVector chain;
         chain.m_points.Reserve(static_cast<int>(n) + 2);
         CadEntity e;
-        e.type = kCadArc;
         e.g[0] = cx, e.g[1] = cy, e.g[2] = r, e.g[3] = a0, e.g[4] = a1;
         const CadPiece piece{0.0, 0.0, cx, cy, r, a0, a1, n};
         const bool bulge = round % 2 == 1;

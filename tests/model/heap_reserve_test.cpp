@@ -41,8 +41,7 @@ TEST(HeapReserve, RoomIsFreeAtTheHeapsEndAndNothingStaysAllocated) {
 #endif
 }
 
-// The helper that makes pages ready ahead of the front works while blocks are cut from them
-// and written: it must never change what was written.
+// The helper making pages ready ahead of the front never changes what was written there.
 TEST(HeapReserve, PagesMadeReadyAheadKeepWhatIsWritten) {
     std::vector<std::vector<std::uint32_t>> blocks;
     {
