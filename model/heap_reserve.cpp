@@ -63,9 +63,10 @@ class PagesAhead {
 public:
     PagesAhead(std::uintptr_t from, std::uintptr_t to) {
         g_front.store(from, std::memory_order_relaxed);
+        m_thread = std::thread([this, from, to] { Run(from, to); });
+        // Only once the helper runs: without it, the range stays free for a later one.
         g_aheadTo.store(to, std::memory_order_relaxed);
         g_aheadFrom.store(from, std::memory_order_relaxed);
-        m_thread = std::thread([this, from, to] { Run(from, to); });
     }
     ~PagesAhead() {
         m_stop.store(true, std::memory_order_relaxed);
