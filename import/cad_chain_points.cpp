@@ -1,8 +1,10 @@
 #include "import/cad_chain_points.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <system_error>
 
 #include "model/vector.h"
@@ -37,61 +39,94 @@ private:
     bool m_outOfRange = false;
 };
 
-// The cosines and sines of a full circle's n angles depend on n alone: drawings repeat
-// circles of one size (holes, rounded corners) by the thousand, and each thread keeps the last
-// tables it made, computed by the same expressions, so the points are the same bit for bit.
-struct CircleAngles {
-    std::size_t n = 0;
-    double pi = 0.0;
+// The cosines and sines of an arc's angles depend on nothing but its sweep: the kind of arc
+// (each computes its angles its own way), start, end, segment count and the document's pi.
+// Drawings repeat arcs by the thousand (holes, rounded corners, fillets of one radius), so each
+// thread keeps the tables it made last, filled by the very expressions of the points; keyed on
+// the exact bits of the sweep, a table gives the same points bit for bit.
+enum class Sweep : std::uint8_t { Circle, Arc, Bulge };
+
+struct SweepKey {
+    std::uint64_t a0 = 0, a1 = 0, pi = 0;
+    std::uint32_t n = 0;  // 0: no table
+    Sweep sweep = Sweep::Circle;
+    bool operator==(const SweepKey&) const = default;
+};
+
+SweepKey KeyOf(Sweep sweep, double a0, double a1, std::size_t n, double pi) {
+    return {std::bit_cast<std::uint64_t>(a0), std::bit_cast<std::uint64_t>(a1), std::bit_cast<std::uint64_t>(pi),
+            static_cast<std::uint32_t>(n), sweep};
+}
+
+struct AngleTable {
+    SweepKey key;
     std::vector<double> cos, sin;
 };
-constexpr std::size_t kTabledSegments = 4096;  // a table of up to 64 kB
-constexpr std::size_t kTables = 16;
+
+// A thread's tables, one per slot of the key's hash; a sweep of more than `kMostAngles` angles
+// gets none, so that a thread keeps at most about 9 MB (the arcs' 1,024 tables) and 1 MB.
+template <std::size_t kSlots, std::size_t kMostAngles>
+class AngleTables {
+public:
+    // The table of `count` angles, angle(k) for k = 0 .. count-1; nullptr when too long.
+    template <typename Angle>
+    static const AngleTable* Of(const SweepKey& key, std::size_t count, Angle angle) {
+        if (count > kMostAngles) return nullptr;
+        thread_local std::unique_ptr<AngleTable[]> tables;
+        if (!tables) tables = std::make_unique<AngleTable[]>(kSlots);
+        const std::uint64_t h = (key.a0 * 0x9E3779B97F4A7C15ull) ^ (key.a1 * 0xC2B2AE3D27D4EB4Full) ^
+                                (key.n * 0x165667B19E3779F9ull) ^ static_cast<std::uint64_t>(key.sweep);
+        AngleTable& t = tables[(h ^ (h >> 29)) % kSlots];
+        if (t.key == key) return &t;
+        t.key = SweepKey{};  // no table while it is filled: the room may run out
+        t.cos.resize(count);
+        t.sin.resize(count);
+        for (std::size_t k = 0; k < count; ++k) {
+            const double a = angle(k);
+            t.cos[k] = std::cos(a);
+            t.sin[k] = std::sin(a);
+        }
+        t.key = key;
+        return &t;
+    }
+};
+// Full circles: few sizes, up to 64 kB a table. Arcs and bulges: many sweeps, short ones.
+using CircleTables = AngleTables<16, 4096>;
+using ArcTables = AngleTables<1024, 513>;
 
 double CircleStep(std::size_t n, double pi) { return 360.0 / static_cast<double>(n) * pi / 180.0; }
 
-const CircleAngles& AnglesOf(std::size_t n, double pi) {
-    thread_local CircleAngles tables[kTables];
-    CircleAngles& t = tables[n % kTables];
-    if (t.n == n && t.pi == pi) return t;
-    const double step = CircleStep(n, pi);
-    t.cos.resize(n);
-    t.sin.resize(n);
-    for (std::size_t k = 0; k < n; ++k) {
-        const double a = static_cast<double>(k) * step;
-        t.cos[k] = std::cos(a);
-        t.sin[k] = std::sin(a);
+// The points of a table, or of the angles themselves where the sweep has none.
+template <typename Angle>
+void SweepPoints(const AngleTable* t, std::size_t from, std::size_t to, double cx, double cy, double r, Angle angle,
+                 PointSink& out) {
+    if (t) {
+        for (std::size_t k = from; k < to; ++k) out.Add(cx + r * t->cos[k], cy + r * t->sin[k]);
+        return;
     }
-    t.n = n;
-    t.pi = pi;
-    return t;
+    for (std::size_t k = from; k < to; ++k) {
+        const double a = angle(k);
+        out.Add(cx + r * std::cos(a), cy + r * std::sin(a));
+    }
 }
 
 void Circle(const CadEntity& e, std::size_t n, double pi, PointSink& out, std::vector<CPunkt>& points) {
-    const double r = e.g[2];
-    if (n <= kTabledSegments) {
-        const CircleAngles& t = AnglesOf(n, pi);
-        for (std::size_t k = 0; k < n; ++k) out.Add(e.g[0] + r * t.cos[k], e.g[1] + r * t.sin[k]);
-    } else {
-        const double step = CircleStep(n, pi);
-        for (std::size_t k = 0; k < n; ++k) {
-            const double a = static_cast<double>(k) * step;
-            out.Add(e.g[0] + r * std::cos(a), e.g[1] + r * std::sin(a));
-        }
-    }
+    const double step = CircleStep(n, pi);
+    const auto angle = [step](std::size_t k) { return static_cast<double>(k) * step; };
+    const AngleTable* t = CircleTables::Of(KeyOf(Sweep::Circle, 0.0, 0.0, n, pi), n, angle);
+    SweepPoints(t, 0, n, e.g[0], e.g[1], e.g[2], angle, out);
     points.push_back(points.front());  // closed: exactly the first point again
 }
 
 void Arc(const CadEntity& e, std::size_t n, double pi, PointSink& out) {
-    const double r = e.g[2], a0 = e.g[3];
+    const double a0 = e.g[3];
     double a1 = e.g[4];
     if (a1 < a0) a1 += 360.0;
     const double toRad = pi / 180.0;
     const double step = (a1 - a0) / static_cast<double>(n);
-    for (std::size_t k = 0; k <= n; ++k) {
-        const double a = (k < n ? a0 + static_cast<double>(k) * step : a1) * toRad;
-        out.Add(e.g[0] + r * std::cos(a), e.g[1] + r * std::sin(a));
-    }
+    const auto angle = [=](std::size_t k) { return (k < n ? a0 + static_cast<double>(k) * step : a1) * toRad; };
+    const AngleTable* t = ArcTables::Of(KeyOf(Sweep::Arc, a0, a1, n, pi), n + 1, angle);
+    SweepPoints(t, 0, n + 1, e.g[0], e.g[1], e.g[2], angle, out);
 }
 
 void Ellipse(const CadEntity& e, std::size_t n, double pi, PointSink& out) {
@@ -112,11 +147,13 @@ void Pieces(const CadPiece* pieces, std::size_t count, double pi, PointSink& out
     const double toDeg = 180.0 / pi;
     for (const CadPiece* p = pieces; p != pieces + count; ++p) {
         out.Add(p->x, p->y);
+        if (p->n < 2) continue;
         // The first and the last arc point are the two vertices themselves.
-        for (std::uint32_t k = 1; k < p->n; ++k) {
-            const double t = (p->a0 + static_cast<double>(k) * (p->a1 - p->a0) / static_cast<double>(p->n)) / toDeg;
-            out.Add(p->cx + p->r * std::cos(t), p->cy + p->r * std::sin(t));
-        }
+        const auto angle = [p, toDeg](std::size_t k) {
+            return (p->a0 + static_cast<double>(k) * (p->a1 - p->a0) / static_cast<double>(p->n)) / toDeg;
+        };
+        const AngleTable* t = ArcTables::Of(KeyOf(Sweep::Bulge, p->a0, p->a1, p->n, pi), p->n, angle);
+        SweepPoints(t, 1, p->n, p->cx, p->cy, p->r, angle, out);
     }
 }
 

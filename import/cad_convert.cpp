@@ -6,6 +6,7 @@
 
 #include "import/texts.h"
 #include "model/document.h"
+#include "model/heap_reserve.h"
 #include "model/quenk_app.h"
 #include "model/core_context.h"
 #include "model/progress.h"
@@ -123,6 +124,7 @@ void CadConverter::FinishChain(CadChainJob job, std::size_t points) {
     // growing it point by point would leave up to half of it unused, and the drawing's points
     // are most of the memory.
     job.chain->m_points.Raw().reserve(points);
+    NoteHeapFront(job.chain->m_points.Raw().data());
     if (m_limits.plotterUnit > 0.0 && ChainReach(job) / m_limits.plotterUnit < kSurelyInRange) {
         m_maker->Add(job);
         return;

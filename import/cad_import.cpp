@@ -79,7 +79,7 @@ void ConvertCadDrawing(CQuenkDoc& doc, CadDrawing& drawing) {
 bool ImportCadDrawing(CQuenkDoc& doc, std::unique_ptr<CadDrawing> drawing) {
     if (!drawing) return false;
     doc.m_bCadImported = 1;
-    const HeapReserve room(kChainBytesPerFileByte * drawing->sourceBytes);
+    const HeapReserve room(kChainBytesPerFileByte * drawing->sourceBytes, true);
     const bool taken = ImportIntoNewLayer(
         doc, [&](LayerJoiner&) { ConvertCadDrawing(doc, *drawing); }, [&] { CloseDrawing(drawing); });
     if (taken) doc.m_nothingImported = 0;

@@ -73,7 +73,9 @@ int InterpretHpgl(CQuenkDoc& doc, std::string_view text, LayerJoiner* joiner) {
 namespace {
 // The reader from the text on, its line breaks already gone.
 bool ImportHpglText(CQuenkDoc& doc, std::string bytes, const std::string& fileName) {
-    HeapReserve room(kChainBytesPerTextByte * bytes.size());
+    // A helper makes the pages ready ahead of the reader, which then never waits for their
+    // first touch.
+    const HeapReserve room(kChainBytesPerTextByte * bytes.size(), true);
     ResetHpglScaling(doc);
     int unknown = 0;
     return ImportIntoNewLayer(
@@ -84,7 +86,6 @@ bool ImportHpglText(CQuenkDoc& doc, std::string bytes, const std::string& fileNa
                 doc.m_drawingName = fileName;
             }
             joiner.ReserveForHelper(kHelperBytesPerTextByte * bytes.size());
-            joiner.TouchAheadOf(room);
             unknown = InterpretHpgl(doc, bytes, &joiner);
         },
         [&] {

@@ -8,6 +8,7 @@
 
 #include "import/texts.h"
 #include "model/document.h"
+#include "model/heap_reserve.h"
 #include "model/core_context.h"
 #include "import/layer_joiner.h"
 #include "model/progress.h"
@@ -240,7 +241,7 @@ void HpglInterpreter::ReleaseGrowing() {
     std::vector<CPunkt> exact(points.begin(), points.end());
     points.swap(exact);
     m_growing = nullptr;
-    if (m_joiner) m_joiner->ReaderAllocated(points.data() + points.size());
+    NoteHeapFront(points.data() + points.size());
     exact.clear();
     m_spare.swap(exact);
 }

@@ -1,6 +1,5 @@
 #include "import/layer_joiner.h"
 
-#include <chrono>
 #include <cmath>
 #include <stdexcept>
 #include <system_error>
@@ -90,34 +89,14 @@ LayerJoiner::PenWork* LayerJoiner::Claim() {
     return nullptr;
 }
 
-void LayerJoiner::TouchAheadOf(HeapReserve& room) {
-    if (!room.CanTouchAhead()) return;
-    m_readerRoom = &room;
-    if (!m_helper.joinable()) StartHelper();
-}
-
 void LayerJoiner::HelperLoop() {
     const HeapReserve room(m_helperRoom);
-    // How often an idle helper looks whether the reader's frontier moved on: the reader fills
-    // a large page in about a millisecond.
-    constexpr auto kFrontierLook = std::chrono::microseconds(500);
     for (;;) {
         PenWork* work = nullptr;
         {
             std::unique_lock<std::mutex> hold(m_lock);
-            for (;;) {
-                if (m_phase == Phase::Over) return;
-                if (!m_complete.empty() || !m_more.empty()) break;
-                if (!m_readerRoom || m_phase != Phase::Reading) {
-                    m_wake.wait(hold);
-                    continue;
-                }
-                hold.unlock();
-                const bool touched = m_readerRoom->TouchAhead(m_frontier.load(std::memory_order_relaxed));
-                hold.lock();
-                if (!touched && m_phase == Phase::Reading && m_complete.empty() && m_more.empty())
-                    m_wake.wait_for(hold, kFrontierLook);
-            }
+            m_wake.wait(hold, [this] { return m_phase == Phase::Over || !m_complete.empty() || !m_more.empty(); });
+            if (m_phase == Phase::Over) return;
             work = Claim();
         }
         Work(*work, false);

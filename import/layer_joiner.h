@@ -8,7 +8,6 @@
 // order of the pens, so that the results, and the messages in their order, are those of the
 // document's RecomputeBox, JoinEndPoints and the layer's MoveBy run one after the other.
 
-#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -25,7 +24,6 @@
 #include "prepare/join_detail.h"
 
 class CLayer;
-class HeapReserve;
 class CQuenkDoc;
 class CStift;
 
@@ -46,11 +44,6 @@ public:
     // of its own, which otherwise grows a 4 kB page at a time, and gives its memory back after
     // every import.
     void ReserveForHelper(std::size_t bytes) { m_helperRoom = bytes; }
-    // Before reading: while the helper has no pen to work on, it brings in the next pages of
-    // the reader's room, so that the reader's first touch of its new memory costs nothing.
-    // The reader tells where its newest block ends with ReaderAllocated.
-    void TouchAheadOf(HeapReserve& room);
-    void ReaderAllocated(const void* end) { m_frontier.store(end, std::memory_order_relaxed); }
 
     // After reading, in this order: the document's box recomputation, whose box places the
     // layer; then the end-point joining of the layer and, where dx and dy are finite, its move
@@ -133,7 +126,5 @@ private:
     bool m_move = false;
     std::thread m_helper;
     std::size_t m_helperRoom = 0;
-    HeapReserve* m_readerRoom = nullptr;
-    std::atomic<const void*> m_frontier{nullptr};
     join_detail::HandedBack m_handedBack;
 };

@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <mutex>
+#include <system_error>
+#include <thread>
 
 #if defined(__linux__) && defined(__GLIBC__)
 #include <malloc.h>
@@ -16,7 +20,6 @@
 namespace {
 #ifdef QUENK_HEAP_RESERVE
 constexpr std::size_t kLargePage = std::size_t{2} << 20;
-constexpr std::uintptr_t kSmallPage = 4096;
 // Blocks at least this large get pages of their own from the kernel instead of the heap; the
 // reservation is made of pieces below it. It is also glibc's largest such threshold.
 constexpr std::size_t kOwnPagesFrom = std::size_t{32} << 20;
@@ -26,20 +29,88 @@ constexpr std::size_t kMaxPieces = 64;  // about 2 GB
 constexpr std::size_t kWorthReserving = std::size_t{16} << 20;
 // glibc's default: a free block at the heap's end over this size is given back.
 constexpr int kDefaultTrimThreshold = 128 * 1024;
-// TouchAhead stays this far ahead of the frontier: the import's memory grows by at most this
-// much beyond what it uses.
-constexpr std::size_t kTouchAhead = 4 * kLargePage;
+
+// The pages made ready ahead of the import's front: enough that the helper stays ahead while
+// the import takes a few hundred megabytes in a fraction of a second, little enough that the
+// peak memory hardly grows.
+constexpr std::size_t kPagesAhead = std::size_t{32} << 20;
+// How often the helper looks whether the front moved, when it is ahead.
+constexpr auto kLookAgain = std::chrono::microseconds(500);
 
 std::mutex g_lock;
 int g_active = 0;  // reservations alive; imports may run in several documents at once
+// The range the helper works in (none: both 0) and the front the import told last.
+std::atomic<std::uintptr_t> g_aheadFrom{0}, g_aheadTo{0}, g_front{0};
 
-void MarkForLargePages(char* from, char* to) {
+// Marks the whole large pages inside [from, to) and answers how many bytes they are.
+std::size_t MarkForLargePages(char* from, char* to) {
     const auto a = (reinterpret_cast<std::uintptr_t>(from) + kLargePage - 1) & ~(kLargePage - 1);
     const auto b = reinterpret_cast<std::uintptr_t>(to) & ~(kLargePage - 1);
-    if (b > a) madvise(reinterpret_cast<void*>(a), b - a, MADV_HUGEPAGE);  // a refusal only costs speed
+    if (b <= a) return 0;
+    madvise(reinterpret_cast<void*>(a), b - a, MADV_HUGEPAGE);  // a refusal only costs speed
+    return b - a;
 }
 #endif
 }  // namespace
+
+#ifdef QUENK_HEAP_RESERVE
+// The first touch of a fresh page (the kernel clears it) was the largest single cost of the
+// CAD import's walk, which takes the memory of every chain. Asking the kernel to make the
+// pages writable ahead (MADV_POPULATE_WRITE) leaves their contents as they are, so the helper
+// never races with the blocks the heap cuts from them; it only moves the clearing to the
+// other core.
+class PagesAhead {
+public:
+    PagesAhead(std::uintptr_t from, std::uintptr_t to) {
+        g_front.store(from, std::memory_order_relaxed);
+        m_thread = std::thread([this, from, to] { Run(from, to); });
+        // Only once the helper runs: without it, the range stays free for a later one.
+        g_aheadTo.store(to, std::memory_order_relaxed);
+        g_aheadFrom.store(from, std::memory_order_relaxed);
+    }
+    ~PagesAhead() {
+        m_stop.store(true, std::memory_order_relaxed);
+        m_thread.join();
+        g_aheadFrom.store(0, std::memory_order_relaxed);
+        g_aheadTo.store(0, std::memory_order_relaxed);
+    }
+    PagesAhead(const PagesAhead&) = delete;
+    PagesAhead& operator=(const PagesAhead&) = delete;
+
+private:
+    void Run(std::uintptr_t from, std::uintptr_t to) {
+        std::uintptr_t ready = from;
+        while (!m_stop.load(std::memory_order_relaxed)) {
+            // Pages below the front were touched by the import itself already.
+            const std::uintptr_t front = std::max(from, g_front.load(std::memory_order_relaxed) & ~(kLargePage - 1));
+            ready = std::max(ready, front);
+            const std::uintptr_t want = std::min(to, front + kPagesAhead);
+            if (ready >= want) {
+                std::this_thread::sleep_for(kLookAgain);
+                continue;
+            }
+            const std::uintptr_t next = std::min(want, ready + kLargePage);
+            // A kernel without the request, or a range no longer there: the import touches
+            // its pages itself, as without the helper.
+            if (madvise(reinterpret_cast<void*>(ready), next - ready, MADV_POPULATE_WRITE) != 0) return;
+            ready = next;
+        }
+    }
+
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+#else
+class PagesAhead {};
+#endif
+
+void NoteHeapFront([[maybe_unused]] const void* p) {
+#ifdef QUENK_HEAP_RESERVE
+    const auto a = reinterpret_cast<std::uintptr_t>(p);
+    if (a < g_aheadFrom.load(std::memory_order_relaxed) || a >= g_aheadTo.load(std::memory_order_relaxed)) return;
+    if (a > g_front.load(std::memory_order_relaxed)) g_front.store(a, std::memory_order_relaxed);
+#endif
+}
 
 void AdviseLargePages([[maybe_unused]] void* block, [[maybe_unused]] std::size_t bytes) {
 #ifdef QUENK_HEAP_RESERVE
@@ -54,11 +125,13 @@ bool HeapReserveEnabled() {
     return !(off && off[0] == '1');
 }
 
-HeapReserve::HeapReserve([[maybe_unused]] std::size_t bytes) {
+HeapReserve::HeapReserve([[maybe_unused]] std::size_t bytes, [[maybe_unused]] bool pagesAhead) {
 #ifdef QUENK_HEAP_RESERVE
     if (bytes < kWorthReserving || !HeapReserveEnabled()) return;
     std::lock_guard<std::mutex> hold(g_lock);
     m_active = true;
+    // One helper at a time: an import inside another's reservation shares its helper.
+    pagesAhead = pagesAhead && g_aheadTo.load(std::memory_order_relaxed) == 0;
     if (g_active++ == 0) {
         // Blocks of the import below 32 MB come from the heap and its large pages, and what
         // is freed during the import stays for its next chains instead of going back.
@@ -76,64 +149,41 @@ HeapReserve::HeapReserve([[maybe_unused]] std::size_t bytes) {
     }
     char* runStart = nullptr;
     char* runEnd = nullptr;
+    char* largest = nullptr;  // the start of the largest run, where the helper works
+    std::size_t largestBytes = 0;
+    const auto mark = [&] {
+        const std::size_t marked = MarkForLargePages(runStart, runEnd);
+        if (marked > largestBytes) {
+            largestBytes = marked;
+            largest = runStart;
+        }
+    };
     for (std::size_t k = 0; k < n; ++k) {
         char* p = static_cast<char*>(pieces[k]);
         if (runStart && (p < runEnd || p - runEnd > 64)) {
-            MarkForLargePages(runStart, runEnd);
-            if (!m_from) {
-                m_from = runStart;
-                m_to = runEnd;
-            }
+            mark();
             runStart = nullptr;
         }
         if (!runStart) runStart = p;
         runEnd = p + kPiece;
     }
-    if (runStart) MarkForLargePages(runStart, runEnd);
-    if (runStart && !m_from) {
-        m_from = runStart;
-        m_to = runEnd;
-    }
-    m_touched = m_from;
+    if (runStart) mark();
     for (std::size_t k = n; k > 0; --k) std::free(pieces[k - 1]);
-#endif
-}
-
-bool HeapReserve::CanTouchAhead() const {
-#if defined(QUENK_HEAP_RESERVE) && defined(MADV_POPULATE_WRITE)
-    return m_from != nullptr;
-#else
-    return false;
-#endif
-}
-
-bool HeapReserve::TouchAhead([[maybe_unused]] const void* frontier) {
-#if defined(QUENK_HEAP_RESERVE) && defined(MADV_POPULATE_WRITE)
-    const auto at = reinterpret_cast<std::uintptr_t>(frontier);
-    const auto from = reinterpret_cast<std::uintptr_t>(m_from);
-    const auto to = reinterpret_cast<std::uintptr_t>(m_to) & ~(kSmallPage - 1);
-    if (!m_from || at < from || at >= to) return false;
-    // Pages behind the frontier were brought in by the allocating thread itself.
-    const std::uintptr_t touched =
-        (std::max(reinterpret_cast<std::uintptr_t>(m_touched), at) + kSmallPage - 1) & ~(kSmallPage - 1);
-    const std::uintptr_t end = std::min(to, (touched + kLargePage) & ~(kLargePage - 1));
-    if (touched >= std::min(to, at + kTouchAhead) || end <= touched) return false;
-    // Asks the kernel to fault the pages in as if written; a refusal (an older kernel) only
-    // costs speed, and the next call stops at once.
-    if (madvise(reinterpret_cast<void*>(touched), end - touched, MADV_POPULATE_WRITE) != 0) {
-        m_from = m_to = nullptr;
-        return false;
+    if (pagesAhead && largestBytes > 0) {
+        const auto from = (reinterpret_cast<std::uintptr_t>(largest) + kLargePage - 1) & ~(kLargePage - 1);
+        try {
+            m_ahead = std::make_unique<PagesAhead>(from, from + largestBytes);
+        } catch (const std::system_error&) {
+            // No second thread: the import touches its pages itself.
+        }
     }
-    m_touched = reinterpret_cast<char*>(end);
-    return true;
-#else
-    return false;
 #endif
 }
 
 HeapReserve::~HeapReserve() {
 #ifdef QUENK_HEAP_RESERVE
     if (!m_active) return;
+    m_ahead.reset();  // before the heap may give its pages back
     std::lock_guard<std::mutex> hold(g_lock);
     if (--g_active == 0) mallopt(M_TRIM_THRESHOLD, kDefaultTrimThreshold);
 #endif

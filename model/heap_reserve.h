@@ -11,31 +11,29 @@
 // nothing. Results never depend on it.
 
 #include <cstddef>
+#include <memory>
+
+class PagesAhead;
 
 class HeapReserve {
 public:
-    explicit HeapReserve(std::size_t bytes);
+    // With `pagesAhead`, a helper thread makes pages ready just ahead of the front that the
+    // import tells with NoteHeapFront, at most a few tens of megabytes beyond it.
+    explicit HeapReserve(std::size_t bytes, bool pagesAhead = false);
     ~HeapReserve();
     HeapReserve(const HeapReserve&) = delete;
     HeapReserve& operator=(const HeapReserve&) = delete;
 
-    // For another thread with nothing else to do: brings in the next large page of the room
-    // (zeroed by the kernel, its contents untouched by us), so that the thread that made the
-    // reservation finds it ready. `frontier` is the end of that thread's newest block; pages are
-    // brought in only up to a few of them beyond it, so the memory in use grows only by those.
-    // False when nothing is left to do before the frontier moves on. Only one thread may call
-    // it; the memory stays the allocator's, and the call changes no byte of it.
-    bool TouchAhead(const void* frontier);
-    bool CanTouchAhead() const;
-
 private:
     [[maybe_unused]] bool m_active = false;  // used only where the reservation is made
-    // The first run of the room, lowest address first, where the blocks are cut from; and how
-    // far TouchAhead got.
-    [[maybe_unused]] char* m_from = nullptr;
-    [[maybe_unused]] char* m_to = nullptr;
-    [[maybe_unused]] char* m_touched = nullptr;
+    std::unique_ptr<PagesAhead> m_ahead;
 };
+
+// Tells the live reservation how far the import's heap use has come (the address of a block
+// just taken): a helper thread makes the next pages ready on the other core, so that their
+// first touch costs the import's own thread nothing. Cheap enough to call per chain; does
+// nothing without a reservation or for addresses outside it.
+void NoteHeapFront(const void* p);
 
 // Asks for large pages for a block about to be written for the first time (a whole file's
 // text): the whole 2 MB pages inside it. Does nothing for small blocks or where not available.
