@@ -56,7 +56,7 @@ std::size_t OurImport(const fs::path& file) {
 // Reading and converting alone, into a fresh layer: nothing placed or joined. The memory is
 // made ready as the import makes it (ten times the file).
 void OurReadAndConvert(const fs::path& file) {
-    const HeapReserve room(10 * static_cast<std::size_t>(fs::file_size(file)), true);
+    const HeapReserve room(10 * static_cast<std::size_t>(fs::file_size(file)), std::size_t{32} << 20);
     CQuenkApp app;
     app.m_colourPen.assign(256, 1);
     CQuenkDoc doc(app);

@@ -101,7 +101,7 @@ void Run(const fs::path& dir, const char* kind, const Options& options, std::siz
                         static_cast<unsigned long long>(messages.Hash()));
     }
     std::printf("quenk import command: %.3f s wall, %.3f s CPU (best of %d), peak memory %.0f MB "
-                "(%.1f times the file), %zu points in %zu chains\n",
+                "(%.2f times the file), %zu points in %zu chains\n",
                 best, bestCpu, runs, peakKb / 1024.0, peakKb * 1024.0 / static_cast<double>(fig.bytes), points,
                 chains);
     // The reading part alone: the file into memory without its line breaks, then the

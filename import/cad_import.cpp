@@ -28,6 +28,9 @@ constexpr std::size_t kArcPointAllowance = 4000000;
 constexpr std::size_t kArcPointsPerByte = 16;
 // A drawing's chains and points take up to about ten times the bytes of its file.
 constexpr std::size_t kChainBytesPerFileByte = 10;
+// How far ahead of the walk a helper makes the pages ready: the walk takes a few hundred
+// megabytes in a fraction of a second, and the helper must stay ahead of it.
+constexpr std::size_t kPagesAhead = std::size_t{32} << 20;
 // The two layouts are listed after every other block definition.
 constexpr std::size_t kLayoutBlocks = 2;
 
@@ -79,7 +82,7 @@ void ConvertCadDrawing(CQuenkDoc& doc, CadDrawing& drawing) {
 bool ImportCadDrawing(CQuenkDoc& doc, std::unique_ptr<CadDrawing> drawing) {
     if (!drawing) return false;
     doc.m_bCadImported = 1;
-    const HeapReserve room(kChainBytesPerFileByte * drawing->sourceBytes, true);
+    const HeapReserve room(kChainBytesPerFileByte * drawing->sourceBytes, kPagesAhead);
     const bool taken = ImportIntoNewLayer(
         doc, [&](LayerJoiner&) { ConvertCadDrawing(doc, *drawing); }, [&] { CloseDrawing(drawing); });
     if (taken) doc.m_nothingImported = 0;

@@ -31,6 +31,10 @@ constexpr std::size_t kArcPointAllowance = 4000000;
 constexpr std::size_t kTextBytesPerArcPoint = 4;
 // An import's chains and points take about four times the bytes of its text.
 constexpr std::size_t kChainBytesPerTextByte = 4;
+// How far ahead of the reader a helper makes the pages ready: four large pages keep it ahead
+// of the reader, and every page more adds to the peak memory, which a plot file's import
+// keeps under four times the file.
+constexpr std::size_t kPagesAhead = std::size_t{8} << 20;
 // The joining on the helper thread makes about one byte of new chain storage per byte of
 // text (half the pens, their pieces copied into growing contours); twice that is room enough.
 constexpr std::size_t kHelperBytesPerTextByte = 2;
@@ -75,7 +79,7 @@ namespace {
 bool ImportHpglText(CQuenkDoc& doc, std::string bytes, const std::string& fileName) {
     // A helper makes the pages ready ahead of the reader, which then never waits for their
     // first touch.
-    const HeapReserve room(kChainBytesPerTextByte * bytes.size(), true);
+    const HeapReserve room(kChainBytesPerTextByte * bytes.size(), kPagesAhead);
     ResetHpglScaling(doc);
     int unknown = 0;
     return ImportIntoNewLayer(

@@ -30,10 +30,6 @@ constexpr std::size_t kWorthReserving = std::size_t{16} << 20;
 // glibc's default: a free block at the heap's end over this size is given back.
 constexpr int kDefaultTrimThreshold = 128 * 1024;
 
-// The pages made ready ahead of the import's front: enough that the helper stays ahead while
-// the import takes a few hundred megabytes in a fraction of a second, little enough that the
-// peak memory hardly grows.
-constexpr std::size_t kPagesAhead = std::size_t{32} << 20;
 // How often the helper looks whether the front moved, when it is ahead.
 constexpr auto kLookAgain = std::chrono::microseconds(500);
 
@@ -61,9 +57,9 @@ std::size_t MarkForLargePages(char* from, char* to) {
 // other core.
 class PagesAhead {
 public:
-    PagesAhead(std::uintptr_t from, std::uintptr_t to) {
+    PagesAhead(std::uintptr_t from, std::uintptr_t to, std::size_t ahead) {
         g_front.store(from, std::memory_order_relaxed);
-        m_thread = std::thread([this, from, to] { Run(from, to); });
+        m_thread = std::thread([this, from, to, ahead] { Run(from, to, ahead); });
         // Only once the helper runs: without it, the range stays free for a later one.
         g_aheadTo.store(to, std::memory_order_relaxed);
         g_aheadFrom.store(from, std::memory_order_relaxed);
@@ -78,13 +74,13 @@ public:
     PagesAhead& operator=(const PagesAhead&) = delete;
 
 private:
-    void Run(std::uintptr_t from, std::uintptr_t to) {
+    void Run(std::uintptr_t from, std::uintptr_t to, std::size_t ahead) {
         std::uintptr_t ready = from;
         while (!m_stop.load(std::memory_order_relaxed)) {
             // Pages below the front were touched by the import itself already.
             const std::uintptr_t front = std::max(from, g_front.load(std::memory_order_relaxed) & ~(kLargePage - 1));
             ready = std::max(ready, front);
-            const std::uintptr_t want = std::min(to, front + kPagesAhead);
+            const std::uintptr_t want = std::min(to, front + ahead);
             if (ready >= want) {
                 std::this_thread::sleep_for(kLookAgain);
                 continue;
@@ -125,13 +121,13 @@ bool HeapReserveEnabled() {
     return !(off && off[0] == '1');
 }
 
-HeapReserve::HeapReserve([[maybe_unused]] std::size_t bytes, [[maybe_unused]] bool pagesAhead) {
+HeapReserve::HeapReserve([[maybe_unused]] std::size_t bytes, [[maybe_unused]] std::size_t pagesAhead) {
 #ifdef QUENK_HEAP_RESERVE
     if (bytes < kWorthReserving || !HeapReserveEnabled()) return;
     std::lock_guard<std::mutex> hold(g_lock);
     m_active = true;
     // One helper at a time: an import inside another's reservation shares its helper.
-    pagesAhead = pagesAhead && g_aheadTo.load(std::memory_order_relaxed) == 0;
+    if (g_aheadTo.load(std::memory_order_relaxed) != 0) pagesAhead = 0;
     if (g_active++ == 0) {
         // Blocks of the import below 32 MB come from the heap and its large pages, and what
         // is freed during the import stays for its next chains instead of going back.
@@ -169,10 +165,10 @@ HeapReserve::HeapReserve([[maybe_unused]] std::size_t bytes, [[maybe_unused]] bo
     }
     if (runStart) mark();
     for (std::size_t k = n; k > 0; --k) std::free(pieces[k - 1]);
-    if (pagesAhead && largestBytes > 0) {
+    if (pagesAhead > 0 && largestBytes > 0) {
         const auto from = (reinterpret_cast<std::uintptr_t>(largest) + kLargePage - 1) & ~(kLargePage - 1);
         try {
-            m_ahead = std::make_unique<PagesAhead>(from, from + largestBytes);
+            m_ahead = std::make_unique<PagesAhead>(from, from + largestBytes, pagesAhead);
         } catch (const std::system_error&) {
             // No second thread: the import touches its pages itself.
         }

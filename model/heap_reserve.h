@@ -17,9 +17,10 @@ class PagesAhead;
 
 class HeapReserve {
 public:
-    // With `pagesAhead`, a helper thread makes pages ready just ahead of the front that the
-    // import tells with NoteHeapFront, at most a few tens of megabytes beyond it.
-    explicit HeapReserve(std::size_t bytes, bool pagesAhead = false);
+    // With `pagesAhead` bytes, a helper thread makes pages ready just ahead of the front that
+    // the import tells with NoteHeapFront, at most that far beyond it: far enough that the
+    // helper stays ahead of the import, near enough that the peak memory hardly grows.
+    explicit HeapReserve(std::size_t bytes, std::size_t pagesAhead = 0);
     ~HeapReserve();
     HeapReserve(const HeapReserve&) = delete;
     HeapReserve& operator=(const HeapReserve&) = delete;

@@ -45,7 +45,7 @@ TEST(HeapReserve, RoomIsFreeAtTheHeapsEndAndNothingStaysAllocated) {
 TEST(HeapReserve, PagesMadeReadyAheadKeepWhatIsWritten) {
     std::vector<std::vector<std::uint32_t>> blocks;
     {
-        const HeapReserve room(std::size_t{64} << 20, true);
+        const HeapReserve room(std::size_t{64} << 20, std::size_t{32} << 20);
         for (std::uint32_t k = 0; k < 3000; ++k) {
             blocks.emplace_back(1000 + k % 7 * 1000, k);
             NoteHeapFront(blocks.back().data());
