@@ -1,6 +1,7 @@
 #pragma once
 // The eight box values that chains, pens, layers and the document keep, in their order:
-// y pair, x pair, outer y pair, outer x pair; all four keep them as members of these names.
+// y pair, x pair, outer y pair, outer x pair. Pens, layers and the document keep all eight as
+// members of these names; a chain keeps the first four and works out the outer ones.
 
 #include <algorithm>
 
