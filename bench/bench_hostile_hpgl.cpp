@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -52,6 +53,19 @@ const Hostile kTexts[] = {
          std::string s = "SP1;";
          for (std::size_t i = 0; i < k * 500000; ++i)
              s += "PU0,0;PD" + std::to_string(1 + i % 1000) + "," + std::to_string(1 + i / 1000) + ";";
+         return s;
+     }},
+    {"a million pen numbers crowding one place of a fixed hash",
+     [](std::size_t k) {
+         // Numbers whose product with the golden-ratio constant is small: a table hashing pen
+         // numbers that way without a seed puts them all into one run of slots.
+         std::string s;
+         std::size_t n = 0;
+         for (std::uint64_t p = 1; p < 2147483648ull && n < k * 1000000; ++p)
+             if (p * 0x9E3779B97F4A7C15ull < (std::uint64_t{1} << 53)) {
+                 s += "SP" + std::to_string(p) + ";PU0,0;PD5,5;";
+                 ++n;
+             }
          return s;
      }},
     {"10 MB of arcs of a full turn with the finest chord (AA)",

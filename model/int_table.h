@@ -4,6 +4,7 @@
 // about forty bytes of heap on each, this table sixteen to thirty-two with its slack. A slot
 // keeps the value plus one, zero marking it free: the largest value of V cannot be kept.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -40,10 +41,24 @@ private:
     };
 
     std::size_t Mask() const { return m_slots.size() - 1; }
-    // Fibonacci hashing: consecutive pen numbers land far apart, the high bits are the mix.
+    // The key mixed with a seed that differs from run to run: a plot file can choose its pen
+    // numbers, and with a fixed hash it could choose a million that crowd one run of slots,
+    // which made each insertion walk all of them (a million pens took minutes). No result
+    // depends on where a key lands.
     std::size_t Home(std::int32_t key) const {
-        const std::uint64_t h = static_cast<std::uint32_t>(key) * 0x9E3779B97F4A7C15ull;
+        std::uint64_t h = static_cast<std::uint32_t>(key) ^ Seed();
+        h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
+        h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
+        h ^= h >> 31;
         return static_cast<std::size_t>(h >> (64 - m_bits));
+    }
+    static std::uint64_t Seed() {
+        static const std::uint64_t seed = [] {
+            static const int here = 0;
+            const auto now = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+            return now * 0x9E3779B97F4A7C15ull ^ reinterpret_cast<std::uintptr_t>(&here);
+        }();
+        return seed;
     }
 
     bool Enter(std::int32_t key, V value, bool replace) {
