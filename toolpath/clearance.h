@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "model/punkt.h"
+#include "toolpath/correction_steps.h"
 #include "toolpath/path_check.h"
 #include "toolpath/segment_grid.h"
 #include "toolpath/sparse_grid.h"
@@ -47,6 +48,14 @@ public:
 
     // The checks of the finished path; kept here so that its buffers serve chain after chain.
     PathChecker checker;
+    // The walk's own buffers, kept from chain to chain for the same reason: the path is
+    // assembled here and copied into the chain once its length is known.
+    struct WalkBuffers {
+        std::vector<CPunkt> points, contour;
+        std::vector<std::int32_t> sources, problems, candidates;
+        AssemblyOutcome outcome;
+    };
+    WalkBuffers walk;
 };
 
 // The program's queries: a grid of the working contour's fail zones for the clearance test,
