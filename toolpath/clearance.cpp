@@ -56,6 +56,25 @@ bool Crosses(const CPunkt& a, const CPunkt& b, const std::vector<CPunkt>& w, int
     return SegmentsCross(a, b, p, q) != 0;
 }
 
+// The boxes of the segments pts[k] -> pts[k+1] and of blocks of kScanBlock of them.
+template <typename Box>
+void SegmentBoxes(const std::vector<CPunkt>& pts, std::vector<Box>& boxes, std::vector<Box>& blocks) {
+    boxes.clear();
+    blocks.clear();
+    for (std::size_t k = 0; k + 1 < pts.size(); ++k) {
+        const Box b{std::min(pts[k].x, pts[k + 1].x), std::max(pts[k].x, pts[k + 1].x), std::min(pts[k].y, pts[k + 1].y),
+                    std::max(pts[k].y, pts[k + 1].y)};
+        boxes.push_back(b);
+        if (k % kScanBlock == 0) {
+            blocks.push_back(b);
+            continue;
+        }
+        Box& block = blocks.back();
+        block = {std::min(block.minX, b.minX), std::max(block.maxX, b.maxX), std::min(block.minY, b.minY),
+                 std::max(block.maxY, b.maxY)};
+    }
+}
+
 double MeanSegmentLength(const std::vector<CPunkt>& pts) {
     if (pts.size() < 2) return 0;
     double sum = 0;
@@ -130,6 +149,7 @@ void GridPathQueries::Prepare(const ClearanceRule& rule, const std::vector<CPunk
                 block->maxY = std::max(block->maxY, one->maxY);
             }
         }
+        SegmentBoxes(raw, m_rawBoxes, m_rawBlocks);
         return;
     }
     const double c = rule.c > 0 ? rule.c : 0;
@@ -216,6 +236,21 @@ void GridPathQueries::CrossingCandidates(const CPunkt& a, const CPunkt& b, int l
                                          std::vector<std::int32_t>& out) {
     out.clear();
     if (lo > hi) return;
+    if (m_scan && !m_rawBoxes.empty() && m_rawBoxes.size() + 1 == m_raw->size()) {
+        // A segment that crosses a->b meets its box; grown by the margin, the box also holds
+        // the crossings that rounding makes, as the grid's cells do.
+        const double loX = std::min(a.x, b.x) - m_margin, hiX = std::max(a.x, b.x) + m_margin;
+        const double loY = std::min(a.y, b.y) - m_margin, hiY = std::max(a.y, b.y) + m_margin;
+        const std::size_t last = std::min(static_cast<std::size_t>(hi), m_rawBoxes.size() - 1);
+        for (std::size_t blk = static_cast<std::size_t>(lo) / kScanBlock; blk <= last / kScanBlock; ++blk) {
+            if (!m_rawBlocks[blk].Meets(loX, hiX, loY, hiY)) continue;
+            const std::size_t from = std::max(static_cast<std::size_t>(lo), blk * kScanBlock);
+            const std::size_t to = std::min(last, blk * kScanBlock + kScanBlock - 1);
+            for (std::size_t j = from; j <= to; ++j)
+                if (m_rawBoxes[j].Meets(loX, hiX, loY, hiY)) out.push_back(static_cast<std::int32_t>(j));
+        }
+        return;
+    }
     if (m_scan || m_raw->size() < 2 || !m_rawLines.Region().Contains(a) || !m_rawLines.Region().Contains(b)) {
         for (int j = lo; j <= hi; ++j) out.push_back(j);
         return;

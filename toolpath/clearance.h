@@ -89,5 +89,7 @@ private:
         }
     };
     std::vector<Box> m_boxes, m_failBoxes, m_blocks, m_failBlocks;
+    // The same for the raw path's segments, whose crossings the walk looks for.
+    std::vector<Box> m_rawBoxes, m_rawBlocks;
     std::vector<std::int32_t> m_found;
 };
