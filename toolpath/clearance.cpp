@@ -98,6 +98,12 @@ bool ClearanceRule::FailsAt(const CPunkt& x, int i) const {
     if (x.x < std::min(a.x, b.x) - c || x.x > std::max(a.x, b.x) + c || x.y < std::min(a.y, b.y) - c ||
         x.y > std::max(a.y, b.y) + c)
         return false;
+    return FailsInBox(x, i);
+}
+
+bool ClearanceRule::FailsInBox(const CPunkt& x, int i) const {
+    const CPunkt& a = (*working)[static_cast<std::size_t>(i) - 1];
+    const CPunkt& b = (*working)[static_cast<std::size_t>(i)];
     const double c2 = c * c;
     const double ax = x.x - a.x, ay = x.y - a.y;
     if (ax * ax + ay * ay < c2) return true;
@@ -182,7 +188,7 @@ int GridPathQueries::FirstFailingSegment(const CPunkt& x) {
     if (!(m_rule.c > 0) || m_rule.working->size() < 2) return 0;
     if (m_scan) {
         const int k = ScanBoxes(m_failBlocks, m_failBoxes, x.x, x.x, x.y, x.y,
-                                [&](int i) { return m_rule.FailsAt(x, i + 1); });
+                                [&](int i) { return m_rule.FailsInBox(x, i + 1); });
         return k < 0 ? 0 : k + 1;
     }
     // Both lists are ascending; walk them merged so that the first failure is the lowest index.
@@ -200,7 +206,7 @@ int GridPathQueries::FirstFailingSegment(const CPunkt& x) {
             k = *it++;
         else
             k = global[g++];
-        if (m_failBoxes[static_cast<std::size_t>(k)].Meets(x.x, x.x, x.y, x.y) && m_rule.FailsAt(x, k + 1)) return k + 1;
+        if (m_failBoxes[static_cast<std::size_t>(k)].Meets(x.x, x.x, x.y, x.y) && m_rule.FailsInBox(x, k + 1)) return k + 1;
     }
     return 0;
 }

@@ -29,6 +29,8 @@ struct ClearanceRule {
     static ClearanceRule For(const std::vector<CPunkt>& working, double r);
     // True when x fails at working segment i (1 .. size-1).
     bool FailsAt(const CPunkt& x, int i) const;
+    // FailsAt for an x known to lie in the segment's box grown by c.
+    bool FailsInBox(const CPunkt& x, int i) const;
 };
 
 class PathQueries {

@@ -86,8 +86,12 @@ void CorrectInto(CVector& v, PathQueries& queries, CorrectionReport& report) {
     v.Correction().m_offsetPoints.Raw() = std::move(w);
 
     v.m_hasCorrection = 1;
-    if (!OffsetVertices(v.Correction().m_offsetPoints.Raw(), closed, side, r, v.Correction().m_correctionPointsA.Raw(),
-                        v.Correction().m_correctionIndexA.Raw())) {
+    // Into the walk's buffers first, so that the chain's lists are made once at their length.
+    PathQueries::WalkBuffers& walk = queries.walk;
+    const bool offset = OffsetVertices(v.Correction().m_offsetPoints.Raw(), closed, side, r, walk.points, walk.sources);
+    v.Correction().m_correctionPointsA.Raw().assign(walk.points.begin(), walk.points.end());
+    v.Correction().m_correctionIndexA.Raw().assign(walk.sources.begin(), walk.sources.end());
+    if (!offset) {
         // Only straight spikes, where no corner gives a point: nothing to follow.
         report.cutterTooLarge = true;
         report.result = 0;
