@@ -56,22 +56,24 @@ bool Crosses(const CPunkt& a, const CPunkt& b, const std::vector<CPunkt>& w, int
     return SegmentsCross(a, b, p, q) != 0;
 }
 
-// The boxes of the segments pts[k] -> pts[k+1] and of blocks of kScanBlock of them.
+// The boxes of the segments pts[k] -> pts[k+1], grown by grow, and of blocks of kScanBlock
+// of them.
 template <typename Box>
-void SegmentBoxes(const std::vector<CPunkt>& pts, std::vector<Box>& boxes, std::vector<Box>& blocks) {
-    boxes.clear();
-    blocks.clear();
-    for (std::size_t k = 0; k + 1 < pts.size(); ++k) {
-        const Box b{std::min(pts[k].x, pts[k + 1].x), std::max(pts[k].x, pts[k + 1].x), std::min(pts[k].y, pts[k + 1].y),
-                    std::max(pts[k].y, pts[k + 1].y)};
-        boxes.push_back(b);
-        if (k % kScanBlock == 0) {
-            blocks.push_back(b);
-            continue;
-        }
-        Box& block = blocks.back();
-        block = {std::min(block.minX, b.minX), std::max(block.maxX, b.maxX), std::min(block.minY, b.minY),
-                 std::max(block.maxY, b.maxY)};
+void SegmentBoxes(const std::vector<CPunkt>& pts, double grow, std::vector<Box>& boxes, std::vector<Box>& blocks) {
+    const std::size_t segs = pts.empty() ? 0 : pts.size() - 1;
+    boxes.resize(segs);
+    blocks.resize((segs + kScanBlock - 1) / kScanBlock);
+    for (std::size_t k = 0; k < segs; ++k) {
+        Box b{std::min(pts[k].x, pts[k + 1].x), std::max(pts[k].x, pts[k + 1].x), std::min(pts[k].y, pts[k + 1].y),
+              std::max(pts[k].y, pts[k + 1].y)};
+        if (grow != 0) b = {b.minX - grow, b.maxX + grow, b.minY - grow, b.maxY + grow};
+        boxes[k] = b;
+        Box& block = blocks[k / kScanBlock];
+        if (k % kScanBlock == 0)
+            block = b;
+        else
+            block = {std::min(block.minX, b.minX), std::max(block.maxX, b.maxX), std::min(block.minY, b.minY),
+                     std::max(block.maxY, b.maxY)};
     }
 }
 
@@ -128,34 +130,10 @@ void GridPathQueries::Prepare(const ClearanceRule& rule, const std::vector<CPunk
     m_margin = GridMargin(extent);
 
     if (m_scan) {
-        m_boxes.clear();
-        m_failBoxes.clear();
-        m_blocks.clear();
-        m_failBlocks.clear();
-        m_boxes.reserve(w.size());
-        m_failBoxes.reserve(w.size());
-        m_blocks.reserve(w.size() / kScanBlock + 1);
-        m_failBlocks.reserve(w.size() / kScanBlock + 1);
-        const double c = rule.c;
-        for (std::size_t k = 0; k + 1 < w.size(); ++k) {
-            const Box b{std::min(w[k].x, w[k + 1].x), std::max(w[k].x, w[k + 1].x), std::min(w[k].y, w[k + 1].y),
-                        std::max(w[k].y, w[k + 1].y)};
-            // Grown exactly as FailsAt grows them, so that a box miss means FailsAt is false.
-            const Box f{b.minX - c, b.maxX + c, b.minY - c, b.maxY + c};
-            m_boxes.push_back(b);
-            m_failBoxes.push_back(f);
-            if (k % kScanBlock == 0) {
-                m_blocks.push_back(b);
-                m_failBlocks.push_back(f);
-            }
-            for (auto [block, one] : {std::pair{&m_blocks.back(), &b}, std::pair{&m_failBlocks.back(), &f}}) {
-                block->minX = std::min(block->minX, one->minX);
-                block->maxX = std::max(block->maxX, one->maxX);
-                block->minY = std::min(block->minY, one->minY);
-                block->maxY = std::max(block->maxY, one->maxY);
-            }
-        }
-        SegmentBoxes(raw, m_rawBoxes, m_rawBlocks);
+        SegmentBoxes(w, 0, m_boxes, m_blocks);
+        // Grown exactly as FailsAt grows them, so that a box miss means FailsAt is false.
+        SegmentBoxes(w, rule.c, m_failBoxes, m_failBlocks);
+        SegmentBoxes(raw, 0, m_rawBoxes, m_rawBlocks);
         return;
     }
     const double c = rule.c > 0 ? rule.c : 0;
