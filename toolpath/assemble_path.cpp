@@ -285,8 +285,10 @@ void AssemblePath(CVector& v, PathQueries& queries, AssemblyOutcome& outcome) {
     const PathQueries::WalkBuffers& walk = queries.walk;
     path->m_path.Raw().assign(walk.points.begin(), walk.points.end());
     path->m_source.Raw().assign(walk.sources.begin(), walk.sources.end());
-    if (!walk.problems.empty())
-        v.Correction().m_correctionIndexB.Raw().assign(walk.problems.begin(), walk.problems.end());
+    if (!walk.problems.empty()) {
+        std::vector<std::int32_t>& problems = v.Correction().m_correctionIndexB.Raw();
+        problems.insert(problems.end(), walk.problems.begin(), walk.problems.end());
+    }
     // When the tool barely fits, dropped loops can leave a closed contour's path with ends
     // apart; such a path is open, and operations that treat the first and last point of a
     // closed path as one point must not see it as closed.
