@@ -20,15 +20,23 @@ constexpr std::size_t kIndexBesideWalk = 8192;
 
 class Assembler {
 public:
-    Assembler(CVector& v, PathQueries& q, CRadius& path, AssemblyOutcome& outcome)
+    // The path, its sources and the problem points go to the queries' buffers (emptied
+    // here), the outcome to `outcome`.
+    Assembler(CVector& v, PathQueries& q, AssemblyOutcome& outcome)
         : m_v(v),
           m_q(q),
           m_raw(v.Correction().m_correctionPointsA.Raw()),
           m_src(v.Correction().m_correctionIndexA.Raw()),
-          m_problems(v.Correction().m_correctionIndexB.Raw()),
-          m_path(path),
+          m_problems(q.walk.problems),
+          m_points(q.walk.points),
+          m_sources(q.walk.sources),
           m_rule(ClearanceRule::For(v.Correction().m_offsetPoints.Raw(), v.m_toolRadius)),
-          m_outcome(outcome) {}
+          m_outcome(outcome),
+          m_candidates(q.walk.candidates) {
+        m_problems.clear();
+        m_points.clear();
+        m_sources.clear();
+    }
 
     void Run();
 
@@ -46,8 +54,8 @@ private:
         return m_q.FirstCrossedSegment(w[static_cast<std::size_t>(s)], x);
     }
     void Append(const CPunkt& p, std::int32_t s) {
-        m_path.m_path.Raw().push_back(p);
-        m_path.m_source.Raw().push_back(s);
+        m_points.push_back(p);
+        m_sources.push_back(s);
     }
     // The path goes on at p on raw segment seg. Unless it stood on that segment already, the
     // raw path between is left out: the path cuts across it.
@@ -57,7 +65,7 @@ private:
         m_atSeg = seg;
     }
     void Skip(const CPunkt& from, int fromSeg, const CPunkt& to, int toSeg) {
-        m_outcome.skipped.push_back({from, fromSeg, to, toSeg, static_cast<std::int32_t>(m_path.m_path.Size()) - 1});
+        m_outcome.skipped.push_back({from, fromSeg, to, toSeg, static_cast<std::int32_t>(m_points.size()) - 1});
     }
     void Keep(int i) {
         const CPunkt& q = m_raw[static_cast<std::size_t>(i)];
@@ -78,10 +86,11 @@ private:
     const std::vector<CPunkt>& m_raw;
     const std::vector<std::int32_t>& m_src;
     std::vector<std::int32_t>& m_problems;
-    CRadius& m_path;
+    std::vector<CPunkt>& m_points;
+    std::vector<std::int32_t>& m_sources;
     ClearanceRule m_rule;
     AssemblyOutcome& m_outcome;
-    std::vector<std::int32_t> m_candidates;
+    std::vector<std::int32_t>& m_candidates;
     // Where the path stands on the raw path: a point on raw segment m_atSeg; -1 before the
     // start, when all of the raw path up to the first point is left out.
     CPunkt m_at;
@@ -229,6 +238,15 @@ void Assembler::Run() {
 
 AssemblyOutcome AssemblePath(CVector& v, PathQueries& queries) {
     AssemblyOutcome outcome;
+    AssemblePath(v, queries, outcome);
+    return outcome;
+}
+
+void AssemblePath(CVector& v, PathQueries& queries, AssemblyOutcome& outcome) {
+    outcome.nothingPasses = false;
+    outcome.sourcesOutOfStep = false;
+    outcome.dropped.clear();
+    outcome.skipped.clear();
     std::vector<CPunkt>& raw = v.Correction().m_correctionPointsA.Raw();
     std::vector<std::int32_t>& src = v.Correction().m_correctionIndexA.Raw();
 
@@ -253,19 +271,29 @@ AssemblyOutcome AssemblePath(CVector& v, PathQueries& queries) {
     // On a large contour the checks index the contour on a second thread during the walk,
     // which reads none of what they write.
     queries.checker.Forget();
-    const bool split = raw.size() >= kIndexBesideWalk;
-    RunTwoPieces(split, [&](std::size_t k) {
-        if (k == 0)
-            Assembler(v, queries, *path, outcome).Run();
-        else if (split)
-            queries.checker.IndexContour(v);
-    });
+    if (raw.size() >= kIndexBesideWalk) {
+        RunTwoPieces(true, [&](std::size_t k) {
+            if (k == 0)
+                Assembler(v, queries, outcome).Run();
+            else
+                queries.checker.IndexContour(v);
+        });
+    } else {
+        Assembler(v, queries, outcome).Run();
+    }
+    // Each list is made once, at its length.
+    const PathQueries::WalkBuffers& walk = queries.walk;
+    path->m_path.Raw().assign(walk.points.begin(), walk.points.end());
+    path->m_source.Raw().assign(walk.sources.begin(), walk.sources.end());
+    if (!walk.problems.empty()) {
+        std::vector<std::int32_t>& problems = v.Correction().m_correctionIndexB.Raw();
+        problems.insert(problems.end(), walk.problems.begin(), walk.problems.end());
+    }
     // When the tool barely fits, dropped loops can leave a closed contour's path with ends
     // apart; such a path is open, and operations that treat the first and last point of a
     // closed path as one point must not see it as closed.
     const std::vector<CPunkt>& p = path->m_path.Raw();
     if (path->m_closed && (p.size() < 2 || !(p.front() == p.back()))) path->m_closed = 0;
-    return outcome;
 }
 
 void BuildCutBand(CVector& v) {

@@ -56,6 +56,27 @@ bool Crosses(const CPunkt& a, const CPunkt& b, const std::vector<CPunkt>& w, int
     return SegmentsCross(a, b, p, q) != 0;
 }
 
+// The boxes of the segments pts[k] -> pts[k+1], grown by grow, and of blocks of kScanBlock
+// of them.
+template <typename Box>
+void SegmentBoxes(const std::vector<CPunkt>& pts, double grow, std::vector<Box>& boxes, std::vector<Box>& blocks) {
+    const std::size_t segs = pts.empty() ? 0 : pts.size() - 1;
+    boxes.resize(segs);
+    blocks.resize((segs + kScanBlock - 1) / kScanBlock);
+    for (std::size_t k = 0; k < segs; ++k) {
+        Box b{std::min(pts[k].x, pts[k + 1].x), std::max(pts[k].x, pts[k + 1].x), std::min(pts[k].y, pts[k + 1].y),
+              std::max(pts[k].y, pts[k + 1].y)};
+        if (grow != 0) b = {b.minX - grow, b.maxX + grow, b.minY - grow, b.maxY + grow};
+        boxes[k] = b;
+        Box& block = blocks[k / kScanBlock];
+        if (k % kScanBlock == 0)
+            block = b;
+        else
+            block = {std::min(block.minX, b.minX), std::max(block.maxX, b.maxX), std::min(block.minY, b.minY),
+                     std::max(block.maxY, b.maxY)};
+    }
+}
+
 double MeanSegmentLength(const std::vector<CPunkt>& pts) {
     if (pts.size() < 2) return 0;
     double sum = 0;
@@ -79,6 +100,12 @@ bool ClearanceRule::FailsAt(const CPunkt& x, int i) const {
     if (x.x < std::min(a.x, b.x) - c || x.x > std::max(a.x, b.x) + c || x.y < std::min(a.y, b.y) - c ||
         x.y > std::max(a.y, b.y) + c)
         return false;
+    return FailsInBox(x, i);
+}
+
+bool ClearanceRule::FailsInBox(const CPunkt& x, int i) const {
+    const CPunkt& a = (*working)[static_cast<std::size_t>(i) - 1];
+    const CPunkt& b = (*working)[static_cast<std::size_t>(i)];
     const double c2 = c * c;
     const double ax = x.x - a.x, ay = x.y - a.y;
     if (ax * ax + ay * ay < c2) return true;
@@ -103,33 +130,10 @@ void GridPathQueries::Prepare(const ClearanceRule& rule, const std::vector<CPunk
     m_margin = GridMargin(extent);
 
     if (m_scan) {
-        m_boxes.clear();
-        m_failBoxes.clear();
-        m_blocks.clear();
-        m_failBlocks.clear();
-        m_boxes.reserve(w.size());
-        m_failBoxes.reserve(w.size());
-        m_blocks.reserve(w.size() / kScanBlock + 1);
-        m_failBlocks.reserve(w.size() / kScanBlock + 1);
-        const double c = rule.c;
-        for (std::size_t k = 0; k + 1 < w.size(); ++k) {
-            const Box b{std::min(w[k].x, w[k + 1].x), std::max(w[k].x, w[k + 1].x), std::min(w[k].y, w[k + 1].y),
-                        std::max(w[k].y, w[k + 1].y)};
-            // Grown exactly as FailsAt grows them, so that a box miss means FailsAt is false.
-            const Box f{b.minX - c, b.maxX + c, b.minY - c, b.maxY + c};
-            m_boxes.push_back(b);
-            m_failBoxes.push_back(f);
-            if (k % kScanBlock == 0) {
-                m_blocks.push_back(b);
-                m_failBlocks.push_back(f);
-            }
-            for (auto [block, one] : {std::pair{&m_blocks.back(), &b}, std::pair{&m_failBlocks.back(), &f}}) {
-                block->minX = std::min(block->minX, one->minX);
-                block->maxX = std::max(block->maxX, one->maxX);
-                block->minY = std::min(block->minY, one->minY);
-                block->maxY = std::max(block->maxY, one->maxY);
-            }
-        }
+        SegmentBoxes(w, 0, m_boxes, m_blocks);
+        // Grown exactly as FailsAt grows them, so that a box miss means FailsAt is false.
+        SegmentBoxes(w, rule.c, m_failBoxes, m_failBlocks);
+        SegmentBoxes(raw, 0, m_rawBoxes, m_rawBlocks);
         return;
     }
     const double c = rule.c > 0 ? rule.c : 0;
@@ -162,7 +166,7 @@ int GridPathQueries::FirstFailingSegment(const CPunkt& x) {
     if (!(m_rule.c > 0) || m_rule.working->size() < 2) return 0;
     if (m_scan) {
         const int k = ScanBoxes(m_failBlocks, m_failBoxes, x.x, x.x, x.y, x.y,
-                                [&](int i) { return m_rule.FailsAt(x, i + 1); });
+                                [&](int i) { return m_rule.FailsInBox(x, i + 1); });
         return k < 0 ? 0 : k + 1;
     }
     // Both lists are ascending; walk them merged so that the first failure is the lowest index.
@@ -180,7 +184,7 @@ int GridPathQueries::FirstFailingSegment(const CPunkt& x) {
             k = *it++;
         else
             k = global[g++];
-        if (m_failBoxes[static_cast<std::size_t>(k)].Meets(x.x, x.x, x.y, x.y) && m_rule.FailsAt(x, k + 1)) return k + 1;
+        if (m_failBoxes[static_cast<std::size_t>(k)].Meets(x.x, x.x, x.y, x.y) && m_rule.FailsInBox(x, k + 1)) return k + 1;
     }
     return 0;
 }
@@ -216,6 +220,21 @@ void GridPathQueries::CrossingCandidates(const CPunkt& a, const CPunkt& b, int l
                                          std::vector<std::int32_t>& out) {
     out.clear();
     if (lo > hi) return;
+    if (m_scan && !m_rawBoxes.empty() && m_rawBoxes.size() + 1 == m_raw->size()) {
+        // A segment that crosses a->b meets its box; grown by the margin, the box also holds
+        // the crossings that rounding makes, as the grid's cells do.
+        const double loX = std::min(a.x, b.x) - m_margin, hiX = std::max(a.x, b.x) + m_margin;
+        const double loY = std::min(a.y, b.y) - m_margin, hiY = std::max(a.y, b.y) + m_margin;
+        const std::size_t last = std::min(static_cast<std::size_t>(hi), m_rawBoxes.size() - 1);
+        for (std::size_t blk = static_cast<std::size_t>(lo) / kScanBlock; blk <= last / kScanBlock; ++blk) {
+            if (!m_rawBlocks[blk].Meets(loX, hiX, loY, hiY)) continue;
+            const std::size_t from = std::max(static_cast<std::size_t>(lo), blk * kScanBlock);
+            const std::size_t to = std::min(last, blk * kScanBlock + kScanBlock - 1);
+            for (std::size_t j = from; j <= to; ++j)
+                if (m_rawBoxes[j].Meets(loX, hiX, loY, hiY)) out.push_back(static_cast<std::int32_t>(j));
+        }
+        return;
+    }
     if (m_scan || m_raw->size() < 2 || !m_rawLines.Region().Contains(a) || !m_rawLines.Region().Contains(b)) {
         for (int j = lo; j <= hi; ++j) out.push_back(j);
         return;

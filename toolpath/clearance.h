@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "model/punkt.h"
+#include "toolpath/correction_steps.h"
 #include "toolpath/path_check.h"
 #include "toolpath/segment_grid.h"
 #include "toolpath/sparse_grid.h"
@@ -28,6 +29,8 @@ struct ClearanceRule {
     static ClearanceRule For(const std::vector<CPunkt>& working, double r);
     // True when x fails at working segment i (1 .. size-1).
     bool FailsAt(const CPunkt& x, int i) const;
+    // FailsAt for an x known to lie in the segment's box grown by c.
+    bool FailsInBox(const CPunkt& x, int i) const;
 };
 
 class PathQueries {
@@ -47,6 +50,14 @@ public:
 
     // The checks of the finished path; kept here so that its buffers serve chain after chain.
     PathChecker checker;
+    // The walk's own buffers, kept from chain to chain for the same reason: the path is
+    // assembled here and copied into the chain once its length is known.
+    struct WalkBuffers {
+        std::vector<CPunkt> points, contour;
+        std::vector<std::int32_t> sources, problems, candidates;
+        AssemblyOutcome outcome;
+    };
+    WalkBuffers walk;
 };
 
 // The program's queries: a grid of the working contour's fail zones for the clearance test,
@@ -80,5 +91,7 @@ private:
         }
     };
     std::vector<Box> m_boxes, m_failBoxes, m_blocks, m_failBlocks;
+    // The same for the raw path's segments, whose crossings the walk looks for.
+    std::vector<Box> m_rawBoxes, m_rawBlocks;
     std::vector<std::int32_t> m_found;
 };

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <new>
 #include <optional>
 #include <string>
 #include <thread>
@@ -10,6 +14,7 @@
 
 #include "model/texts.h"
 #include "model/document.h"
+#include "model/heap_reserve.h"
 #include "model/interaction.h"
 #include "model/program_values.h"
 #include "model/quenk_app.h"
@@ -56,6 +61,37 @@ private:
 // Chains corrected one after the other with one set of queries: enough to spread the work
 // over the cores, few enough that building the queries' buffers does not count.
 constexpr std::size_t kChainsPerPiece = 64;
+// What the correction keeps per point of a chain (working contour, raw points and their
+// sources, path, cutter band), with room for the walk's and the checks' buffers.
+constexpr std::size_t kResultBytesPerPoint = 192;
+
+// The corrections write a few hundred bytes per point of new storage. Each thread takes it
+// from a heap of its own; taken from large pages and kept from being given back between
+// chains, its first touch costs a fraction of what small pages cost.
+class RoomPerThread {
+public:
+    explicit RoomPerThread(std::size_t bytes) : m_bytes(bytes), m_run(s_runs.fetch_add(1) + 1) {}
+    // Before a thread's first chain of this run.
+    void Here() {
+        thread_local std::uint64_t seen = 0;
+        if (seen == m_run) return;
+        seen = m_run;
+        try {
+            auto room = std::make_unique<HeapReserve>(m_bytes);
+            const std::lock_guard<std::mutex> hold(m_lock);
+            m_rooms.push_back(std::move(room));
+        } catch (const std::bad_alloc&) {
+            // Without the room the chains are corrected all the same, only more slowly.
+        }
+    }
+
+private:
+    static inline std::atomic<std::uint64_t> s_runs{0};
+    std::size_t m_bytes;
+    std::uint64_t m_run;
+    std::mutex m_lock;
+    std::vector<std::unique_ptr<HeapReserve>> m_rooms;
+};
 
 void SetUp(CVector& v, const PenToolChoice& choice, const ToolChoice& tool, bool cleanContour) {
     if (tool.tool != kNoTool) {
@@ -137,6 +173,9 @@ bool RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options)
                     }
                 }
         }
+        std::size_t points = 0;
+        for (const CVector* v : chains) points += static_cast<std::size_t>(v->m_points.Size());
+        RoomPerThread room(points * kResultBytesPerPoint);
         // The chains' corrections are independent of each other: they run on the machine's
         // cores, each piece with its own queries, and are shown in the order of a plain walk.
         std::vector<CorrectionReport> reports(chains.size());
@@ -149,6 +188,7 @@ bool RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options)
         RunPiecesInOrder(
             pieces,
             [&](std::size_t k, DirectionNotes&) {
+                room.Here();
                 GridPathQueries queries;  // keeps its buffers from chain to chain
                 const std::size_t end = std::min(chains.size(), (k + 1) * kChainsPerPiece);
                 const bool onCaller = std::this_thread::get_id() == caller;

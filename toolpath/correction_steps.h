@@ -18,9 +18,12 @@ std::vector<CPunkt> BuildWorkingContour(const std::vector<CPunkt>& points, bool 
 // Removes small loops of three segments and straight back-and-forth spikes, from the end
 // towards the start.
 void WindowPass(std::vector<CPunkt>& w);
+// The same with a buffer of the caller's for the pass's work.
+void WindowPass(std::vector<CPunkt>& w, std::vector<CPunkt>& buffer);
 
 // Cuts off spikes narrower than limit on the path's side (ten passes at most).
 void SmoothSharpCorners(std::vector<CPunkt>& w, bool closed, int side, double limit);
+void SmoothSharpCorners(std::vector<CPunkt>& w, bool closed, int side, double limit, std::vector<CPunkt>& buffer);
 
 // Drops points equal to their predecessor, which would give the next corner no direction.
 void DropExactRepeats(std::vector<CPunkt>& w);
@@ -58,6 +61,8 @@ struct AssemblyOutcome {
 // Builds the chain's path from its raw points (m_correctionPointsA / m_correctionIndexA)
 // against its working contour (m_offsetPoints), dropping what cuts into the contour.
 AssemblyOutcome AssemblePath(CVector& v, PathQueries& queries);
+// The same into an outcome whose lists keep their storage from chain to chain.
+void AssemblePath(CVector& v, PathQueries& queries, AssemblyOutcome& outcome);
 
 enum class RobustResult { WalkKept, Replaced, CutterFitsNowhere };
 

@@ -75,24 +75,30 @@ void CorrectInto(CVector& v, PathQueries& queries, CorrectionReport& report) {
     const bool closed = v.m_closed != 0;
     const int side = v.m_side == 0 ? 0 : 1;
     std::vector<CPunkt> w = BuildWorkingContour(pts, closed, v.m_cleanContour != 0, r);
-    WindowPass(w);
+    std::vector<CPunkt>& buffer = queries.walk.contour;
+    WindowPass(w, buffer);
     DropExactRepeats(w);
     // A closed contour needs at least one segment out and back; [P, P] is a point.
     if (Degenerate(w, closed, r)) return NoPath(v, std::move(w), report);
-    SmoothSharpCorners(w, closed, side, v.m_cleanContour ? 2 * r : kMinSpike);
+    SmoothSharpCorners(w, closed, side, v.m_cleanContour ? 2 * r : kMinSpike, buffer);
     DropExactRepeats(w);
     if (Degenerate(w, closed, r)) return NoPath(v, std::move(w), report);
     v.Correction().m_offsetPoints.Raw() = std::move(w);
 
     v.m_hasCorrection = 1;
-    if (!OffsetVertices(v.Correction().m_offsetPoints.Raw(), closed, side, r, v.Correction().m_correctionPointsA.Raw(),
-                        v.Correction().m_correctionIndexA.Raw())) {
+    // Into the walk's buffers first, so that the chain's lists are made once at their length.
+    PathQueries::WalkBuffers& walk = queries.walk;
+    const bool offset = OffsetVertices(v.Correction().m_offsetPoints.Raw(), closed, side, r, walk.points, walk.sources);
+    v.Correction().m_correctionPointsA.Raw().assign(walk.points.begin(), walk.points.end());
+    v.Correction().m_correctionIndexA.Raw().assign(walk.sources.begin(), walk.sources.end());
+    if (!offset) {
         // Only straight spikes, where no corner gives a point: nothing to follow.
         report.cutterTooLarge = true;
         report.result = 0;
         return;
     }
-    const AssemblyOutcome outcome = AssemblePath(v, queries);
+    AssemblyOutcome& outcome = queries.walk.outcome;
+    AssemblePath(v, queries, outcome);
     report.sourcesOutOfStep = outcome.sourcesOutOfStep;
     RobustResult robust = RobustResult::WalkKept;
     if (outcome.nothingPasses || !queries.checker.Sound(v, outcome))

@@ -105,9 +105,15 @@ std::vector<CPunkt> BuildWorkingContour(const std::vector<CPunkt>& points, bool 
 // middle points, so the part behind the window is final: it is kept reversed in `done` and
 // every step is O(1), where removing from the middle of the array would be O(n).
 void WindowPass(std::vector<CPunkt>& w) {
+    std::vector<CPunkt> done;
+    WindowPass(w, done);
+}
+
+void WindowPass(std::vector<CPunkt>& w, std::vector<CPunkt>& done) {
     const int n = static_cast<int>(w.size());
     if (n < 4) return;
-    std::vector<CPunkt> done;  // points from index j + 2 on, reversed: back() is W2
+    // points from index j + 2 on, reversed: back() is W2
+    done.clear();
     done.reserve(w.size());
     done.push_back(w[static_cast<std::size_t>(n) - 1]);
     done.push_back(w[static_cast<std::size_t>(n) - 2]);
@@ -138,6 +144,10 @@ void WindowPass(std::vector<CPunkt>& w) {
 
 void SmoothSharpCorners(std::vector<CPunkt>& w, bool closed, int side, double limit) {
     std::vector<CPunkt> out;
+    SmoothSharpCorners(w, closed, side, limit, out);
+}
+
+void SmoothSharpCorners(std::vector<CPunkt>& w, bool closed, int side, double limit, std::vector<CPunkt>& out) {
     for (int pass = 0; pass < kSharpCornerPasses && w.size() >= 3; ++pass) {
         bool changed = false;
         out.clear();
@@ -166,9 +176,10 @@ void SmoothSharpCorners(std::vector<CPunkt>& w, bool closed, int side, double li
         }
         out.push_back(w.back());
         if (closed && TreatClosingVertex(out, side, limit)) changed = true;
-        w.swap(out);
         // A pass without a change leaves the contour as it found it, and so would the rest.
         if (!changed) break;
+        // Never longer than before: w keeps its storage, and out stays the caller's buffer.
+        w.assign(out.begin(), out.end());
     }
 }
 
