@@ -16,6 +16,8 @@
 namespace {
 // Unknown commands are shown one by one only up to this many per file.
 constexpr int kMaxUnknownShown = 10;
+// Chain objects made at a time: a few pages of them, between the points of as many chains.
+constexpr std::size_t kChainStock = 64;
 // The unknown-command counters: a first letter A to Z, and any byte or none as the second.
 constexpr std::size_t kLetters = 26;
 constexpr std::size_t kTextEnded = 256;
@@ -246,6 +248,18 @@ void HpglInterpreter::ReleaseGrowing() {
     m_spare.swap(exact);
 }
 
+CVector* HpglInterpreter::AddChain(CStift& pen) {
+    if (m_chainStock.empty()) {
+        m_chainStock.reserve(kChainStock);
+        for (std::size_t k = 0; k < kChainStock; ++k) m_chainStock.push_back(std::make_unique<CVector>());
+        // Taken from the back: the first made is the first used.
+        std::reverse(m_chainStock.begin(), m_chainStock.end());
+    }
+    pen.m_chains.push_back(std::move(m_chainStock.back()));
+    m_chainStock.pop_back();
+    return pen.m_chains.back().get();
+}
+
 void HpglInterpreter::FinishChain() {
     ReleaseGrowing();
     if (!m_doc.m_curChain) return;
@@ -255,7 +269,7 @@ void HpglInterpreter::FinishChain() {
 void HpglInterpreter::BeginChain() {
     FinishChain();
     EnsurePen();
-    m_doc.m_curChain = m_doc.m_curPen->AddVector();
+    m_doc.m_curChain = AddChain(*m_doc.m_curPen);
 }
 
 void HpglInterpreter::Append(const CPunkt& p) {
@@ -383,7 +397,7 @@ std::size_t HpglInterpreter::SelectPen(std::size_t i) {
     m_doc.m_currentPenNumber = number;
     // A pen whose newest chain is still empty keeps it: a file that selects pens again and
     // again without drawing would otherwise pile up empty chains without end.
-    if (pen->m_chains.empty() || pen->m_chains.back()->PointCount() != 0) pen->AddVector();
+    if (pen->m_chains.empty() || pen->m_chains.back()->PointCount() != 0) AddChain(*pen);
     m_doc.m_curChain = pen->m_chains.back().get();
     if (m_handOver && previous && previous != pen) {
         const std::optional<std::uint32_t> last = m_lastSelection.Find(previous->m_number);

@@ -9,14 +9,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "model/int_table.h"
+#include "model/layer.h"
 #include "model/punkt.h"
 
 class CQuenkDoc;
-class CVector;
 class LayerJoiner;
 
 struct HpglLimits {
@@ -75,6 +76,8 @@ private:
     // a chain that is left gets storage of its exact size, made once.
     void Adopt(CVector& chain);
     void ReleaseGrowing();
+    // A new chain at the end of the pen's list, taken from a stock made a batch at a time.
+    CVector* AddChain(CStift& pen);
     void MoveTo(const CPunkt& p);      // moves, and appends with the pen down
 
     // ---- commands ----
@@ -110,6 +113,10 @@ private:
     // letter), counted whether or not they are shown; made at the first one.
     std::vector<std::int64_t> m_unknownByPair;
     CVector* m_growing = nullptr;  // the chain that holds the growing storage, if any
+    // Chain objects made ahead, side by side: made one at a time they would lie between the
+    // chains' points, and the points a joining gives up would leave holes too small for
+    // anything it makes. Side by side, the points of neighbouring chains free whole runs.
+    std::vector<std::unique_ptr<CVector>> m_chainStock;
     std::vector<CPunkt> m_spare;   // the growing storage while no chain holds it, emptied
     bool m_refusalShown = false;
     LayerJoiner* m_joiner;

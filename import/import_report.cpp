@@ -67,6 +67,17 @@ private:
 
 bool IsStroke(const CVector& c) { return c.PointCount() >= 2; }
 
+void PrefetchEnds(const CVector& c) {
+#if defined(__GNUC__)
+    const std::vector<CPunkt>& p = c.m_points.Raw();
+    if (p.empty()) return;
+    __builtin_prefetch(p.data());
+    __builtin_prefetch(p.data() + p.size() - 1);
+#else
+    (void)c;
+#endif
+}
+
 // Equal whichever way the stroke runs: the ends as an unordered pair, and the count.
 std::uint64_t EndsKey(const CVector& c) {
     const std::uint64_t a = PointHash(c.m_points.Raw().front()), b = PointHash(c.m_points.Raw().back());
@@ -103,6 +114,10 @@ std::int64_t CountDoubleStrokes(const std::vector<std::unique_ptr<CVector>>& cha
     std::unique_ptr<IndexTable> byPoints;
     std::int64_t doubles = 0;
     for (std::uint32_t i = 0; i < chains.size(); ++i) {
+        // The chains and their points lie scattered between other pens' chains: each is asked
+        // for from memory a few chains ahead, its ends once its own fields have come.
+        if (i + 8 < chains.size()) PrefetchChain(chains[i + 8].get());
+        if (i + 4 < chains.size()) PrefetchEnds(*chains[i + 4]);
         const CVector& c = *chains[i];
         if (!IsStroke(c)) continue;
         const std::uint64_t ends = EndsKey(c);

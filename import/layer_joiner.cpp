@@ -130,7 +130,12 @@ void LayerJoiner::Work(PenWork& work, bool onReaderThread) {
         }
         try {
             if (next == Stage::Recomputed) Recompute(work);
-            if (next == Stage::Joined) Join(work, onReaderThread);
+            if (next == Stage::Joined) {
+                // What the helper gave up of the reader's storage so far is freed first: the
+                // pen's joined chains can then take it instead of new memory.
+                if (onReaderThread) m_handedBack.FreeAll();
+                Join(work, onReaderThread);
+            }
             if (next == Stage::Moved) Move(work);
         } catch (...) {
             std::lock_guard<std::mutex> hold(m_lock);

@@ -194,45 +194,68 @@ bool join_detail::JoinPenEndPoints(CStift& pen, ChainPoints before, SpentPoints&
     // Chains whose first correction list may still need emptying.
     ShrinkingSet uncleared(n);
     EndIndex index(n);
+    // The chains lie scattered in memory, and the walk meets them in the order of their ends,
+    // not of their places: what it asks of a chain it has not joined yet is kept here, read in
+    // one pass in list order. A chain changes only when the walk joins it.
+    std::vector<EndKeys> ends(static_cast<std::size_t>(n));
+    std::vector<std::uint8_t> hasLists(static_cast<std::size_t>(n), 0);
     for (int k = 0; k < n; ++k) {
         if (k + 8 < n) PrefetchChain(chains[static_cast<std::size_t>(k + 8)].get());
         const CVector& v = *chains[static_cast<std::size_t>(k)];
+        hasLists[static_cast<std::size_t>(k)] = v.HasCorrectionLists() ? 1 : 0;
         if (v.m_empty || v.m_closed) {
             open.Remove(k);
         } else {
             const EndKeys keys = KeysOf(v);
+            ends[static_cast<std::size_t>(k)] = keys;
             index.Add(keys.start, k);
             index.Add(keys.end, k);
         }
     }
+    auto clear = [&](int k) {
+        if (hasLists[static_cast<std::size_t>(k)]) ClearRawPoints(*chains[static_cast<std::size_t>(k)]);
+    };
     auto meet = [&](int k) {  // the plain walk met chain k as one of a pair
         if (!uncleared.Contains(k)) return;
-        ClearRawPoints(*chains[static_cast<std::size_t>(k)]);
+        clear(k);
         uncleared.Remove(k);
     };
     // The plain walk meets every open chain in lo..hi; chains that are empty or closed now
     // stay so, and are never met later either.
     auto meetRange = [&](int lo, int hi) {
         for (int k = uncleared.Next(lo); k <= hi; k = uncleared.Next(k + 1)) {
-            if (open.Contains(k)) ClearRawPoints(*chains[static_cast<std::size_t>(k)]);
+            if (open.Contains(k)) clear(k);
             uncleared.Remove(k);
         }
+    };
+    // Storage grown by doubling for the joins keeps up to half of it unused. A chain gives it
+    // back as soon as the walk is done with it, so that the next chains' growth can take the
+    // memory: a pen's contours do not all hold their slack at once.
+    auto settle = [&](int k) {
+        std::vector<CPunkt>& pts = chains[static_cast<std::size_t>(k)]->m_points.Raw();
+        if (!made[static_cast<std::size_t>(k)] || pts.capacity() - pts.size() <= pts.size() / 8) return;
+        std::vector<CPunkt> exact(pts.begin(), pts.end());
+        pts.swap(exact);
+        spent.Release(exact, true);
     };
 
     bool joinedAny = false;
     for (;;) {
         bool joined = false;
         for (int i = open.Next(0); i < n; i = open.Next(i + 1)) {
-            if (open.Next(i + 1) >= n) break;  // no later partner for this or any later A
+            const int nextA = open.Next(i + 1);
+            if (nextA >= n) break;  // no later partner for this or any later A
+            PrefetchChain(chains[static_cast<std::size_t>(nextA)].get());
             CVector& a = *chains[static_cast<std::size_t>(i)];
             meet(i);
-            EndKeys keysA = KeysOf(a);
+            EndKeys keysA = ends[static_cast<std::size_t>(i)];
             for (int after = i;;) {
                 const int j = index.NextTouching(keysA.start, keysA.end, after, n);
+                if (j < n) PrefetchChain(chains[static_cast<std::size_t>(j)].get());
                 meetRange(after + 1, j < n ? j : n - 1);
                 if (j >= n) break;
                 CVector& b = *chains[static_cast<std::size_t>(j)];
-                const EndKeys keysB = KeysOf(b);
+                const EndKeys keysB = ends[static_cast<std::size_t>(j)];
                 index.Remove(keysB.start, j);
                 index.Remove(keysB.end, j);
                 open.Remove(j);
@@ -240,6 +263,8 @@ bool join_detail::JoinPenEndPoints(CStift& pen, ChainPoints before, SpentPoints&
                     a, b, current[static_cast<std::size_t>(i)] ? ChainPoints::Unchanged : ChainPoints::MayHaveChanged,
                     spent, made[static_cast<std::size_t>(i)], made[static_cast<std::size_t>(j)] != 0, notes);
                 current[static_cast<std::size_t>(i)] = 1;
+                hasLists[static_cast<std::size_t>(i)] = a.HasCorrectionLists() ? 1 : 0;
+                hasLists[static_cast<std::size_t>(j)] = b.HasCorrectionLists() ? 1 : 0;
                 joined = true;
                 const EndKeys now = KeysOf(a);
                 const bool stays = !a.m_empty && !a.m_closed;
@@ -248,10 +273,12 @@ bool join_detail::JoinPenEndPoints(CStift& pen, ChainPoints before, SpentPoints&
                 if (!stays || now.end != keysA.end) index.Remove(keysA.end, i);
                 if (!stays) {
                     open.Remove(i);
+                    settle(i);
                     break;
                 }
                 index.Add(now.start, i);
                 index.Add(now.end, i);
+                ends[static_cast<std::size_t>(i)] = now;
                 keysA = now;
                 after = j;
             }
@@ -259,15 +286,9 @@ bool join_detail::JoinPenEndPoints(CStift& pen, ChainPoints before, SpentPoints&
         if (!joined) break;
         joinedAny = true;
     }
-    // Storage grown by doubling for the joins keeps up to half of it unused; given back now,
-    // the drawing does not hold the slack of every pen at once while the others are joined.
-    for (int k = 0; k < n && joinedAny; ++k) {
-        std::vector<CPunkt>& pts = chains[static_cast<std::size_t>(k)]->m_points.Raw();
-        if (!made[static_cast<std::size_t>(k)] || pts.capacity() - pts.size() <= pts.size() / 8) continue;
-        std::vector<CPunkt> exact(pts.begin(), pts.end());
-        pts.swap(exact);
-        spent.Release(exact, true);
-    }
+    // The chains still open give theirs back now: the drawing does not hold the slack of every
+    // pen at once while the others are joined.
+    for (int k = 0; k < n && joinedAny; ++k) settle(k);
     return joinedAny;
 }
 
