@@ -23,18 +23,28 @@ constexpr std::size_t kPiecesAtOnce = 32768;
 constexpr std::size_t kPublishEvery = 512;
 constexpr std::size_t kClaim = 128;
 
+// Points are written straight into room made for them beforehand (the walk reserved the
+// chain's storage at its final size), without a check of the room per point.
 class PointSink {
 public:
     PointSink(std::vector<CPunkt>& points, double unit) : m_points(points), m_unit(unit) {}
+    // Room for the next n points; each must be written by Add or Close.
+    void Room(std::size_t n) {
+        m_points.resize(m_points.size() + n);
+        m_w = m_points.data() + m_points.size() - n;
+    }
     void Add(double xMm, double yMm) {
         const CPunkt p{xMm / m_unit, yMm / m_unit};
-        if (!(std::fabs(p.x) <= kFarthestCoordinate && std::fabs(p.y) <= kFarthestCoordinate)) m_outOfRange = true;
-        m_points.push_back(p);
+        m_outOfRange |= !(std::fabs(p.x) <= kFarthestCoordinate && std::fabs(p.y) <= kFarthestCoordinate);
+        *m_w++ = p;
     }
+    // A closed chain's end: exactly its first point again.
+    void Close() { *m_w++ = m_points.front(); }
     bool InRange() const { return !m_outOfRange; }
 
 private:
     std::vector<CPunkt>& m_points;
+    CPunkt* m_w = nullptr;
     double m_unit;
     bool m_outOfRange = false;
 };
@@ -110,12 +120,13 @@ void SweepPoints(const AngleTable* t, std::size_t from, std::size_t to, double c
     }
 }
 
-void Circle(const CadEntity& e, std::size_t n, double pi, PointSink& out, std::vector<CPunkt>& points) {
+void Circle(const CadEntity& e, std::size_t n, double pi, PointSink& out) {
     const double step = CircleStep(n, pi);
     const auto angle = [step](std::size_t k) { return static_cast<double>(k) * step; };
     const AngleTable* t = CircleTables::Of(KeyOf(Sweep::Circle, 0.0, 0.0, n, pi), n, angle);
+    out.Room(n + 1);
     SweepPoints(t, 0, n, e.g[0], e.g[1], e.g[2], angle, out);
-    points.push_back(points.front());  // closed: exactly the first point again
+    out.Close();
 }
 
 void Arc(const CadEntity& e, std::size_t n, double pi, PointSink& out) {
@@ -126,6 +137,7 @@ void Arc(const CadEntity& e, std::size_t n, double pi, PointSink& out) {
     const double step = (a1 - a0) / static_cast<double>(n);
     const auto angle = [=](std::size_t k) { return (k < n ? a0 + static_cast<double>(k) * step : a1) * toRad; };
     const AngleTable* t = ArcTables::Of(KeyOf(Sweep::Arc, a0, a1, n, pi), n + 1, angle);
+    out.Room(n + 1);
     SweepPoints(t, 0, n + 1, e.g[0], e.g[1], e.g[2], angle, out);
 }
 
@@ -136,6 +148,7 @@ void Ellipse(const CadEntity& e, std::size_t n, double pi, PointSink& out) {
     double t1 = e.g[6];
     if (t1 <= t0) t1 += 2.0 * pi;
     const double c = std::cos(phi), s = std::sin(phi);
+    out.Room(n + 1);
     for (std::size_t k = 0; k <= n; ++k) {
         const double t = k < n ? t0 + static_cast<double>(k) * (t1 - t0) / static_cast<double>(n) : t1;
         const double x = a * std::cos(t), y = b * std::sin(t);
@@ -146,6 +159,7 @@ void Ellipse(const CadEntity& e, std::size_t n, double pi, PointSink& out) {
 void Pieces(const CadPiece* pieces, std::size_t count, double pi, PointSink& out) {
     const double toDeg = 180.0 / pi;
     for (const CadPiece* p = pieces; p != pieces + count; ++p) {
+        out.Room(p->n < 2 ? 1 : p->n);
         out.Add(p->x, p->y);
         if (p->n < 2) continue;
         // The first and the last arc point are the two vertices themselves.
@@ -167,11 +181,15 @@ bool MakeChainPoints(const CadChainJob& job, const CadPointRules& rules) {
     const CadEntity* e = job.entity;
     switch (job.recipe) {
     case CadRecipe::Line:
+        out.Room(2);
         out.Add(e->g[0], e->g[1]);
         out.Add(e->g[2], e->g[3]);
         break;
-    case CadRecipe::Point: out.Add(e->g[0], e->g[1]); break;
-    case CadRecipe::Circle: Circle(*e, job.count, rules.pi, out, points); break;
+    case CadRecipe::Point:
+        out.Room(1);
+        out.Add(e->g[0], e->g[1]);
+        break;
+    case CadRecipe::Circle: Circle(*e, job.count, rules.pi, out); break;
     case CadRecipe::Arc: Arc(*e, job.count, rules.pi, out); break;
     case CadRecipe::Ellipse: Ellipse(*e, job.count, rules.pi, out); break;
     case CadRecipe::Pieces: Pieces(job.pieces, job.count, rules.pi, out); break;
@@ -179,7 +197,7 @@ bool MakeChainPoints(const CadChainJob& job, const CadPointRules& rules) {
     // Left empty, as empty chains stay in their lists; every walk passes over them.
     if (!out.InRange()) std::vector<CPunkt>().swap(points);
     // Recomputed now, while its points are in the cache; the joiner relies on it.
-    job.chain->RecomputeAhead();
+    job.chain->RecomputeAheadOnce();
     return out.InRange();
 }
 

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "model/chain_info.h"
+#include "prepare/orientation.h"
 
 std::int32_t TruncToInt32(double v) {
     if (std::isnan(v)) return 0;
@@ -61,6 +62,43 @@ Scan ScanPoints(const std::vector<CPunkt>& p, bool checkCleanUp) {
 }
 }  // namespace
 
+CPointWatch::CPointWatch(const std::vector<CPunkt>& p) {
+    const std::size_t n = p.size();
+    if (n == 0 || n > static_cast<std::size_t>(std::numeric_limits<int>::max())) return;
+    const CPunkt start = p[0];
+    double minX = m_minX, maxX = m_maxX, minY = m_minY, maxY = m_maxY;
+    CBoxExtremes at;
+    bool repeats = false, near = false;
+    for (std::size_t i = 0; i < n; ++i) {
+        const CPunkt q = p[i];
+        if (i > 0) {
+            const CPunkt r = p[i - 1];
+            repeats |= q == r;
+            const double toPrevious = std::max(std::fabs(q.x - r.x), std::fabs(q.y - r.y));
+            const double toStart = std::max(std::fabs(q.x - start.x), std::fabs(q.y - start.y));
+            // The last point may lie on the start: the clean-up keeps it.
+            near |= toPrevious < kNearDuplicate || (toStart < kNearDuplicate && i + 1 < n);
+        }
+        // A strictly smaller value is the first of its kind: later equal ones (a zero of the
+        // other sign too) keep both the box value and its index, as the box scan does.
+        const int k = static_cast<int>(i);
+        at.minX = q.x < minX ? k : at.minX;
+        at.maxX = q.x > maxX ? k : at.maxX;
+        at.minY = q.y < minY ? k : at.minY;
+        at.maxY = q.y > maxY ? k : at.maxY;
+        minX = std::min(minX, q.x);
+        maxX = std::max(maxX, q.x);
+        minY = std::min(minY, q.y);
+        maxY = std::max(maxY, q.y);
+    }
+    m_minX = minX;
+    m_maxX = maxX;
+    m_minY = minY;
+    m_maxY = maxY;
+    m_at = at;
+    m_quiet = !repeats && !near && at.minX >= 0 && at.maxX >= 0 && at.minY >= 0 && at.maxY >= 0;
+}
+
 DirectionNote CVector::Recompute() {
     RecomputeShape(true);
     if (!m_empty) m_direction = DetermineDirection();
@@ -72,7 +110,14 @@ void CVector::RecomputeAhead() {
     m_direction = DetermineDirection();  // its note waits in m_directionNote for RecomputeUnchanged
 }
 
-bool CVector::RecomputeShape(bool cleanUp) {
+void CVector::RecomputeAheadOnce() {
+    const CPointWatch watch(m_points.Raw());
+    if (!watch.Quiet()) return RecomputeAhead();
+    RecomputeShape(false, &watch);
+    m_direction = orientation::DetermineDirection(*this, watch.Extremes());
+}
+
+bool CVector::RecomputeShape(bool cleanUp, const CPointWatch* watch) {
     // The empty box, the outer one too: widened by +0.0 it stays the same.
     m_minX = m_minY = kEmptyMin;
     m_maxX = m_maxY = kEmptyMax;
@@ -82,7 +127,7 @@ bool CVector::RecomputeShape(bool cleanUp) {
     m_settled = 1;
     m_directionNote = DirectionNote::None;
 
-    RemoveDuplicatePoints();
+    if (!watch) RemoveDuplicatePoints();  // a quiet watch saw no repeats
     if (m_points.IsEmpty()) {
         m_empty = 1;
         return true;
@@ -96,7 +141,15 @@ bool CVector::RecomputeShape(bool cleanUp) {
     if (pts.size() >= 3 && pts.front() == pts.back()) m_closed = 1;
 
     // Most chains have no near points: then one read gives the box as well.
-    Scan scan = ScanPoints(pts, true);
+    Scan scan;
+    if (watch) {
+        scan.minX = watch->MinX();
+        scan.maxX = watch->MaxX();
+        scan.minY = watch->MinY();
+        scan.maxY = watch->MaxY();
+    } else {
+        scan = ScanPoints(pts, true);
+    }
     if (scan.needsCleanUp) {
         // The clean-up moves and removes points; another pass could find more.
         m_settled = 0;
