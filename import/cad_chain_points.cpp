@@ -28,10 +28,11 @@ constexpr std::size_t kClaim = 128;
 class PointSink {
 public:
     PointSink(std::vector<CPunkt>& points, double unit) : m_points(points), m_unit(unit) {}
-    // Room for the next n points; each must be written by Add or Close.
+    // Room for n points, made once; each must be written by Add or Close.
     void Room(std::size_t n) {
-        m_points.resize(m_points.size() + n);
-        m_w = m_points.data() + m_points.size() - n;
+        const std::size_t had = m_points.size();
+        m_points.resize(had + n);
+        m_w = m_points.data() + had;
     }
     void Add(double xMm, double yMm) {
         const CPunkt p{xMm / m_unit, yMm / m_unit};
@@ -124,7 +125,6 @@ void Circle(const CadEntity& e, std::size_t n, double pi, PointSink& out) {
     const double step = CircleStep(n, pi);
     const auto angle = [step](std::size_t k) { return static_cast<double>(k) * step; };
     const AngleTable* t = CircleTables::Of(KeyOf(Sweep::Circle, 0.0, 0.0, n, pi), n, angle);
-    out.Room(n + 1);
     SweepPoints(t, 0, n, e.g[0], e.g[1], e.g[2], angle, out);
     out.Close();
 }
@@ -137,7 +137,6 @@ void Arc(const CadEntity& e, std::size_t n, double pi, PointSink& out) {
     const double step = (a1 - a0) / static_cast<double>(n);
     const auto angle = [=](std::size_t k) { return (k < n ? a0 + static_cast<double>(k) * step : a1) * toRad; };
     const AngleTable* t = ArcTables::Of(KeyOf(Sweep::Arc, a0, a1, n, pi), n + 1, angle);
-    out.Room(n + 1);
     SweepPoints(t, 0, n + 1, e.g[0], e.g[1], e.g[2], angle, out);
 }
 
@@ -148,7 +147,6 @@ void Ellipse(const CadEntity& e, std::size_t n, double pi, PointSink& out) {
     double t1 = e.g[6];
     if (t1 <= t0) t1 += 2.0 * pi;
     const double c = std::cos(phi), s = std::sin(phi);
-    out.Room(n + 1);
     for (std::size_t k = 0; k <= n; ++k) {
         const double t = k < n ? t0 + static_cast<double>(k) * (t1 - t0) / static_cast<double>(n) : t1;
         const double x = a * std::cos(t), y = b * std::sin(t);
@@ -159,7 +157,6 @@ void Ellipse(const CadEntity& e, std::size_t n, double pi, PointSink& out) {
 void Pieces(const CadPiece* pieces, std::size_t count, double pi, PointSink& out) {
     const double toDeg = 180.0 / pi;
     for (const CadPiece* p = pieces; p != pieces + count; ++p) {
-        out.Room(p->n < 2 ? 1 : p->n);
         out.Add(p->x, p->y);
         if (p->n < 2) continue;
         // The first and the last arc point are the two vertices themselves.
@@ -178,15 +175,14 @@ double Reach(double x, double y) { return Larger(std::fabs(x), std::fabs(y)); }
 bool MakeChainPoints(const CadChainJob& job, const CadPointRules& rules) {
     std::vector<CPunkt>& points = job.chain->m_points.Raw();
     PointSink out(points, rules.unit);
+    out.Room(CadJobPoints(job));
     const CadEntity* e = job.entity;
     switch (job.recipe) {
     case CadRecipe::Line:
-        out.Room(2);
         out.Add(e->g[0], e->g[1]);
         out.Add(e->g[2], e->g[3]);
         break;
     case CadRecipe::Point:
-        out.Room(1);
         out.Add(e->g[0], e->g[1]);
         break;
     case CadRecipe::Circle: Circle(*e, job.count, rules.pi, out); break;
@@ -224,6 +220,20 @@ double ChainReach(const CadChainJob& job) {
     }
     }
     return NAN;
+}
+
+std::size_t CadJobPoints(const CadChainJob& job) {
+    switch (job.recipe) {
+    case CadRecipe::Line: return 2;
+    case CadRecipe::Point: return 1;
+    case CadRecipe::Circle:
+    case CadRecipe::Arc:
+    case CadRecipe::Ellipse: return std::size_t{job.count} + 1;
+    case CadRecipe::Pieces: break;
+    }
+    std::size_t n = 0;
+    for (std::uint32_t k = 0; k < job.count; ++k) n += job.pieces[k].n > 1 ? job.pieces[k].n : 1;
+    return n;
 }
 
 bool CadPointsOnTwoThreads() {
