@@ -62,41 +62,73 @@ Scan ScanPoints(const std::vector<CPunkt>& p, bool checkCleanUp) {
 }
 }  // namespace
 
-CPointWatch::CPointWatch(const std::vector<CPunkt>& p) {
-    const std::size_t n = p.size();
-    if (n == 0 || n > static_cast<std::size_t>(std::numeric_limits<int>::max())) return;
-    const CPunkt start = p[0];
-    double minX = m_minX, maxX = m_maxX, minY = m_minY, maxY = m_maxY;
+namespace {
+struct Watched {
+    double minX = kEmptyMin, maxX = kEmptyMax, minY = kEmptyMin, maxY = kEmptyMax;
     CBoxExtremes at;
-    bool repeats = false, near = false;
+    bool near = false;
+};
+
+// The one read. A point is near its predecessor or the start when both coordinates differ by
+// less than the clean-up's distance: whatever the clean-up removes is near in this sense (its
+// test asks for that first), and so is an exact repeat of a finite point. The last point may
+// lie on the start, as a closed chain's end does: the clean-up keeps it. With kIndices (the
+// direction test reads them in closed chains only) the first index of each box value is kept:
+// a strictly smaller value is the first of its kind; later equal ones (a zero of the other
+// sign too) keep both the box value and its index, as the box scan does.
+template <bool kIndices>
+Watched WatchPoints(const std::vector<CPunkt>& p) {
+    const std::size_t n = p.size();
+    const CPunkt start = p[0];
+    Watched w;
+    double minX = w.minX, maxX = w.maxX, minY = w.minY, maxY = w.maxY;
+    CBoxExtremes at;
+    bool near = false;
     for (std::size_t i = 0; i < n; ++i) {
         const CPunkt q = p[i];
         if (i > 0) {
             const CPunkt r = p[i - 1];
-            repeats |= q == r;
-            const double toPrevious = std::max(std::fabs(q.x - r.x), std::fabs(q.y - r.y));
-            const double toStart = std::max(std::fabs(q.x - start.x), std::fabs(q.y - start.y));
-            // The last point may lie on the start: the clean-up keeps it.
-            near |= toPrevious < kNearDuplicate || (toStart < kNearDuplicate && i + 1 < n);
+            near |= (std::fabs(q.x - r.x) < kNearDuplicate && std::fabs(q.y - r.y) < kNearDuplicate) ||
+                    (std::fabs(q.x - start.x) < kNearDuplicate && std::fabs(q.y - start.y) < kNearDuplicate &&
+                     i + 1 < n);
         }
-        // A strictly smaller value is the first of its kind: later equal ones (a zero of the
-        // other sign too) keep both the box value and its index, as the box scan does.
-        const int k = static_cast<int>(i);
-        at.minX = q.x < minX ? k : at.minX;
-        at.maxX = q.x > maxX ? k : at.maxX;
-        at.minY = q.y < minY ? k : at.minY;
-        at.maxY = q.y > maxY ? k : at.maxY;
+        if constexpr (kIndices) {
+            const int k = static_cast<int>(i);
+            at.minX = q.x < minX ? k : at.minX;
+            at.maxX = q.x > maxX ? k : at.maxX;
+            at.minY = q.y < minY ? k : at.minY;
+            at.maxY = q.y > maxY ? k : at.maxY;
+        }
         minX = std::min(minX, q.x);
         maxX = std::max(maxX, q.x);
         minY = std::min(minY, q.y);
         maxY = std::max(maxY, q.y);
     }
-    m_minX = minX;
-    m_maxX = maxX;
-    m_minY = minY;
-    m_maxY = maxY;
-    m_at = at;
-    m_quiet = !repeats && !near && at.minX >= 0 && at.maxX >= 0 && at.minY >= 0 && at.maxY >= 0;
+    w.minX = minX;
+    w.maxX = maxX;
+    w.minY = minY;
+    w.maxY = maxY;
+    w.at = at;
+    w.near = near;
+    return w;
+}
+}  // namespace
+
+CPointWatch::CPointWatch(const std::vector<CPunkt>& p) {
+    const std::size_t n = p.size();
+    if (n == 0 || n > static_cast<std::size_t>(std::numeric_limits<int>::max())) return;
+    const bool closed = n >= 3 && p.front() == p.back();
+    const Watched w = closed ? WatchPoints<true>(p) : WatchPoints<false>(p);
+    m_minX = w.minX;
+    m_maxX = w.maxX;
+    m_minY = w.minY;
+    m_maxY = w.maxY;
+    m_at = w.at;
+    // An infinite point could repeat unnoticed (its differences are not numbers); it shows in
+    // the box. Open chains need no indices.
+    const CBoxExtremes& at = w.at;
+    m_quiet = !w.near && std::isfinite(w.minX) && std::isfinite(w.maxX) && std::isfinite(w.minY) &&
+              std::isfinite(w.maxY) && (!closed || (at.minX >= 0 && at.maxX >= 0 && at.minY >= 0 && at.maxY >= 0));
 }
 
 DirectionNote CVector::Recompute() {
