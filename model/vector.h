@@ -61,16 +61,16 @@ struct CBoxExtremes {
     int minX = -1, maxX = -1, minY = -1, maxY = -1;
 };
 
-// One read of a chain's points for the recomputation: the box and its values' first indices,
-// and whether any point repeats its predecessor exactly or comes near it or the start (the
-// clean-up's filter). Where none does, the points are exactly what the recomputation reads
-// after removing repeats, and its box scan finds nothing to clean up: the three reads
-// (repeats, box, direction) are then this one.
+// One read of a chain's points for the recomputation: the box and, in closed chains, its
+// values' first indices, and whether any point comes near its predecessor or the start (which
+// every exact repeat and everything the clean-up removes does). Where none does, the points
+// are exactly what the recomputation reads after removing repeats, and its box scan finds
+// nothing to clean up: the three reads (repeats, box, direction) are then this one.
 class CPointWatch {
 public:
     explicit CPointWatch(const std::vector<CPunkt>& p);
-    // Each point met, no repeat, nothing near but the last point (a closed chain's end on its
-    // start, which the clean-up keeps), and every box value met by a point.
+    // Nothing near but the last point on the start (a closed chain's end, which the clean-up
+    // keeps), a finite box, and in a closed chain every box value met by a point.
     bool Quiet() const { return m_quiet; }
     double MinX() const { return m_minX; }
     double MaxX() const { return m_maxX; }
