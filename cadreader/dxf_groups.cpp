@@ -1,5 +1,7 @@
 #include "cadreader/dxf_groups.h"
 
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -9,7 +11,7 @@ namespace {
 // The value type that a group code fixes in the binary form.
 enum class ValueKind { Text, Real, Int16, Int32, Int64, Byte, Chunk };
 
-ValueKind KindOf(int code) {
+constexpr ValueKind KindOfCode(int code) {
     if ((code >= 10 && code < 60) || (code >= 110 && code < 150) || (code >= 210 && code < 240) ||
         (code >= 460 && code < 470) || (code >= 1010 && code < 1060))
         return ValueKind::Real;
@@ -23,10 +25,27 @@ ValueKind KindOf(int code) {
     return ValueKind::Text;
 }
 
+// The binary reader asks for the kind of every group: a table of the codes that have one.
+constexpr int kKindCodes = 1072;
+constexpr std::array<ValueKind, kKindCodes> kKinds = [] {
+    std::array<ValueKind, kKindCodes> kinds{};
+    for (int code = 0; code < kKindCodes; ++code) kinds[static_cast<std::size_t>(code)] = KindOfCode(code);
+    return kinds;
+}();
+
+ValueKind KindOf(int code) {
+    return code >= 0 && code < kKindCodes ? kKinds[static_cast<std::size_t>(code)] : ValueKind::Text;
+}
+
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 template <typename T>
 T LittleEndian(const char* p) {
+    if constexpr (std::endian::native == std::endian::little) {
+        T out;
+        std::memcpy(&out, p, sizeof out);
+        return out;
+    }
     std::uint64_t v = 0;
     for (std::size_t i = 0; i < sizeof(T); ++i) v |= std::uint64_t{static_cast<unsigned char>(p[i])} << (8 * i);
     if constexpr (sizeof(T) == 8) {

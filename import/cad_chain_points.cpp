@@ -23,18 +23,29 @@ constexpr std::size_t kPiecesAtOnce = 32768;
 constexpr std::size_t kPublishEvery = 512;
 constexpr std::size_t kClaim = 128;
 
+// Points are written straight into room made for them beforehand (the walk reserved the
+// chain's storage at its final size), without a check of the room per point.
 class PointSink {
 public:
     PointSink(std::vector<CPunkt>& points, double unit) : m_points(points), m_unit(unit) {}
+    // Room for n points, made once; each must be written by Add or Close.
+    void Room(std::size_t n) {
+        const std::size_t had = m_points.size();
+        m_points.resize(had + n);
+        m_w = m_points.data() + had;
+    }
     void Add(double xMm, double yMm) {
         const CPunkt p{xMm / m_unit, yMm / m_unit};
-        if (!(std::fabs(p.x) <= kFarthestCoordinate && std::fabs(p.y) <= kFarthestCoordinate)) m_outOfRange = true;
-        m_points.push_back(p);
+        m_outOfRange |= !(std::fabs(p.x) <= kFarthestCoordinate && std::fabs(p.y) <= kFarthestCoordinate);
+        *m_w++ = p;
     }
+    // A closed chain's end: exactly its first point again.
+    void Close() { *m_w++ = m_points.front(); }
     bool InRange() const { return !m_outOfRange; }
 
 private:
     std::vector<CPunkt>& m_points;
+    CPunkt* m_w = nullptr;
     double m_unit;
     bool m_outOfRange = false;
 };
@@ -110,12 +121,12 @@ void SweepPoints(const AngleTable* t, std::size_t from, std::size_t to, double c
     }
 }
 
-void Circle(const CadEntity& e, std::size_t n, double pi, PointSink& out, std::vector<CPunkt>& points) {
+void Circle(const CadEntity& e, std::size_t n, double pi, PointSink& out) {
     const double step = CircleStep(n, pi);
     const auto angle = [step](std::size_t k) { return static_cast<double>(k) * step; };
     const AngleTable* t = CircleTables::Of(KeyOf(Sweep::Circle, 0.0, 0.0, n, pi), n, angle);
     SweepPoints(t, 0, n, e.g[0], e.g[1], e.g[2], angle, out);
-    points.push_back(points.front());  // closed: exactly the first point again
+    out.Close();
 }
 
 void Arc(const CadEntity& e, std::size_t n, double pi, PointSink& out) {
@@ -164,14 +175,17 @@ double Reach(double x, double y) { return Larger(std::fabs(x), std::fabs(y)); }
 bool MakeChainPoints(const CadChainJob& job, const CadPointRules& rules) {
     std::vector<CPunkt>& points = job.chain->m_points.Raw();
     PointSink out(points, rules.unit);
+    out.Room(CadJobPoints(job));
     const CadEntity* e = job.entity;
     switch (job.recipe) {
     case CadRecipe::Line:
         out.Add(e->g[0], e->g[1]);
         out.Add(e->g[2], e->g[3]);
         break;
-    case CadRecipe::Point: out.Add(e->g[0], e->g[1]); break;
-    case CadRecipe::Circle: Circle(*e, job.count, rules.pi, out, points); break;
+    case CadRecipe::Point:
+        out.Add(e->g[0], e->g[1]);
+        break;
+    case CadRecipe::Circle: Circle(*e, job.count, rules.pi, out); break;
     case CadRecipe::Arc: Arc(*e, job.count, rules.pi, out); break;
     case CadRecipe::Ellipse: Ellipse(*e, job.count, rules.pi, out); break;
     case CadRecipe::Pieces: Pieces(job.pieces, job.count, rules.pi, out); break;
@@ -179,7 +193,7 @@ bool MakeChainPoints(const CadChainJob& job, const CadPointRules& rules) {
     // Left empty, as empty chains stay in their lists; every walk passes over them.
     if (!out.InRange()) std::vector<CPunkt>().swap(points);
     // Recomputed now, while its points are in the cache; the joiner relies on it.
-    job.chain->RecomputeAhead();
+    job.chain->RecomputeAheadOnce();
     return out.InRange();
 }
 
@@ -206,6 +220,20 @@ double ChainReach(const CadChainJob& job) {
     }
     }
     return NAN;
+}
+
+std::size_t CadJobPoints(const CadChainJob& job) {
+    switch (job.recipe) {
+    case CadRecipe::Line: return 2;
+    case CadRecipe::Point: return 1;
+    case CadRecipe::Circle:
+    case CadRecipe::Arc:
+    case CadRecipe::Ellipse: return std::size_t{job.count} + 1;
+    case CadRecipe::Pieces: break;
+    }
+    std::size_t n = 0;
+    for (std::uint32_t k = 0; k < job.count; ++k) n += job.pieces[k].n > 1 ? job.pieces[k].n : 1;
+    return n;
 }
 
 bool CadPointsOnTwoThreads() {

@@ -45,6 +45,9 @@ struct CadPointRules {
 // the chain. Answers false, leaving the chain empty, when a point lies beyond any workpiece.
 bool MakeChainPoints(const CadChainJob& job, const CadPointRules& rules);
 
+// The number of points the job makes.
+std::size_t CadJobPoints(const CadChainJob& job);
+
 // The farthest any point of the job can lie from the origin, in millimetres (an upper bound;
 // not a number when the geometry is none).
 double ChainReach(const CadChainJob& job);

@@ -233,9 +233,7 @@ void CadConverter::Vertices(const std::vector<CadVertex>& v, bool closed) {
         pieces[v.size()].x = v.front().x;
         pieces[v.size()].y = v.front().y;
     }
-    std::size_t points = 0;
-    for (std::uint32_t k = 0; k < job.count; ++k) points += pieces[k].n > 1 ? pieces[k].n : 1;
-    FinishChain(job, points);
+    FinishChain(job, CadJobPoints(job));
 }
 
 void CadConverter::BulgeArc(const CadVertex& a, const CadVertex& b, CadPiece& piece) {

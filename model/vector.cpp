@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "model/chain_info.h"
+#include "prepare/orientation.h"
 
 std::int32_t TruncToInt32(double v) {
     if (std::isnan(v)) return 0;
@@ -61,6 +62,75 @@ Scan ScanPoints(const std::vector<CPunkt>& p, bool checkCleanUp) {
 }
 }  // namespace
 
+namespace {
+struct Watched {
+    double minX = kEmptyMin, maxX = kEmptyMax, minY = kEmptyMin, maxY = kEmptyMax;
+    CBoxExtremes at;
+    bool near = false;
+};
+
+// The one read. A point is near its predecessor or the start when both coordinates differ by
+// less than the clean-up's distance: whatever the clean-up removes is near in this sense (its
+// test asks for that first), and so is an exact repeat of a finite point. The last point may
+// lie on the start, as a closed chain's end does: the clean-up keeps it. With kIndices (the
+// direction test reads them in closed chains only) the first index of each box value is kept:
+// a strictly smaller value is the first of its kind; later equal ones (a zero of the other
+// sign too) keep both the box value and its index, as the box scan does.
+template <bool kIndices>
+Watched WatchPoints(const std::vector<CPunkt>& p) {
+    const std::size_t n = p.size();
+    const CPunkt start = p[0];
+    Watched w;
+    double minX = w.minX, maxX = w.maxX, minY = w.minY, maxY = w.maxY;
+    CBoxExtremes at;
+    bool near = false;
+    for (std::size_t i = 0; i < n; ++i) {
+        const CPunkt q = p[i];
+        if (i > 0) {
+            const CPunkt r = p[i - 1];
+            near |= (std::fabs(q.x - r.x) < kNearDuplicate && std::fabs(q.y - r.y) < kNearDuplicate) ||
+                    (std::fabs(q.x - start.x) < kNearDuplicate && std::fabs(q.y - start.y) < kNearDuplicate &&
+                     i + 1 < n);
+        }
+        if constexpr (kIndices) {
+            const int k = static_cast<int>(i);
+            at.minX = q.x < minX ? k : at.minX;
+            at.maxX = q.x > maxX ? k : at.maxX;
+            at.minY = q.y < minY ? k : at.minY;
+            at.maxY = q.y > maxY ? k : at.maxY;
+        }
+        minX = std::min(minX, q.x);
+        maxX = std::max(maxX, q.x);
+        minY = std::min(minY, q.y);
+        maxY = std::max(maxY, q.y);
+    }
+    w.minX = minX;
+    w.maxX = maxX;
+    w.minY = minY;
+    w.maxY = maxY;
+    w.at = at;
+    w.near = near;
+    return w;
+}
+}  // namespace
+
+CPointWatch::CPointWatch(const std::vector<CPunkt>& p) {
+    const std::size_t n = p.size();
+    if (n == 0 || n > static_cast<std::size_t>(std::numeric_limits<int>::max())) return;
+    const bool closed = n >= 3 && p.front() == p.back();
+    const Watched w = closed ? WatchPoints<true>(p) : WatchPoints<false>(p);
+    m_minX = w.minX;
+    m_maxX = w.maxX;
+    m_minY = w.minY;
+    m_maxY = w.maxY;
+    m_at = w.at;
+    // An infinite point could repeat unnoticed (its differences are not numbers); it shows in
+    // the box. Open chains need no indices.
+    const CBoxExtremes& at = w.at;
+    m_quiet = !w.near && std::isfinite(w.minX) && std::isfinite(w.maxX) && std::isfinite(w.minY) &&
+              std::isfinite(w.maxY) && (!closed || (at.minX >= 0 && at.maxX >= 0 && at.minY >= 0 && at.maxY >= 0));
+}
+
 DirectionNote CVector::Recompute() {
     RecomputeShape(true);
     if (!m_empty) m_direction = DetermineDirection();
@@ -72,7 +142,14 @@ void CVector::RecomputeAhead() {
     m_direction = DetermineDirection();  // its note waits in m_directionNote for RecomputeUnchanged
 }
 
-bool CVector::RecomputeShape(bool cleanUp) {
+void CVector::RecomputeAheadOnce() {
+    const CPointWatch watch(m_points.Raw());
+    if (!watch.Quiet()) return RecomputeAhead();
+    RecomputeShape(false, &watch);
+    m_direction = orientation::DetermineDirection(*this, watch.Extremes());
+}
+
+bool CVector::RecomputeShape(bool cleanUp, const CPointWatch* watch) {
     // The empty box, the outer one too: widened by +0.0 it stays the same.
     m_minX = m_minY = kEmptyMin;
     m_maxX = m_maxY = kEmptyMax;
@@ -82,7 +159,7 @@ bool CVector::RecomputeShape(bool cleanUp) {
     m_settled = 1;
     m_directionNote = DirectionNote::None;
 
-    RemoveDuplicatePoints();
+    if (!watch) RemoveDuplicatePoints();  // a quiet watch saw no repeats
     if (m_points.IsEmpty()) {
         m_empty = 1;
         return true;
@@ -96,7 +173,15 @@ bool CVector::RecomputeShape(bool cleanUp) {
     if (pts.size() >= 3 && pts.front() == pts.back()) m_closed = 1;
 
     // Most chains have no near points: then one read gives the box as well.
-    Scan scan = ScanPoints(pts, true);
+    Scan scan;
+    if (watch) {
+        scan.minX = watch->MinX();
+        scan.maxX = watch->MaxX();
+        scan.minY = watch->MinY();
+        scan.maxY = watch->MaxY();
+    } else {
+        scan = ScanPoints(pts, true);
+    }
     if (scan.needsCleanUp) {
         // The clean-up moves and removes points; another pass could find more.
         m_settled = 0;

@@ -55,6 +55,35 @@ struct CChainCold {
     double outerRadius = 0.0;
 };
 
+// The first index of each box value among a chain's points (-1: none), as the direction test
+// looks them up.
+struct CBoxExtremes {
+    int minX = -1, maxX = -1, minY = -1, maxY = -1;
+};
+
+// One read of a chain's points for the recomputation: the box and, in closed chains, its
+// values' first indices, and whether any point comes near its predecessor or the start (which
+// every exact repeat and everything the clean-up removes does). Where none does, the points
+// are exactly what the recomputation reads after removing repeats, and its box scan finds
+// nothing to clean up: the three reads (repeats, box, direction) are then this one.
+class CPointWatch {
+public:
+    explicit CPointWatch(const std::vector<CPunkt>& p);
+    // Nothing near but the last point on the start (a closed chain's end, which the clean-up
+    // keeps), a finite box, and in a closed chain every box value met by a point.
+    bool Quiet() const { return m_quiet; }
+    double MinX() const { return m_minX; }
+    double MaxX() const { return m_maxX; }
+    double MinY() const { return m_minY; }
+    double MaxY() const { return m_maxY; }
+    const CBoxExtremes& Extremes() const { return m_at; }
+
+private:
+    double m_minX = kEmptyMin, m_maxX = kEmptyMax, m_minY = kEmptyMin, m_maxY = kEmptyMax;
+    CBoxExtremes m_at;
+    bool m_quiet = false;
+};
+
 class CVector {
 public:
     CVector() = default;
@@ -74,6 +103,9 @@ public:
     // removed and the chain is left to that later Recompute, so the result stays that of a
     // single Recompute.
     void RecomputeAhead();
+    // The same, reading the points once where they are free of repeats and near points
+    // (nearly always); the result is exactly that of RecomputeAhead.
+    void RecomputeAheadOnce();
     // Recompute after `added` points were put in front of (atFront) or behind the points that
     // the last Recompute saw, nobody having changed those since. Where that recomputation
     // changed no point, only the added points and the seam are read; the result is exactly
@@ -166,7 +198,8 @@ private:
 
     // Recompute without the direction test. Without cleanUp it stops and returns false where
     // the clean-up of near points would have to change points.
-    bool RecomputeShape(bool cleanUp);
+    // With a quiet watch, its box is taken instead of a scan.
+    bool RecomputeShape(bool cleanUp, const CPointWatch* watch = nullptr);
     // The box widened by the tool radius.
     void SetOuterBox();
 };

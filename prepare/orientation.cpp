@@ -38,6 +38,22 @@ void Neighbours(const std::vector<CPunkt>& p, int i, CPunkt& before, CPunkt& sel
 namespace orientation {
 
 std::int32_t DetermineDirection(CVector& v) {
+    if (v.m_empty || !v.m_closed) return DetermineDirection(v, CBoxExtremes{});
+    const std::vector<CPunkt>& p = v.m_points.Raw();
+    const int n = static_cast<int>(p.size());
+    // For each box value, the lowest index whose coordinate equals it exactly.
+    CBoxExtremes at;
+    for (int i = n - 1; i >= 0; --i) {
+        const CPunkt& q = p[static_cast<std::size_t>(i)];
+        if (q.x == v.m_minX) at.minX = i;
+        if (q.x == v.m_maxX) at.maxX = i;
+        if (q.y == v.m_minY) at.minY = i;
+        if (q.y == v.m_maxY) at.maxY = i;
+    }
+    return DetermineDirection(v, at);
+}
+
+std::int32_t DetermineDirection(CVector& v, const CBoxExtremes& at) {
     v.m_directionNote = DirectionNote::None;
     if (v.m_empty || !v.m_closed) {
         v.m_direction = kDirOpen;
@@ -45,16 +61,7 @@ std::int32_t DetermineDirection(CVector& v) {
     }
     const std::vector<CPunkt>& p = v.m_points.Raw();
     const int n = static_cast<int>(p.size());
-
-    // For each box value, the lowest index whose coordinate equals it exactly.
-    int iMinX = -1, iMaxX = -1, iMinY = -1, iMaxY = -1;
-    for (int i = n - 1; i >= 0; --i) {
-        const CPunkt& q = p[static_cast<std::size_t>(i)];
-        if (q.x == v.m_minX) iMinX = i;
-        if (q.x == v.m_maxX) iMaxX = i;
-        if (q.y == v.m_minY) iMinY = i;
-        if (q.y == v.m_maxY) iMaxY = i;
-    }
+    const int iMinX = at.minX, iMaxX = at.maxX, iMinY = at.minY, iMaxY = at.maxY;
 
     std::int32_t result = kDirUnknown;
     if (iMinX < iMaxX) {

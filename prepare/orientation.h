@@ -5,12 +5,15 @@
 #include <cstdint>
 
 class CVector;
+struct CBoxExtremes;
 
 namespace orientation {
 
 // Computes and stores the chain's direction code and the note of its test
 // (m_directionNote); shows nothing.
 std::int32_t DetermineDirection(CVector& v);
+// The same with the first indices of the box values already known.
+std::int32_t DetermineDirection(CVector& v, const CBoxExtremes& at);
 
 // The commands below run on the thread that talks to the front end and show their messages
 // as they meet them.

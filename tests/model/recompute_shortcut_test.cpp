@@ -112,3 +112,34 @@ TEST(RecomputeShortcuts, AheadThenUnchangedEqualsOneRecompute) {
         ASSERT_EQ(run(true), run(false)) << "round " << round;
     }
 }
+
+TEST(RecomputeShortcuts, AheadReadingOnceEqualsThePlainWayAhead) {
+    Dice dice(14);
+    int quiet = 0;
+    const int rounds = Rounds(20000);
+    for (int round = 0; round < rounds; ++round) {
+        const ChainMix mix{.nearPercent = dice(0, 1) ? 15 : 0, .nan = dice(0, 9) == 0};
+        std::vector<CPunkt> pts = RandomChainPoints(dice, mix);
+        // Coordinates on the empty box's own values, which no strictly smaller point meets.
+        if (dice(0, 9) == 0)
+            for (CPunkt& q : pts) {
+                if (q.x == 3) q.x = kEmptyMin;
+                if (q.y == -3) q.y = kEmptyMax;
+            }
+        // An infinite point repeated: its differences are no numbers.
+        if (!pts.empty() && dice(0, 19) == 0) {
+            pts.back().x = INFINITY;
+            pts.push_back(pts.back());
+        }
+        quiet += CPointWatch(pts).Quiet();
+        auto run = [&](bool once) {
+            return RunSteps([&](CVector& v) {
+                v.m_points.Raw() = pts;
+                once ? v.RecomputeAheadOnce() : v.RecomputeAhead();
+                return v.RecomputeUnchanged();
+            });
+        };
+        ASSERT_EQ(run(true), run(false)) << "round " << round;
+    }
+    EXPECT_GT(quiet, rounds / 4);  // the single read was taken, not only the plain way
+}
