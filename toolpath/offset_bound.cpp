@@ -36,6 +36,9 @@ constexpr double kThinnest = 1e7;
 constexpr double kSmallestDelta = 1000;
 // Units by which the rounded raw polygon and its crossings may come nearer than |delta|.
 constexpr double kNearer = 16;
+// The edges searched around a raw edge's vertex: this many times reach of the polygon's mean
+// edge length either way.
+constexpr double kNearbyReaches = 2;
 // Units per raw edge for the rounding of the boundary's corners along it.
 constexpr double kEdgeSlack = 8;
 
@@ -116,8 +119,9 @@ bool Simple(const std::vector<IntCorner>& q, const EdgeSlabs& slabs, const std::
 }
 
 // The raw offset polygon of the counter-clockwise polygon p; normal gets the unit normals of
-// its edges.
-std::vector<CPunkt> RawOffset(const std::vector<CPunkt>& p, double delta, std::vector<CPunkt>& normal) {
+// its edges, vertexOf the vertex of every raw point.
+std::vector<CPunkt> RawOffset(const std::vector<CPunkt>& p, double delta, std::vector<CPunkt>& normal,
+                              std::vector<std::size_t>& vertexOf) {
     const std::size_t n = p.size();
     std::vector<CPunkt> unit(n);
     normal.resize(n);
@@ -132,6 +136,7 @@ std::vector<CPunkt> RawOffset(const std::vector<CPunkt>& p, double delta, std::v
     raw.reserve(2 * n);
     const auto at = [&](const CPunkt& x, double fx, double fy) { raw.push_back({x.x + delta * fx, x.y + delta * fy}); };
     for (std::size_t j = 0; j < n; ++j) {
+        vertexOf.resize(raw.size(), j == 0 ? 0 : j - 1);  // the points of the vertex before
         const std::size_t k = (j + n - 1) % n;
         const CPunkt &nk = normal[k], &nj = normal[j], &uk = unit[k], &uj = unit[j];
         const CPunkt& x = p[j];
@@ -154,34 +159,40 @@ std::vector<CPunkt> RawOffset(const std::vector<CPunkt>& p, double delta, std::v
         at(x, nk.x + uk.x * t, nk.y + uk.y * t);
         at(x, nj.x - uj.x * t, nj.y - uj.y * t);
     }
+    vertexOf.resize(raw.size(), n - 1);
     return raw;
 }
 
-// How much of a->b lies reach or farther from every edge of the polygon.
+// How much of a->b lies reach or farther from the polygon's edges first .. first + count - 1
+// (counted around). The edges left out can only make it longer: the bound stays one.
 double FreeLength(const CPunkt& a, const CPunkt& b, const std::vector<CPunkt>& p, const std::vector<CPunkt>& normal,
-                  const EdgeSlabs& slabs, double reach, std::vector<std::pair<double, double>>& spans) {
+                  std::size_t first, std::size_t count, double reach, std::vector<std::pair<double, double>>& spans) {
     spans.clear();
     const std::size_t n = p.size();
-    const bool covered = slabs.Any(std::min(a.x, b.x) - reach, std::max(a.x, b.x) + reach, std::min(a.y, b.y) - reach,
-                                   std::max(a.y, b.y) + reach, [&](std::size_t i) {
-                                       const CPunkt& c = p[i];
-                                       const CPunkt& d = p[(i + 1) % n];
-                                       // Both ends reach or farther on one side of the edge's
-                                       // line: so is all of a->b. Rounding here can only leave
-                                       // a blocked piece uncounted, which makes the bound larger.
-                                       const CPunkt& m = normal[i];
-                                       const double sa = m.x * (a.x - c.x) + m.y * (a.y - c.y);
-                                       const double sb = m.x * (b.x - c.x) + m.y * (b.y - c.y);
-                                       if ((sa >= reach && sb >= reach) || (sa <= -reach && sb <= -reach))
-                                           return false;
-                                       const CPunkt mid{(c.x + d.x) / 2, (c.y + d.y) / 2};
-                                       const double clear = reach + PlainDistance(c, d) / 2;
-                                       if (PlainSegmentDistance2(mid, a, b) >= clear * clear) return false;
-                                       double lo = 0, hi = 0;
-                                       if (!BlockedSpans(a, b, c, d).Within(reach, lo, hi)) return false;
-                                       spans.emplace_back(lo, hi);
-                                       return lo <= 0 && hi >= 1;
-                                   });
+    bool covered = false;
+    const double loX = std::min(a.x, b.x) - reach, hiX = std::max(a.x, b.x) + reach;
+    const double loY = std::min(a.y, b.y) - reach, hiY = std::max(a.y, b.y) + reach;
+    for (std::size_t s = 0; s < count && !covered; ++s) {
+        const std::size_t i = (first + s) % n;
+        const CPunkt& c = p[i];
+        const CPunkt& d = p[(i + 1) % n];
+        if ((c.x < loX && d.x < loX) || (c.x > hiX && d.x > hiX) || (c.y < loY && d.y < loY) ||
+            (c.y > hiY && d.y > hiY))
+            continue;
+        // Both ends reach or farther on one side of the edge's line: so is all of a->b.
+        // Rounding here can only leave a blocked piece uncounted, which makes the bound larger.
+        const CPunkt& m = normal[i];
+        const double sa = m.x * (a.x - c.x) + m.y * (a.y - c.y);
+        const double sb = m.x * (b.x - c.x) + m.y * (b.y - c.y);
+        if ((sa >= reach && sb >= reach) || (sa <= -reach && sb <= -reach)) continue;
+        const CPunkt mid{(c.x + d.x) / 2, (c.y + d.y) / 2};
+        const double clear = reach + PlainDistance(c, d) / 2;
+        if (PlainSegmentDistance2(mid, a, b) >= clear * clear) continue;
+        double lo = 0, hi = 0;
+        if (!BlockedSpans(a, b, c, d).Within(reach, lo, hi)) continue;
+        spans.emplace_back(lo, hi);
+        covered = lo <= 0 && hi >= 1;
+    }
     if (covered) return 0;
     MergeSpans(spans);
     double blocked = 0;
@@ -212,11 +223,20 @@ double OffsetLengthBound(const std::vector<IntCorner>& polygon, double delta) {
     if (!Simple(q, slabs, p)) return kNone;
 
     std::vector<CPunkt> normal;
-    const std::vector<CPunkt> raw = RawOffset(p, delta, normal);
+    std::vector<std::size_t> vertexOf;
+    const std::vector<CPunkt> raw = RawOffset(p, delta, normal, vertexOf);
     const double reach = std::fabs(delta) - kNearer;
+    // The edges that come within reach of a raw edge lie near its vertex along the polygon,
+    // a few times reach in length either way, except where the polygon comes back on itself.
+    double perimeter = 0;
+    for (std::size_t i = 0; i < p.size(); ++i) perimeter += PlainDistance(p[i], p[(i + 1) % p.size()]);
+    const double around = std::ceil(kNearbyReaches * reach * static_cast<double>(p.size()) / perimeter) + 2;
+    const std::size_t side = static_cast<std::size_t>(std::min(around, static_cast<double>((p.size() - 1) / 2)));
     std::vector<std::pair<double, double>> spans;
     double bound = 0;
     for (std::size_t m = 0; m < raw.size(); ++m)
-        bound += FreeLength(raw[m], raw[(m + 1) % raw.size()], p, normal, slabs, reach, spans) + kEdgeSlack;
+        bound += FreeLength(raw[m], raw[(m + 1) % raw.size()], p, normal, (vertexOf[m] + p.size() - side) % p.size(),
+                            2 * side + 1, reach, spans) +
+                 kEdgeSlack;
     return bound;
 }
