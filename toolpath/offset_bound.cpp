@@ -30,7 +30,7 @@ namespace {
 constexpr std::size_t kMostCorners = 1024;
 // Coordinates stay below this, so that the exact tests' products fit 64 bits.
 constexpr std::int64_t kLargestCoordinate = std::int64_t{1} << 29;
-// Twice the least area in square units whose sign the sum of the cross products tells surely.
+// Twice the least area in square units that the bound takes.
 constexpr double kThinnest = 1e7;
 // Offsets smaller than this many units: the rounding would not be small beside them.
 constexpr double kSmallestDelta = 1000;
@@ -211,10 +211,15 @@ double OffsetLengthBound(const std::vector<IntCorner>& polygon, double delta) {
     while (q.size() > 1 && q.back().x == q.front().x && q.back().y == q.front().y) q.pop_back();
     if (q.size() < 3 || q.size() > kMostCorners || !(std::fabs(delta) >= kSmallestDelta) || !std::isfinite(delta))
         return kNone;
-    double area = 0;
-    for (std::size_t i = 1; i + 1 < q.size(); ++i) area += static_cast<double>(Cross(q[0], q[i], q[i + 1]));
-    // The sum's rounding stays far below this; a polygon so thin has no offset worth bounding.
-    if (!(std::fabs(area) > kThinnest)) return kNone;
+    double area = 0, terms = 0;
+    for (std::size_t i = 1; i + 1 < q.size(); ++i) {
+        const double c = static_cast<double>(Cross(q[0], q[i], q[i + 1]));
+        area += c;
+        terms += std::fabs(c);
+    }
+    // The sum rounds by less than a hundred-thousandth of this; a polygon thinner than that
+    // has no offset worth bounding.
+    if (!(std::fabs(area) > std::max(kThinnest, 1e-12 * static_cast<double>(q.size()) * terms))) return kNone;
     if (area < 0) std::reverse(q.begin(), q.end());
     std::vector<CPunkt> p;
     p.reserve(q.size());
