@@ -91,8 +91,15 @@ RobustResult RobustCorrection(CVector& v, bool keepFullWalk) {
     q.r = r;
     const double tol = CheckTolerance(r, w);
     q.simplify = tol * kSimplifyShare;
+    double walk = 0;
+    if (keepFullWalk) {
+        // Most walks that reach this point are longer than the robust paths: a bound on their
+        // length keeps those without running the offset. Where it cannot tell, the offset does.
+        walk = WalkLength(v);
+        if (RobustLengthBound(q) * (1 - kWalkShortfall) <= walk) return RobustResult::WalkKept;
+    }
     std::vector<RobustPath> paths = RobustOffset(q);
-    if (keepFullWalk && Length(paths) * (1 - kWalkShortfall) <= WalkLength(v)) return RobustResult::WalkKept;
+    if (keepFullWalk && Length(paths) * (1 - kWalkShortfall) <= walk) return RobustResult::WalkKept;
 
     v.m_radiusList.clear();
     if (fromChain) {

@@ -12,6 +12,7 @@
 #include <limits>
 
 #include "model/geometry.h"
+#include "toolpath/offset_bound.h"
 #include "toolpath/plain_distance.h"
 
 namespace {
@@ -58,6 +59,8 @@ public:
         return {m_ox + static_cast<double>(p.X) / m_scale, m_oy + static_cast<double>(p.Y) / m_scale};
     }
     double Scale() const { return m_scale; }
+    // How far the frame's middle lies from the origin.
+    double Offset() const { return std::max(std::fabs(m_ox), std::fabs(m_oy)); }
 
 private:
     double m_ox = 0, m_oy = 0, m_scale = 1;
@@ -239,11 +242,39 @@ std::vector<std::int32_t> SimplifiedVertices(const std::vector<CPunkt>& w, doubl
     return keep;
 }
 
-std::vector<RobustPath> RobustOffset(const RobustRequest& q) {
+namespace {
+// The contour as the offset takes it.
+std::vector<CPunkt> Simplified(const RobustRequest& q) {
     const std::vector<CPunkt>& full = *q.working;
-    if (full.size() < 2 || !(q.r > 0)) return {};
     std::vector<CPunkt> w;
     for (std::int32_t k : SimplifiedVertices(full, q.simplify)) w.push_back(full[static_cast<std::size_t>(k)]);
+    return w;
+}
+}  // namespace
+
+double RobustLengthBound(const RobustRequest& q) {
+    constexpr double kNone = std::numeric_limits<double>::infinity();
+    // Where the frame's middle lies this far out, its rounding in the paths' points is no
+    // longer small beside the bound's margin.
+    constexpr double kFarthest = 1e9;
+    if (!q.closed || q.working->size() < 2 || !(q.r > 0)) return kNone;
+    const std::vector<CPunkt> w = Simplified(q);
+    if (w.size() < 4) return kNone;
+    const Frame frame(w, q.r);
+    if (!(frame.Offset() < kFarthest)) return kNone;
+    std::vector<IntCorner> in;
+    in.reserve(w.size());
+    for (std::size_t i = 0; i + 1 < w.size(); ++i) {
+        const cl::IntPoint p = frame.In(w[i]);
+        in.push_back({p.X, p.Y});
+    }
+    // A millionth on top for the conversion back to drawing units.
+    return OffsetLengthBound(in, (q.outside ? q.r : -q.r) * frame.Scale()) / frame.Scale() * (1 + 1e-6);
+}
+
+std::vector<RobustPath> RobustOffset(const RobustRequest& q) {
+    if (q.working->size() < 2 || !(q.r > 0)) return {};
+    const std::vector<CPunkt> w = Simplified(q);
     const Frame frame(w, q.r);
     if (q.closed) return w.size() < 4 ? std::vector<RobustPath>{} : ClosedOffset(q, w, frame);
     return OpenOffset(q, w, frame);

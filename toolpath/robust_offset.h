@@ -29,6 +29,10 @@ struct RobustRequest {
 // contour's start); empty when the cutter fits nowhere.
 std::vector<RobustPath> RobustOffset(const RobustRequest& request);
 
+// For a closed contour: at least the length of RobustOffset(request)'s paths, without running
+// the offset; infinity when no bound is found cheaply.
+double RobustLengthBound(const RobustRequest& request);
+
 // Indices of the contour's vertices that a simplification within tol keeps (first and
 // last always); each dropped vertex lies within tol of the chord that replaces it.
 std::vector<std::int32_t> SimplifiedVertices(const std::vector<CPunkt>& w, double tol);

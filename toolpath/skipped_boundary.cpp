@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "model/vector.h"
+#include "toolpath/blocked_spans.h"
 #include "toolpath/correction_steps.h"
 #include "toolpath/path_check.h"
 #include "toolpath/plain_distance.h"
@@ -14,88 +15,6 @@
 namespace {
 // From this many raw segments left out, measuring them is split between two threads.
 constexpr std::size_t kSplitPieces = 4096;
-
-// Widens [lo, hi] by the parameters t of a + t*u where |a + t*u - c| < rho.
-void DiscSpan(const CPunkt& a, const CPunkt& u, const CPunkt& c, double rho, double& lo, double& hi) {
-    const double ex = a.x - c.x, ey = a.y - c.y;
-    const double qa = u.x * u.x + u.y * u.y;
-    const double qb = u.x * ex + u.y * ey;
-    const double qc = ex * ex + ey * ey - rho * rho;
-    const double disc = qb * qb - qa * qc;
-    if (!(qa > 0) || !(disc > 0)) return;
-    const double root = std::sqrt(disc);
-    lo = std::min(lo, (-qb - root) / qa);
-    hi = std::max(hi, (-qb + root) / qa);
-}
-
-// Narrows [lo, hi] to the t where low < s0 + t*s1 < high.
-void Band(double s0, double s1, double low, double high, double& lo, double& hi) {
-    if (s1 == 0) {
-        if (!(s0 > low && s0 < high)) hi = lo - 1;
-        return;
-    }
-    const double t1 = (low - s0) / s1, t2 = (high - s0) / s1;
-    lo = std::max(lo, std::min(t1, t2));
-    hi = std::min(hi, std::max(t1, t2));
-}
-
-// The parameters t of a->b whose points lie closer than a distance to segment c->d: one
-// interval, since the points within a distance of a segment form a convex region (two discs
-// and the band between them). The measure asks for two distances at once, and most of the
-// work does not depend on the distance, so it is done once for both.
-class BlockedSpans {
-public:
-    BlockedSpans(const CPunkt& a, const CPunkt& b, const CPunkt& c, const CPunkt& d)
-        : m_a(a), m_u{b.x - a.x, b.y - a.y}, m_c(c), m_d(d), m_len(PlainDistance(c, d)) {
-        if (m_len > 0) {
-            const double ex = (d.x - c.x) / m_len, ey = (d.y - c.y) / m_len;
-            m_across0 = ex * (a.y - c.y) - ey * (a.x - c.x);
-            m_across1 = ex * m_u.y - ey * m_u.x;
-            Band(ex * (a.x - c.x) + ey * (a.y - c.y), ex * m_u.x + ey * m_u.y, 0, m_len, m_alongLo, m_alongHi);
-        }
-    }
-
-    // The interval for distance rho, clamped to the segment a->b; false when it is empty.
-    bool Within(double rho, double& lo, double& hi) const {
-        lo = 1e300;
-        hi = -1e300;
-        DiscSpan(m_a, m_u, m_c, rho, lo, hi);
-        DiscSpan(m_a, m_u, m_d, rho, lo, hi);
-        if (m_len > 0) {
-            double bandLo = -1e300, bandHi = 1e300;
-            Band(m_across0, m_across1, -rho, rho, bandLo, bandHi);
-            bandLo = std::max(bandLo, m_alongLo);
-            bandHi = std::min(bandHi, m_alongHi);
-            if (bandLo < bandHi) {
-                lo = std::min(lo, bandLo);
-                hi = std::max(hi, bandHi);
-            }
-        }
-        lo = std::max(lo, 0.0);
-        hi = std::min(hi, 1.0);
-        return lo < hi;
-    }
-
-private:
-    CPunkt m_a, m_u, m_c, m_d;
-    double m_len;
-    double m_across0 = 0, m_across1 = 0;
-    double m_alongLo = -1e300, m_alongHi = 1e300;
-};
-}  // namespace
-
-namespace {
-void Merge(std::vector<std::pair<double, double>>& spans) {
-    std::sort(spans.begin(), spans.end());
-    std::size_t n = 0;
-    for (const auto& span : spans) {
-        if (n > 0 && span.first <= spans[n - 1].second)
-            spans[n - 1].second = std::max(spans[n - 1].second, span.second);
-        else
-            spans[n++] = span;
-    }
-    spans.resize(n);
-}
 }  // namespace
 
 bool PathChecker::Spans(const CPunkt& a, const CPunkt& b, double inner, double outer) {
@@ -133,8 +52,8 @@ bool PathChecker::Spans(const CPunkt& a, const CPunkt& b, double inner, double o
         }
         if (outer > 0 && blocked.Within(outer, lo, hi)) m_outer.emplace_back(lo, hi);
     }
-    Merge(m_inner);
-    Merge(m_outer);
+    MergeSpans(m_inner);
+    MergeSpans(m_outer);
     return true;
 }
 

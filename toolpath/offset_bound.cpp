@@ -1,0 +1,247 @@
+// The offset of a simple polygon, grown or shrunk by |delta| with squared corners, is bounded
+// by the raw offset polygon: every edge shifted by delta, a cut tangent to the circle of
+// |delta| at each corner that turns away from the offset, and at each corner that turns
+// towards it two spokes to the corner and back. The region whose winding number that raw
+// polygon makes positive is the offset, so its boundary lies on the raw polygon, and there
+// only where it is |delta| or farther from the polygon: a point nearer lies within the offset
+// (or, shrinking, outside it) with all its surroundings. The length of the raw polygon's
+// pieces that lie that far is the bound; the spokes and the loops at concave stretches lie
+// nearer and drop out.
+//
+// The robust offset works on the rounded integer raw polygon: its corners lie within a unit
+// of the ones computed here in floating point, and its crossings within a unit of the exact
+// ones. So a raw edge counts where it lies farther than |delta| less kNearer units from the
+// polygon, and each raw edge adds kEdgeSlack units for the rounding of the ends of the
+// boundary's pieces along it.
+
+#include "toolpath/offset_bound.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "model/punkt.h"
+#include "toolpath/blocked_spans.h"
+#include "toolpath/plain_distance.h"
+
+namespace {
+// Above this many corners the bound's searches cost more than the offset they stand in for.
+constexpr std::size_t kMostCorners = 1024;
+// Coordinates stay below this, so that the exact tests' products fit 64 bits.
+constexpr std::int64_t kLargestCoordinate = std::int64_t{1} << 29;
+// Twice the least area in square units that the bound takes.
+constexpr double kThinnest = 1e7;
+// Offsets smaller than this many units: the rounding would not be small beside them.
+constexpr double kSmallestDelta = 1000;
+// Units by which the rounded raw polygon and its crossings may come nearer than |delta|.
+constexpr double kNearer = 16;
+// The edges searched around a raw edge's vertex: this many times reach of the polygon's mean
+// edge length either way.
+constexpr double kNearbyReaches = 2;
+// Units per raw edge for the rounding of the boundary's corners along it.
+constexpr double kEdgeSlack = 8;
+
+std::int64_t Cross(const IntCorner& o, const IntCorner& a, const IntCorner& b) {
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
+
+int Turn(const IntCorner& o, const IntCorner& a, const IntCorner& b) {
+    const std::int64_t c = Cross(o, a, b);
+    return c > 0 ? 1 : c < 0 ? -1 : 0;
+}
+
+// x on segment a->b, given that the three lie on one line.
+bool Within(const IntCorner& x, const IntCorner& a, const IntCorner& b) {
+    return std::min(a.x, b.x) <= x.x && x.x <= std::max(a.x, b.x) && std::min(a.y, b.y) <= x.y &&
+           x.y <= std::max(a.y, b.y);
+}
+
+// Whether the closed segments a->b and c->d have a point in common.
+bool Meet(const IntCorner& a, const IntCorner& b, const IntCorner& c, const IntCorner& d) {
+    const int t1 = Turn(a, b, c), t2 = Turn(a, b, d), t3 = Turn(c, d, a), t4 = Turn(c, d, b);
+    if (t1 == 0 && t2 == 0) return Within(c, a, b) || Within(d, a, b) || Within(a, c, d) || Within(b, c, d);
+    // Not on one line: the lines cross in one point, which lies on both segments when each
+    // segment's ends lie on both sides of (or on) the other's line.
+    return t1 * t2 <= 0 && t3 * t4 <= 0;
+}
+
+// The polygon's edges sorted by the left end of their boxes, for the edges near a box.
+class EdgeSlabs {
+public:
+    explicit EdgeSlabs(const std::vector<CPunkt>& p) {
+        const std::size_t n = p.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const CPunkt& a = p[i];
+            const CPunkt& b = p[(i + 1) % n];
+            m_boxes.push_back({std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y), i});
+            m_widest = std::max(m_widest, m_boxes.back().hiX - m_boxes.back().loX);
+        }
+        std::sort(m_boxes.begin(), m_boxes.end(), [](const Box& a, const Box& b) { return a.loX < b.loX; });
+    }
+    // Calls visit(i) for every edge i whose box meets [loX, hiX] x [loY, hiY] until it returns true.
+    template <class Visit>
+    bool Any(double loX, double hiX, double loY, double hiY, Visit&& visit) const {
+        auto it = std::lower_bound(m_boxes.begin(), m_boxes.end(), loX - m_widest,
+                                   [](const Box& b, double x) { return b.loX < x; });
+        for (; it != m_boxes.end() && it->loX <= hiX; ++it)
+            if (it->hiX >= loX && it->loY <= hiY && it->hiY >= loY && visit(it->edge)) return true;
+        return false;
+    }
+
+private:
+    struct Box {
+        double loX, hiX, loY, hiY;
+        std::size_t edge;
+    };
+    std::vector<Box> m_boxes;
+    double m_widest = 0;
+};
+
+bool Simple(const std::vector<IntCorner>& q, const EdgeSlabs& slabs, const std::vector<CPunkt>& p) {
+    const std::size_t n = q.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const IntCorner& a = q[i];
+        const IntCorner& b = q[(i + 1) % n];
+        const IntCorner& c = q[(i + 2) % n];
+        // Two edges running back over each other at a corner.
+        if (Turn(a, b, c) == 0 && (b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y) < 0) return false;
+        const CPunkt& pa = p[i];
+        const CPunkt& pb = p[(i + 1) % n];
+        const bool meets = slabs.Any(std::min(pa.x, pb.x), std::max(pa.x, pb.x), std::min(pa.y, pb.y),
+                                     std::max(pa.y, pb.y), [&](std::size_t j) {
+                                         if (j <= i || j == i + 1 || (i == 0 && j == n - 1)) return false;
+                                         return Meet(a, b, q[j], q[(j + 1) % n]);
+                                     });
+        if (meets) return false;
+    }
+    return true;
+}
+
+// The raw offset polygon of the counter-clockwise polygon p; normal gets the unit normals of
+// its edges, vertexOf the vertex of every raw point.
+std::vector<CPunkt> RawOffset(const std::vector<CPunkt>& p, double delta, std::vector<CPunkt>& normal,
+                              std::vector<std::size_t>& vertexOf) {
+    const std::size_t n = p.size();
+    std::vector<CPunkt> unit(n);
+    normal.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const CPunkt& a = p[i];
+        const CPunkt& b = p[(i + 1) % n];
+        const double len = PlainDistance(a, b);
+        unit[i] = {(b.x - a.x) / len, (b.y - a.y) / len};
+        normal[i] = {unit[i].y, -unit[i].x};  // right of the edge: outward
+    }
+    std::vector<CPunkt> raw;
+    raw.reserve(2 * n);
+    const auto at = [&](const CPunkt& x, double fx, double fy) { raw.push_back({x.x + delta * fx, x.y + delta * fy}); };
+    for (std::size_t j = 0; j < n; ++j) {
+        vertexOf.resize(raw.size(), j == 0 ? 0 : j - 1);  // the points of the vertex before
+        const std::size_t k = (j + n - 1) % n;
+        const CPunkt &nk = normal[k], &nj = normal[j], &uk = unit[k], &uj = unit[j];
+        const CPunkt& x = p[j];
+        double sinA = nk.x * nj.y - nj.x * nk.y;
+        const double cosA = nk.x * nj.x + nk.y * nj.y;
+        if (std::fabs(sinA * delta) < 1 && cosA > 0) {
+            at(x, nk.x, nk.y);  // nearly straight on: one corner within a unit of both edges
+            continue;
+        }
+        sinA = std::clamp(sinA, -1.0, 1.0);
+        if (sinA * delta < 0) {
+            at(x, nk.x, nk.y);
+            raw.push_back(x);
+            at(x, nj.x, nj.y);
+            continue;
+        }
+        // The cut tangent to the circle at the corner: each edge runs on by delta times the
+        // tangent of a quarter of the turn.
+        const double t = std::tan(std::atan2(sinA, cosA) / 4);
+        at(x, nk.x + uk.x * t, nk.y + uk.y * t);
+        at(x, nj.x - uj.x * t, nj.y - uj.y * t);
+    }
+    vertexOf.resize(raw.size(), n - 1);
+    return raw;
+}
+
+// How much of a->b lies reach or farther from the polygon's edges first .. first + count - 1
+// (counted around). The edges left out can only make it longer: the bound stays one.
+double FreeLength(const CPunkt& a, const CPunkt& b, const std::vector<CPunkt>& p, const std::vector<CPunkt>& normal,
+                  std::size_t first, std::size_t count, double reach, std::vector<std::pair<double, double>>& spans) {
+    spans.clear();
+    const std::size_t n = p.size();
+    bool covered = false;
+    const double loX = std::min(a.x, b.x) - reach, hiX = std::max(a.x, b.x) + reach;
+    const double loY = std::min(a.y, b.y) - reach, hiY = std::max(a.y, b.y) + reach;
+    for (std::size_t s = 0; s < count && !covered; ++s) {
+        const std::size_t i = (first + s) % n;
+        const CPunkt& c = p[i];
+        const CPunkt& d = p[(i + 1) % n];
+        if ((c.x < loX && d.x < loX) || (c.x > hiX && d.x > hiX) || (c.y < loY && d.y < loY) ||
+            (c.y > hiY && d.y > hiY))
+            continue;
+        // Both ends reach or farther on one side of the edge's line: so is all of a->b.
+        // Rounding here can only leave a blocked piece uncounted, which makes the bound larger.
+        const CPunkt& m = normal[i];
+        const double sa = m.x * (a.x - c.x) + m.y * (a.y - c.y);
+        const double sb = m.x * (b.x - c.x) + m.y * (b.y - c.y);
+        if ((sa >= reach && sb >= reach) || (sa <= -reach && sb <= -reach)) continue;
+        const CPunkt mid{(c.x + d.x) / 2, (c.y + d.y) / 2};
+        const double clear = reach + PlainDistance(c, d) / 2;
+        if (PlainSegmentDistance2(mid, a, b) >= clear * clear) continue;
+        double lo = 0, hi = 0;
+        if (!BlockedSpans(a, b, c, d).Within(reach, lo, hi)) continue;
+        spans.emplace_back(lo, hi);
+        covered = lo <= 0 && hi >= 1;
+    }
+    if (covered) return 0;
+    MergeSpans(spans);
+    double blocked = 0;
+    for (const auto& [lo, hi] : spans) blocked += hi - lo;
+    return PlainDistance(a, b) * std::max(0.0, 1 - blocked);
+}
+}  // namespace
+
+double OffsetLengthBound(const std::vector<IntCorner>& polygon, double delta) {
+    constexpr double kNone = std::numeric_limits<double>::infinity();
+    std::vector<IntCorner> q;
+    for (const IntCorner& c : polygon) {
+        if (std::llabs(c.x) >= kLargestCoordinate || std::llabs(c.y) >= kLargestCoordinate) return kNone;
+        if (q.empty() || c.x != q.back().x || c.y != q.back().y) q.push_back(c);
+    }
+    while (q.size() > 1 && q.back().x == q.front().x && q.back().y == q.front().y) q.pop_back();
+    if (q.size() < 3 || q.size() > kMostCorners || !(std::fabs(delta) >= kSmallestDelta) || !std::isfinite(delta))
+        return kNone;
+    double area = 0, terms = 0;
+    for (std::size_t i = 1; i + 1 < q.size(); ++i) {
+        const double c = static_cast<double>(Cross(q[0], q[i], q[i + 1]));
+        area += c;
+        terms += std::fabs(c);
+    }
+    // The sum rounds by less than a hundred-thousandth of this; a polygon thinner than that
+    // has no offset worth bounding.
+    if (!(std::fabs(area) > std::max(kThinnest, 1e-12 * static_cast<double>(q.size()) * terms))) return kNone;
+    if (area < 0) std::reverse(q.begin(), q.end());
+    std::vector<CPunkt> p;
+    p.reserve(q.size());
+    for (const IntCorner& c : q) p.push_back({static_cast<double>(c.x), static_cast<double>(c.y)});
+    const EdgeSlabs slabs(p);
+    if (!Simple(q, slabs, p)) return kNone;
+
+    std::vector<CPunkt> normal;
+    std::vector<std::size_t> vertexOf;
+    const std::vector<CPunkt> raw = RawOffset(p, delta, normal, vertexOf);
+    const double reach = std::fabs(delta) - kNearer;
+    // The edges that come within reach of a raw edge lie near its vertex along the polygon,
+    // a few times reach in length either way, except where the polygon comes back on itself.
+    double perimeter = 0;
+    for (std::size_t i = 0; i < p.size(); ++i) perimeter += PlainDistance(p[i], p[(i + 1) % p.size()]);
+    const double around = std::ceil(kNearbyReaches * reach * static_cast<double>(p.size()) / perimeter) + 2;
+    const std::size_t side = static_cast<std::size_t>(std::min(around, static_cast<double>((p.size() - 1) / 2)));
+    std::vector<std::pair<double, double>> spans;
+    double bound = 0;
+    for (std::size_t m = 0; m < raw.size(); ++m)
+        bound += FreeLength(raw[m], raw[(m + 1) % raw.size()], p, normal, (vertexOf[m] + p.size() - side) % p.size(),
+                            2 * side + 1, reach, spans) +
+                 kEdgeSlack;
+    return bound;
+}
