@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "model/chain_info.h"
-#include "prepare/orientation.h"
 
 std::int32_t TruncToInt32(double v) {
     if (std::isnan(v)) return 0;
@@ -62,13 +61,6 @@ Scan ScanPoints(const std::vector<CPunkt>& p, bool checkCleanUp) {
 }
 }  // namespace
 
-namespace {
-struct Watched {
-    double minX = kEmptyMin, maxX = kEmptyMax, minY = kEmptyMin, maxY = kEmptyMax;
-    CBoxExtremes at;
-    bool near = false;
-};
-
 // The one read. A point is near its predecessor or the start when both coordinates differ by
 // less than the clean-up's distance: whatever the clean-up removes is near in this sense (its
 // test asks for that first), and so is an exact repeat of a finite point. The last point may
@@ -77,11 +69,10 @@ struct Watched {
 // a strictly smaller value is the first of its kind; later equal ones (a zero of the other
 // sign too) keep both the box value and its index, as the box scan does.
 template <bool kIndices>
-Watched WatchPoints(const std::vector<CPunkt>& p) {
+bool CPointWatch::Watch(const std::vector<CPunkt>& p) {
     const std::size_t n = p.size();
     const CPunkt start = p[0];
-    Watched w;
-    double minX = w.minX, maxX = w.maxX, minY = w.minY, maxY = w.maxY;
+    double minX = m_minX, maxX = m_maxX, minY = m_minY, maxY = m_maxY;
     CBoxExtremes at;
     bool near = false;
     for (std::size_t i = 0; i < n; ++i) {
@@ -104,31 +95,24 @@ Watched WatchPoints(const std::vector<CPunkt>& p) {
         minY = std::min(minY, q.y);
         maxY = std::max(maxY, q.y);
     }
-    w.minX = minX;
-    w.maxX = maxX;
-    w.minY = minY;
-    w.maxY = maxY;
-    w.at = at;
-    w.near = near;
-    return w;
+    m_minX = minX;
+    m_maxX = maxX;
+    m_minY = minY;
+    m_maxY = maxY;
+    m_at = at;
+    return near;
 }
-}  // namespace
 
 CPointWatch::CPointWatch(const std::vector<CPunkt>& p) {
     const std::size_t n = p.size();
     if (n == 0 || n > static_cast<std::size_t>(std::numeric_limits<int>::max())) return;
     const bool closed = n >= 3 && p.front() == p.back();
-    const Watched w = closed ? WatchPoints<true>(p) : WatchPoints<false>(p);
-    m_minX = w.minX;
-    m_maxX = w.maxX;
-    m_minY = w.minY;
-    m_maxY = w.maxY;
-    m_at = w.at;
+    const bool near = closed ? Watch<true>(p) : Watch<false>(p);
     // An infinite point could repeat unnoticed (its differences are not numbers); it shows in
     // the box. Open chains need no indices.
-    const CBoxExtremes& at = w.at;
-    m_quiet = !w.near && std::isfinite(w.minX) && std::isfinite(w.maxX) && std::isfinite(w.minY) &&
-              std::isfinite(w.maxY) && (!closed || (at.minX >= 0 && at.maxX >= 0 && at.minY >= 0 && at.maxY >= 0));
+    m_quiet = !near && std::isfinite(m_minX) && std::isfinite(m_maxX) && std::isfinite(m_minY) &&
+              std::isfinite(m_maxY) &&
+              (!closed || (m_at.minX >= 0 && m_at.maxX >= 0 && m_at.minY >= 0 && m_at.maxY >= 0));
 }
 
 DirectionNote CVector::Recompute() {
@@ -146,7 +130,7 @@ void CVector::RecomputeAheadOnce() {
     const CPointWatch watch(m_points.Raw());
     if (!watch.Quiet()) return RecomputeAhead();
     RecomputeShape(false, &watch);
-    m_direction = orientation::DetermineDirection(*this, watch.Extremes());
+    m_direction = DetermineDirection(watch.Extremes());
 }
 
 bool CVector::RecomputeShape(bool cleanUp, const CPointWatch* watch) {

@@ -79,6 +79,11 @@ public:
     const CBoxExtremes& Extremes() const { return m_at; }
 
 private:
+    // Reads the box (and with kIndices its first indices) into the members; true when a point
+    // comes near its predecessor or the start.
+    template <bool kIndices>
+    bool Watch(const std::vector<CPunkt>& p);
+
     double m_minX = kEmptyMin, m_maxX = kEmptyMax, m_minY = kEmptyMin, m_maxY = kEmptyMax;
     CBoxExtremes m_at;
     bool m_quiet = false;
@@ -127,6 +132,8 @@ public:
     // Orientation and editing. DetermineDirection stores its note in m_directionNote and shows
     // nothing; the edits are commands on one chain and show their messages themselves.
     std::int32_t DetermineDirection();
+    // The same with the first index of each box value already known.
+    std::int32_t DetermineDirection(const CBoxExtremes& at);
     void SetDirection(std::int32_t clockwise);
     void Reverse();
     void SetStartPoint(int k);

@@ -251,6 +251,7 @@ void RemoveNearDuplicates(CVector& v) {
 }  // namespace orientation
 
 std::int32_t CVector::DetermineDirection() { return orientation::DetermineDirection(*this); }
+std::int32_t CVector::DetermineDirection(const CBoxExtremes& at) { return orientation::DetermineDirection(*this, at); }
 void CVector::SetDirection(std::int32_t clockwise) { orientation::SetDirection(*this, clockwise); }
 void CVector::Reverse() { orientation::Reverse(*this); }
 void CVector::SetStartPoint(int k) { orientation::SetStartPoint(*this, k); }
