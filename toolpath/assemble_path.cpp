@@ -236,12 +236,6 @@ void Assembler::Run() {
 
 }  // namespace
 
-AssemblyOutcome AssemblePath(CVector& v, PathQueries& queries) {
-    AssemblyOutcome outcome;
-    AssemblePath(v, queries, outcome);
-    return outcome;
-}
-
 void AssemblePath(CVector& v, PathQueries& queries, AssemblyOutcome& outcome) {
     outcome.nothingPasses = false;
     outcome.sourcesOutOfStep = false;

@@ -16,13 +16,11 @@ class PathQueries;
 std::vector<CPunkt> BuildWorkingContour(const std::vector<CPunkt>& points, bool closed, bool clean, double r);
 
 // Removes small loops of three segments and straight back-and-forth spikes, from the end
-// towards the start.
-void WindowPass(std::vector<CPunkt>& w);
-// The same with a buffer of the caller's for the pass's work.
+// towards the start. The buffer, the caller's, holds the pass's work.
 void WindowPass(std::vector<CPunkt>& w, std::vector<CPunkt>& buffer);
 
-// Cuts off spikes narrower than limit on the path's side (ten passes at most).
-void SmoothSharpCorners(std::vector<CPunkt>& w, bool closed, int side, double limit);
+// Cuts off spikes narrower than limit on the path's side (ten passes at most), working in
+// the caller's buffer.
 void SmoothSharpCorners(std::vector<CPunkt>& w, bool closed, int side, double limit, std::vector<CPunkt>& buffer);
 
 // Drops points equal to their predecessor, which would give the next corner no direction.
@@ -60,8 +58,7 @@ struct AssemblyOutcome {
 
 // Builds the chain's path from its raw points (m_correctionPointsA / m_correctionIndexA)
 // against its working contour (m_offsetPoints), dropping what cuts into the contour.
-AssemblyOutcome AssemblePath(CVector& v, PathQueries& queries);
-// The same into an outcome whose lists keep their storage from chain to chain.
+// The outcome's lists keep their storage from chain to chain.
 void AssemblePath(CVector& v, PathQueries& queries, AssemblyOutcome& outcome);
 
 enum class RobustResult { WalkKept, Replaced, CutterFitsNowhere };

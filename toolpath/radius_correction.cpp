@@ -16,12 +16,13 @@ constexpr double kMinSpike = 0.01;
 
 void DropOldCorrection(CVector& v) {
     v.m_radiusList.clear();  // tabs and corner drills live in the paths and go with them
-    v.Correction().m_correctionPointsC.RemoveAll();
-    v.Correction().m_correctionPointsA.RemoveAll();
-    v.Correction().m_correctionIndexA.RemoveAll();
-    v.Correction().m_correctionIndexB.RemoveAll();
-    v.Correction().m_cutBand.RemoveAll();
-    v.Correction().m_offsetPoints.RemoveAll();
+    CCorrectionLists& c = v.Correction();
+    c.m_correctionPointsC.RemoveAll();
+    c.m_correctionPointsA.RemoveAll();
+    c.m_correctionIndexA.RemoveAll();
+    c.m_correctionIndexB.RemoveAll();
+    c.m_cutBand.RemoveAll();
+    c.m_offsetPoints.RemoveAll();
 }
 
 // A chain that leaves no contour to follow (a point, a closed chain without area, an open

@@ -104,11 +104,6 @@ std::vector<CPunkt> BuildWorkingContour(const std::vector<CPunkt>& points, bool 
 // The pass works from the end towards the start and only ever changes the window's two
 // middle points, so the part behind the window is final: it is kept reversed in `done` and
 // every step is O(1), where removing from the middle of the array would be O(n).
-void WindowPass(std::vector<CPunkt>& w) {
-    std::vector<CPunkt> done;
-    WindowPass(w, done);
-}
-
 void WindowPass(std::vector<CPunkt>& w, std::vector<CPunkt>& done) {
     const int n = static_cast<int>(w.size());
     if (n < 4) return;
@@ -140,11 +135,6 @@ void WindowPass(std::vector<CPunkt>& w, std::vector<CPunkt>& done) {
     }
     for (int k = j + 1; k >= 0; --k) done.push_back(w[static_cast<std::size_t>(k)]);
     w.assign(done.rbegin(), done.rend());
-}
-
-void SmoothSharpCorners(std::vector<CPunkt>& w, bool closed, int side, double limit) {
-    std::vector<CPunkt> out;
-    SmoothSharpCorners(w, closed, side, limit, out);
 }
 
 void SmoothSharpCorners(std::vector<CPunkt>& w, bool closed, int side, double limit, std::vector<CPunkt>& out) {

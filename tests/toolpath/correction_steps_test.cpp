@@ -10,30 +10,33 @@
 #include "toolpath/texts.h"
 
 TEST(WindowPass, SmallLoopBecomesOneCorner) {
+    std::vector<CPunkt> buffer;
     // W2 -> W3 crosses W0 -> W1 at (9,0): the loop over (10,0) and (9,1) goes.
     std::vector<CPunkt> w{{0, 0}, {10, 0}, {9, 1}, {9, -5}};
-    WindowPass(w);
+    WindowPass(w, buffer);
     EXPECT_EQ(w, (std::vector<CPunkt>{{0, 0}, {9, 0}, {9, -5}}));
 }
 
 TEST(WindowPass, StraightSpikeLosesItsTip) {
+    std::vector<CPunkt> buffer;
     std::vector<CPunkt> w{{3, 0}, {5, 0}, {10, 0}, {2, 0}};
-    WindowPass(w);
+    WindowPass(w, buffer);
     EXPECT_EQ(w, (std::vector<CPunkt>{{3, 0}, {5, 0}, {2, 0}}));
     std::vector<CPunkt> plain{{0, 0}, {1, 0}, {1, 1}, {0, 1}, {0, 0}};
     const std::vector<CPunkt> before = plain;
-    WindowPass(plain);
+    WindowPass(plain, buffer);
     EXPECT_EQ(plain, before);
 }
 
 TEST(SmoothSharpCorners, ThinTipWithEqualLegsIsRemoved) {
+    std::vector<CPunkt> buffer;
     // The tip (10,0) is 0.002 wide, below the limit of 0.01; on the right-hand side the corner
     // is narrow.
     std::vector<CPunkt> w{{-5, 0.001}, {0, 0.001}, {10, 0}, {0, -0.001}, {-5, -0.0011}};
-    SmoothSharpCorners(w, false, 1, 0.01);
+    SmoothSharpCorners(w, false, 1, 0.01, buffer);
     EXPECT_EQ(w, (std::vector<CPunkt>{{-5, 0.001}, {0, 0.001}, {0, -0.001}, {-5, -0.0011}}));
     std::vector<CPunkt> left{{-5, 0.001}, {0, 0.001}, {10, 0}, {0, -0.001}, {-5, -0.0011}};
-    SmoothSharpCorners(left, false, 0, 0.01);  // on the left the same corner is wide
+    SmoothSharpCorners(left, false, 0, 0.01, buffer);  // on the left the same corner is wide
     EXPECT_EQ(left.size(), 5u);
 }
 
@@ -83,7 +86,9 @@ TEST(AssemblePath, RawPointsOutOfStepAreReportedAndStillAssembled) {
     v.Correction().m_correctionPointsA = CPointArray{{1, 1}, {9, 1}};
     v.Correction().m_correctionIndexA = CIntArray{0};
     GridPathQueries q;
-    EXPECT_TRUE(AssemblePath(v, q).sourcesOutOfStep);
+    AssemblyOutcome outcome;
+    AssemblePath(v, q, outcome);
+    EXPECT_TRUE(outcome.sourcesOutOfStep);
     EXPECT_TRUE(s.ui.shown.empty());
     ASSERT_EQ(v.m_radiusList.size(), 1u);
     EXPECT_EQ(v.m_radiusList.front()->m_path.Size(), 2);
