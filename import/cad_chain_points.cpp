@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cassert>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -42,6 +43,8 @@ public:
     // A closed chain's end: exactly its first point again.
     void Close() { *m_w++ = m_points.front(); }
     bool InRange() const { return !m_outOfRange; }
+    // Every point of the room written: the count and the recipes agree.
+    bool Filled() const { return m_w == m_points.data() + m_points.size(); }
 
 private:
     std::vector<CPunkt>& m_points;
@@ -190,6 +193,8 @@ bool MakeChainPoints(const CadChainJob& job, const CadPointRules& rules) {
     case CadRecipe::Ellipse: Ellipse(*e, job.count, rules.pi, out); break;
     case CadRecipe::Pieces: Pieces(job.pieces, job.count, rules.pi, out); break;
     }
+    // The room is the count's; a recipe that wrote fewer points would leave points at zero.
+    assert(out.Filled());
     // Left empty, as empty chains stay in their lists; every walk passes over them.
     if (!out.InRange()) std::vector<CPunkt>().swap(points);
     // Recomputed now, while its points are in the cache; the joiner relies on it.
