@@ -14,15 +14,11 @@ namespace {
 // Spikes narrower than this are cut off even without clean-up: thinner than any cutter.
 constexpr double kMinSpike = 0.01;
 
+// The paths (tabs and corner drills live in them and go with them), the correction's lists
+// and its working contour: a correction starts from nothing of the last one.
 void DropOldCorrection(CVector& v) {
-    v.m_radiusList.clear();  // tabs and corner drills live in the paths and go with them
-    CCorrectionLists& c = v.Correction();
-    c.m_correctionPointsC.RemoveAll();
-    c.m_correctionPointsA.RemoveAll();
-    c.m_correctionIndexA.RemoveAll();
-    c.m_correctionIndexB.RemoveAll();
-    c.m_cutBand.RemoveAll();
-    c.m_offsetPoints.RemoveAll();
+    v.ClearCorrection();
+    if (v.HasCorrectionLists()) v.Correction().m_offsetPoints.RemoveAll();
 }
 
 // A chain that leaves no contour to follow (a point, a closed chain without area, an open
