@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "model/chain_info.h"
+#include "model/seam_rules.h"
 
 std::int32_t TruncToInt32(double v) {
     if (std::isnan(v)) return 0;
@@ -181,26 +182,6 @@ bool CVector::RecomputeShape(bool cleanUp, const CPointWatch* watch) {
     return true;
 }
 
-namespace {
-// Whether point i of a chain of n points fails the clean-up's tests against its predecessor or
-// the start, counting an exact repeat (which the repeat removal takes) as failing too.
-bool SeamNeedsWork(const std::vector<CPunkt>& p, std::size_t i) {
-    const std::size_t n = p.size();
-    if (p[i] == p[i - 1]) return true;
-    return n >= 3 && i + 1 < n && (Nearer(p[i], p[i - 1], kNearDuplicate) || Nearer(p[0], p[i], kNearDuplicate));
-}
-
-void FoldPoints(const std::vector<CPunkt>& p, std::size_t from, std::size_t to, double& minX, double& maxX,
-                double& minY, double& maxY) {
-    for (std::size_t i = from; i < to; ++i) {
-        minX = std::min(minX, p[i].x);
-        maxX = std::max(maxX, p[i].x);
-        minY = std::min(minY, p[i].y);
-        maxY = std::max(maxY, p[i].y);
-    }
-}
-}  // namespace
-
 DirectionNote CVector::RecomputeAfterAdding(std::size_t added, bool atFront) {
     if (added == 0) return RecomputeUnchanged();
     // The shortcut needs the old points to be free of anything the clean-up would touch.
@@ -208,13 +189,9 @@ DirectionNote CVector::RecomputeAfterAdding(std::size_t added, bool atFront) {
     const std::vector<CPunkt>& p = m_points.Raw();
     const std::size_t n = p.size();
     const std::size_t old = n - added;
-    // The points whose predecessor is new: the added ones and the first old one after the
-    // seam; the old last point also becomes interior when points go behind it.
-    const std::size_t from = atFront ? 1 : (old >= 2 ? old - 1 : 1);
-    const std::size_t to = atFront ? std::min(added + 1, n) : n;
-    for (std::size_t i = from; i < to; ++i)
-        if (SeamNeedsWork(p, i)) return Recompute();
-    double minX = m_minX, maxX = m_maxX, minY = m_minY, maxY = m_maxY;
+    const auto at = [&p](std::size_t k) -> const CPunkt& { return p[k]; };
+    if (AnySeamNeedsWork(at, old, added, atFront)) return Recompute();
+    FoldedBox box{m_minX, m_maxX, m_minY, m_maxY};
     if (atFront) {
         // A new start: every interior old point is tested against it as well.
         const CPunkt s = p[0];
@@ -224,14 +201,26 @@ DirectionNote CVector::RecomputeAfterAdding(std::size_t added, bool atFront) {
                 Nearer(s, q, kNearDuplicate))
                 return Recompute();
         }
-        FoldPoints(p, 0, added, minX, maxX, minY, maxY);
-        // Recompute meets the new points first; among equal extremes only the sign of a zero
-        // can tell which one it kept, so such boxes are taken the long way.
-        if (minX == 0.0 || maxX == 0.0 || minY == 0.0 || maxY == 0.0) return Recompute();
+        // Recompute meets the new points first, and among equal extremes keeps theirs.
+        FoldedBox front;
+        for (std::size_t i = 0; i < added; ++i) front.Add(p[i]);
+        front.FollowedBy(box);
+        box = front;
     } else {
-        FoldPoints(p, old, n, minX, maxX, minY, maxY);
+        for (std::size_t i = old; i < n; ++i) box.Add(p[i]);
     }
 
+    return SetShapeAfterAdding(box.minX, box.maxX, box.minY, box.maxY);
+}
+
+void CVector::TakeGrownPoints(std::vector<CPunkt>& points, double minX, double maxX, double minY, double maxY) {
+    m_points.Raw().swap(points);
+    SetShapeAfterAdding(minX, maxX, minY, maxY);
+}
+
+DirectionNote CVector::SetShapeAfterAdding(double minX, double maxX, double minY, double maxY) {
+    const std::vector<CPunkt>& p = m_points.Raw();
+    const std::size_t n = p.size();
     m_empty = 0;
     m_startX = TruncToInt32(p.front().x);
     m_startY = TruncToInt32(p.front().y);

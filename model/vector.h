@@ -116,6 +116,10 @@ public:
     // changed no point, only the added points and the seam are read; the result is exactly
     // that of Recompute.
     DirectionNote RecomputeAfterAdding(std::size_t added, bool atFront);
+    // For the end-point joining, which grows an open chain outside its storage: takes `points`
+    // and the box folded over them as the recomputation folds it, and leaves the state that
+    // RecomputeAfterAdding leaves where nothing needed cleaning up.
+    void TakeGrownPoints(std::vector<CPunkt>& points, double minX, double maxX, double minY, double maxY);
     // Moves every point by (dx, dy) and recomputes the chain while the points are in the cache.
     DirectionNote MoveAndRecompute(double dx, double dy);
     void RemoveDuplicatePoints();
@@ -209,6 +213,8 @@ private:
     bool RecomputeShape(bool cleanUp, const CPointWatch* watch = nullptr);
     // The box widened by the tool radius.
     void SetOuterBox();
+    // The end of RecomputeAfterAdding: ends, box and direction of the points as they are.
+    DirectionNote SetShapeAfterAdding(double minX, double maxX, double minY, double maxY);
 };
 
 // Asks the processor for a chain's own fields ahead of their use. The chain objects lie
