@@ -55,6 +55,15 @@ const Hostile kTexts[] = {
              s += "PU0,0;PD" + std::to_string(1 + i % 1000) + "," + std::to_string(1 + i / 1000) + ";";
          return s;
      }},
+    {"200,000 strokes of one line drawn backwards",
+     [](std::size_t k) {
+         // Each stroke ends where the one before began: every joining puts a stroke in front.
+         std::string s = "SP1;";
+         for (std::size_t i = 0; i < k * 200000; ++i)
+             s += "PU" + std::to_string(10 * (i + 1)) + "," + std::to_string(i % 3) + ";PD" + std::to_string(10 * i) +
+                  "," + std::to_string(i == 0 ? 0 : (i - 1) % 3) + ";";
+         return s;
+     }},
     {"a million pen numbers crowding one place of a fixed hash",
      [](std::size_t k) {
          // Numbers whose product with the golden-ratio constant is small: a table hashing pen

@@ -23,11 +23,13 @@
 #include "model/parallel.h"
 #include "model/core_context.h"
 #include "prepare/join_detail.h"
+#include "prepare/join_growing.h"
 #include "prepare/texts.h"
 
 namespace {
 
 using join_detail::EndKey;
+using join_detail::GrowingChain;
 
 // A joined chain's raw correction points no longer fit it; a chain without correction lists
 // keeps none, and clearing must not make them for it.
@@ -228,17 +230,7 @@ bool join_detail::JoinPenEndPoints(CStift& pen, ChainPoints before, SpentPoints&
             uncleared.Remove(k);
         }
     };
-    // Storage grown by doubling for the joins keeps up to half of it unused. A chain gives it
-    // back as soon as the walk is done with it, so that the next chains' growth can take the
-    // memory: a pen's contours do not all hold their slack at once.
-    auto settle = [&](int k) {
-        std::vector<CPunkt>& pts = chains[static_cast<std::size_t>(k)]->m_points.Raw();
-        if (!made[static_cast<std::size_t>(k)] || pts.capacity() - pts.size() <= pts.size() / 8) return;
-        std::vector<CPunkt> exact(pts.begin(), pts.end());
-        pts.swap(exact);
-        spent.Release(exact, true);
-    };
-
+    GrowingChain growing;
     bool joinedAny = false;
     for (;;) {
         bool joined = false;
@@ -259,9 +251,8 @@ bool join_detail::JoinPenEndPoints(CStift& pen, ChainPoints before, SpentPoints&
                 index.Remove(keysB.start, j);
                 index.Remove(keysB.end, j);
                 open.Remove(j);
-                join_detail::JoinTouchingPair(
-                    a, b, current[static_cast<std::size_t>(i)] ? ChainPoints::Unchanged : ChainPoints::MayHaveChanged,
-                    spent, made[static_cast<std::size_t>(i)], made[static_cast<std::size_t>(j)] != 0, notes);
+                growing.Join(a, b, current[static_cast<std::size_t>(i)] != 0, made[static_cast<std::size_t>(i)],
+                             made[static_cast<std::size_t>(j)] != 0, spent, notes);
                 current[static_cast<std::size_t>(i)] = 1;
                 hasLists[static_cast<std::size_t>(i)] = a.HasCorrectionLists() ? 1 : 0;
                 hasLists[static_cast<std::size_t>(j)] = b.HasCorrectionLists() ? 1 : 0;
@@ -273,7 +264,6 @@ bool join_detail::JoinPenEndPoints(CStift& pen, ChainPoints before, SpentPoints&
                 if (!stays || now.end != keysA.end) index.Remove(keysA.end, i);
                 if (!stays) {
                     open.Remove(i);
-                    settle(i);
                     break;
                 }
                 index.Add(now.start, i);
@@ -282,13 +272,11 @@ bool join_detail::JoinPenEndPoints(CStift& pen, ChainPoints before, SpentPoints&
                 keysA = now;
                 after = j;
             }
+            growing.Finish(a);
         }
         if (!joined) break;
         joinedAny = true;
     }
-    // The chains still open give theirs back now: the drawing does not hold the slack of every
-    // pen at once while the others are joined.
-    for (int k = 0; k < n && joinedAny; ++k) settle(k);
     return joinedAny;
 }
 
