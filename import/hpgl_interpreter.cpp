@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "import/hpgl_number.h"
 #include "import/texts.h"
 #include "model/document.h"
 #include "model/heap_reserve.h"
@@ -149,26 +150,11 @@ void HpglInterpreter::ReportUnknown() const {
 // ---- numbers ----
 
 std::int32_t HpglInterpreter::CollectNumber(std::size_t& i) const {
-    // Magnitudes beyond 2^31 are held at 2^31; the sign then picks the 32-bit limit.
-    constexpr std::uint64_t kCap = 2147483648ULL;
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(m_text) + i;
-    const unsigned char* const end = reinterpret_cast<const unsigned char*>(m_text) + m_n;
-    const bool negative = p < end && *p == '-';
-    p += negative ? 1 : 0;
-    std::uint64_t v = 0;
-    for (; p < end; ++p) {
-        const unsigned d = static_cast<unsigned>(*p) - '0';
-        if (d > 9) break;
-        v = v < kCap ? v * 10 + d : kCap;
-    }
-    // A '.' or a further '-' ends the conversion (12.7 reads as 12, 5-3 as 5) but the
-    // characters still belong to the number.
-    if (p < end && (*p == '.' || *p == '-'))
-        while (p < end && (IsDigit(*p) || *p == '-' || *p == '.')) ++p;
-    i = static_cast<std::size_t>(p - reinterpret_cast<const unsigned char*>(m_text));
-    if (v > kCap) v = kCap;
-    if (negative) return static_cast<std::int32_t>(-static_cast<std::int64_t>(v));  // -2^31 fits
-    return static_cast<std::int32_t>(v < kCap ? v : kCap - 1);
+    const auto* const text = reinterpret_cast<const unsigned char*>(m_text);
+    const unsigned char* p = text + i;
+    const std::int32_t v = ReadHpglNumber(p, text + m_n);
+    i = static_cast<std::size_t>(p - text);
+    return v;
 }
 
 bool HpglInterpreter::ReadNumber(std::size_t& i, std::int32_t& out) const {

@@ -52,8 +52,7 @@ private:
     bool ReadNumber(std::size_t& i, std::int32_t& out) const;
     // A coordinate pair; shows " XY Error " when the first number stands but the second not.
     bool ReadPair(std::size_t& i, std::int32_t& x, std::int32_t& y) const;
-    // The digits, '-' and '.' of one number from i on, converted like a C integer conversion
-    // (sign, then digits up to the first other character), saturated at the 32-bit limits.
+    // One number from i on (see ReadHpglNumber).
     std::int32_t CollectNumber(std::size_t& i) const;
     // SP's pen number from i on: one blank skipped, then digits, saturated.
     bool ReadPenNumber(std::size_t& i, std::int32_t& number) const;
