@@ -249,7 +249,7 @@ CVector* HpglInterpreter::AddChain(CStift& pen) {
 void HpglInterpreter::FinishChain() {
     ReleaseGrowing();
     if (!m_doc.m_curChain) return;
-    m_doc.m_curChain->RecomputeAhead();
+    m_doc.m_curChain->RecomputeAheadOnce();
 }
 
 void HpglInterpreter::BeginChain() {

@@ -242,7 +242,13 @@ DirectionNote CVector::MoveAndRecompute(double dx, double dy) {
         p.x += dx;
         p.y += dy;
     }
-    return Recompute();
+    // Moved points nearly always stay free of repeats and near points: then one read gives
+    // what Recompute finds, as for RecomputeAheadOnce.
+    const CPointWatch watch(m_points.Raw());
+    if (!watch.Quiet()) return Recompute();
+    RecomputeShape(true, &watch);
+    m_direction = DetermineDirection(watch.Extremes());
+    return m_directionNote;
 }
 
 void CVector::SetOuterBox() {

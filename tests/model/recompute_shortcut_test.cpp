@@ -143,3 +143,23 @@ TEST(RecomputeShortcuts, AheadReadingOnceEqualsThePlainWayAhead) {
     }
     EXPECT_GT(quiet, rounds / 4);  // the single read was taken, not only the plain way
 }
+
+TEST(RecomputeShortcuts, MoveReadingOnceEqualsMoveThenRecompute) {
+    Dice dice(15);
+    for (int round = 0; round < Rounds(5000); ++round) {
+        const ChainMix mix{.nearPercent = dice(0, 1) ? 15 : 0, .nan = dice(0, 9) == 0};
+        const std::vector<CPunkt> pts = RandomChainPoints(dice, mix);
+        // Large moves round nearby points onto each other.
+        const double dx = dice(0, 3) == 0 ? 1e12 : dice.Real(-5, 5), dy = dice.Real(-5, 5);
+        auto run = [&](bool once) {
+            return RunSteps([&](CVector& v) {
+                v.m_points.Raw() = pts;
+                v.Recompute();
+                if (once) return v.MoveAndRecompute(dx, dy);
+                for (CPunkt& q : v.m_points.Raw()) q = {q.x + dx, q.y + dy};
+                return v.Recompute();
+            });
+        };
+        ASSERT_EQ(run(true), run(false)) << "round " << round;
+    }
+}
