@@ -28,7 +28,9 @@ std::int64_t CellOf(double v) {
 }
 
 // Cells that share a key only cost a test more: every candidate is tested exactly.
-std::uint64_t KeyOf(std::uint64_t cx, std::uint64_t cy) { return cx * 0x9E3779B97F4A7C15ull ^ (cy + 0x632BE59BD9B4E019ull); }
+std::uint64_t KeyOf(std::uint64_t cx, std::uint64_t cy) {
+    return cx * 0x9E3779B97F4A7C15ull ^ (cy + 0x632BE59BD9B4E019ull);
+}
 
 std::uint64_t KeyOf(const CPunkt& q) {
     return KeyOf(static_cast<std::uint64_t>(CellOf(q.x)), static_cast<std::uint64_t>(CellOf(q.y)));
@@ -99,8 +101,8 @@ void GrowingChain::MakeRoom(std::size_t front, std::size_t back) {
     const std::size_t size = Size();
     std::vector<CPunkt> block(2 * (size + front + back) + 64);
     const std::size_t head = front + (block.size() - size - front - back) / 2;
-    std::copy(m_block.begin() + static_cast<std::ptrdiff_t>(m_head), m_block.begin() + static_cast<std::ptrdiff_t>(m_tail),
-              block.begin() + static_cast<std::ptrdiff_t>(head));
+    const auto from = m_block.begin() + static_cast<std::ptrdiff_t>(m_head);
+    std::copy(from, from + static_cast<std::ptrdiff_t>(size), block.begin() + static_cast<std::ptrdiff_t>(head));
     m_block.swap(block);
     m_head = head;
     m_tail = head + size;

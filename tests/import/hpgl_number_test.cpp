@@ -15,7 +15,8 @@ TEST(HpglNumber, EightAtATimeReadsAsThePlainWay) {
     const std::string alphabet = "0123456789012345678901234567890123456789--..,; P/:?@\xB0\xFF";
     for (int round = 0; round < Rounds(200000); ++round) {
         std::string text;
-        for (int k = dice(0, 24); k > 0; --k) text += alphabet[static_cast<std::size_t>(dice(0, static_cast<int>(alphabet.size()) - 1))];
+        const int last = static_cast<int>(alphabet.size()) - 1;
+        for (int k = dice(0, 24); k > 0; --k) text += alphabet[static_cast<std::size_t>(dice(0, last))];
         if (dice(0, 3) == 0) text.insert(0, std::string(static_cast<std::size_t>(dice(1, 12)), '9'));
         const auto* begin = reinterpret_cast<const unsigned char*>(text.data());
         const auto* end = begin + text.size();

@@ -27,7 +27,8 @@ using join_detail::SpentPoints;
 std::vector<CPunkt> Walk(Dice& dice, CPunkt from, int n) {
     std::vector<CPunkt> p{from};
     for (int i = 1; i < n; ++i) {
-        CPunkt q{std::clamp(p.back().x + dice(-4, 4) / 2.0, 0.0, 60.0), std::clamp(p.back().y + dice(-4, 4) / 2.0, 0.0, 60.0)};
+        CPunkt q{std::clamp(p.back().x + dice(-4, 4) / 2.0, 0.0, 60.0),
+                 std::clamp(p.back().y + dice(-4, 4) / 2.0, 0.0, 60.0)};
         if (q.x == 0 && dice(0, 1)) q.x = -0.0;
         if (q == p.back()) q.y += 0.5;
         p.push_back(q);
