@@ -27,6 +27,7 @@ ReadStatus ReadFileBytes(const std::string& path, std::string& bytes, std::size_
             bytes.reserve(std::min(static_cast<std::size_t>(size), maxBytes));
             AdviseLargePages(bytes.data(), bytes.capacity());
         }
+        PagesFromTheEnd ready(bytes.data(), bytes.capacity());
         in.clear();
         constexpr std::size_t kPiece = std::size_t{1} << 20;
         std::unique_ptr<char[]> piece(new char[kPiece]);
@@ -40,6 +41,7 @@ ReadStatus ReadFileBytes(const std::string& path, std::string& bytes, std::size_
                                             [&](const char* run, std::size_t n) { bytes.append(run, n); });
             else
                 bytes.append(piece.get(), got);
+            ready.Reached(bytes.data() + bytes.size());
         }
     } catch (const std::bad_alloc&) {
         bytes.clear();

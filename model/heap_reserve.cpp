@@ -116,6 +116,55 @@ void AdviseLargePages([[maybe_unused]] void* block, [[maybe_unused]] std::size_t
 #endif
 }
 
+#ifdef QUENK_HEAP_RESERVE
+struct PagesFromTheEnd::Helper {
+    std::atomic<std::uintptr_t> reached{0};
+    std::thread thread;
+};
+#else
+struct PagesFromTheEnd::Helper {};
+#endif
+
+PagesFromTheEnd::PagesFromTheEnd([[maybe_unused]] void* block, [[maybe_unused]] std::size_t bytes) {
+#ifdef QUENK_HEAP_RESERVE
+    if (bytes < kWorthReserving || !HeapReserveEnabled()) return;
+    const auto from = reinterpret_cast<std::uintptr_t>(block);
+    const auto to = (from + bytes) & ~(kLargePage - 1);
+    auto helper = std::make_unique<Helper>();
+    helper->reached.store(from, std::memory_order_relaxed);
+    Helper* h = helper.get();
+    try {
+        helper->thread = std::thread([h, from, to] {
+            for (std::uintptr_t end = to; end > from;) {
+                const std::uintptr_t start = end - kLargePage < from ? from : end - kLargePage;
+                // Stops short of the writer: a page it is writing would only be fought over.
+                if (start < h->reached.load(std::memory_order_relaxed) + kLargePage) return;
+                if (madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE) != 0) return;
+                end = start;
+            }
+        });
+    } catch (const std::system_error&) {
+        return;  // no second thread: the writer touches its pages itself
+    }
+    m_helper = std::move(helper);
+#endif
+}
+
+PagesFromTheEnd::~PagesFromTheEnd() {
+#ifdef QUENK_HEAP_RESERVE
+    if (m_helper) {
+        m_helper->reached.store(std::numeric_limits<std::uintptr_t>::max() - kLargePage, std::memory_order_relaxed);
+        m_helper->thread.join();
+    }
+#endif
+}
+
+void PagesFromTheEnd::Reached([[maybe_unused]] const void* p) {
+#ifdef QUENK_HEAP_RESERVE
+    if (m_helper) m_helper->reached.store(reinterpret_cast<std::uintptr_t>(p), std::memory_order_relaxed);
+#endif
+}
+
 bool HeapReserveEnabled() {
     const char* off = std::getenv("QUENK_NO_HEAP_RESERVE");
     return !(off && off[0] == '1');

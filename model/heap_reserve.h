@@ -40,6 +40,24 @@ void NoteHeapFront(const void* p);
 // text): the whole 2 MB pages inside it. Does nothing for small blocks or where not available.
 void AdviseLargePages(void* block, std::size_t bytes);
 
+// Makes the pages of a block that a writer fills front to back ready on another core, from
+// the block's end backwards, until the two meet: the writer, a whole file's text read into
+// memory, then finds most of its pages cleared by the kernel already. The writer tells how
+// far it has come with Reached. Does nothing for small blocks or where not available; the
+// block's contents are never touched.
+class PagesFromTheEnd {
+public:
+    PagesFromTheEnd(void* block, std::size_t bytes);
+    ~PagesFromTheEnd();  // waits for the helper
+    PagesFromTheEnd(const PagesFromTheEnd&) = delete;
+    PagesFromTheEnd& operator=(const PagesFromTheEnd&) = delete;
+    void Reached(const void* p);
+
+private:
+    struct Helper;
+    std::unique_ptr<Helper> m_helper;
+};
+
 // The environment switch QUENK_NO_HEAP_RESERVE=1 turns the reservation off, so that its effect
 // can be measured in one run.
 bool HeapReserveEnabled();
