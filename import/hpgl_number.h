@@ -24,7 +24,8 @@ inline std::int32_t ReadHpglNumber(const unsigned char*& p, const unsigned char*
         // A digit's byte is 0x30..0x39: high nibble 3, low nibble below 10. Each byte's test
         // stays within the byte, so the first one failing it ends the number.
         const std::uint64_t t = w ^ 0x3030303030303030ull;
-        const std::uint64_t other = (t | ((t & 0x0F0F0F0F0F0F0F0Full) + 0x0606060606060606ull)) & 0xF0F0F0F0F0F0F0F0ull;
+        const std::uint64_t other =
+            (t | ((t & 0x0F0F0F0F0F0F0F0Full) + 0x0606060606060606ull)) & 0xF0F0F0F0F0F0F0F0ull;
         const int digits = other != 0 ? __builtin_ctzll(other) / 8 : 8;
         // After the digits the number goes on only with '.' or '-' (rare): the plain way then.
         if (digits < 8 && q[digits] != '.' && q[digits] != '-') {
@@ -38,7 +39,8 @@ inline std::int32_t ReadHpglNumber(const unsigned char*& p, const unsigned char*
                 v = (v * 10000 + (v >> 32)) & 0x00000000FFFFFFFFull;
             }
             p = q + digits;
-            return static_cast<std::int32_t>(negative ? -static_cast<std::int64_t>(v) : static_cast<std::int64_t>(v));
+            const auto value = static_cast<std::int64_t>(v);  // below 10^7
+            return static_cast<std::int32_t>(negative ? -value : value);
         }
     }
 #endif
