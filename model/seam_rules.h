@@ -32,6 +32,15 @@ bool AnySeamNeedsWork(const At& at, std::size_t old, std::size_t added, bool atF
     return false;
 }
 
+// Whether a point at k in [from, to) lies near s, the chain's new start: what the clean-up
+// would treat once s stands before them.
+template <class At>
+bool AnyNearStart(const At& at, const CPunkt& s, std::size_t from, std::size_t to) {
+    for (std::size_t k = from; k < to; ++k)
+        if (Nearer(s, at(k), kNearDuplicate)) return true;
+    return false;
+}
+
 // A box folded over points in their order, each extreme kept at its first point, as the
 // recomputation's scan keeps it.
 struct FoldedBox {

@@ -128,10 +128,16 @@ void CVector::RecomputeAhead() {
 }
 
 void CVector::RecomputeAheadOnce() {
+    if (!RecomputeFromWatch()) RecomputeAhead();
+}
+
+bool CVector::RecomputeFromWatch() {
     const CPointWatch watch(m_points.Raw());
-    if (!watch.Quiet()) return RecomputeAhead();
-    RecomputeShape(false, &watch);
+    if (!watch.Quiet()) return false;
+    // Nothing to clean up: with or without the clean-up, the recomputation is the same.
+    RecomputeShape(true, &watch);
     m_direction = DetermineDirection(watch.Extremes());
+    return true;
 }
 
 bool CVector::RecomputeShape(bool cleanUp, const CPointWatch* watch) {
@@ -194,13 +200,7 @@ DirectionNote CVector::RecomputeAfterAdding(std::size_t added, bool atFront) {
     FoldedBox box{m_minX, m_maxX, m_minY, m_maxY};
     if (atFront) {
         // A new start: every interior old point is tested against it as well.
-        const CPunkt s = p[0];
-        for (std::size_t i = added + 1; i + 1 < n; ++i) {
-            const CPunkt q = p[i];
-            if (std::fabs(q.x - s.x) < kNearDuplicate && std::fabs(q.y - s.y) < kNearDuplicate &&
-                Nearer(s, q, kNearDuplicate))
-                return Recompute();
-        }
+        if (AnyNearStart(at, p[0], added + 1, n - 1)) return Recompute();
         // Recompute meets the new points first, and among equal extremes keeps theirs.
         FoldedBox front;
         for (std::size_t i = 0; i < added; ++i) front.Add(p[i]);
@@ -243,12 +243,8 @@ DirectionNote CVector::MoveAndRecompute(double dx, double dy) {
         p.y += dy;
     }
     // Moved points nearly always stay free of repeats and near points: then one read gives
-    // what Recompute finds, as for RecomputeAheadOnce.
-    const CPointWatch watch(m_points.Raw());
-    if (!watch.Quiet()) return Recompute();
-    RecomputeShape(true, &watch);
-    m_direction = DetermineDirection(watch.Extremes());
-    return m_directionNote;
+    // what Recompute finds.
+    return RecomputeFromWatch() ? m_directionNote : Recompute();
 }
 
 void CVector::SetOuterBox() {

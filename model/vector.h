@@ -213,6 +213,9 @@ private:
     bool RecomputeShape(bool cleanUp, const CPointWatch* watch = nullptr);
     // The box widened by the tool radius.
     void SetOuterBox();
+    // Recompute in one read of the points where they are free of repeats and near points; false
+    // (and nothing changed) where they are not.
+    bool RecomputeFromWatch();
     // The end of RecomputeAfterAdding: ends, box and direction of the points as they are.
     DirectionNote SetShapeAfterAdding(double minX, double maxX, double minY, double maxY);
 };

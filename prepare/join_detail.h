@@ -69,6 +69,17 @@ inline std::uint64_t EndKey(std::int32_t x, std::int32_t y) {
            static_cast<std::uint32_t>(y);
 }
 
+// Which of A's integer ends meet which of B's, as the end-point joining tests them.
+struct TouchingEnds {
+    bool startStart, startEnd, endStart, endEnd;
+    // B's points go in front of A's: the first case that holds is one of A's start.
+    bool AtFront() const { return startStart || startEnd; }
+};
+inline TouchingEnds EndsTouching(const CVector& a, const CVector& b) {
+    return {a.m_startX == b.m_startX && a.m_startY == b.m_startY, a.m_startX == b.m_endX && a.m_startY == b.m_endY,
+            a.m_endX == b.m_startX && a.m_endY == b.m_startY, a.m_endX == b.m_endX && a.m_endY == b.m_endY};
+}
+
 // End-point joining of A with a later chain B: the four cases, each tested with the end
 // points as they were before the first one ran; B gives its points and is left empty.
 // Returns whether any case held. aSince tells whether A's points are as its last Recompute

@@ -39,9 +39,7 @@ std::uint64_t KeyOf(const CPunkt& q) {
 
 void GrowingChain::Join(CVector& a, CVector& b, bool aCurrent, std::uint8_t& aMade, bool bMade, SpentPoints& spent,
                         DirectionNotes& notes) {
-    const bool atFront = (a.m_startX == b.m_startX && a.m_startY == b.m_startY) ||
-                         (a.m_startX == b.m_endX && a.m_startY == b.m_endY);
-    if (m_held != Held::BothEnds && atFront && static_cast<std::size_t>(a.PointCount()) >= kLongChain &&
+    if (m_held != Held::BothEnds && EndsTouching(a, b).AtFront() && static_cast<std::size_t>(a.PointCount()) >= kLongChain &&
         TakesBothEnds(a, aCurrent)) {
         Finish(a);
         BeginBothEnds(a, spent, aMade != 0);
@@ -79,7 +77,7 @@ void GrowingChain::Finish(CVector& a) {
 }
 
 bool GrowingChain::TakesBothEnds(const CVector& a, bool aCurrent) {
-    return aCurrent && !a.m_empty && !a.m_closed && a.m_settled && a.PointCount() > 0;
+    return aCurrent && !a.m_empty && !a.m_closed && a.m_settled;
 }
 
 void GrowingChain::BeginBothEnds(CVector& a, SpentPoints& spent, bool aMade) {
@@ -118,9 +116,7 @@ bool GrowingChain::InteriorNear(const CPunkt& s) {
     if (old < 3) return false;
     if (!m_indexed && m_read + old <= kReadsPerPoint * old) {
         m_read += old;
-        for (std::size_t k = 1; k + 1 < old; ++k)
-            if (Nearer(s, Point(k), kNearDuplicate)) return true;
-        return false;
+        return AnyNearStart([this](std::size_t k) -> const CPunkt& { return Point(k); }, s, 1, old - 1);
     }
     if (!m_indexed) {
         m_cells.reserve(2 * old);
@@ -146,10 +142,8 @@ bool GrowingChain::JoinBothEnds(CVector& a, CVector& b, SpentPoints& spent, bool
     const std::vector<CPunkt>& pb = b.m_points.Raw();
     const std::size_t k = pb.size();
     if (k < 2) return false;
-    const bool startStart = a.m_startX == b.m_startX && a.m_startY == b.m_startY;
-    const bool startEnd = a.m_startX == b.m_endX && a.m_startY == b.m_endY;
-    const bool endStart = a.m_endX == b.m_startX && a.m_endY == b.m_startY;
-    const bool endEnd = a.m_endX == b.m_endX && a.m_endY == b.m_endY;
+    const TouchingEnds ends = EndsTouching(a, b);
+    const auto [startStart, startEnd, endStart, endEnd] = ends;
     if (startStart + startEnd + endStart + endEnd != 1) return false;
     // The points B gives, in the order they take in A (see JoinTouchingPair).
     const std::size_t added = k - 1;
@@ -159,7 +153,7 @@ bool GrowingChain::JoinBothEnds(CVector& a, CVector& b, SpentPoints& spent, bool
         if (endStart) return pb[1 + t];
         return pb[k - 2 - t];
     };
-    const bool atFront = startStart || startEnd;
+    const bool atFront = ends.AtFront();
     const std::size_t old = Size();
     const std::size_t n = old + added;
     const auto at = [&](std::size_t i) -> const CPunkt& {

@@ -44,10 +44,7 @@ void PutPoints(std::vector<CPunkt>& pa, bool atFront, It first, It last, SpentPo
 
 bool JoinTouchingPair(CVector& a, CVector& b, ChainPoints aSince, SpentPoints& spent, std::uint8_t& aMade,
                       bool bMade, DirectionNotes& notes) {
-    const bool startStart = a.m_startX == b.m_startX && a.m_startY == b.m_startY;
-    const bool startEnd = a.m_startX == b.m_endX && a.m_startY == b.m_endY;
-    const bool endStart = a.m_endX == b.m_startX && a.m_endY == b.m_startY;
-    const bool endEnd = a.m_endX == b.m_endX && a.m_endY == b.m_endY;
+    const auto [startStart, startEnd, endStart, endEnd] = EndsTouching(a, b);
     if (!(startStart || startEnd || endStart || endEnd)) return false;
 
     std::vector<CPunkt>& pa = a.m_points.Raw();
