@@ -38,12 +38,26 @@ inline void Band(double s0, double s1, double low, double high, double& lo, doub
 // interval, since the points within a distance of a segment form a convex region (two discs
 // and the band between them). The measure asks for two distances at once, and most of the
 // work does not depend on the distance, so it is done once for both.
+// A segment's length and unit direction, which a segment asked about many times keeps.
+struct SegmentFrame {
+    SegmentFrame() = default;
+    SegmentFrame(const CPunkt& c, const CPunkt& d) : len(PlainDistance(c, d)) {
+        if (len > 0) {
+            ex = (d.x - c.x) / len;
+            ey = (d.y - c.y) / len;
+        }
+    }
+    double len = 0, ex = 0, ey = 0;
+};
+
 class BlockedSpans {
 public:
     BlockedSpans(const CPunkt& a, const CPunkt& b, const CPunkt& c, const CPunkt& d)
-        : m_a(a), m_u{b.x - a.x, b.y - a.y}, m_c(c), m_d(d), m_len(PlainDistance(c, d)) {
+        : BlockedSpans(a, b, c, d, SegmentFrame(c, d)) {}
+    BlockedSpans(const CPunkt& a, const CPunkt& b, const CPunkt& c, const CPunkt& d, const SegmentFrame& f)
+        : m_a(a), m_u{b.x - a.x, b.y - a.y}, m_c(c), m_d(d), m_len(f.len) {
         if (m_len > 0) {
-            const double ex = (d.x - c.x) / m_len, ey = (d.y - c.y) / m_len;
+            const double ex = f.ex, ey = f.ey;
             m_across0 = ex * (a.y - c.y) - ey * (a.x - c.x);
             m_across1 = ex * m_u.y - ey * m_u.x;
             Band(ex * (a.x - c.x) + ey * (a.y - c.y), ex * m_u.x + ey * m_u.y, 0, m_len, m_alongLo, m_alongHi);

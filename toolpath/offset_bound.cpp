@@ -163,37 +163,54 @@ std::vector<CPunkt> RawOffset(const std::vector<CPunkt>& p, double delta, std::v
     return raw;
 }
 
-// How much of a->b lies reach or farther from the polygon's edges first .. first + count - 1
-// (counted around). The edges left out can only make it longer: the bound stays one.
-double FreeLength(const CPunkt& a, const CPunkt& b, const std::vector<CPunkt>& p, const std::vector<CPunkt>& normal,
-                  std::size_t first, std::size_t count, double reach, std::vector<std::pair<double, double>>& spans) {
+// What the measure asks of each polygon edge, worked out once for all raw edges near it.
+struct NearEdge {
+    NearEdge(const CPunkt& c, const CPunkt& d, const CPunkt& normal, double reach)
+        : c(c), d(d), normal(normal), mid{(c.x + d.x) / 2, (c.y + d.y) / 2}, loX(std::min(c.x, d.x)),
+          hiX(std::max(c.x, d.x)), loY(std::min(c.y, d.y)), hiY(std::max(c.y, d.y)), frame(c, d) {
+        const double clear = reach + frame.len / 2;
+        clear2 = clear * clear;
+    }
+    CPunkt c, d, normal, mid;
+    double loX, hiX, loY, hiY;
+    SegmentFrame frame;
+    // Every point of the edge lies within reach plus half its length of its middle: a raw
+    // edge farther than that from the middle (squared) keeps its distance from all of it.
+    double clear2 = 0;
+};
+
+// How much of a->b lies reach or farther from the polygon's edges centre - side .. centre +
+// side (counted around). The edges left out can only make it longer: the bound stays one.
+// The edges nearest along the polygon come first, since one of them most often covers a->b
+// whole; the result does not depend on the order.
+double FreeLength(const CPunkt& a, const CPunkt& b, const std::vector<NearEdge>& edges, std::size_t centre,
+                  std::size_t side, double reach, std::vector<std::pair<double, double>>& spans) {
     spans.clear();
-    const std::size_t n = p.size();
-    bool covered = false;
+    const std::size_t n = edges.size();
     const double loX = std::min(a.x, b.x) - reach, hiX = std::max(a.x, b.x) + reach;
     const double loY = std::min(a.y, b.y) - reach, hiY = std::max(a.y, b.y) + reach;
-    for (std::size_t s = 0; s < count && !covered; ++s) {
-        const std::size_t i = (first + s) % n;
-        const CPunkt& c = p[i];
-        const CPunkt& d = p[(i + 1) % n];
-        if ((c.x < loX && d.x < loX) || (c.x > hiX && d.x > hiX) || (c.y < loY && d.y < loY) ||
-            (c.y > hiY && d.y > hiY))
-            continue;
+    for (std::size_t s = 0; s < 2 * side + 1; ++s) {
+        // centre, centre - 1, centre + 1, centre - 2, ...
+        const std::size_t step = (s + 1) / 2;
+        std::size_t i = centre;
+        if (s % 2 == 1)
+            i = i >= step ? i - step : i + n - step;
+        else if ((i += step) >= n)
+            i -= n;
+        const NearEdge& e = edges[i];
+        if (e.hiX < loX || e.loX > hiX || e.hiY < loY || e.loY > hiY) continue;
         // Both ends reach or farther on one side of the edge's line: so is all of a->b.
         // Rounding here can only leave a blocked piece uncounted, which makes the bound larger.
-        const CPunkt& m = normal[i];
-        const double sa = m.x * (a.x - c.x) + m.y * (a.y - c.y);
-        const double sb = m.x * (b.x - c.x) + m.y * (b.y - c.y);
+        const CPunkt& m = e.normal;
+        const double sa = m.x * (a.x - e.c.x) + m.y * (a.y - e.c.y);
+        const double sb = m.x * (b.x - e.c.x) + m.y * (b.y - e.c.y);
         if ((sa >= reach && sb >= reach) || (sa <= -reach && sb <= -reach)) continue;
-        const CPunkt mid{(c.x + d.x) / 2, (c.y + d.y) / 2};
-        const double clear = reach + PlainDistance(c, d) / 2;
-        if (PlainSegmentDistance2(mid, a, b) >= clear * clear) continue;
+        if (PlainSegmentDistance2(e.mid, a, b) >= e.clear2) continue;
         double lo = 0, hi = 0;
-        if (!BlockedSpans(a, b, c, d).Within(reach, lo, hi)) continue;
+        if (!BlockedSpans(a, b, e.c, e.d, e.frame).Within(reach, lo, hi)) continue;
+        if (lo <= 0 && hi >= 1) return 0;
         spans.emplace_back(lo, hi);
-        covered = lo <= 0 && hi >= 1;
     }
-    if (covered) return 0;
     MergeSpans(spans);
     double blocked = 0;
     for (const auto& [lo, hi] : spans) blocked += hi - lo;
@@ -237,11 +254,12 @@ double OffsetLengthBound(const std::vector<IntCorner>& polygon, double delta) {
     for (std::size_t i = 0; i < p.size(); ++i) perimeter += PlainDistance(p[i], p[(i + 1) % p.size()]);
     const double around = std::ceil(kNearbyReaches * reach * static_cast<double>(p.size()) / perimeter) + 2;
     const std::size_t side = static_cast<std::size_t>(std::min(around, static_cast<double>((p.size() - 1) / 2)));
+    std::vector<NearEdge> edges;
+    edges.reserve(p.size());
+    for (std::size_t i = 0; i < p.size(); ++i) edges.emplace_back(p[i], p[(i + 1) % p.size()], normal[i], reach);
     std::vector<std::pair<double, double>> spans;
     double bound = 0;
     for (std::size_t m = 0; m < raw.size(); ++m)
-        bound += FreeLength(raw[m], raw[(m + 1) % raw.size()], p, normal, (vertexOf[m] + p.size() - side) % p.size(),
-                            2 * side + 1, reach, spans) +
-                 kEdgeSlack;
+        bound += FreeLength(raw[m], raw[(m + 1) % raw.size()], edges, vertexOf[m], side, reach, spans) + kEdgeSlack;
     return bound;
 }
