@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 
@@ -66,54 +67,39 @@ bool Meet(const IntCorner& a, const IntCorner& b, const IntCorner& c, const IntC
     return t1 * t2 <= 0 && t3 * t4 <= 0;
 }
 
-// The polygon's edges sorted by the left end of their boxes, for the edges near a box.
-class EdgeSlabs {
-public:
-    explicit EdgeSlabs(const std::vector<CPunkt>& p) {
-        const std::size_t n = p.size();
-        for (std::size_t i = 0; i < n; ++i) {
-            const CPunkt& a = p[i];
-            const CPunkt& b = p[(i + 1) % n];
-            m_boxes.push_back({std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y), i});
-            m_widest = std::max(m_widest, m_boxes.back().hiX - m_boxes.back().loX);
-        }
-        std::sort(m_boxes.begin(), m_boxes.end(), [](const Box& a, const Box& b) { return a.loX < b.loX; });
-    }
-    // Calls visit(i) for every edge i whose box meets [loX, hiX] x [loY, hiY] until it returns true.
-    template <class Visit>
-    bool Any(double loX, double hiX, double loY, double hiY, Visit&& visit) const {
-        auto it = std::lower_bound(m_boxes.begin(), m_boxes.end(), loX - m_widest,
-                                   [](const Box& b, double x) { return b.loX < x; });
-        for (; it != m_boxes.end() && it->loX <= hiX; ++it)
-            if (it->hiX >= loX && it->loY <= hiY && it->hiY >= loY && visit(it->edge)) return true;
-        return false;
-    }
-
-private:
+// Whether the polygon is simple: no corner where its two edges run back over each other, and
+// no two edges but neighbours with a point in common. A sweep along x sets each pair of edges
+// whose boxes overlap side by side once.
+bool Simple(const std::vector<IntCorner>& q) {
+    const std::size_t n = q.size();
     struct Box {
-        double loX, hiX, loY, hiY;
+        std::int64_t loX, hiX, loY, hiY;
         std::size_t edge;
     };
-    std::vector<Box> m_boxes;
-    double m_widest = 0;
-};
-
-bool Simple(const std::vector<IntCorner>& q, const EdgeSlabs& slabs, const std::vector<CPunkt>& p) {
-    const std::size_t n = q.size();
+    std::vector<Box> boxes;
+    boxes.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
         const IntCorner& a = q[i];
         const IntCorner& b = q[(i + 1) % n];
         const IntCorner& c = q[(i + 2) % n];
         // Two edges running back over each other at a corner.
         if (Turn(a, b, c) == 0 && (b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y) < 0) return false;
-        const CPunkt& pa = p[i];
-        const CPunkt& pb = p[(i + 1) % n];
-        const bool meets = slabs.Any(std::min(pa.x, pb.x), std::max(pa.x, pb.x), std::min(pa.y, pb.y),
-                                     std::max(pa.y, pb.y), [&](std::size_t j) {
-                                         if (j <= i || j == i + 1 || (i == 0 && j == n - 1)) return false;
-                                         return Meet(a, b, q[j], q[(j + 1) % n]);
-                                     });
-        if (meets) return false;
+        boxes.push_back({std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y), i});
+    }
+    std::sort(boxes.begin(), boxes.end(), [](const Box& a, const Box& b) { return a.loX < b.loX; });
+    std::vector<const Box*> open;
+    for (const Box& box : boxes) {
+        std::size_t kept = 0;
+        for (const Box* other : open) {
+            if (other->hiX < box.loX) continue;  // passed: it meets no box further on
+            open[kept++] = other;
+            if (other->loY > box.hiY || other->hiY < box.loY) continue;
+            const std::size_t i = std::min(box.edge, other->edge), j = std::max(box.edge, other->edge);
+            if (j == i + 1 || (i == 0 && j == n - 1)) continue;  // neighbours share their corner
+            if (Meet(q[i], q[(i + 1) % n], q[j], q[(j + 1) % n])) return false;
+        }
+        open.resize(kept);
+        open.push_back(&box);
     }
     return true;
 }
@@ -241,8 +227,7 @@ double OffsetLengthBound(const std::vector<IntCorner>& polygon, double delta) {
     std::vector<CPunkt> p;
     p.reserve(q.size());
     for (const IntCorner& c : q) p.push_back({static_cast<double>(c.x), static_cast<double>(c.y)});
-    const EdgeSlabs slabs(p);
-    if (!Simple(q, slabs, p)) return kNone;
+    if (!Simple(q)) return kNone;
 
     std::vector<CPunkt> normal;
     std::vector<std::size_t> vertexOf;

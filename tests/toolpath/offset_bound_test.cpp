@@ -78,6 +78,8 @@ TEST(OffsetBound, NoneForPolygonsThatAreNotSimple) {
         {{0, 0}, {20000, 0}, {20000, 20000}, {10000, 0}, {0, 20000}},  // a corner on an edge
         {{0, 0}, {20000, 0}, {30000, 0}, {10000, 0}, {10000, 20000}},  // an edge running back
         {{0, 0}, {100000, 0}, {0, 1}},                                 // too thin to tell its sense
+        // two loops meeting in one corner, whose edges' boxes only touch there
+        {{0, 0}, {10000, 10000}, {20000, 0}, {20000, 20000}, {10000, 10000}, {0, 20000}},
     };
     for (std::size_t i = 0; i < cases.size(); ++i) EXPECT_EQ(OffsetLengthBound(cases[i], 2000), none) << i;
     // A square grown by 2,000: each side runs on by delta tan(pi/8) at both ends, and each
