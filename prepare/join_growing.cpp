@@ -143,14 +143,13 @@ bool GrowingChain::JoinBothEnds(CVector& a, CVector& b, SpentPoints& spent, bool
     const std::size_t k = pb.size();
     if (k < 2) return false;
     const TouchingEnds ends = EndsTouching(a, b);
-    const auto [startStart, startEnd, endStart, endEnd] = ends;
-    if (startStart + startEnd + endStart + endEnd != 1) return false;
+    if (ends.startStart + ends.startEnd + ends.endStart + ends.endEnd != 1) return false;
     // The points B gives, in the order they take in A (see JoinTouchingPair).
     const std::size_t added = k - 1;
     const auto given = [&](std::size_t t) -> const CPunkt& {
-        if (startStart) return pb[k - 1 - t];
-        if (startEnd) return pb[t];
-        if (endStart) return pb[1 + t];
+        if (ends.startStart) return pb[k - 1 - t];
+        if (ends.startEnd) return pb[t];
+        if (ends.endStart) return pb[1 + t];
         return pb[k - 2 - t];
     };
     const bool atFront = ends.AtFront();

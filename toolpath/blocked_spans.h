@@ -34,10 +34,6 @@ inline void Band(double s0, double s1, double low, double high, double& lo, doub
     hi = std::min(hi, std::max(t1, t2));
 }
 
-// The parameters t of a->b whose points lie closer than a distance to segment c->d: one
-// interval, since the points within a distance of a segment form a convex region (two discs
-// and the band between them). The measure asks for two distances at once, and most of the
-// work does not depend on the distance, so it is done once for both.
 // A segment's length and unit direction, which a segment asked about many times keeps.
 struct SegmentFrame {
     SegmentFrame() = default;
@@ -50,6 +46,10 @@ struct SegmentFrame {
     double len = 0, ex = 0, ey = 0;
 };
 
+// The parameters t of a->b whose points lie closer than a distance to segment c->d: one
+// interval, since the points within a distance of a segment form a convex region (two discs
+// and the band between them). The measure asks for two distances at once, and most of the
+// work does not depend on the distance, so it is done once for both.
 class BlockedSpans {
 public:
     BlockedSpans(const CPunkt& a, const CPunkt& b, const CPunkt& c, const CPunkt& d)
