@@ -27,4 +27,3 @@ std::int32_t ReadHpglNumberPlain(const unsigned char*& p, const unsigned char* e
     }
     return Finish(p, end, negative, v);
 }
-

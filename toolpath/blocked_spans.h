@@ -36,7 +36,6 @@ inline void Band(double s0, double s1, double low, double high, double& lo, doub
 
 // A segment's length and unit direction, which a segment asked about many times keeps.
 struct SegmentFrame {
-    SegmentFrame() = default;
     SegmentFrame(const CPunkt& c, const CPunkt& d) : len(PlainDistance(c, d)) {
         if (len > 0) {
             ex = (d.x - c.x) / len;
@@ -49,11 +48,10 @@ struct SegmentFrame {
 // The parameters t of a->b whose points lie closer than a distance to segment c->d: one
 // interval, since the points within a distance of a segment form a convex region (two discs
 // and the band between them). The measure asks for two distances at once, and most of the
-// work does not depend on the distance, so it is done once for both.
+// work does not depend on the distance, so it is done once for both. c->d's frame comes from
+// the caller, who has it at hand.
 class BlockedSpans {
 public:
-    BlockedSpans(const CPunkt& a, const CPunkt& b, const CPunkt& c, const CPunkt& d)
-        : BlockedSpans(a, b, c, d, SegmentFrame(c, d)) {}
     BlockedSpans(const CPunkt& a, const CPunkt& b, const CPunkt& c, const CPunkt& d, const SegmentFrame& f)
         : m_a(a), m_u{b.x - a.x, b.y - a.y}, m_c(c), m_d(d), m_len(f.len) {
         if (m_len > 0) {

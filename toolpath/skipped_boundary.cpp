@@ -38,12 +38,13 @@ bool PathChecker::Spans(const CPunkt& a, const CPunkt& b, double inner, double o
         const CPunkt& d = (*m_w)[static_cast<std::size_t>(k) + 1];
         // Every point of c->d lies within half its length of its middle.
         const CPunkt mid{(c.x + d.x) / 2, (c.y + d.y) / 2};
-        const double half = PlainDistance(c, d) / 2;
+        const SegmentFrame frame(c, d);
+        const double half = frame.len / 2;
         // Its square, clear of reach by the margin, rules a wall out as the distance would.
         if (const double clear = reach + half + m_margin; !m_plain && PlainSegmentDistance2(mid, a, b) >= clear * clear)
             continue;
         if (PlainSegmentDistance(mid, a, b) - half >= reach) continue;
-        const BlockedSpans blocked(a, b, c, d);
+        const BlockedSpans blocked(a, b, c, d, frame);
         double lo = 0, hi = 0;
         if (blocked.Within(inner, lo, hi)) {
             // Most left-out raw segments lie wholly within reach of one wall.
