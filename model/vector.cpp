@@ -282,9 +282,7 @@ void CVector::ClearCorrection() {
     c.m_correctionPointsC.RemoveAll();
     c.m_correctionPointsB.RemoveAll();
     c.m_correctionPointsA.RemoveAll();
-    // The band and the index lists belong to the paths just deleted; the view must not draw
-    // a band around a path that no longer exists.
-    c.m_cutBand.RemoveAll();
+    // The index lists belong to the paths just deleted.
     c.m_correctionIndexA.RemoveAll();
     c.m_correctionIndexB.RemoveAll();
 }

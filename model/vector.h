@@ -36,7 +36,6 @@ struct CCorrectionLists {
     CCompactPointArray m_correctionPointsA;
     // Never filled by any step; emptied with the other lists of the correction.
     CCompactPointArray m_correctionPointsB;
-    CCompactPointArray m_cutBand;
     CCompactPointArray m_offsetPoints;
     CCompactPointArray m_undoPoints;
     // The corner points of the corner vectors, which the view marks.

@@ -35,7 +35,6 @@ void CopyChain(const CVector& from, CVector& to, double dx, double dy) {
         const CCorrectionLists& f = from.Correction();
         CCorrectionLists& t = to.Correction();
         CopyShifted(f.m_offsetPoints, t.m_offsetPoints, dx, dy);
-        CopyShifted(f.m_cutBand, t.m_cutBand, dx, dy);
         CopyShifted(f.m_correctionPointsA, t.m_correctionPointsA, dx, dy);
         CopyShifted(f.m_correctionPointsC, t.m_correctionPointsC, dx, dy);
         t.m_correctionIndexA = f.m_correctionIndexA;
@@ -58,7 +57,7 @@ double PointsOfLayer(const CLayer& layer) {
     for (const auto& pen : layer.m_pens)
         for (const auto& c : pen->m_chains) {
             const CCorrectionLists& k = std::as_const(*c).Correction();
-            n += c->m_points.Size() + k.m_offsetPoints.Size() + k.m_cutBand.Size() + k.m_correctionPointsA.Size() +
+            n += c->m_points.Size() + k.m_offsetPoints.Size() + k.m_correctionPointsA.Size() +
                  k.m_correctionPointsC.Size();
             for (const auto& path : c->m_radiusList) n += path->m_path.Size();
         }

@@ -289,25 +289,3 @@ void AssemblePath(CVector& v, PathQueries& queries, AssemblyOutcome& outcome) {
     const std::vector<CPunkt>& p = path->m_path.Raw();
     if (path->m_closed && (p.size() < 2 || !(p.front() == p.back()))) path->m_closed = 0;
 }
-
-void BuildCutBand(CVector& v) {
-    std::vector<CPunkt>& band = v.Correction().m_cutBand.Raw();
-    band.clear();
-    std::size_t segments = 0;
-    for (const auto& rad : v.m_radiusList) segments += rad->m_path.Raw().size();
-    band.reserve(4 * segments);
-    const double r = v.m_toolRadius;
-    for (const auto& rad : v.m_radiusList) {
-        const std::vector<CPunkt>& p = rad->m_path.Raw();
-        for (std::size_t i = 1; i < p.size(); ++i) {
-            const CPunkt& a = p[i - 1];
-            const CPunkt& b = p[i];
-            const double len = PlainDistance(a, b);
-            const CPunkt o = len > 0 ? CPunkt{-(b.y - a.y) / len * r, (b.x - a.x) / len * r} : CPunkt{};
-            band.push_back({a.x + o.x, a.y + o.y});
-            band.push_back({b.x + o.x, b.y + o.y});
-            band.push_back({b.x - o.x, b.y - o.y});
-            band.push_back({a.x - o.x, a.y - o.y});
-        }
-    }
-}

@@ -68,9 +68,6 @@ enum class RobustResult { WalkKept, Replaced, CutterFitsNowhere };
 // unless it is clearly shorter than the robust one.
 RobustResult RobustCorrection(CVector& v, bool keepFullWalk = false);
 
-// Four points per path segment: its ends shifted by r to the left and to the right.
-void BuildCutBand(CVector& v);
-
 // What the correction of one chain did and has to tell the user; the command shows it, in
 // this order: the out-of-step sources, then that the cutter is too large, then the lack of
 // memory.

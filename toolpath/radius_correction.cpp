@@ -105,7 +105,6 @@ void CorrectInto(CVector& v, PathQueries& queries, CorrectionReport& report) {
         // told surely only by the robust offset.
         robust = RobustCorrection(v, true);
     report.cutterTooLarge = robust == RobustResult::CutterFitsNowhere;
-    BuildCutBand(v);
 }
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include "model/radius.h"
 #include "model/vector.h"
 #include "model/fraes_kontur.h"
+#include "toolpath/cut_band.h"
 #include "ui/view_transform.h"
 
 namespace {
@@ -130,13 +131,11 @@ void SweptPath(Painter& p, const CQuenkDoc& doc, const QRect& area) {
     p.m_p.setBrush(Qt::white);
     ForEachChain(doc, area, p.m_t, [&](const CStift&, const CVector& c) {
         if (!c.m_hasCorrection) return;
-        const CCompactPointArray& band = c.Correction().m_cutBand;
-        const int n = band.Size();
-        for (int i = 0; i + 4 <= n; i += 4) {
-            const QPoint quad[4] = {p.Pt(band[i]), p.Pt(band[i + 1]), p.Pt(band[i + 2]), p.Pt(band[i + 3])};
+        ForEachBandQuad(c, [&](const BandQuad& band) {
+            const QPoint quad[4] = {p.Pt(band[0]), p.Pt(band[1]), p.Pt(band[2]), p.Pt(band[3])};
             p.m_p.drawPolyline(quad, 4);
             p.m_p.drawLine(quad[3], quad[0]);
-        }
+        });
         const int r = static_cast<int>(c.m_toolRadius / p.m_t.scale);
         for (const auto& radius : c.m_radiusList)
             for (const CPunkt& q : radius->m_path) {

@@ -98,7 +98,7 @@ TEST(VectorCorrection, ClearCorrectionKeepsTheChain) {
     v.ClearCorrection();
     EXPECT_EQ(DescribeChain(v), chain);
     const CCorrectionLists& c = v.Correction();
-    for (const auto* a : {&c.m_correctionPointsA, &c.m_correctionPointsB, &c.m_correctionPointsC, &c.m_cutBand})
+    for (const auto* a : {&c.m_correctionPointsA, &c.m_correctionPointsB, &c.m_correctionPointsC})
         EXPECT_TRUE(a->IsEmpty());
     EXPECT_TRUE(v.Correction().m_correctionIndexA.IsEmpty() && v.Correction().m_correctionIndexB.IsEmpty());
 }

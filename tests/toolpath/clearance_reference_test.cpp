@@ -123,7 +123,6 @@ void ExpectSameCorrection(const CVector& a, const CVector& b) {
     }
     EXPECT_EQ(a.Correction().m_correctionIndexB, b.Correction().m_correctionIndexB);
     EXPECT_EQ(a.Correction().m_correctionPointsA, b.Correction().m_correctionPointsA);
-    EXPECT_EQ(a.Correction().m_cutBand, b.Correction().m_cutBand);
 }
 
 }  // namespace
