@@ -62,8 +62,8 @@ private:
 // over the cores, few enough that building the queries' buffers does not count.
 constexpr std::size_t kChainsPerPiece = 64;
 // What the correction keeps per point of a chain (working contour, raw points and their
-// sources, path, cutter band), with room for the walk's and the checks' buffers.
-constexpr std::size_t kResultBytesPerPoint = 192;
+// sources, path and its sources), with room for the walk's and the checks' buffers.
+constexpr std::size_t kResultBytesPerPoint = 128;
 
 // The corrections write a few hundred bytes per point of new storage. Each thread takes it
 // from a heap of its own; taken from large pages and kept from being given back between
