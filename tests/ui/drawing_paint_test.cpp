@@ -79,6 +79,24 @@ private slots:
         s.app.m_nColorMode = 5;  // no corrected paths in this mode
         QCOMPARE(CountPixels(s.Paint(), qRgb(0, 0, 255)), 0);
     }
+    // "Fräsbahn": the band r to both sides of the path as it is now, its second piece (after a
+    // tab's gap) included, and nothing across the gap.
+    void sweptPathFollowsThePaths() {
+        Scene s;
+        s.doc.m_nothingImported = 0;
+        s.flags.toolPath = true;
+        s.app.m_displayColour1 = 0x000000FF;
+        CVector& c = AddTestChain(s.doc, 1, {{20, 60}, {180, 60}});
+        c.m_toolRadius = 10;
+        c.m_hasCorrection = 1;
+        AddTestPath(c, {{20, 100}, {90, 100}});
+        AddTestPath(c, {{110, 100}, {180, 100}});
+        const QImage img = s.Paint();
+        const QRgb band = qRgb(255, 0, 0) & 0xFFFFFF;
+        for (const int x : {50, 150})
+            for (const int y : {90, 110}) QCOMPARE(img.pixel(x, y) & 0xFFFFFF, band);
+        QVERIFY(img.pixel(100, 90) != img.pixel(50, 90));
+    }
     // Going back over a segment and on elsewhere still draws the way on from its first end.
     void retracedSegmentGoesOnFromItsStart() {
         Scene s;
