@@ -65,7 +65,7 @@ constexpr std::size_t kChainsPerPiece = 64;
 // sources, path and its sources), with room for the walk's and the checks' buffers.
 constexpr std::size_t kResultBytesPerPoint = 128;
 
-// The corrections write a few hundred bytes per point of new storage. Each thread takes it
+// The corrections write about a hundred bytes per point of new storage. Each thread takes it
 // from a heap of its own; taken from large pages and kept from being given back between
 // chains, its first touch costs a fraction of what small pages cost.
 class RoomPerThread {

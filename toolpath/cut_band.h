@@ -4,7 +4,7 @@
 // one quadrilateral per segment. It is worked out from the paths as they are when the view
 // asks, so that it follows the tabs, corner drills and deleted points made after the
 // correction (a band kept from the correction showed the cutter passing over a tab where it
-// lifts), and the correction does not keep four points per path segment, more memory than
+// lifts), and the correction does not keep four points per path segment, as much memory as
 // all its other lists together, for a display that is usually off.
 
 #include <array>
