@@ -11,6 +11,7 @@
 #include "model/vector.h"
 #include "toolpath/clearance.h"
 #include "toolpath/correction_steps.h"
+#include "toolpath/cut_band.h"
 #include "toolpath/plain_distance.h"
 #include "toolpath/strip.h"
 
@@ -118,13 +119,11 @@ bool Assembler::ShiftedSegment(const CPunkt& p, const CPunkt& q, int rawSeg, int
     const std::vector<CPunkt>& w = *m_rule.working;
     const CPunkt& wa = w[static_cast<std::size_t>(seg) - 1];
     const CPunkt& wb = w[static_cast<std::size_t>(seg)];
-    const double len = PlainDistance(wa, wb);
-    if (!(len > 0)) return false;
+    if (!(PlainDistance(wa, wb) > 0)) return false;
     if (needStrip && !InBand(q, wa, wb, m_rule.c)) return false;
-    const double r = m_v.m_toolRadius;
-    const CPunkt o{-(wb.y - wa.y) / len * r, (wb.x - wa.x) / len * r};
-    const CPunkt l1{wa.x + o.x, wa.y + o.y}, l2{wb.x + o.x, wb.y + o.y};
-    const CPunkt r1{wb.x - o.x, wb.y - o.y}, r2{wa.x - o.x, wa.y - o.y};
+    // The two lines at r beside the segment are the long sides of its cutter band.
+    const BandQuad lines = CutBandQuad(wa, wb, m_v.m_toolRadius);
+    const CPunkt &l1 = lines[0], &l2 = lines[1], &r1 = lines[2], &r2 = lines[3];
     const int crossLeft = SegmentsCross(p, q, l1, l2);
     const int crossRight = SegmentsCross(p, q, r1, r2);
     if (crossLeft == crossRight) return false;
