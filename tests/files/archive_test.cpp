@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <type_traits>
 
@@ -8,11 +9,17 @@
 #include "support/byte_builder.h"
 
 namespace {
+using W = ArchiveWriter;
+using R = ArchiveReader;
+using B = ByteBuilder;
+
+// `read` is a reader member or a function of the reader; it must fail at `position`.
 template <typename F>
 void ExpectArchiveError(const std::string& bytes, F read, std::size_t position, const char* message = nullptr) {
-    ArchiveReader ar(bytes);
+    SCOPED_TRACE(testing::PrintToString(bytes.substr(0, 16)));
+    R ar(bytes);
     try {
-        read(ar);
+        std::invoke(read, ar);
         FAIL() << "no error";
     } catch (const ArchiveError& e) {
         EXPECT_EQ(e.Position(), position) << e.what();
@@ -20,24 +27,44 @@ void ExpectArchiveError(const std::string& bytes, F read, std::size_t position, 
     }
 }
 
-// Writes value with one writer call, compares with the bytes built by hand, and reads those
-// bytes back with the matching reader call, which must give `back` and use up every byte.
-template <typename W, typename R>
-void ExpectGolden(void (ArchiveWriter::*write)(W), R (ArchiveReader::*read)(),
-                  std::type_identity_t<std::remove_cvref_t<W>> value, const std::string& bytes,
-                  std::type_identity_t<R> back) {
+// The writer call gives the hand-built bytes; the reader call reads them back to `back`, using all.
+template <typename Wv, typename Rv>
+void ExpectGolden(void (W::*write)(Wv), Rv (R::*read)(), std::type_identity_t<std::remove_cvref_t<Wv>> value,
+                  const std::string& bytes, std::type_identity_t<Rv> back) {
     SCOPED_TRACE(testing::PrintToString(bytes.substr(0, 12)));
-    ArchiveWriter w;
+    W w;
     (w.*write)(value);
     EXPECT_EQ(w.Bytes(), bytes);
-    ArchiveReader r(bytes);
+    R r(bytes);
     EXPECT_EQ((r.*read)(), back);
     EXPECT_TRUE(r.AtEnd());
 }
 
-using W = ArchiveWriter;
-using R = ArchiveReader;
-using B = ByteBuilder;
+std::string NewClass(std::string_view name) {
+    return B().u16(0xFFFF).u16(1).u16(static_cast<std::uint16_t>(name.size())).raw(name).str();
+}
+
+// Writes an object header per name (nullptr: a null entry), returns the bytes.
+std::string WriteHeaders(const std::vector<const char*>& names) {
+    W w;
+    for (const char* n : names) n ? w.WriteObjectHeader(n) : w.WriteNullObject();
+    return w.Bytes();
+}
+
+void ExpectHeadersRead(const std::string& bytes, std::initializer_list<std::string_view> known,
+                       const std::vector<const char*>& names) {
+    R r(bytes);
+    for (const char* n : names) ASSERT_EQ(r.ReadObjectHeader(known), n ? std::optional<std::string>(n) : std::nullopt);
+    EXPECT_TRUE(r.AtEnd());
+}
+
+// Reads one object header knowing only class `first`, then, if given, one knowing only `second`.
+auto Headers(const char* first, const char* second = nullptr) {
+    return [=](R& r) {
+        r.ReadObjectHeader({first});
+        if (second) r.ReadObjectHeader({second});
+    };
+}
 }  // namespace
 
 TEST(Archive, PrimitivesHaveTheirGoldenBytes) {
@@ -58,8 +85,7 @@ TEST(Archive, PrimitivesHaveTheirGoldenBytes) {
     ExpectGolden(&W::WriteDoubleArray, &R::ReadDoubleArray, {0.5}, B().u16(1).f64(0.5).str(), {0.5});
     ExpectGolden(&W::WritePointArray, &R::ReadPointArray, CPointArray{{1.0, -2.0}},
                  B().u16(1).u32(0x0046E170).u32(0).f64(1.0).f64(-2.0).str(), CPointArray{{1.0, -2.0}});
-    // Texts: the length in one byte, 0xFF and 16 bits from 255, 0xFF 0xFFFF and 32 bits
-    // from 0xFFFE.
+    // Texts: the length in one byte, 0xFF and 16 bits from 255, 0xFF 0xFFFF and 32 bits from 0xFFFE.
     for (std::size_t n : {0, 254, 255, 0xFFFD, 0xFFFE, 70000}) {
         const std::string text(n, 'a');
         const std::string prefix = n < 255      ? B().u8(static_cast<std::uint8_t>(n)).str()
@@ -71,33 +97,28 @@ TEST(Archive, PrimitivesHaveTheirGoldenBytes) {
 
 TEST(Archive, ReadersIgnoreWhatTheWriterNeverVaries) {
     // Any non-zero flag byte is 1; the point type word and padding are not looked at.
-    ArchiveReader flags(std::string_view("\x07\x80", 2));
+    R flags(std::string_view("\x07\x80", 2));
     EXPECT_EQ(flags.ReadFlag(), 1);
     EXPECT_EQ(flags.ReadFlag(), 1);
     const std::string point = B().u16(1).u32(0x12345678).u32(0xFFFFFFFF).f64(3).f64(4).str();
-    EXPECT_EQ(ArchiveReader(point).ReadPointArray(), (CPointArray{{3, 4}}));
+    EXPECT_EQ(R(point).ReadPointArray(), (CPointArray{{3, 4}}));
 }
 
 TEST(ArchiveText, Utf8InMemoryWindows1252InTheFile) {
-    ArchiveWriter w;
+    W w;
     w.WriteString("Größe €5");
     w.WriteString("日本");  // not in the code page
     w.WriteString("a\xC3" "b\xE2\x82");  // malformed UTF-8: a cut sequence in the middle and at the end
-    EXPECT_EQ(w.Bytes(), ByteBuilder().text("Gr\xF6\xDF" "e \x80" "5").text("??").text("a?b??").str());
-
-    const std::string c1 = ByteBuilder().text("\xC4\x9D\x81").str();
-    ArchiveReader r(c1);
-    EXPECT_EQ(r.ReadString(), "Ä\u009D\u0081");  // undefined bytes keep their C1 meaning
+    EXPECT_EQ(w.Bytes(), B().text("Gr\xF6\xDF" "e \x80" "5").text("??").text("a?b??").str());
+    const std::string c1 = B().text("\xC4\x9D\x81").str();
+    EXPECT_EQ(R(c1).ReadString(), "Ä\u009D\u0081");  // undefined bytes keep their C1 meaning
 }
 
 TEST(ArchiveText, Utf16FormIsReadAsUtf8) {
-    const std::string bytes = ByteBuilder()
-                                  .u8(0xFF).u16(0xFFFE).u8(4)
-                                  .u16('A').u16(0x20AC).u16(0xD83D).u16(0xDE00)
+    const std::string bytes = B().u8(0xFF).u16(0xFFFE).u8(4).u16('A').u16(0x20AC).u16(0xD83D).u16(0xDE00)
                                   .u8(0xFF).u16(0xFFFE).u8(0xFF).u16(300).raw(std::string(600, '\0'))
-                                  .u8(0xFF).u16(0xFFFE).u8(1).u16(0xDC00)
-                                  .str();
-    ArchiveReader r(bytes);
+                                  .u8(0xFF).u16(0xFFFE).u8(1).u16(0xDC00).str();
+    R r(bytes);
     EXPECT_EQ(r.ReadString(), "A€\U0001F600");
     EXPECT_EQ(r.ReadString(), std::string(300, '\0'));
     EXPECT_EQ(r.ReadString(), "\uFFFD");  // unpaired surrogate
@@ -105,99 +126,55 @@ TEST(ArchiveText, Utf16FormIsReadAsUtf8) {
 }
 
 TEST(Archive, ShortInputAndCountsBeyondTheFileAreErrorsBeforeAnyAllocation) {
-    const std::string huge = ByteBuilder().u16(0xFFFF).u32(0xFFFFFFF0).i32(1).str();
-    ExpectArchiveError(huge, [](ArchiveReader& r) { r.ReadInt32Array(); }, 6);
-    ExpectArchiveError(huge, [](ArchiveReader& r) { r.ReadDoubleArray(); }, 6);
-    ExpectArchiveError(huge, [](ArchiveReader& r) { r.ReadPointArray(); }, 6);
+    const std::string huge = B().u16(0xFFFF).u32(0xFFFFFFF0).i32(1).str();
+    ExpectArchiveError(huge, &R::ReadInt32Array, 6);
+    ExpectArchiveError(huge, &R::ReadDoubleArray, 6);
+    ExpectArchiveError(huge, &R::ReadPointArray, 6);
     // Exactly as many bytes as the count needs is fine; one fewer is not.
-    const std::string two = ByteBuilder().u16(2).f64(1).f64(2).str();
-    EXPECT_EQ(ArchiveReader(two).ReadDoubleArray().size(), 2u);
-    ExpectArchiveError(two.substr(0, two.size() - 1), [](ArchiveReader& r) { r.ReadDoubleArray(); }, 2);
+    const std::string two = B().u16(2).f64(1).f64(2).str();
+    EXPECT_EQ(R(two).ReadDoubleArray().size(), 2u);
+    ExpectArchiveError(two.substr(0, two.size() - 1), &R::ReadDoubleArray, 2);
     // Texts too, in both character sizes.
-    ExpectArchiveError(ByteBuilder().u8(0xFF).u16(0xFFFF).u32(0x7FFFFFFF).str(),
-                       [](ArchiveReader& r) { r.ReadString(); }, 7);
-    ExpectArchiveError(ByteBuilder().u8(0xFF).u16(0xFFFE).u8(3).raw("abcde").str(),
-                       [](ArchiveReader& r) { r.ReadString(); }, 4);
+    ExpectArchiveError(B().u8(0xFF).u16(0xFFFF).u32(0x7FFFFFFF).str(), &R::ReadString, 7);
+    ExpectArchiveError(B().u8(0xFF).u16(0xFFFE).u8(3).raw("abcde").str(), &R::ReadString, 4);
     // Short input, at the position of the value that did not fit.
-    ExpectArchiveError(std::string("\x01\x02\x03", 3), [](ArchiveReader& r) { r.ReadInt32(); }, 0);
-    ExpectArchiveError(std::string("\x01\x02\x03", 3), [](ArchiveReader& r) { r.ReadUInt16(); r.ReadUInt16(); }, 2);
-    ExpectArchiveError(std::string(), [](ArchiveReader& r) { r.ReadString(); }, 0, "Unerwartetes Dateiende (Byte 0)");
+    ExpectArchiveError(std::string("\x01\x02\x03", 3), &R::ReadInt32, 0);
+    ExpectArchiveError(std::string("\x01\x02\x03", 3), [](R& r) { r.ReadUInt16(); r.ReadUInt16(); }, 2);
+    ExpectArchiveError(std::string(), &R::ReadString, 0, "Unerwartetes Dateiende (Byte 0)");
 }
 
 // ---------------------------------------------------------------- object lists
 
-namespace {
-std::string NewClass(std::string_view name) {
-    return ByteBuilder().u16(0xFFFF).u16(1).u16(static_cast<std::uint16_t>(name.size())).raw(name).str();
-}
-}  // namespace
-
 TEST(ArchiveObjects, ClassNameOnceThenClassIndex) {
-    ArchiveWriter w;
-    w.WriteObjectHeader("CFraesKontur");  // class 1, object 2
-    w.WriteObjectHeader("CFraesDaten");   // class 3, object 4
-    w.WriteNullObject();
-    w.WriteObjectHeader("CFraesDaten");   // object 5
-    w.WriteObjectHeader("CFraesKontur");  // object 6
-    const std::string expected = ByteBuilder()
-                                     .raw(NewClass("CFraesKontur"))
-                                     .raw(NewClass("CFraesDaten"))
-                                     .u16(0)
-                                     .u16(0x8003)
-                                     .u16(0x8001)
-                                     .str();
-    EXPECT_EQ(w.Bytes(), expected);
-
-    ArchiveReader r(expected);
-    const auto known = {std::string_view("CFraesKontur"), std::string_view("CFraesDaten")};
-    EXPECT_EQ(r.ReadObjectHeader(known), "CFraesKontur");
-    EXPECT_EQ(r.ReadObjectHeader(known), "CFraesDaten");
-    EXPECT_EQ(r.ReadObjectHeader(known), std::nullopt);
-    EXPECT_EQ(r.ReadObjectHeader(known), "CFraesDaten");
-    EXPECT_EQ(r.ReadObjectHeader(known), "CFraesKontur");
-    EXPECT_TRUE(r.AtEnd());
+    // Classes 1 and 3, objects 2 and 4; the null entry; then objects 5 and 6 by class index.
+    const std::vector<const char*> names{"CFraesKontur", "CFraesDaten", nullptr, "CFraesDaten", "CFraesKontur"};
+    const std::string bytes = WriteHeaders(names);
+    EXPECT_EQ(bytes,
+              B().raw(NewClass("CFraesKontur")).raw(NewClass("CFraesDaten")).u16(0).u16(0x8003).u16(0x8001).str());
+    ExpectHeadersRead(bytes, {"CFraesKontur", "CFraesDaten"}, names);
 }
 
 TEST(ArchiveObjects, IndexesFrom0x7FFFUseTheLongForms) {
-    ArchiveWriter w;
-    // Class A takes index 1; its objects 2 .. 0x7FFE; class B then takes 0x7FFF.
-    for (int i = 0; i < 0x7FFD; ++i) w.WriteObjectHeader("A");
-    const std::size_t before = w.Bytes().size();
-    w.WriteObjectHeader("B");  // class 0x7FFF, object 0x8000
-    w.WriteObjectHeader("B");
-    w.WriteObjectHeader("A");
-    EXPECT_EQ(w.Bytes().substr(before),
-              ByteBuilder().raw(NewClass("B")).u16(0x7FFF).u32(0x80007FFF).u16(0x8001).str());
-
-    ArchiveReader r(w.Bytes());
-    for (int i = 0; i < 0x7FFD; ++i) ASSERT_EQ(r.ReadObjectHeader({"A", "B"}), "A");
-    EXPECT_EQ(r.ReadObjectHeader({"A", "B"}), "B");
-    EXPECT_EQ(r.ReadObjectHeader({"A", "B"}), "B");
-    EXPECT_EQ(r.ReadObjectHeader({"A", "B"}), "A");
-    EXPECT_TRUE(r.AtEnd());
+    // Class A takes index 1, its objects 2 .. 0x7FFE; class B then 0x7FFF, its object 0x8000.
+    std::vector<const char*> names(0x7FFD, "A");
+    const std::size_t before = WriteHeaders(names).size();
+    names.insert(names.end(), {"B", "B", "A"});
+    const std::string bytes = WriteHeaders(names);
+    EXPECT_EQ(bytes.substr(before), B().raw(NewClass("B")).u16(0x7FFF).u32(0x80007FFF).u16(0x8001).str());
+    ExpectHeadersRead(bytes, {"A", "B"}, names);
 }
 
 TEST(ArchiveObjects, BadTagsAreErrors) {
-    // Unknown class name.
-    ExpectArchiveError(NewClass("CEvil"), [](ArchiveReader& r) { r.ReadObjectHeader({"CWerkzeug"}); }, 0);
-    // Other schema.
-    ExpectArchiveError(ByteBuilder().u16(0xFFFF).u16(2).u16(9).raw("CWerkzeug").str(),
-                       [](ArchiveReader& r) { r.ReadObjectHeader({"CWerkzeug"}); }, 0);
-    // Class index never defined, and an index that names an object.
-    ExpectArchiveError(ByteBuilder().u16(0x8001).str(), [](ArchiveReader& r) { r.ReadObjectHeader({"A"}); }, 0);
-    ExpectArchiveError(ByteBuilder().raw(NewClass("A")).u16(0x8002).str(),
-                       [](ArchiveReader& r) { r.ReadObjectHeader({"A"}); r.ReadObjectHeader({"A"}); }, 7);
-    // A reference to an earlier object.
-    ExpectArchiveError(ByteBuilder().raw(NewClass("A")).u16(0x0002).str(),
-                       [](ArchiveReader& r) { r.ReadObjectHeader({"A"}); r.ReadObjectHeader({"A"}); }, 7);
-    // A class that is known in the archive but has no place in this list.
-    ExpectArchiveError(ByteBuilder().raw(NewClass("A")).u16(0x8001).str(),
-                       [](ArchiveReader& r) { r.ReadObjectHeader({"A"}); r.ReadObjectHeader({"B"}); }, 7);
+    const std::string a = NewClass("A");
+    ExpectArchiveError(NewClass("CEvil"), Headers("CWerkzeug"), 0);  // unknown class name
+    ExpectArchiveError(B().u16(0xFFFF).u16(2).u16(9).raw("CWerkzeug").str(), Headers("CWerkzeug"), 0);  // other schema
+    ExpectArchiveError(B().u16(0x8001).str(), Headers("A"), 0);     // class index never defined
+    ExpectArchiveError(a + B().u16(0x8002).str(), Headers("A", "A"), 7);  // an index that names an object
+    ExpectArchiveError(a + B().u16(0x0002).str(), Headers("A", "A"), 7);  // a reference to an earlier object
+    ExpectArchiveError(a + B().u16(0x8001).str(), Headers("A", "B"), 7);  // known, but no place in this list
     // A name longer than any class name, and a name cut by the end of the file.
-    ExpectArchiveError(ByteBuilder().u16(0xFFFF).u16(1).u16(0xFFFF).str(),
-                       [](ArchiveReader& r) { r.ReadObjectHeader({"A"}); }, 0);
-    ExpectArchiveError(ByteBuilder().u16(0xFFFF).u16(1).u16(9).raw("CWerk").str(),
-                       [](ArchiveReader& r) { r.ReadObjectHeader({"CWerkzeug"}); }, 6);
+    ExpectArchiveError(B().u16(0xFFFF).u16(1).u16(0xFFFF).str(), Headers("A"), 0);
+    ExpectArchiveError(B().u16(0xFFFF).u16(1).u16(9).raw("CWerk").str(), Headers("CWerkzeug"), 6);
 }
 
 // ---------------------------------------------------------------- tools
@@ -205,31 +182,27 @@ TEST(ArchiveObjects, BadTagsAreErrors) {
 TEST(WerkzeugRecord, FortyEightBytesInFileOrder) {
     const CWerkzeug t{.m_colour = 0x00FF8040, .m_depth = -1.5, .m_valueF = 0x40000000, .m_param1 = 11, .m_param2 = 22,
                       .m_param3 = 33, .m_side = 0, .m_param4 = 44, .m_param5 = 55, .m_diameter = 3.0};
-    ArchiveWriter w;
+    W w;
     WriteWerkzeug(w, t);
     const std::string expected =
-        ByteBuilder().f64(3.0).i32(22).u32(0x40000000).i32(11).i32(0).i32(33).f64(-1.5).i32(55).i32(44).u32(0x00FF8040).str();
+        B().f64(3.0).i32(22).u32(0x40000000).i32(11).i32(0).i32(33).f64(-1.5).i32(55).i32(44).u32(0x00FF8040).str();
     ASSERT_EQ(expected.size(), kWerkzeugRecordSize);
     EXPECT_EQ(w.Bytes(), expected);
-    ArchiveReader r(expected);
+    R r(expected);
     EXPECT_EQ(ReadWerkzeug(r), t);
 }
 
 TEST(WerkzeugList, NullEntryKeepsItsPlaceAndDamageKeepsWhatWasRead) {
-    CWerkzeug t;
-    t.m_diameter = 2;
-    ArchiveWriter w;
+    const CWerkzeug t{.m_diameter = 2};
+    W w;
     w.WriteCount(3);
     w.WriteNullObject();
     w.WriteObjectHeader(kWerkzeugClassName);
     WriteWerkzeug(w, t);
     w.WriteObjectHeader(kWerkzeugClassName);
     const std::string cut = w.Bytes() + std::string(10, '\0');  // third record cut short
-
     std::vector<CWerkzeug> tools;
-    ArchiveReader r(cut);
+    R r(cut);
     EXPECT_THROW(ReadToolList(r, tools), ArchiveError);
-    ASSERT_EQ(tools.size(), 2u);
-    EXPECT_EQ(tools[0], CWerkzeug{});
-    EXPECT_EQ(tools[1], t);
+    EXPECT_EQ(tools, (std::vector<CWerkzeug>{CWerkzeug{}, t}));
 }
