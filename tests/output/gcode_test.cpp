@@ -176,26 +176,21 @@ TEST(GCode, PassCountNeverCutsDeeperThanAllowed) {
 }
 
 TEST(GCode, ZLevelsFromTheReferenceAndTheToolDepth) {
-    {  // a negative depth: the "bottom" lies 2 mm above the top, one pass there
+    const std::pair<const char*, std::function<void(CQuenkApp&)>> cases[] = {
+        // a negative depth: the "bottom" lies 2 mm above the top, one pass there
+        {"G01Z2.000", [](CQuenkApp& a) { a.m_depthMode = 1; a.m_toolDepth[1] = -2.0; }},
+        // Z given at the material's bottom: zTop = -10 + 10 = 0, the stored top is not read
+        {"G01Z-10.500",
+         [](CQuenkApp& a) { a.m_zReference = 1; a.m_zBottom = -10.0; a.m_zTop = 99.0; a.m_maxPassDepth = 0.0; }},
+    };
+    for (const auto& [plunge, set] : cases) {
+        SCOPED_TRACE(plunge);
         Example e;
-        e.app.m_depthMode = 1;
-        e.app.m_toolDepth[1] = -2.0;
+        set(e.app);
         e.Add(1, {{{0, 0}}});
-        const std::string text = e.Generate();
-        EXPECT_EQ(CountPrefix(text, "G01Z"), 1);
-        EXPECT_EQ(CountPrefix(text, "G01Z2.000"), 1);
+        EXPECT_EQ(Body(e.Generate()),
+                  (Strings{"G71T1M6", "M03", "G00X0.0Y0.0", "G00Z5.000", plunge, "G00Z5.000", "M30"}));
         EXPECT_TRUE(e.s.ui.shown.empty());
-    }
-    {  // Z given at the material's bottom: zTop = -10 + 10 = 0
-        Example e;
-        e.app.m_zReference = 1;
-        e.app.m_zBottom = -10.0;
-        e.app.m_zTop = 99.0;  // not read
-        e.app.m_maxPassDepth = 0.0;
-        e.Add(1, {{{0, 0}}});
-        const std::string text = e.Generate();
-        EXPECT_EQ(CountPrefix(text, "G00Z5.000"), 2);
-        EXPECT_EQ(CountPrefix(text, "G01Z-10.500"), 1);
     }
 }
 
