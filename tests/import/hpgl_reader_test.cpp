@@ -244,14 +244,12 @@ TEST_F(HpglTest, TextsEndingInsideACommandStayInBounds) {
 }
 
 TEST(HpglLineBreaks, RemovesEveryCRAndLFKeepingOrder) {
-    const std::string cases[] = {"", "\r\n", "\n\n\r", "abc", "\rabc\n", "a\r\nb\nc\rd", "ab\r\n\r\ncd\n",
-                                 std::string("x\0\ny", 4)};
-    for (const std::string& c : cases) {
-        std::string expected;
-        for (char ch : c)
-            if (ch != '\r' && ch != '\n') expected += ch;
-        std::string got = c;
-        StripLineBreaks(got);
-        EXPECT_EQ(got, expected);
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""}, {"\r\n", ""}, {"\n\n\r", ""}, {"abc", "abc"}, {"\rabc\n", "abc"}, {"a\r\nb\nc\rd", "abcd"},
+        {"ab\r\n\r\ncd\n", "abcd"}, {std::string("x\0\ny", 4), std::string("x\0y", 3)}};
+    for (auto [text, expected] : cases) {
+        SCOPED_TRACE(testing::PrintToString(text));
+        StripLineBreaks(text);
+        EXPECT_EQ(text, expected);
     }
 }
