@@ -313,7 +313,7 @@ TEST(SettingsFileOnDisk, WriteFailureKeepsTheOldFileWhole) {
     CQuenkApp a;
     a.m_settingsPath = dir.File("QuenkV4.dat");
     std::ofstream(a.m_settingsPath, std::ios::binary) << "old settings";
-    // A folder that cannot be removed where the temporary file beside the target goes.
+    // A folder that cannot be removed stands where the temporary file would go, so writing fails.
     const std::string blocker = AtomicFile::TempPath(a.m_settingsPath);
     std::filesystem::create_directory(blocker);
     std::ofstream(blocker + "/keep") << "x";
@@ -326,7 +326,7 @@ TEST(SettingsFileOnDisk, WriteFailureKeepsTheOldFileWhole) {
     EXPECT_EQ(s.ui.shown.size(), 2u);
 }
 
-// Real files written by the program read without complaint; the 4.6 one is written back as it was.
+// The seed files read without complaint; the 4.6 one is written back as it was.
 TEST(SettingsFileOnDisk, SeedFilesLoadWithoutComplaint) {
     const std::string seeds = std::string(QUENK_SOURCE_DIR) + "/tests/fuzz/seeds/settings/";
     ScriptedSession s;
