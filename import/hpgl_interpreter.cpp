@@ -364,10 +364,10 @@ std::size_t HpglInterpreter::Scale(std::size_t i) {
 
 bool HpglInterpreter::ReadPenNumber(std::size_t& i, std::int32_t& number) const {
     if (At(i) == ' ') ++i;
-    if (!IsDigit(At(i))) return false;
+    if (!IsHpglDigit(At(i))) return false;
     constexpr std::int64_t kMaxPen = 2147483647;
     std::int64_t p = 0;
-    for (; IsDigit(At(i)); ++i) p = std::min(kMaxPen, p * 10 + (At(i) - '0'));
+    for (; IsHpglDigit(At(i)); ++i) p = std::min(kMaxPen, p * 10 + (At(i) - '0'));
     number = static_cast<std::int32_t>(p);
     return true;
 }

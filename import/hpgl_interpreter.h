@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "import/hpgl_number.h"
 #include "model/int_table.h"
 #include "model/layer.h"
 #include "model/punkt.h"
@@ -44,8 +45,7 @@ private:
         return i < m_n ? static_cast<unsigned char>(m_text[i]) : 0;
     }
     static bool IsUpper(unsigned char c) { return c >= 'A' && c <= 'Z'; }
-    static bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-    static bool StartsNumber(unsigned char c) { return IsDigit(c) || c == '-'; }
+    static bool StartsNumber(unsigned char c) { return IsHpglDigit(c) || c == '-'; }
     // A character that leaves no room for parameters: a letter or anything from 'A' up.
     bool NoParameters(std::size_t i) const { return i < m_n && At(i) >= 'A'; }
     // One number: one blank skipped, then a digit or '-' must follow.

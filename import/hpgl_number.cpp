@@ -4,12 +4,10 @@ namespace {
 // Magnitudes beyond 2^31 are held at 2^31; the sign then picks the 32-bit limit.
 constexpr std::uint64_t kCap = 2147483648ULL;
 
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-
 // The characters after the digits that still belong to the number, and the signed result.
 std::int32_t Finish(const unsigned char*& p, const unsigned char* end, bool negative, std::uint64_t v) {
     if (p < end && (*p == '.' || *p == '-'))
-        while (p < end && (IsDigit(*p) || *p == '-' || *p == '.')) ++p;
+        while (p < end && (IsHpglDigit(*p) || *p == '-' || *p == '.')) ++p;
     if (v > kCap) v = kCap;
     if (negative) return static_cast<std::int32_t>(-static_cast<std::int64_t>(v));  // -2^31 fits
     return static_cast<std::int32_t>(v < kCap ? v : kCap - 1);

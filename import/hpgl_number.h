@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstring>
 
+inline bool IsHpglDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
 // A character at a time.
 std::int32_t ReadHpglNumberPlain(const unsigned char*& p, const unsigned char* end);
 
