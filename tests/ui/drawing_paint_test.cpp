@@ -17,9 +17,11 @@ struct Scene {
     CQuenkApp app;
     CQuenkDoc doc{app};
     DisplayFlags flags;
-    Scene() {
+    // imported: the document counts as holding an imported drawing, which the view draws.
+    explicit Scene(bool imported = true) {
         CompleteSettingsTables(app);
         doc.AddLayer();
+        if (imported) doc.m_nothingImported = 0;
     }
     QImage Paint() {
         QImage img(200, 200, QImage::Format_RGB32);
@@ -52,7 +54,6 @@ private slots:
         };
         for (const auto& r : rows) {
             Scene s;
-            s.doc.m_nothingImported = 0;
             s.app.m_nColorMode = r.mode;
             s.app.m_penColours[3] = 0x00112233;
             CVector& c = AddTestChain(s.doc, r.pen, {{20, 100}, {180, 100}});
@@ -64,7 +65,6 @@ private slots:
     }
     void startCrossEndSquareAndDrillCircle() {
         Scene s;
-        s.doc.m_nothingImported = 0;
         s.flags.endPoints = true;
         s.app.m_displayColour2 = 0x00FF0000;
         CVector& c = AddTestChain(s.doc, 1, {{50, 100}, {150, 100}});
@@ -83,7 +83,6 @@ private slots:
     // tab's gap) included, and nothing across the gap.
     void sweptPathFollowsThePaths() {
         Scene s;
-        s.doc.m_nothingImported = 0;
         s.flags.toolPath = true;
         s.app.m_displayColour1 = 0x000000FF;
         CVector& c = AddTestChain(s.doc, 1, {{20, 60}, {180, 60}});
@@ -100,7 +99,6 @@ private slots:
     // Going back over a segment and on elsewhere still draws the way on from its first end.
     void retracedSegmentGoesOnFromItsStart() {
         Scene s;
-        s.doc.m_nothingImported = 0;
         s.flags.startPoints = false;
         AddTestChain(s.doc, 1, {{20, 100}, {100, 100}, {20, 100}, {100, 100}, {20, 100}, {20, 180}});
         const QImage img = s.Paint();
@@ -109,7 +107,7 @@ private slots:
         QCOMPARE(CountPixels(img, qRgb(250, 30, 30)), 81 + 80);
     }
     void withoutDrawingOnlyFrames() {
-        Scene s;
+        Scene s(false);
         s.app.m_plotterUnit = 1.0;  // millimetres are drawing units here
         s.app.m_machineX = 180, s.app.m_machineY = 180;
         s.app.m_materialX = 100, s.app.m_materialY = 100;
