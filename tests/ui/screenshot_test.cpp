@@ -1,8 +1,8 @@
 // The main window with the sample sign, corrected, on a real X server (Xvfb): the picture
 // must show the menu bar and the chains. It is written to the build folder as
 // screenshot.png, with the About box, the tips dialog, the settings, tools and
-// "Radiusparameter" dialogs, the chain information, milling mode and the import report
-// beside it; the ones in docs/ are copies.
+// "Radiusparameter" dialogs, the chain information, the cutter's sweep ("Fräsbahn"), milling
+// mode and the import report beside it; the ones in docs/ are copies.
 
 #include <QMenuBar>
 #include <QScreen>
@@ -58,6 +58,11 @@ private slots:
         QTest::qWait(300);
         const QImage shot = f.grab().toImage();
         QVERIFY(shot.save(QStringLiteral("screenshot.png")));
+        // "Fräsbahn": the cutter's sweep around the paths, on and off again.
+        QVERIFY(f.Execute(cmd::kToolPath));
+        QTest::qWait(300);
+        QVERIFY(f.grab().toImage().save(QStringLiteral("screenshot_toolpath.png")));
+        QVERIFY(f.Execute(cmd::kToolPath));
 
         QCOMPARE(f.menuBar()->actions().size(), int(DocumentMenu().size()));
         QVERIFY(f.menuBar()->isVisible() && f.menuBar()->height() > 10);
