@@ -4,7 +4,9 @@
 // ended where it meets the contour's offset line.
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <memory>
 
 #include "model/geometry.h"
 #include "model/parallel.h"
@@ -16,14 +18,65 @@
 #include "toolpath/strip.h"
 
 namespace {
-// From this many raw points on, the contour's index for the checks is built beside the walk.
-constexpr std::size_t kIndexBesideWalk = 8192;
+// The clearance test of raw point i, and whether the contour lies between it and the vertex
+// that produced it: a narrow corner's offset point can land beyond the opposite wall, in the
+// material or outside a pocket, far enough from every segment to pass the distance test.
+// The first failing working segment, or 0.
+template <class Queries>
+int RawPointFails(Queries& q, const std::vector<CPunkt>& raw, const std::vector<std::int32_t>& src,
+                  const std::vector<CPunkt>& w, int i) {
+    const CPunkt& x = raw[static_cast<std::size_t>(i)];
+    if (const int seg = q.FirstFailingSegment(x)) return seg;
+    const std::int32_t s = src[static_cast<std::size_t>(i)];
+    if (s < 0 || static_cast<std::size_t>(s) >= w.size()) return 0;
+    return q.FirstCrossedSegment(w[static_cast<std::size_t>(s)], x);
+}
+
+// The raw points' verdicts, worked out by a helper thread from the last point backwards while
+// the walk goes forwards, until the two meet. Each verdict depends on its point alone, so the
+// walk takes the helper's where there is one and works out the rest itself; both threads
+// tell where they are only now and then, which keeps them from waiting on each other's
+// caches.
+class VerdictsAhead {
+public:
+    explicit VerdictsAhead(std::size_t n) : m_verdicts(n), m_from(static_cast<int>(n)), m_cachedFrom(static_cast<int>(n)) {}
+
+    // On the helper.
+    template <class Verdict>
+    void Fill(Verdict&& verdict) {
+        int reached = m_reached.load(std::memory_order_relaxed);
+        for (int i = static_cast<int>(m_verdicts.size()) - 1; i > reached + kStride; --i) {
+            m_verdicts[static_cast<std::size_t>(i)] = verdict(i);
+            if (i % kStride == 0) {
+                m_from.store(i, std::memory_order_release);
+                reached = m_reached.load(std::memory_order_relaxed);
+            }
+        }
+    }
+    // On the walk: the helper's verdict of point i, or -1 when it has none (yet).
+    int Verdict(int i) {
+        if (i % kStride == 0) {
+            m_reached.store(i, std::memory_order_relaxed);
+            m_cachedFrom = m_from.load(std::memory_order_acquire);
+        }
+        return i >= m_cachedFrom ? m_verdicts[static_cast<std::size_t>(i)] : -1;
+    }
+    // The walk is over: the helper stops.
+    void WalkDone() { m_reached.store(static_cast<int>(m_verdicts.size()), std::memory_order_relaxed); }
+
+private:
+    static constexpr int kStride = 64;
+    std::vector<std::int32_t> m_verdicts;
+    alignas(64) std::atomic<int> m_from;  // the helper's verdicts cover m_from .. n - 1
+    alignas(64) std::atomic<int> m_reached{0};
+    alignas(64) int m_cachedFrom;  // the walk's copy of m_from
+};
 
 class Assembler {
 public:
     // The path, its sources and the problem points go to the queries' buffers (emptied
     // here), the outcome to `outcome`.
-    Assembler(CVector& v, PathQueries& q, AssemblyOutcome& outcome)
+    Assembler(CVector& v, PathQueries& q, AssemblyOutcome& outcome, VerdictsAhead* ahead = nullptr)
         : m_v(v),
           m_q(q),
           m_raw(v.Correction().m_correctionPointsA.Raw()),
@@ -33,7 +86,8 @@ public:
           m_sources(q.walk.sources),
           m_rule(ClearanceRule::For(v.Correction().m_offsetPoints.Raw(), v.m_toolRadius)),
           m_outcome(outcome),
-          m_candidates(q.walk.candidates) {
+          m_candidates(q.walk.candidates),
+          m_ahead(ahead) {
         m_problems.clear();
         m_points.clear();
         m_sources.clear();
@@ -43,16 +97,10 @@ public:
 
 private:
     int Fails(const CPunkt& x) { return m_q.FirstFailingSegment(x); }
-    // A raw point also fails when the contour lies between it and the vertex that produced
-    // it: a narrow corner's offset point can land beyond the opposite wall, in the material
-    // or outside a pocket, far enough from every segment to pass the distance test.
     int FailsRaw(int i) {
-        const CPunkt& x = m_raw[static_cast<std::size_t>(i)];
-        if (const int seg = Fails(x)) return seg;
-        const std::int32_t s = m_src[static_cast<std::size_t>(i)];
-        const std::vector<CPunkt>& w = *m_rule.working;
-        if (s < 0 || static_cast<std::size_t>(s) >= w.size()) return 0;
-        return m_q.FirstCrossedSegment(w[static_cast<std::size_t>(s)], x);
+        if (m_ahead)
+            if (const int seg = m_ahead->Verdict(i); seg >= 0) return seg;
+        return RawPointFails(m_q, m_raw, m_src, *m_rule.working, i);
     }
     void Append(const CPunkt& p, std::int32_t s) {
         m_points.push_back(p);
@@ -92,6 +140,7 @@ private:
     ClearanceRule m_rule;
     AssemblyOutcome& m_outcome;
     std::vector<std::int32_t>& m_candidates;
+    VerdictsAhead* m_ahead;
     // Where the path stands on the raw path: a point on raw segment m_atSeg; -1 before the
     // start, when all of the raw path up to the first point is left out.
     CPunkt m_at;
@@ -264,12 +313,20 @@ void AssemblePath(CVector& v, PathQueries& queries, AssemblyOutcome& outcome) {
     // On a large contour the checks index the contour on a second thread during the walk,
     // which reads none of what they write.
     queries.checker.Forget();
-    if (raw.size() >= kIndexBesideWalk) {
+    if (raw.size() >= queries.besideWalkFrom) {
+        // Meanwhile the helper indexes the contour for the checks, then takes raw points from
+        // the end, while the walk goes on from the start.
+        const std::unique_ptr<PathQueries::Sharing> shared = queries.Share();
+        VerdictsAhead ahead(raw.size());
+        const std::vector<CPunkt>& w = v.Correction().m_offsetPoints.Raw();
         RunTwoPieces(true, [&](std::size_t k) {
-            if (k == 0)
-                Assembler(v, queries, outcome).Run();
-            else
-                queries.checker.IndexContour(v);
+            if (k == 0) {
+                Assembler(v, queries, outcome, shared ? &ahead : nullptr).Run();
+                ahead.WalkDone();
+                return;
+            }
+            queries.checker.IndexContour(v);
+            if (shared) ahead.Fill([&](int i) { return RawPointFails(*shared, raw, src, w, i); });
         });
     } else {
         Assembler(v, queries, outcome).Run();

@@ -146,6 +146,7 @@ void GridPathQueries::Prepare(const ClearanceRule& rule, const std::vector<CPunk
     RunTwoPieces(w.size() >= kSplitGrids, [&](std::size_t piece) {
         if (piece == 1) {
             if (w.size() >= 2) m_workingLines.Build(w, m_margin, fine, lines);
+            m_scratch.stamps.Reset(m_workingLines.Segments());
             if (raw.size() >= 2) m_rawLines.Build(raw, m_margin, fine, lines);
             return;
         }
@@ -162,7 +163,9 @@ void GridPathQueries::Prepare(const ClearanceRule& rule, const std::vector<CPunk
     });
 }
 
-int GridPathQueries::FirstFailingSegment(const CPunkt& x) {
+int GridPathQueries::FirstFailingSegment(const CPunkt& x) { return FailingSegment(x); }
+
+int GridPathQueries::FailingSegment(const CPunkt& x) const {
     if (!(m_rule.c > 0) || m_rule.working->size() < 2) return 0;
     if (m_scan) {
         const int k = ScanBoxes(m_failBlocks, m_failBoxes, x.x, x.x, x.y, x.y,
@@ -190,6 +193,10 @@ int GridPathQueries::FirstFailingSegment(const CPunkt& x) {
 }
 
 int GridPathQueries::FirstCrossedSegment(const CPunkt& a, const CPunkt& b) {
+    return CrossedSegment(a, b, m_scratch);
+}
+
+int GridPathQueries::CrossedSegment(const CPunkt& a, const CPunkt& b, Scratch& scratch) const {
     const std::vector<CPunkt>& w = *m_rule.working;
     if (w.size() < 2) return 0;
     // A working segment crossing a->b lies at least c from b, which passed the clearance
@@ -198,7 +205,8 @@ int GridPathQueries::FirstCrossedSegment(const CPunkt& a, const CPunkt& b) {
     const double c = m_rule.c > 0 ? m_rule.c : 0;
     const double t = len > 0 ? std::min(1.0, (len - c + m_margin) / len) : 1.0;
     const CPunkt end{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
-    m_found.clear();
+    std::vector<std::int32_t>& found = scratch.found;
+    found.clear();
     if (m_scan) {
         const double loX = std::min(a.x, end.x) - m_margin, hiX = std::max(a.x, end.x) + m_margin;
         const double loY = std::min(a.y, end.y) - m_margin, hiY = std::max(a.y, end.y) + m_margin;
@@ -206,12 +214,12 @@ int GridPathQueries::FirstCrossedSegment(const CPunkt& a, const CPunkt& b) {
         return k < 0 ? 0 : k + 1;
     }
     if (m_workingLines.Region().Contains(a) && m_workingLines.Region().Contains(end)) {
-        m_workingLines.CollectAlong(a, end, m_margin, m_found);
-        std::sort(m_found.begin(), m_found.end());
+        m_workingLines.CollectAlong(a, end, m_margin, found, scratch.stamps);
+        std::sort(found.begin(), found.end());
     } else {
-        for (int i = 0; i + 1 < static_cast<int>(w.size()); ++i) m_found.push_back(i);
+        for (int i = 0; i + 1 < static_cast<int>(w.size()); ++i) found.push_back(i);
     }
-    for (std::int32_t k : m_found)
+    for (std::int32_t k : found)
         if (Crosses(a, b, w, k)) return k + 1;
     return 0;
 }
@@ -243,3 +251,20 @@ void GridPathQueries::CrossingCandidates(const CPunkt& a, const CPunkt& b, int l
     std::erase_if(out, [&](std::int32_t j) { return j < lo || j > hi; });
     std::sort(out.begin(), out.end());
 }
+
+class GridPathQueries::Shared final : public PathQueries::Sharing {
+public:
+    explicit Shared(const GridPathQueries& owner) : m_owner(owner) {
+        m_scratch.stamps.Reset(owner.m_workingLines.Segments());
+    }
+    int FirstFailingSegment(const CPunkt& x) override { return m_owner.FailingSegment(x); }
+    int FirstCrossedSegment(const CPunkt& a, const CPunkt& b) override {
+        return m_owner.CrossedSegment(a, b, m_scratch);
+    }
+
+private:
+    const GridPathQueries& m_owner;
+    Scratch m_scratch;
+};
+
+std::unique_ptr<PathQueries::Sharing> GridPathQueries::Share() const { return std::make_unique<Shared>(*this); }

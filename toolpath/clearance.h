@@ -9,7 +9,9 @@
 // PathQueries object: the grid version in the program, a plain scan over all segments as the
 // reference in the tests; both must give identical answers.
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "model/punkt.h"
@@ -48,6 +50,21 @@ public:
     virtual void CrossingCandidates(const CPunkt& a, const CPunkt& b, int lo, int hi,
                                     std::vector<std::int32_t>& out) = 0;
 
+    // FirstFailingSegment and FirstCrossedSegment for another thread, on what Prepare made
+    // here, while this object answers the walk's own queries: a helper works out the raw
+    // points' verdicts ahead of the walk. Null where the queries cannot be shared; the walk
+    // then asks everything itself.
+    class Sharing {
+    public:
+        virtual ~Sharing() = default;
+        virtual int FirstFailingSegment(const CPunkt& x) = 0;
+        virtual int FirstCrossedSegment(const CPunkt& a, const CPunkt& b) = 0;
+    };
+    virtual std::unique_ptr<Sharing> Share() const { return nullptr; }
+    // From this many raw points on, a second thread works beside the walk: it indexes the
+    // contour for the checks, then takes raw points from the end. The tests set it lower.
+    std::size_t besideWalkFrom = 8192;
+
     // The checks of the finished path; kept here so that its buffers serve chain after chain.
     PathChecker checker;
     // The walk's own buffers, kept from chain to chain for the same reason: the path is
@@ -71,8 +88,18 @@ public:
     int FirstCrossedSegment(const CPunkt& a, const CPunkt& b) override;
     void CrossingCandidates(const CPunkt& a, const CPunkt& b, int lo, int hi,
                             std::vector<std::int32_t>& out) override;
+    std::unique_ptr<Sharing> Share() const override;
 
 private:
+    class Shared;
+    // What a crossing query writes; each thread querying at once has its own.
+    struct Scratch {
+        std::vector<std::int32_t> found;
+        QueryStamps stamps;
+    };
+    int FailingSegment(const CPunkt& x) const;
+    int CrossedSegment(const CPunkt& a, const CPunkt& b, Scratch& scratch) const;
+
     ClearanceRule m_rule;
     const std::vector<CPunkt>* m_raw = nullptr;
     SegmentGrid m_working;
@@ -93,5 +120,5 @@ private:
     std::vector<Box> m_boxes, m_failBoxes, m_blocks, m_failBlocks;
     // The same for the raw path's segments, whose crossings the walk looks for.
     std::vector<Box> m_rawBoxes, m_rawBlocks;
-    std::vector<std::int32_t> m_found;
+    Scratch m_scratch;
 };

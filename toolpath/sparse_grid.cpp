@@ -18,6 +18,7 @@ void SparseSegmentGrid::Build(const std::vector<CPunkt>& pts, double grow, doubl
     m_cells.Set(region, std::max({size, w / kMaxCellsPerSide, h / kMaxCellsPerSide}));
     const int segs = std::max(static_cast<int>(pts.size()) - 1, 0);
     m_global.clear();
+    m_segments = segs;
     m_stamps.Reset(segs);
 
     // Entries in segment order, then a stable counting sort by column and one by row: the
@@ -60,10 +61,11 @@ void SparseSegmentGrid::Build(const std::vector<CPunkt>& pts, double grow, doubl
     }
 }
 
-void SparseSegmentGrid::CollectAlong(const CPunkt& a, const CPunkt& b, double grow, std::vector<std::int32_t>& out) {
-    m_stamps.NextQuery();
+void SparseSegmentGrid::CollectAlong(const CPunkt& a, const CPunkt& b, double grow, std::vector<std::int32_t>& out,
+                                     QueryStamps& stamps) const {
+    stamps.NextQuery();
     auto take = [&](std::int32_t k) {
-        if (m_stamps.First(k)) out.push_back(k);
+        if (stamps.First(k)) out.push_back(k);
     };
     m_cells.ForEachCellNear(a, b, grow, [&](int x, int y) {
         const Entry* begin = m_entries.data() + m_rowStart[static_cast<std::size_t>(y)];

@@ -19,7 +19,14 @@ public:
     const GridRegion& Region() const { return m_cells.Region(); }
     // Appends the segments registered along a->b (grown by grow; a and b inside the region)
     // and all always-returned segments, each once, unsorted.
-    void CollectAlong(const CPunkt& a, const CPunkt& b, double grow, std::vector<std::int32_t>& out);
+    void CollectAlong(const CPunkt& a, const CPunkt& b, double grow, std::vector<std::int32_t>& out) {
+        CollectAlong(a, b, grow, out, m_stamps);
+    }
+    // The same with the caller's stamps (reset to Segments()), so that several threads may
+    // query one grid at once.
+    void CollectAlong(const CPunkt& a, const CPunkt& b, double grow, std::vector<std::int32_t>& out,
+                      QueryStamps& stamps) const;
+    int Segments() const { return m_segments; }
 
 private:
     struct Entry {
@@ -31,4 +38,5 @@ private:
     std::vector<Entry> m_entries;
     std::vector<std::int32_t> m_global;
     QueryStamps m_stamps;
+    int m_segments = 0;
 };

@@ -150,6 +150,7 @@ TEST(ClearanceGrid, SameCorrectionAsScanningAllSegments) {
         Fill(chosen, pts, closed, r, side, clean);
         Fill(scan, pts, closed, r, side, clean);
         GridPathQueries grid(true);  // grids even where the program would scan boxes
+        grid.besideWalkFrom = 0;     // and a helper beside the walk
         GridPathQueries program;
         ScanQueries all;
         const CorrectionReport expected = CorrectWith(scan, all);

@@ -1,10 +1,11 @@
-// A large contour's paths are checked in halves on two threads, its contour indexed beside
-// the walk, and a dropped raw point's test stops at the first wall closer than the boundary:
+// A large contour's paths are checked in halves on two threads, its contour indexed and its
+// raw points' verdicts worked out beside the walk, and a dropped raw point's test stops at the first wall closer than the boundary:
 // every path must be judged as the plain checks judge it, all in order on one thread.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 
 #include "bench/radius_shapes.h"
 #include "model/vector.h"
@@ -33,6 +34,7 @@ TEST(LargeContourChecks, SameAsPlainChecks) {
         plain.m_toolRadius = fast.m_toolRadius;
         GridPathQueries program, reference;
         reference.checker = PathChecker(true);
+        reference.besideWalkFrom = std::numeric_limits<std::size_t>::max();
         SCOPED_TRACE(round);
         ASSERT_EQ(CorrectWith(fast, program), CorrectWith(plain, reference));
         ASSERT_EQ(fast.m_radiusList.size(), plain.m_radiusList.size());
