@@ -41,6 +41,11 @@ constexpr std::size_t kScanBlock = 8;
 // From this many path points on, a path's checks are split between two threads: below it
 // starting one costs more than half the checks.
 constexpr std::size_t kSplitPoints = 4096;
+// A run of the gouge test takes at most this many segments, and its chord at most half of r,
+// so that a run near the path's ends is still ruled out by its distance; its points stay
+// within half the tolerance of the chord, so that a wall beside the path at r is ruled out
+// by the chord's ends alone.
+constexpr std::size_t kRunSegments = 16;
 
 double SegmentDistance(const CPunkt& x, const CPunkt& a, const CPunkt& b) { return PlainSegmentDistance(x, a, b); }
 
@@ -100,7 +105,8 @@ bool PathOutside(const CVector& v) {
     return (v.m_side != 0) == (area > 0);
 }
 
-void PathChecker::Index(const std::vector<CPunkt>& pts, double grow, double cell, const GridRegion& region) {
+void PathChecker::Index(const std::vector<CPunkt>& pts, double grow, double cell, const GridRegion& region,
+                        bool withRuns) {
     m_w = &pts;
     m_region = region;
     m_scan = pts.size() <= kScanLimit;
@@ -114,9 +120,11 @@ void PathChecker::Index(const std::vector<CPunkt>& pts, double grow, double cell
         own.mids.push_back({(pts[k].x + pts[k + 1].x) / 2, (pts[k].y + pts[k + 1].y) / 2});
         own.halves.push_back(PlainDistance(pts[k], pts[k + 1]) / 2);
     }
+    own.runs.clear();
     if (!m_scan) {
         own.grid.Build(pts, grow, cell, region);
         m_stamps.Reset(own.grid.Segments());
+        if (withRuns && !m_plain && m_min > 0) IndexRuns(pts, grow, cell, region);
         return;
     }
     own.boxes.clear();
@@ -134,25 +142,67 @@ void PathChecker::Index(const std::vector<CPunkt>& pts, double grow, double cell
     }
 }
 
+void PathChecker::IndexRuns(const std::vector<CPunkt>& pts, double grow, double cell, const GridRegion& region) {
+    std::vector<Run>& runs = m_own.runs;
+    const double devLimit = m_tol / 2, chordLimit = m_r / 2;
+    const std::size_t segs = pts.size() - 1;
+    std::vector<CPunkt> chords;
+    chords.reserve(segs / 4 + 2);
+    double devMax = 0;
+    for (std::size_t first = 0; first < segs;) {
+        // The longest run of 16, 8, 4 or 2 segments that keeps to the limits, else one.
+        std::size_t end = first + 1;
+        double dev = 0;
+        for (std::size_t n = kRunSegments; n >= 2; n /= 2) {
+            if (first + n > segs) continue;
+            const CPunkt& c0 = pts[first];
+            const CPunkt& c1 = pts[first + n];
+            if (!(PlainDistance(c0, c1) <= chordLimit)) continue;
+            double d = 0;
+            for (std::size_t k = first + 1; k < first + n && d <= devLimit; ++k)
+                d = std::max(d, SegmentDistance(pts[k], c0, c1));
+            if (!(d <= devLimit)) continue;
+            end = first + n;
+            dev = d;
+            break;
+        }
+        const CPunkt& c0 = pts[first];
+        const CPunkt& c1 = pts[end];
+        runs.push_back({c0, c1, {(c0.x + c1.x) / 2, (c0.y + c1.y) / 2}, dev, PlainDistance(c0, c1) / 2 + dev,
+                        static_cast<std::int32_t>(first), static_cast<std::int32_t>(end)});
+        chords.push_back(c0);
+        devMax = std::max(devMax, dev);
+        first = end;
+    }
+    chords.push_back(pts[segs]);
+    // Every cell that one of a run's segments is registered in lies within grow of it, so
+    // within grow and the run's deviation of its chord.
+    m_own.runGrid.Build(chords, grow + devMax + m_margin, cell, region);
+    m_runStamps.Reset(m_own.runGrid.Segments());
+}
+
+template <class Visit>
+bool PathChecker::AnyInGrid(const SegmentGrid& grid, QueryStamps& stamps, const CPunkt& a, const CPunkt& b,
+                            double grow, Visit&& visit) {
+    if (grow == 0 && !m_plain && grid.OneCell(a, b)) {
+        // Most queries stay within one cell: its list as it stands, without the stamps.
+        for (const std::int32_t *k = grid.CellBegin(a), *end = grid.CellEnd(a); k != end; ++k)
+            if (visit(*k)) return true;
+    } else {
+        m_found.clear();
+        grid.CollectAlong(a, b, grow, m_found, stamps);
+        for (std::int32_t k : m_found)
+            if (visit(k)) return true;
+    }
+    for (std::int32_t k : grid.Global())
+        if (visit(k)) return true;
+    return false;
+}
+
 template <class Visit>
 bool PathChecker::AnyCandidate(const CPunkt& a, const CPunkt& b, double grow, Visit&& visit) {
     const SearchIndex& index = Searched();
-    if (!m_scan) {
-        const SegmentGrid& grid = index.grid;
-        if (grow == 0 && !m_plain && grid.OneCell(a, b)) {
-            // Most queries stay within one cell: its list as it stands, without the stamps.
-            for (const std::int32_t *k = grid.CellBegin(a), *end = grid.CellEnd(a); k != end; ++k)
-                if (visit(*k)) return true;
-        } else {
-            m_found.clear();
-            grid.CollectAlong(a, b, grow, m_found, m_stamps);
-            for (std::int32_t k : m_found)
-                if (visit(k)) return true;
-        }
-        for (std::int32_t k : grid.Global())
-            if (visit(k)) return true;
-        return false;
-    }
+    if (!m_scan) return AnyInGrid(index.grid, m_stamps, a, b, grow, visit);
     const Box q{std::min(a.x, b.x) - grow, std::max(a.x, b.x) + grow, std::min(a.y, b.y) - grow,
                 std::max(a.y, b.y) + grow};
     for (std::size_t blk = 0; blk < index.blocks.size(); ++blk) {
@@ -184,6 +234,7 @@ void PathChecker::Borrow(const PathChecker& owner) {
     m_region = owner.m_region;
     m_borrowed = &owner.Searched();
     m_stamps.Reset(m_borrowed->grid.Segments());
+    m_runStamps.Reset(m_borrowed->runGrid.Segments());
 }
 
 void PathChecker::InTwo(bool split, const std::function<void(PathChecker&, std::size_t)>& work) {
@@ -251,7 +302,7 @@ bool PathChecker::Gouges(const CPunkt& a, const CPunkt& b) {
     const bool aside = !m_plain && m_min > 0 && len > 0;
     const double ux = aside ? (b.x - a.x) / len : 0, uy = aside ? (b.y - a.y) / len : 0;
     const double beside = m_min + 2 * m_margin;
-    return AnyCandidate(a, b, m_scan ? m_min : 0, [&](std::int32_t k) {
+    const auto segment = [&](std::int32_t k) {
         const auto i = static_cast<std::size_t>(k);
         if (aside) {
             const CPunkt& c = (*m_w)[i];
@@ -273,6 +324,28 @@ bool PathChecker::Gouges(const CPunkt& a, const CPunkt& b) {
         }
         if (SegmentDistance(mids[i], a, b) - halves[i] >= m_min) return false;
         return SegmentsDistance(a, b, (*m_w)[i], (*m_w)[i + 1]) < m_min;
+    };
+    const std::vector<Run>& runs = Searched().runs;
+    if (m_scan || runs.empty()) return AnyCandidate(a, b, m_scan ? m_min : 0, segment);
+    // A run is ruled out whole where its segments would be one by one: every point of it
+    // lies within dev of its chord and within half of its middle.
+    return AnyInGrid(Searched().runGrid, m_runStamps, a, b, 0, [&](std::int32_t k) {
+        const Run& run = runs[static_cast<std::size_t>(k)];
+        if (aside) {
+            const double need = beside + run.dev + m_margin;
+            const double sf = ux * (run.from.y - a.y) - uy * (run.from.x - a.x);
+            const double st = ux * (run.to.y - a.y) - uy * (run.to.x - a.x);
+            if ((sf >= need && st >= need) || (sf <= -need && st <= -need)) return false;
+            const double clear = m_min + run.half + 2 * m_margin;
+            const CPunkt& m = run.mid;
+            if (m.x < loX - clear || m.x > hiX + clear || m.y < loY - clear || m.y > hiY + clear) return false;
+            const double t = std::clamp(((m.x - a.x) * dx + (m.y - a.y) * dy) * inv, 0.0, 1.0);
+            const double ex = m.x - (a.x + t * dx), ey = m.y - (a.y + t * dy);
+            if (ex * ex + ey * ey >= clear * clear) return false;
+        }
+        for (std::int32_t i = run.first; i < run.end; ++i)
+            if (segment(i)) return true;
+        return false;
     });
 }
 
@@ -316,7 +389,7 @@ void PathChecker::IndexContour(const CVector& v) {
     const double reach = kSpokeRadii * m_r + 2 * margin;
     const double mean = length / static_cast<double>(w.size() - 1);
     Index(w, m_r + margin, std::max({m_r, 2 * mean, 16 * margin}),
-          {loX - reach, loY - reach, hiX + reach, hiY + reach});
+          {loX - reach, loY - reach, hiX + reach, hiY + reach}, true);
 }
 
 bool PathChecker::Sound(const CVector& v, const AssemblyOutcome& outcome) {

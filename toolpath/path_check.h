@@ -58,11 +58,21 @@ private:
     };
     // What the queries search; a helper that checks part of a large path on another thread
     // reads its owner's and keeps only its own buffers.
+    // Consecutive contour segments first .. end - 1 that lie within dev of the chord from
+    // `from` to `to`, so within half of its middle: the gouge test of a large contour rules
+    // out a wall beside the path a run at a time instead of segment by segment.
+    struct Run {
+        CPunkt from, to, mid;
+        double dev, half;
+        std::int32_t first, end;
+    };
     struct SearchIndex {
         std::vector<CPunkt> mids;  // per indexed segment: its middle and half its length
         std::vector<double> halves;
         SegmentGrid grid;
         std::vector<Box> boxes, blocks;
+        std::vector<Run> runs;  // only for the contour of a grid, when there is a limit
+        SegmentGrid runGrid;
     };
     const SearchIndex& Searched() const { return m_borrowed ? *m_borrowed : m_own; }
     // Makes this checker query owner's index, with owner's limits, from another thread.
@@ -75,8 +85,16 @@ private:
     // Whether x's nearest contour segment (searched within r) lies between lo and hi; as
     // NearestWithin(x, r) would tell, but done as soon as a segment lies closer than lo.
     bool NearestBetween(const CPunkt& x, double lo, double hi);
-    // Makes pts the polyline that the queries below search.
-    void Index(const std::vector<CPunkt>& pts, double grow, double cell, const GridRegion& region);
+    // Makes pts the polyline that the queries below search; withRuns: also its runs for the
+    // gouge test (a contour).
+    void Index(const std::vector<CPunkt>& pts, double grow, double cell, const GridRegion& region,
+               bool withRuns = false);
+    void IndexRuns(const std::vector<CPunkt>& pts, double grow, double cell, const GridRegion& region);
+    // Hands the runs or the segments registered along a->b in grid (and its global ones) to
+    // visit(k) until it returns true; whether it did.
+    template <class Visit>
+    bool AnyInGrid(const SegmentGrid& grid, QueryStamps& stamps, const CPunkt& a, const CPunkt& b, double grow,
+                   Visit&& visit);
     // Into m_found: every segment within grow of a->b, and perhaps some more.
     void Candidates(const CPunkt& a, const CPunkt& b, double grow);
     // Hands the candidates of Candidates to visit(k) until it returns true; whether it did.
@@ -122,7 +140,7 @@ private:
     bool m_scan = false;
     SearchIndex m_own;
     const SearchIndex* m_borrowed = nullptr;
-    QueryStamps m_stamps;
+    QueryStamps m_stamps, m_runStamps;
     bool m_working = false;  // the contour checked is the working contour: sources index it
     std::vector<CPunkt> m_contour;
     GridRegion m_region;
