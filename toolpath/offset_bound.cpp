@@ -204,6 +204,8 @@ double FreeLength(const CPunkt& a, const CPunkt& b, const std::vector<NearEdge>&
 }
 }  // namespace
 
+bool SimplePolygon(const std::vector<IntCorner>& polygon) { return polygon.size() >= 3 && Simple(polygon); }
+
 double OffsetLengthBound(const std::vector<IntCorner>& polygon, double delta) {
     constexpr double kNone = std::numeric_limits<double>::infinity();
     std::vector<IntCorner> q;

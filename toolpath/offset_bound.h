@@ -10,6 +10,10 @@ struct IntCorner {
     std::int64_t x = 0, y = 0;
 };
 
+// Whether the closed polygon (its first point not repeated) is simple: no corner where its two
+// edges run back over each other, and no two edges but neighbours with a point in common.
+bool SimplePolygon(const std::vector<IntCorner>& polygon);
+
 // The length of the boundary of the polygon grown by delta (shrunk when negative) with
 // squared corners, as the robust offset builds it from the same integer polygon (closed, its
 // first point not repeated), plus the rounding of the integer offset; infinity when the

@@ -82,6 +82,9 @@ TEST(OffsetBound, NoneForPolygonsThatAreNotSimple) {
         {{0, 0}, {10000, 10000}, {20000, 0}, {20000, 20000}, {10000, 10000}, {0, 20000}},
     };
     for (std::size_t i = 0; i < cases.size(); ++i) EXPECT_EQ(OffsetLengthBound(cases[i], 2000), none) << i;
+    // The robust offset takes a simple contour as its own region, by the same test.
+    for (std::size_t i : {0, 1, 2, 4}) EXPECT_FALSE(SimplePolygon(cases[i])) << i;
+    EXPECT_TRUE(SimplePolygon({{0, 0}, {10000, 0}, {20000, 0}, {20000, 20000}, {0, 20000}}));
     // A square grown by 2,000: each side runs on by delta tan(pi/8) at both ends, and each
     // corner cut is twice that long.
     const double square = OffsetLengthBound({{0, 0}, {20000, 0}, {20000, 20000}, {0, 20000}}, 2000);
