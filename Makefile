@@ -49,7 +49,7 @@ asan: deps
 tsan: deps
 	@cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENK_BUILD_UI=OFF -DQUENK_TSAN=ON >/dev/null
 	@cmake --build build-tsan -j $(JOBS) --target core_tests
-	cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) -R "ImportSteps|RunPieces|JoinRandom|Hpgl|Cad|Dwg|RadiusCommandThreads|LargeContourChecks|GrblSender"
+	cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) -R "ImportSteps|RunPieces|JoinRandom|Hpgl|Cad|Dwg|RadiusCommandThreads|LargeContourChecks|ClearanceGrid|GrblSender"
 
 clean:
 	rm -rf build build-bench build-fuzz build-asan build-tsan

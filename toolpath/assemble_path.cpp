@@ -98,8 +98,7 @@ public:
 private:
     int Fails(const CPunkt& x) { return m_q.FirstFailingSegment(x); }
     int FailsRaw(int i) {
-        if (m_ahead)
-            if (const int seg = m_ahead->Verdict(i); seg >= 0) return seg;
+        if (const int seg = m_ahead ? m_ahead->Verdict(i) : -1; seg >= 0) return seg;
         return RawPointFails(m_q, m_raw, m_src, *m_rule.working, i);
     }
     void Append(const CPunkt& p, std::int32_t s) {

@@ -159,8 +159,10 @@ void PathChecker::IndexRuns(const std::vector<CPunkt>& pts, double grow, double 
             const CPunkt& c1 = pts[first + n];
             if (!(PlainDistance(c0, c1) <= chordLimit)) continue;
             double d = 0;
-            for (std::size_t k = first + 1; k < first + n && d <= devLimit; ++k)
-                d = std::max(d, SegmentDistance(pts[k], c0, c1));
+            for (std::size_t k = first + 1; k < first + n && d <= devLimit; ++k) {
+                const double e = SegmentDistance(pts[k], c0, c1);
+                if (!(e <= d)) d = e;  // a point that is not finite ends the run
+            }
             if (!(d <= devLimit)) continue;
             end = first + n;
             dev = d;
