@@ -250,11 +250,17 @@ void PathChecker::InTwo(bool split, const std::function<void(PathChecker&, std::
 }
 
 bool PathChecker::Clear(const std::vector<CPunkt>& p, const std::vector<std::int32_t>& s, std::size_t from,
-                        std::size_t to) {
-    if (p.size() == 1 && from == 0 && Gouges(p[0], p[0])) return false;
+                        std::size_t to, std::atomic<bool>& failed) {
+    constexpr std::size_t kLookEvery = 256;  // points between looks at the other half's verdict
+    const auto fail = [&] {
+        failed.store(true, std::memory_order_relaxed);
+        return false;
+    };
+    if (p.size() == 1 && from == 0 && Gouges(p[0], p[0])) return fail();
     for (std::size_t i = from; i < to; ++i) {
-        if (Spoke(p[i], i < s.size() ? s[i] : -1)) return false;
-        if (i > 0 && Gouges(p[i - 1], p[i])) return false;
+        if (i % kLookEvery == 0 && failed.load(std::memory_order_relaxed)) return false;
+        if (Spoke(p[i], i < s.size() ? s[i] : -1)) return fail();
+        if (i > 0 && Gouges(p[i - 1], p[i])) return fail();
     }
     return true;
 }
@@ -407,11 +413,13 @@ bool PathChecker::Sound(const CVector& v, const AssemblyOutcome& outcome) {
     const bool split = !m_plain && points >= kSplitPoints;
     // A large path is checked in two halves at once; the verdict is the same in any order.
     bool clear[2] = {true, true};
+    std::atomic<bool> failed{false};
     InTwo(split, [&](PathChecker& c, std::size_t k) {
         for (const auto& rad : v.m_radiusList) {
             const std::vector<CPunkt>& p = rad->m_path.Raw();
             const std::size_t half = split ? p.size() / 2 : p.size();
-            if (clear[k]) clear[k] = c.Clear(p, rad->m_source.Raw(), k == 0 ? 0 : half, k == 0 ? half : p.size());
+            if (clear[k])
+                clear[k] = c.Clear(p, rad->m_source.Raw(), k == 0 ? 0 : half, k == 0 ? half : p.size(), failed);
         }
     });
     if (!clear[0] || !clear[1]) return false;

@@ -5,6 +5,7 @@
 // from the contour, and no reachable part of the offset boundary was dropped with a loop.
 // A path that fails is replaced by the robust offset.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -80,8 +81,11 @@ private:
     // Runs work on this checker and, where split is set, on a helper borrowing its index:
     // work(checker, 0) and work(helper, 1), on two threads. Without split only work(*this, 0).
     void InTwo(bool split, const std::function<void(PathChecker&, std::size_t)>& work);
-    // Spoke and gouge tests of path points from .. to - 1 and the segments ending there.
-    bool Clear(const std::vector<CPunkt>& p, const std::vector<std::int32_t>& s, std::size_t from, std::size_t to);
+    // Spoke and gouge tests of path points from .. to - 1 and the segments ending there. Gives
+    // up (false) once `failed` is set, by the other half of a split check, and sets it itself
+    // where a test fails: the path fails either way.
+    bool Clear(const std::vector<CPunkt>& p, const std::vector<std::int32_t>& s, std::size_t from, std::size_t to,
+               std::atomic<bool>& failed);
     // Whether x's nearest contour segment (searched within r) lies between lo and hi; as
     // NearestWithin(x, r) would tell, but done as soon as a segment lies closer than lo.
     bool NearestBetween(const CPunkt& x, double lo, double hi);

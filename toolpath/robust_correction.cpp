@@ -3,9 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "model/geometry.h"
-
+#include "model/parallel.h"
 #include "model/vector.h"
 #include "toolpath/clearance.h"
 #include "toolpath/correction_steps.h"
@@ -19,6 +20,8 @@ constexpr double kSimplifyShare = 0.9;
 // A walk that passed its checks is kept unless it is shorter than the robust paths by more
 // than this share: then it has lost reachable boundary.
 constexpr double kWalkShortfall = 0.015;
+// From this many contour points on, the corner points are found beside the offset.
+constexpr std::size_t kCornersBesideOffset = 8192;
 
 double Length(const std::vector<RobustPath>& paths) {
     double sum = 0;
@@ -98,7 +101,24 @@ RobustResult RobustCorrection(CVector& v, bool keepFullWalk) {
         walk = WalkLength(v);
         if (RobustLengthBound(q) * (1 - kWalkShortfall) <= walk) return RobustResult::WalkKept;
     }
-    std::vector<RobustPath> paths = RobustOffset(q);
+    // The corner points trace the paths' points back to their vertices. On a large contour
+    // they are found on the second core while the offset runs on the first.
+    const double cornerTol = kSameCorner + (tol - std::min(kClearanceTolerance, r / 4));
+    std::optional<CornerIndex> corners;
+    const auto findCorners = [&](const std::vector<CPunkt>& contour) {
+        corners.emplace(contour, SimplifiedVertices(contour, q.simplify), q.closed, q.side, r, cornerTol);
+    };
+    std::vector<RobustPath> paths;
+    if (w.size() >= kCornersBesideOffset) {
+        RunTwoPieces(true, [&](std::size_t k) {
+            if (k == 0)
+                paths = RobustOffset(q);
+            else
+                findCorners(w);
+        });
+    } else {
+        paths = RobustOffset(q);
+    }
     if (keepFullWalk && Length(paths) * (1 - kWalkShortfall) <= walk) return RobustResult::WalkKept;
 
     v.m_radiusList.clear();
@@ -113,15 +133,14 @@ RobustResult RobustCorrection(CVector& v, bool keepFullWalk) {
     }
     const std::vector<CPunkt>& contour = v.Correction().m_offsetPoints.Raw();
     if (paths.empty()) return RobustResult::CutterFitsNowhere;
-    const CornerIndex corners(contour, SimplifiedVertices(contour, q.simplify), q.closed, q.side, r,
-                              kSameCorner + (tol - std::min(kClearanceTolerance, r / 4)));
+    if (!corners) findCorners(contour);
     for (RobustPath& p : paths) {
         CRadius* path = v.AddRadius();
         path->m_closed = p.closed ? 1 : 0;
         path->m_robust = 1;
         std::vector<std::int32_t>& src = path->m_source.Raw();
         src.reserve(p.points.size());
-        for (const CPunkt& x : p.points) src.push_back(corners.SourceOf(x));
+        for (const CPunkt& x : p.points) src.push_back(corners->SourceOf(x));
         path->m_path.Raw() = std::move(p.points);
     }
     return RobustResult::Replaced;
