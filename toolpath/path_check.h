@@ -57,8 +57,6 @@ private:
         double loX, hiX, loY, hiY;
         bool Meets(const Box& o) const { return !(hiX < o.loX || loX > o.hiX || hiY < o.loY || loY > o.hiY); }
     };
-    // What the queries search; a helper that checks part of a large path on another thread
-    // reads its owner's and keeps only its own buffers.
     // Consecutive contour segments first .. end - 1 that lie within dev of the chord from
     // `from` to `to`, so within half of its middle: the gouge test of a large contour rules
     // out a wall beside the path a run at a time instead of segment by segment.
@@ -67,6 +65,8 @@ private:
         double dev, half;
         std::int32_t first, end;
     };
+    // What the queries search; a helper that checks part of a large path on another thread
+    // reads its owner's and keeps only its own buffers.
     struct SearchIndex {
         std::vector<CPunkt> mids;  // per indexed segment: its middle and half its length
         std::vector<double> halves;
