@@ -194,6 +194,9 @@ bool RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options)
                 const bool onCaller = std::this_thread::get_id() == caller;
                 for (std::size_t i = k * kChainsPerPiece; i < end; ++i) {
                     reports[i] = CorrectOrOutOfMemory(*chains[i], queries);
+                    // The box recomputation that ends the command, done here while the
+                    // chain's points are in the cache; the one below only collects it.
+                    chains[i]->RecomputeAheadOnce();
                     const std::size_t now = done.fetch_add(1, std::memory_order_relaxed) + 1;
                     if (onCaller) progress.Tick(now);
                 }
@@ -213,7 +216,9 @@ bool RunRadiusCorrection(CQuenkDoc& doc, const RadiusCorrectionOptions& options)
                 for (auto& pen : layer->m_pens)
                     for (auto& chain : pen->m_chains) chain->ClearCorrection();
         }
-        doc.RecomputeBox();
+        // The corrected chains were recomputed after their correction, which leaves the
+        // points alone; the empty ones this command did not touch.
+        doc.RecomputeBox(ChainPoints::Unchanged);
         if (!outOfMemory) {
             progress.Finish();
             doc.m_bCorrectionDone = 1;
