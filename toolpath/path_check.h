@@ -156,5 +156,9 @@ private:
     };
     std::vector<Piece> m_free;
     std::vector<std::int32_t> m_pathAt;  // per left-out stretch: the path point beside it
+    // The measure's buffers: the pieces of the left-out stretches, their order and losses.
+    std::vector<Piece> m_pieces;
+    std::vector<std::pair<double, std::size_t>> m_pieceOrder;
+    std::vector<std::pair<std::size_t, double>> m_pieceLosses;
     double m_skippedShare = 0;
 };

@@ -181,42 +181,64 @@ double PathChecker::SkippedLost(const std::vector<CPunkt>& raw, const AssemblyOu
                                 double pathLength, double share) {
     const double budget = share * pathLength;
     double total = 0;
-    std::size_t pieces = 0;
+    std::size_t count = 0;
     for (const RawSpan& s : outcome.skipped) {
         ForEachPiece(raw, s, [&](const CPunkt& a, const CPunkt& b) { total += PlainDistance(a, b); });
-        pieces += static_cast<std::size_t>(std::max(s.toSeg - s.fromSeg + 1, 0));
+        count += static_cast<std::size_t>(std::max(s.toSeg - s.fromSeg + 1, 0));
     }
-    if (m_plain || pieces >= kSplitPieces) {
+    if (m_plain || count >= kSplitPieces) {
         CollectSkippedBoundary(raw, outcome, inner, outer, budget);
         return m_free.empty() ? 0 : LostBoundary(path, near);
     }
     m_free.clear();
     if (total <= budget) return 0;
-    // Piece by piece, in the order of the full measure, each free piece's loss taken at once:
-    // the measure stops as soon as its verdict is sure. The sum only grows, so a share beyond
-    // the limit stays beyond it; and a piece loses at most its own length, so when what is
-    // lost plus all that is left to measure stays clearly within the limit, it stays within.
+    // The pieces of the left-out stretches, in the order of the full measure.
+    std::vector<Piece>& pieces = m_pieces;
+    pieces.clear();
+    for (std::size_t span = 0; span < outcome.skipped.size(); ++span)
+        ForEachPiece(raw, outcome.skipped[span],
+                     [&](const CPunkt& a, const CPunkt& b) { pieces.push_back({a, b, span}); });
+    // Piece by piece, each free piece's loss taken at once: the measure stops as soon as its
+    // verdict is sure. The longest pieces come first, since they settle it soonest: the
+    // measure of the rings that lose nothing reads a third fewer pieces so. A piece loses at
+    // most its own length, so when what is lost plus all that is left to measure stays
+    // clearly within the limit, the whole stays within; and a loss clearly beyond the limit
+    // stays beyond it in any order. Otherwise every piece is measured, and the losses are
+    // summed in the order of the full measure, which then gives its sum to the last bit (the
+    // pieces within near of the path add exactly nothing there).
+    std::vector<std::pair<double, std::size_t>>& order = m_pieceOrder;
+    order.clear();
+    for (std::size_t i = 0; i < pieces.size(); ++i) order.emplace_back(PlainDistance(pieces[i].a, pieces[i].b), i);
+    std::stable_sort(order.begin(), order.end(), [](const auto& x, const auto& y) { return x.first > y.first; });
+    // Each free piece's loss with the piece it was cut from, in the order measured.
+    std::vector<std::pair<std::size_t, double>>& losses = m_pieceLosses;
+    losses.clear();
     const std::vector<CPunkt>* contour = m_w;
     const double slack = 1e-6 * total;
+    const double beyond = budget * (1 + 1e-9);
     double lost = 0, seen = 0;
-    for (const RawSpan& s : outcome.skipped) {
-        bool sure = false;
-        ForEachPiece(raw, s, [&](const CPunkt& a, const CPunkt& b) {
-            if (sure) return;
-            // A left-out segment that runs within near of the path beside it all along loses
-            // nothing wherever the contour lies: the cutter reaches all of it.
-            if (!NearPath(a, b, s.pathAt, path, near)) {
-                m_free.clear();
-                Between(a, b, inner, outer, [&](const CPunkt& x, const CPunkt& y) { m_free.push_back({x, y, 0}); });
-                m_w = &path;
-                for (const Piece& p : m_free) lost += PieceLost(p, s.pathAt, path, near);
-                m_w = contour;
+    for (const auto& [length, i] : order) {
+        const Piece& piece = pieces[i];
+        const std::int32_t at = outcome.skipped[piece.span].pathAt;
+        // A left-out segment that runs within near of the path beside it all along loses
+        // nothing wherever the contour lies: the cutter reaches all of it.
+        if (!NearPath(piece.a, piece.b, at, path, near)) {
+            m_free.clear();
+            Between(piece.a, piece.b, inner, outer,
+                    [&](const CPunkt& x, const CPunkt& y) { m_free.push_back({x, y, 0}); });
+            m_w = &path;
+            for (const Piece& p : m_free) {
+                losses.emplace_back(i, PieceLost(p, at, path, near));
+                lost += losses.back().second;
             }
-            seen += PlainDistance(a, b);
-            sure = lost / pathLength > share ||
-                   (lost + std::max(total - seen, 0.0) + slack) / pathLength < share * (1 - 1e-6);
-        });
-        if (sure) break;
+            m_w = contour;
+        }
+        seen += length;
+        if (lost > beyond) return lost;
+        if ((lost + std::max(total - seen, 0.0) + slack) / pathLength < share * (1 - 1e-6)) return lost;
     }
+    std::stable_sort(losses.begin(), losses.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
+    lost = 0;
+    for (const auto& [piece, loss] : losses) lost += loss;
     return lost;
 }
