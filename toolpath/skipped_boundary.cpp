@@ -199,13 +199,13 @@ double PathChecker::SkippedLost(const std::vector<CPunkt>& raw, const AssemblyOu
         ForEachPiece(raw, outcome.skipped[span],
                      [&](const CPunkt& a, const CPunkt& b) { pieces.push_back({a, b, span}); });
     // Piece by piece, each free piece's loss taken at once: the measure stops as soon as its
-    // verdict is sure. The longest pieces come first, since they settle it soonest: the
-    // measure of the rings that lose nothing reads a third fewer pieces so. A piece loses at
-    // most its own length, so when what is lost plus all that is left to measure stays
-    // clearly within the limit, the whole stays within; and a loss clearly beyond the limit
-    // stays beyond it in any order. Otherwise every piece is measured, and the losses are
-    // summed in the order of the full measure, which then gives its sum to the last bit (the
-    // pieces within near of the path add exactly nothing there).
+    // verdict is sure. The longest pieces come first, since they settle it soonest, whether
+    // they lose boundary or not. A piece loses at most its own length, so when what is lost
+    // plus all that is left to measure stays clearly within the limit, the whole stays
+    // within; and a loss clearly beyond the limit stays beyond it in any order. Otherwise
+    // every piece is measured, and the losses are summed in the order of the full measure,
+    // which then gives its sum to the last bit (the pieces within near of the path add
+    // exactly nothing there).
     std::vector<std::pair<double, std::size_t>>& order = m_pieceOrder;
     order.clear();
     for (std::size_t i = 0; i < pieces.size(); ++i) order.emplace_back(PlainDistance(pieces[i].a, pieces[i].b), i);
