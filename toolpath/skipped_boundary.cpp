@@ -192,12 +192,17 @@ double PathChecker::SkippedLost(const std::vector<CPunkt>& raw, const AssemblyOu
     }
     m_free.clear();
     if (total <= budget) return 0;
-    // The pieces of the left-out stretches, in the order of the full measure.
+    // The pieces of the left-out stretches in the order of the full measure, and their
+    // lengths with their places.
     std::vector<Piece>& pieces = m_pieces;
+    std::vector<std::pair<double, std::size_t>>& order = m_pieceOrder;
     pieces.clear();
+    order.clear();
     for (std::size_t span = 0; span < outcome.skipped.size(); ++span)
-        ForEachPiece(raw, outcome.skipped[span],
-                     [&](const CPunkt& a, const CPunkt& b) { pieces.push_back({a, b, span}); });
+        ForEachPiece(raw, outcome.skipped[span], [&](const CPunkt& a, const CPunkt& b) {
+            order.emplace_back(PlainDistance(a, b), pieces.size());
+            pieces.push_back({a, b, span});
+        });
     // Piece by piece, each free piece's loss taken at once: the measure stops as soon as its
     // verdict is sure. The longest pieces come first, since they settle it soonest, whether
     // they lose boundary or not. A piece loses at most its own length, so when what is lost
@@ -206,9 +211,6 @@ double PathChecker::SkippedLost(const std::vector<CPunkt>& raw, const AssemblyOu
     // every piece is measured, and the losses are summed in the order of the full measure,
     // which then gives its sum to the last bit (the pieces within near of the path add
     // exactly nothing there).
-    std::vector<std::pair<double, std::size_t>>& order = m_pieceOrder;
-    order.clear();
-    for (std::size_t i = 0; i < pieces.size(); ++i) order.emplace_back(PlainDistance(pieces[i].a, pieces[i].b), i);
     std::stable_sort(order.begin(), order.end(), [](const auto& x, const auto& y) { return x.first > y.first; });
     // Each free piece's loss with the piece it was cut from, in the order measured.
     std::vector<std::pair<std::size_t, double>>& losses = m_pieceLosses;
