@@ -11,8 +11,6 @@
 namespace {
 // Up to this many working points a scan with box rejection beats building grids.
 constexpr std::size_t kScanLimit = 160;
-// Consecutive segments per block of the scans.
-constexpr std::size_t kScanBlock = 8;
 // From this many working points on, the grids are built on two threads.
 constexpr std::size_t kSplitGrids = 8192;
 
@@ -32,18 +30,17 @@ GridRegion BoxOf(const std::vector<CPunkt>& pts, double grow) {
     return g;
 }
 
-// The first segment k whose box meets the query box and for which exact(k) holds, or -1;
-// blocks whose box misses the query are skipped whole.
+// The first segment k whose box meets the query box and for which exact(k) holds, or -1.
 template <typename Box, typename Exact>
-int ScanBoxes(const std::vector<Box>& blocks, const std::vector<Box>& boxes, double loX, double hiX, double loY,
-              double hiY, Exact&& exact) {
-    for (std::size_t blk = 0; blk < blocks.size(); ++blk) {
-        if (!blocks[blk].Meets(loX, hiX, loY, hiY)) continue;
-        const std::size_t end = std::min(boxes.size(), (blk + 1) * kScanBlock);
-        for (std::size_t k = blk * kScanBlock; k < end; ++k)
-            if (boxes[k].Meets(loX, hiX, loY, hiY) && exact(static_cast<int>(k))) return static_cast<int>(k);
-    }
-    return -1;
+int ScanBoxes(const BoxSieve& sieve, const std::vector<Box>& boxes, double loX, double hiX, double loY, double hiY,
+              Exact&& exact) {
+    int found = -1;
+    sieve.Any({loX, hiX, loY, hiY}, [&](std::size_t k) {
+        if (!boxes[k].Meets(loX, hiX, loY, hiY) || !exact(static_cast<int>(k))) return false;
+        found = static_cast<int>(k);
+        return true;
+    });
+    return found;
 }
 
 // SegmentsCross of a->b with working segment k. The segments that end at a (a vertex's own
@@ -56,25 +53,18 @@ bool Crosses(const CPunkt& a, const CPunkt& b, const std::vector<CPunkt>& w, int
     return SegmentsCross(a, b, p, q) != 0;
 }
 
-// The boxes of the segments pts[k] -> pts[k+1], grown by grow, and of blocks of kScanBlock
-// of them.
+// The boxes of the segments pts[k] -> pts[k+1], grown by grow, and their sieve.
 template <typename Box>
-void SegmentBoxes(const std::vector<CPunkt>& pts, double grow, std::vector<Box>& boxes, std::vector<Box>& blocks) {
+void SegmentBoxes(const std::vector<CPunkt>& pts, double grow, std::vector<Box>& boxes, BoxSieve& sieve) {
     const std::size_t segs = pts.empty() ? 0 : pts.size() - 1;
     boxes.resize(segs);
-    blocks.resize((segs + kScanBlock - 1) / kScanBlock);
     for (std::size_t k = 0; k < segs; ++k) {
         Box b{std::min(pts[k].x, pts[k + 1].x), std::max(pts[k].x, pts[k + 1].x), std::min(pts[k].y, pts[k + 1].y),
               std::max(pts[k].y, pts[k + 1].y)};
         if (grow != 0) b = {b.minX - grow, b.maxX + grow, b.minY - grow, b.maxY + grow};
         boxes[k] = b;
-        Box& block = blocks[k / kScanBlock];
-        if (k % kScanBlock == 0)
-            block = b;
-        else
-            block = {std::min(block.minX, b.minX), std::max(block.maxX, b.maxX), std::min(block.minY, b.minY),
-                     std::max(block.maxY, b.maxY)};
     }
+    sieve.Build(pts, grow);
 }
 
 double MeanSegmentLength(const std::vector<CPunkt>& pts) {
@@ -130,10 +120,10 @@ void GridPathQueries::Prepare(const ClearanceRule& rule, const std::vector<CPunk
     m_margin = GridMargin(extent);
 
     if (m_scan) {
-        SegmentBoxes(w, 0, m_boxes, m_blocks);
+        SegmentBoxes(w, 0, m_boxes, m_sieve);
         // Grown exactly as FailsAt grows them, so that a box miss means FailsAt is false.
-        SegmentBoxes(w, rule.c, m_failBoxes, m_failBlocks);
-        SegmentBoxes(raw, 0, m_rawBoxes, m_rawBlocks);
+        SegmentBoxes(w, rule.c, m_failBoxes, m_failSieve);
+        SegmentBoxes(raw, 0, m_rawBoxes, m_rawSieve);
         return;
     }
     const double c = rule.c > 0 ? rule.c : 0;
@@ -168,7 +158,7 @@ int GridPathQueries::FirstFailingSegment(const CPunkt& x) { return FailingSegmen
 int GridPathQueries::FailingSegment(const CPunkt& x) const {
     if (!(m_rule.c > 0) || m_rule.working->size() < 2) return 0;
     if (m_scan) {
-        const int k = ScanBoxes(m_failBlocks, m_failBoxes, x.x, x.x, x.y, x.y,
+        const int k = ScanBoxes(m_failSieve, m_failBoxes, x.x, x.x, x.y, x.y,
                                 [&](int i) { return m_rule.FailsInBox(x, i + 1); });
         return k < 0 ? 0 : k + 1;
     }
@@ -210,7 +200,7 @@ int GridPathQueries::CrossedSegment(const CPunkt& a, const CPunkt& b, Scratch& s
     if (m_scan) {
         const double loX = std::min(a.x, end.x) - m_margin, hiX = std::max(a.x, end.x) + m_margin;
         const double loY = std::min(a.y, end.y) - m_margin, hiY = std::max(a.y, end.y) + m_margin;
-        const int k = ScanBoxes(m_blocks, m_boxes, loX, hiX, loY, hiY, [&](int i) { return Crosses(a, b, w, i); });
+        const int k = ScanBoxes(m_sieve, m_boxes, loX, hiX, loY, hiY, [&](int i) { return Crosses(a, b, w, i); });
         return k < 0 ? 0 : k + 1;
     }
     if (m_workingLines.Region().Contains(a) && m_workingLines.Region().Contains(end)) {
@@ -233,14 +223,13 @@ void GridPathQueries::CrossingCandidates(const CPunkt& a, const CPunkt& b, int l
         // the crossings that rounding makes, as the grid's cells do.
         const double loX = std::min(a.x, b.x) - m_margin, hiX = std::max(a.x, b.x) + m_margin;
         const double loY = std::min(a.y, b.y) - m_margin, hiY = std::max(a.y, b.y) + m_margin;
+        const std::size_t first = static_cast<std::size_t>(std::max(lo, 0));
         const std::size_t last = std::min(static_cast<std::size_t>(hi), m_rawBoxes.size() - 1);
-        for (std::size_t blk = static_cast<std::size_t>(lo) / kScanBlock; blk <= last / kScanBlock; ++blk) {
-            if (!m_rawBlocks[blk].Meets(loX, hiX, loY, hiY)) continue;
-            const std::size_t from = std::max(static_cast<std::size_t>(lo), blk * kScanBlock);
-            const std::size_t to = std::min(last, blk * kScanBlock + kScanBlock - 1);
-            for (std::size_t j = from; j <= to; ++j)
-                if (m_rawBoxes[j].Meets(loX, hiX, loY, hiY)) out.push_back(static_cast<std::int32_t>(j));
-        }
+        m_rawSieve.Any({loX, hiX, loY, hiY}, [&](std::size_t j) {
+            if (j > last) return true;
+            if (j >= first && m_rawBoxes[j].Meets(loX, hiX, loY, hiY)) out.push_back(static_cast<std::int32_t>(j));
+            return false;
+        });
         return;
     }
     if (m_scan || m_raw->size() < 2 || !m_rawLines.Region().Contains(a) || !m_rawLines.Region().Contains(b)) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "model/punkt.h"
+#include "toolpath/box_sieve.h"
 #include "toolpath/correction_steps.h"
 #include "toolpath/path_check.h"
 #include "toolpath/segment_grid.h"
@@ -109,16 +110,17 @@ private:
     bool m_alwaysGrid = false;
     bool m_scan = false;  // small contours: plain scans over segment boxes, no grids
     // Boxes of the working segments for the scans: plain, and grown by c as FailsAt grows
-    // them; and the same for blocks of consecutive segments, which a contour keeps small, so
-    // that most of a scan skips whole blocks.
+    // them; each with its sieve, which picks the boxes a query has to test.
     struct Box {
         double minX, maxX, minY, maxY;
         bool Meets(double loX, double hiX, double loY, double hiY) const {
             return !(maxX < loX || minX > hiX || maxY < loY || minY > hiY);
         }
     };
-    std::vector<Box> m_boxes, m_failBoxes, m_blocks, m_failBlocks;
+    std::vector<Box> m_boxes, m_failBoxes;
+    BoxSieve m_sieve, m_failSieve;
     // The same for the raw path's segments, whose crossings the walk looks for.
-    std::vector<Box> m_rawBoxes, m_rawBlocks;
+    std::vector<Box> m_rawBoxes;
+    BoxSieve m_rawSieve;
     Scratch m_scratch;
 };

@@ -34,10 +34,8 @@ constexpr double kNearPath = 0.2;
 // the dropped raw points above): below it the walk has not lost the hundredth of the
 // boundary that counts, and the robust offset is not asked.
 constexpr double kCompareShare = 0.008;
-// Up to this many points a scan over the boxes of segments and of blocks of consecutive
-// segments is cheaper than building a grid.
+// Up to this many points a scan over the boxes of segments is cheaper than building a grid.
 constexpr std::size_t kScanLimit = 160;
-constexpr std::size_t kScanBlock = 8;
 // From this many path points on, a path's checks are split between two threads: below it
 // starting one costs more than half the checks.
 constexpr std::size_t kSplitPoints = 4096;
@@ -128,18 +126,10 @@ void PathChecker::Index(const std::vector<CPunkt>& pts, double grow, double cell
         return;
     }
     own.boxes.clear();
-    own.blocks.clear();
-    for (std::size_t k = 0; k + 1 < pts.size(); ++k) {
-        const Box b{std::min(pts[k].x, pts[k + 1].x), std::max(pts[k].x, pts[k + 1].x),
-                    std::min(pts[k].y, pts[k + 1].y), std::max(pts[k].y, pts[k + 1].y)};
-        own.boxes.push_back(b);
-        if (k % kScanBlock == 0) {
-            own.blocks.push_back(b);
-            continue;
-        }
-        Box& blk = own.blocks.back();
-        blk = {std::min(blk.loX, b.loX), std::max(blk.hiX, b.hiX), std::min(blk.loY, b.loY), std::max(blk.hiY, b.hiY)};
-    }
+    for (std::size_t k = 0; k + 1 < pts.size(); ++k)
+        own.boxes.push_back({std::min(pts[k].x, pts[k + 1].x), std::max(pts[k].x, pts[k + 1].x),
+                             std::min(pts[k].y, pts[k + 1].y), std::max(pts[k].y, pts[k + 1].y)});
+    own.sieve.Build(pts, 0);
 }
 
 void PathChecker::IndexRuns(const std::vector<CPunkt>& pts, double grow, double cell, const GridRegion& region) {
@@ -207,13 +197,9 @@ bool PathChecker::AnyCandidate(const CPunkt& a, const CPunkt& b, double grow, Vi
     if (!m_scan) return AnyInGrid(index.grid, m_stamps, a, b, grow, visit);
     const Box q{std::min(a.x, b.x) - grow, std::max(a.x, b.x) + grow, std::min(a.y, b.y) - grow,
                 std::max(a.y, b.y) + grow};
-    for (std::size_t blk = 0; blk < index.blocks.size(); ++blk) {
-        if (!index.blocks[blk].Meets(q)) continue;
-        const std::size_t end = std::min(index.boxes.size(), (blk + 1) * kScanBlock);
-        for (std::size_t k = blk * kScanBlock; k < end; ++k)
-            if (index.boxes[k].Meets(q) && visit(static_cast<std::int32_t>(k))) return true;
-    }
-    return false;
+    return index.sieve.Any({q.loX, q.hiX, q.loY, q.hiY}, [&](std::size_t k) {
+        return index.boxes[k].Meets(q) && visit(static_cast<std::int32_t>(k));
+    });
 }
 
 void PathChecker::Candidates(const CPunkt& a, const CPunkt& b, double grow) {

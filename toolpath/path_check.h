@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "model/punkt.h"
+#include "toolpath/box_sieve.h"
 #include "toolpath/segment_grid.h"
 
 class CVector;
@@ -71,7 +72,8 @@ private:
         std::vector<CPunkt> mids;  // per indexed segment: its middle and half its length
         std::vector<double> halves;
         SegmentGrid grid;
-        std::vector<Box> boxes, blocks;
+        std::vector<Box> boxes;  // small polylines: scanned, with the sieve's help
+        BoxSieve sieve;
         std::vector<Run> runs;  // only for the contour of a grid, when there is a limit
         SegmentGrid runGrid;
     };

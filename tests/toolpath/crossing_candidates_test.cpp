@@ -9,6 +9,7 @@
 #include "model/geometry.h"
 #include "support/random_drawing.h"
 #include "support/test_depth.h"
+#include "toolpath/box_sieve.h"
 #include "toolpath/clearance.h"
 
 TEST(CrossingCandidates, SmallContourKeepsEveryCrossingSegment) {
@@ -38,4 +39,41 @@ TEST(CrossingCandidates, SmallContourKeepsEveryCrossingSegment) {
         }
     }
     EXPECT_GT(crossings, 1000);
+}
+
+// The sieve that picks the boxes a small contour's query tests: every segment box that meets
+// the query is a candidate, once and in index order, on grids that make boxes touch exactly,
+// with grown boxes, at a scale far from the origin, and with a point that is not a number.
+TEST(CrossingCandidates, SieveHandsOnEveryBoxThatMeetsTheQuery) {
+    Dice g(20261208);
+    int met = 0;
+    for (int round = 0; round < Rounds(2000); ++round) {
+        const ChainMix mix{160, 1 + round % 8, 20, round % 50 == 0};
+        const double scale = round % 3 == 0 ? 1e-3 : 1, shift = round % 5 == 0 ? 1e9 : 0;
+        std::vector<CPunkt> pts = RandomChainPoints(g, mix);
+        for (CPunkt& p : pts) p = {p.x * scale + shift, p.y * scale};
+        const double grow = (round % 2) * g.Real(0, 2) * scale;
+        BoxSieve sieve;
+        sieve.Build(pts, grow);
+        for (int q = 0; q < 16; ++q) {
+            const double x = (g.Real(-mix.span, mix.span)) * scale + shift, y = g.Real(-mix.span, mix.span) * scale;
+            const double w = q % 4 == 0 ? 0 : g.Real(0, mix.span) * scale, h = q % 4 == 0 ? 0 : g.Real(0, mix.span) * scale;
+            const BoxSieve::Box box{x, x + w, y, y + h};
+            std::vector<std::size_t> got;
+            sieve.Any(box, [&](std::size_t k) {
+                got.push_back(k);
+                return false;
+            });
+            ASSERT_TRUE(std::is_sorted(got.begin(), got.end()) && std::adjacent_find(got.begin(), got.end()) == got.end());
+            for (std::size_t k = 0; k + 1 < pts.size(); ++k) {
+                const CPunkt &a = pts[k], &b = pts[k + 1];
+                const bool meets = !(std::max(a.x, b.x) + grow < box.loX || std::min(a.x, b.x) - grow > box.hiX ||
+                                     std::max(a.y, b.y) + grow < box.loY || std::min(a.y, b.y) - grow > box.hiY);
+                if (!meets) continue;
+                ++met;
+                EXPECT_TRUE(std::binary_search(got.begin(), got.end(), k)) << "round " << round << " box " << k;
+            }
+        }
+    }
+    EXPECT_GT(met, 10000);
 }

@@ -1,0 +1,138 @@
+#pragma once
+// The boxes of a small contour's segments, sieved by strips: for each of 64 columns of the
+// boxes' region the set of boxes whose x-range meets it, as bits, and the same for rows. A query box's candidates are the boxes that meet one of its columns and one of its
+// rows. Every box that meets the query is among them (the strip of a coordinate only grows
+// with it, so a point that both boxes share lies in a column and a row of both), and they
+// come in index order, so the caller's exact box test picks the same boxes in the same order
+// as a scan over all of them would. A query costs a few word operations instead of a
+// comparison and a hard-to-predict branch per box.
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "model/punkt.h"
+
+class BoxSieve {
+public:
+    struct Box {
+        double loX, hiX, loY, hiY;
+    };
+
+    // For the boxes of the segments pts[k] -> pts[k+1], each grown by grow on every side as
+    // min(x) - grow .. max(x) + grow.
+    void Build(const std::vector<CPunkt>& pts, double grow) {
+        const std::size_t n = pts.size() < 2 ? 0 : pts.size() - 1;
+        m_count = n;
+        m_words = (n + 63) / 64;
+        double loX = INFINITY, hiX = -INFINITY, loY = INFINITY, hiY = -INFINITY;
+        // v - v is 0 for every finite v and not a number otherwise: the sum tells whether all
+        // points are finite without a branch per point.
+        double nonFinite = 0;
+        for (const CPunkt& p : pts) {
+            loX = std::min(loX, p.x);
+            hiX = std::max(hiX, p.x);
+            loY = std::min(loY, p.y);
+            hiY = std::max(hiY, p.y);
+            nonFinite += (p.x - p.x) + (p.y - p.y);
+        }
+        // A box that is not finite may meet anything: with one, every box is a candidate.
+        m_all = !(nonFinite == 0);
+        if (m_all) return;
+        m_x = Axis(loX - grow, hiX + grow);
+        m_y = Axis(loY - grow, hiY + grow);
+        // Each box's first and last strip, then each strip's boxes as a running set: the
+        // boxes that started at or before it and did not end before it. Rounding is monotone,
+        // so the strips of a box's sides are the least and the greatest of its ends' strips.
+        m_cols.assign(2 * kStrips * m_words, 0);
+        m_rows.assign(2 * kStrips * m_words, 0);
+        std::size_t x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+        for (std::size_t k = 0; k < pts.size(); ++k) {
+            const CPunkt& p = pts[k];
+            std::size_t a0 = m_x.Strip(p.x - grow), b0 = m_y.Strip(p.y - grow);
+            std::size_t a1 = a0, b1 = b0;
+            if (grow != 0) {
+                a1 = m_x.Strip(p.x + grow);
+                b1 = m_y.Strip(p.y + grow);
+            }
+            if (k > 0) {
+                const std::size_t word = (k - 1) / 64;
+                const std::uint64_t bit = std::uint64_t{1} << ((k - 1) % 64);
+                m_cols[std::min(a0, x0) * m_words + word] |= bit;
+                m_cols[(kStrips + std::max(a1, x1)) * m_words + word] |= bit;
+                m_rows[std::min(b0, y0) * m_words + word] |= bit;
+                m_rows[(kStrips + std::max(b1, y1)) * m_words + word] |= bit;
+            }
+            x0 = a0;
+            x1 = a1;
+            y0 = b0;
+            y1 = b1;
+        }
+        Sweep(m_cols);
+        Sweep(m_rows);
+    }
+
+    // Hands the candidates of q to visit(k), ascending, until it returns true; whether it did.
+    template <class Visit>
+    bool Any(const Box& q, Visit&& visit) const {
+        if (m_all || !Finite(q)) {
+            for (std::size_t k = 0; k < m_count; ++k)
+                if (visit(k)) return true;
+            return false;
+        }
+        const std::size_t i0 = m_x.Strip(q.loX), i1 = m_x.Strip(q.hiX);
+        const std::size_t j0 = m_y.Strip(q.loY), j1 = m_y.Strip(q.hiY);
+        for (std::size_t w = 0; w < m_words; ++w) {
+            std::uint64_t cols = 0, rows = 0;
+            for (std::size_t i = i0; i <= i1; ++i) cols |= m_cols[i * m_words + w];
+            for (std::size_t j = j0; j <= j1; ++j) rows |= m_rows[j * m_words + w];
+            for (std::uint64_t bits = cols & rows; bits != 0; bits &= bits - 1)
+                if (visit(w * 64 + static_cast<std::size_t>(std::countr_zero(bits)))) return true;
+        }
+        return false;
+    }
+
+private:
+    static constexpr std::size_t kStrips = 64;
+
+    // From the boxes starting in each strip (the first half) and ending in it (the second),
+    // the boxes meeting each strip, in the first half.
+    void Sweep(std::vector<std::uint64_t>& strips) const {
+        for (std::size_t w = 0; w < m_words; ++w) {
+            std::uint64_t open = 0;
+            for (std::size_t i = 0; i < kStrips; ++i) {
+                open |= strips[i * m_words + w];
+                strips[i * m_words + w] = open;
+                open &= ~strips[(kStrips + i) * m_words + w];
+            }
+        }
+    }
+
+    static bool Finite(const Box& b) { return (b.loX - b.loX) + (b.hiX - b.hiX) + (b.loY - b.loY) + (b.hiY - b.hiY) == 0; }
+
+    // The strips of one axis: a coordinate's strip, clamped to the region, never falls as the
+    // coordinate grows.
+    struct Axis {
+        Axis() = default;
+        Axis(double from, double to) {
+            const double width = to - from;
+            if (!(width > 0) || !std::isfinite(width)) return;  // one strip holds all
+            lo = from;
+            scale = static_cast<double>(kStrips) / width;
+        }
+        std::size_t Strip(double v) const {
+            // Not a number goes to the first strip (std::max keeps its first argument then).
+            const double s = std::min(std::max(0.0, (v - lo) * scale), static_cast<double>(kStrips - 1));
+            return static_cast<std::size_t>(static_cast<int>(s));
+        }
+        double lo = 0, scale = 0;
+    };
+
+    std::size_t m_count = 0, m_words = 0;
+    Axis m_x, m_y;
+    bool m_all = false;
+    std::vector<std::uint64_t> m_cols, m_rows;
+};
