@@ -53,9 +53,9 @@ bool Crosses(const CPunkt& a, const CPunkt& b, const std::vector<CPunkt>& w, int
     return SegmentsCross(a, b, p, q) != 0;
 }
 
-// The boxes of the segments pts[k] -> pts[k+1], grown by grow, and their sieve.
+// The boxes of the segments pts[k] -> pts[k+1], grown by grow, and their sieve where asked.
 template <typename Box>
-void SegmentBoxes(const std::vector<CPunkt>& pts, double grow, std::vector<Box>& boxes, BoxSieve& sieve) {
+void SegmentBoxes(const std::vector<CPunkt>& pts, double grow, std::vector<Box>& boxes, BoxSieve* sieve) {
     const std::size_t segs = pts.empty() ? 0 : pts.size() - 1;
     boxes.resize(segs);
     for (std::size_t k = 0; k < segs; ++k) {
@@ -64,7 +64,7 @@ void SegmentBoxes(const std::vector<CPunkt>& pts, double grow, std::vector<Box>&
         if (grow != 0) b = {b.minX - grow, b.maxX + grow, b.minY - grow, b.maxY + grow};
         boxes[k] = b;
     }
-    sieve.Build(pts, grow);
+    if (sieve) sieve->Build(pts, grow);
 }
 
 double MeanSegmentLength(const std::vector<CPunkt>& pts) {
@@ -120,10 +120,13 @@ void GridPathQueries::Prepare(const ClearanceRule& rule, const std::vector<CPunk
     m_margin = GridMargin(extent);
 
     if (m_scan) {
-        SegmentBoxes(w, 0, m_boxes, m_sieve);
+        SegmentBoxes(w, 0, m_boxes, nullptr);
         // Grown exactly as FailsAt grows them, so that a box miss means FailsAt is false.
-        SegmentBoxes(w, rule.c, m_failBoxes, m_failSieve);
-        SegmentBoxes(raw, 0, m_rawBoxes, m_rawSieve);
+        SegmentBoxes(w, rule.c, m_failBoxes, nullptr);
+        // The crossing search asks this sieve for plain boxes: for a tool so small that c
+        // is not positive (nothing fails then), it holds the plain boxes themselves.
+        m_failSieve.Build(w, std::max(rule.c, 0.0));
+        SegmentBoxes(raw, 0, m_rawBoxes, &m_rawSieve);
         return;
     }
     const double c = rule.c > 0 ? rule.c : 0;
@@ -200,7 +203,7 @@ int GridPathQueries::CrossedSegment(const CPunkt& a, const CPunkt& b, Scratch& s
     if (m_scan) {
         const double loX = std::min(a.x, end.x) - m_margin, hiX = std::max(a.x, end.x) + m_margin;
         const double loY = std::min(a.y, end.y) - m_margin, hiY = std::max(a.y, end.y) + m_margin;
-        const int k = ScanBoxes(m_sieve, m_boxes, loX, hiX, loY, hiY, [&](int i) { return Crosses(a, b, w, i); });
+        const int k = ScanBoxes(m_failSieve, m_boxes, loX, hiX, loY, hiY, [&](int i) { return Crosses(a, b, w, i); });
         return k < 0 ? 0 : k + 1;
     }
     if (m_workingLines.Region().Contains(a) && m_workingLines.Region().Contains(end)) {

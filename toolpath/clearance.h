@@ -110,7 +110,8 @@ private:
     bool m_alwaysGrid = false;
     bool m_scan = false;  // small contours: plain scans over segment boxes, no grids
     // Boxes of the working segments for the scans: plain, and grown by c as FailsAt grows
-    // them; each with its sieve, which picks the boxes a query has to test.
+    // them. The sieve of the grown ones (grown by c where it is positive) picks the boxes a
+    // query has to test, for the crossings too: a plain box lies inside its grown one.
     struct Box {
         double minX, maxX, minY, maxY;
         bool Meets(double loX, double hiX, double loY, double hiY) const {
@@ -118,7 +119,7 @@ private:
         }
     };
     std::vector<Box> m_boxes, m_failBoxes;
-    BoxSieve m_sieve, m_failSieve;
+    BoxSieve m_failSieve;
     // The same for the raw path's segments, whose crossings the walk looks for.
     std::vector<Box> m_rawBoxes;
     BoxSieve m_rawSieve;

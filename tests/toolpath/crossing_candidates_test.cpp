@@ -77,3 +77,28 @@ TEST(CrossingCandidates, SieveHandsOnEveryBoxThatMeetsTheQuery) {
     }
     EXPECT_GT(met, 10000);
 }
+
+// A tool smaller than the clearance tolerance: nothing fails the clearance test, and the
+// crossing search of a small contour still finds the first working segment crossed.
+TEST(CrossingCandidates, TinyToolFindsTheFirstCrossedSegment) {
+    Dice g(20261209);
+    int crossed = 0;
+    for (int round = 0; round < Rounds(1500); ++round) {
+        const ChainMix mix{40, 1 + round % 6, 20, false};
+        const std::vector<CPunkt> working = RandomChainPoints(g, mix), raw = RandomChainPoints(g, mix);
+        if (working.size() < 2 || raw.size() < 2) continue;
+        GridPathQueries queries;
+        queries.Prepare(ClearanceRule::For(working, g.Real(0.01, kClearanceTolerance)), raw);
+        for (int q = 0; q < 8; ++q) {
+            const CPunkt a{g.Real(-mix.span, mix.span), g.Real(-mix.span, mix.span)};
+            const CPunkt b{g.Real(-mix.span, mix.span), g.Real(-mix.span, mix.span)};
+            int first = 0;
+            for (std::size_t k = 0; k + 1 < working.size() && first == 0; ++k)
+                if (!(working[k] == a) && !(working[k + 1] == a) && SegmentsCross(a, b, working[k], working[k + 1]))
+                    first = static_cast<int>(k) + 1;
+            crossed += first != 0;
+            EXPECT_EQ(queries.FirstCrossedSegment(a, b), first) << "round " << round;
+        }
+    }
+    EXPECT_GT(crossed, 1000);
+}
