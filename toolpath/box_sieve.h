@@ -1,11 +1,12 @@
 #pragma once
-// The boxes of a small contour's segments, sieved by strips: for each of 64 columns of the
-// boxes' region the set of boxes whose x-range meets it, as bits, and the same for rows. A query box's candidates are the boxes that meet one of its columns and one of its
-// rows. Every box that meets the query is among them (the strip of a coordinate only grows
-// with it, so a point that both boxes share lies in a column and a row of both), and they
-// come in index order, so the caller's exact box test picks the same boxes in the same order
-// as a scan over all of them would. A query costs a few word operations instead of a
-// comparison and a hard-to-predict branch per box.
+// The boxes of a small contour's segments, sieved by strips: the region of the boxes is cut
+// into 64 columns and 64 rows, and for each column the set of boxes that start in it or
+// before it and the set of those that end before it are kept as bits (the same for rows). A
+// query box's candidates are the boxes that start at or before its last column and do not
+// end before its first, and the same for rows: two words per axis, whatever the query's
+// size. Every box that meets the query is among them (the strip of a coordinate only grows
+// with it), and they come in index order, so the caller's exact box test picks the same
+// boxes in the same order as a scan over all of them would.
 
 #include <algorithm>
 #include <bit>
@@ -44,9 +45,8 @@ public:
         if (m_all) return;
         m_x = Axis(loX - grow, hiX + grow);
         m_y = Axis(loY - grow, hiY + grow);
-        // Each box's first and last strip, then each strip's boxes as a running set: the
-        // boxes that started at or before it and did not end before it. Rounding is monotone,
-        // so the strips of a box's sides are the least and the greatest of its ends' strips.
+        // Each box's first and last strip, then the running sets. Rounding is monotone, so
+        // the strips of a box's sides are the least and the greatest of its ends' strips.
         m_cols.assign(2 * kStrips * m_words, 0);
         m_rows.assign(2 * kStrips * m_words, 0);
         std::size_t x0 = 0, x1 = 0, y0 = 0, y1 = 0;
@@ -85,10 +85,12 @@ public:
         }
         const std::size_t i0 = m_x.Strip(q.loX), i1 = m_x.Strip(q.hiX);
         const std::size_t j0 = m_y.Strip(q.loY), j1 = m_y.Strip(q.hiY);
+        const std::uint64_t* startedX = &m_cols[i1 * m_words];
+        const std::uint64_t* endedX = &m_cols[(kStrips + i0) * m_words];
+        const std::uint64_t* startedY = &m_rows[j1 * m_words];
+        const std::uint64_t* endedY = &m_rows[(kStrips + j0) * m_words];
         for (std::size_t w = 0; w < m_words; ++w) {
-            std::uint64_t cols = 0, rows = 0;
-            for (std::size_t i = i0; i <= i1; ++i) cols |= m_cols[i * m_words + w];
-            for (std::size_t j = j0; j <= j1; ++j) rows |= m_rows[j * m_words + w];
+            const std::uint64_t cols = startedX[w] & ~endedX[w], rows = startedY[w] & ~endedY[w];
             for (std::uint64_t bits = cols & rows; bits != 0; bits &= bits - 1)
                 if (visit(w * 64 + static_cast<std::size_t>(std::countr_zero(bits)))) return true;
         }
@@ -98,15 +100,17 @@ public:
 private:
     static constexpr std::size_t kStrips = 64;
 
-    // From the boxes starting in each strip (the first half) and ending in it (the second),
-    // the boxes meeting each strip, in the first half.
+    // From the boxes starting in each strip (the first half) and ending in it (the second):
+    // those that started in it or before, and those that ended before it.
     void Sweep(std::vector<std::uint64_t>& strips) const {
         for (std::size_t w = 0; w < m_words; ++w) {
-            std::uint64_t open = 0;
+            std::uint64_t started = 0, ended = 0;
             for (std::size_t i = 0; i < kStrips; ++i) {
-                open |= strips[i * m_words + w];
-                strips[i * m_words + w] = open;
-                open &= ~strips[(kStrips + i) * m_words + w];
+                started |= strips[i * m_words + w];
+                strips[i * m_words + w] = started;
+                const std::uint64_t endsHere = strips[(kStrips + i) * m_words + w];
+                strips[(kStrips + i) * m_words + w] = ended;
+                ended |= endsHere;
             }
         }
     }
