@@ -23,16 +23,23 @@ bool PathChecker::Spans(const CPunkt& a, const CPunkt& b, double inner, double o
     // Most left-out raw segments lie wholly within inner of one wall, and a segment lies so
     // when both its ends do: the region within a distance of a segment is convex. Squared
     // distances find that wall first; the limit stays farther from inner than the rounding of
-    // the intervals below, so the answer is theirs.
+    // the intervals below, so the answer is theirs. A wall that has both ends within outer
+    // so has all of a->b: then m_outer is all of it, and only walls within inner count below.
+    bool allOuter = false;
     if (const double limit = inner - 4 * m_margin; !m_plain && limit > 0) {
+        const double limitOuter = outer > 0 ? outer - 4 * m_margin : 0;
         for (std::int32_t k : m_found) {
             const CPunkt& c = (*m_w)[static_cast<std::size_t>(k)];
             const CPunkt& d = (*m_w)[static_cast<std::size_t>(k) + 1];
-            if (PlainSegmentDistance2(a, c, d) < limit * limit && PlainSegmentDistance2(b, c, d) < limit * limit)
-                return false;
+            const double da = PlainSegmentDistance2(a, c, d);
+            if (!(da < limitOuter * limitOuter) && !(da < limit * limit)) continue;
+            const double db = PlainSegmentDistance2(b, c, d);
+            if (da < limit * limit && db < limit * limit) return false;
+            allOuter = allOuter || (da < limitOuter * limitOuter && db < limitOuter * limitOuter);
         }
     }
-    const double reach = std::max(inner, outer);
+    // Beyond inner and a margin from a->b a wall adds nothing to m_inner.
+    const double reach = allOuter ? inner + 4 * m_margin : std::max(inner, outer);
     for (std::int32_t k : m_found) {
         const CPunkt& c = (*m_w)[static_cast<std::size_t>(k)];
         const CPunkt& d = (*m_w)[static_cast<std::size_t>(k) + 1];
@@ -51,8 +58,9 @@ bool PathChecker::Spans(const CPunkt& a, const CPunkt& b, double inner, double o
             if (lo <= 0 && hi >= 1) return false;
             m_inner.emplace_back(lo, hi);
         }
-        if (outer > 0 && blocked.Within(outer, lo, hi)) m_outer.emplace_back(lo, hi);
+        if (outer > 0 && !allOuter && blocked.Within(outer, lo, hi)) m_outer.emplace_back(lo, hi);
     }
+    if (allOuter) m_outer.assign(1, {0.0, 1.0});
     MergeSpans(m_inner);
     MergeSpans(m_outer);
     return true;
