@@ -89,6 +89,7 @@ bool Simple(const std::vector<IntCorner>& q) {
     }
     std::sort(boxes.begin(), boxes.end(), [](const Box& a, const Box& b) { return a.loX < b.loX; });
     std::vector<const Box*> open;
+    open.reserve(n);
     for (const Box& box : boxes) {
         std::size_t kept = 0;
         for (const Box* other : open) {
@@ -108,7 +109,7 @@ bool Simple(const std::vector<IntCorner>& q) {
 // The raw offset polygon of the counter-clockwise polygon p; normal gets the unit normals of
 // its edges, vertexOf the vertex of every raw point.
 std::vector<CPunkt> RawOffset(const std::vector<CPunkt>& p, double delta, std::vector<CPunkt>& normal,
-                              std::vector<std::size_t>& vertexOf, std::vector<bool>& spoke) {
+                              std::vector<std::size_t>& vertexOf, std::vector<std::uint8_t>& spoke) {
     const std::size_t n = p.size();
     std::vector<CPunkt> unit(n);
     normal.resize(n);
@@ -120,8 +121,14 @@ std::vector<CPunkt> RawOffset(const std::vector<CPunkt>& p, double delta, std::v
         normal[i] = {unit[i].y, -unit[i].x};  // right of the edge: outward
     }
     std::vector<CPunkt> raw;
-    raw.reserve(2 * n);
-    const auto at = [&](const CPunkt& x, double fx, double fy) { raw.push_back({x.x + delta * fx, x.y + delta * fy}); };
+    raw.reserve(3 * n);
+    spoke.clear();
+    spoke.reserve(3 * n);
+    // spoke[m]: raw edge m runs to the corner or back (a concave corner's two spokes).
+    const auto at = [&](const CPunkt& x, double fx, double fy, std::uint8_t toCorner = 0) {
+        raw.push_back({x.x + delta * fx, x.y + delta * fy});
+        spoke.push_back(toCorner);
+    };
     for (std::size_t j = 0; j < n; ++j) {
         vertexOf.resize(raw.size(), j == 0 ? 0 : j - 1);  // the points of the vertex before
         const std::size_t k = (j + n - 1) % n;
@@ -135,22 +142,19 @@ std::vector<CPunkt> RawOffset(const std::vector<CPunkt>& p, double delta, std::v
         }
         sinA = std::clamp(sinA, -1.0, 1.0);
         if (sinA * delta < 0) {
-            spoke.resize(raw.size());
-            spoke.insert(spoke.end(), {true, true});  // the edges to the corner and back
-            at(x, nk.x, nk.y);
-            raw.push_back(x);
+            at(x, nk.x, nk.y, 1);
+            at(x, 0, 0, 1);
             at(x, nj.x, nj.y);
             continue;
         }
         // The cut tangent to the circle at the corner: each edge runs on by delta times the
         // tangent of a quarter of the turn, from the tangent of half of it.
         const double half = cosA > -0.5 ? sinA / (1 + cosA) : (1 - cosA) / sinA;
-        const double t = std::isfinite(half) ? half / (1 + std::hypot(1.0, half)) : std::copysign(1.0, half);
+        const double t = std::fabs(half) < 1e150 ? half / (1 + std::sqrt(1 + half * half)) : std::copysign(1.0, half);
         at(x, nk.x + uk.x * t, nk.y + uk.y * t);
         at(x, nj.x - uj.x * t, nj.y - uj.y * t);
     }
     vertexOf.resize(raw.size(), n - 1);
-    spoke.resize(raw.size());
     return raw;
 }
 
@@ -238,7 +242,7 @@ double OffsetLengthBound(const std::vector<IntCorner>& polygon, double delta) {
 
     std::vector<CPunkt> normal;
     std::vector<std::size_t> vertexOf;
-    std::vector<bool> spoke;
+    std::vector<std::uint8_t> spoke;
     const std::vector<CPunkt> raw = RawOffset(p, delta, normal, vertexOf, spoke);
     const double reach = std::fabs(delta) - kNearer;
     // The edges that come within reach of a raw edge lie near its vertex along the polygon,
