@@ -1,21 +1,5 @@
 #include "model/geometry.h"
 
-int Turn(const CPunkt& p0, const CPunkt& p1, const CPunkt& p2) {
-    const double dx1 = p1.x - p0.x;
-    const double dy1 = p1.y - p0.y;
-    const double dx2 = p2.x - p0.x;
-    const double dy2 = p2.y - p0.y;
-    if (dx1 * dy2 > dy1 * dx2) return 1;
-    if (dx1 * dy2 < dy1 * dx2) return -1;
-    if (dx1 * dx2 < 0 || dy1 * dy2 < 0) return -1;
-    if (dx1 * dx1 + dy1 * dy1 < dx2 * dx2 + dy2 * dy2) return 1;
-    return 0;
-}
-
-int SegmentsCross(const CPunkt& a, const CPunkt& b, const CPunkt& c, const CPunkt& d) {
-    return (Turn(a, b, c) * Turn(a, b, d) < 0 && Turn(c, d, a) * Turn(c, d, b) < 0) ? 1 : 0;
-}
-
 CPunkt LineIntersection(const CPunkt& a, const CPunkt& b, const CPunkt& c, const CPunkt& d) {
     const double dx1 = b.x - a.x;
     const double dy1 = b.y - a.y;

@@ -15,10 +15,23 @@ inline double Distance(const CPunkt& a, const CPunkt& b) {
 }
 
 // +1, -1 or 0: the orientation of P0, P1, P2, with the collinear cases ordered along the line.
-int Turn(const CPunkt& p0, const CPunkt& p1, const CPunkt& p2);
+// Inline, as the crossing test below: the correction's searches ask them millions of times.
+inline int Turn(const CPunkt& p0, const CPunkt& p1, const CPunkt& p2) {
+    const double dx1 = p1.x - p0.x;
+    const double dy1 = p1.y - p0.y;
+    const double dx2 = p2.x - p0.x;
+    const double dy2 = p2.y - p0.y;
+    if (dx1 * dy2 > dy1 * dx2) return 1;
+    if (dx1 * dy2 < dy1 * dx2) return -1;
+    if (dx1 * dx2 < 0 || dy1 * dy2 < 0) return -1;
+    if (dx1 * dx1 + dy1 * dy1 < dx2 * dx2 + dy2 * dy2) return 1;
+    return 0;
+}
 
 // 1 when A-B and C-D cross properly; touching, overlap and shared ends are no crossing.
-int SegmentsCross(const CPunkt& a, const CPunkt& b, const CPunkt& c, const CPunkt& d);
+inline int SegmentsCross(const CPunkt& a, const CPunkt& b, const CPunkt& c, const CPunkt& d) {
+    return (Turn(a, b, c) * Turn(a, b, d) < 0 && Turn(c, d, a) * Turn(c, d, b) < 0) ? 1 : 0;
+}
 
 // The crossing of the infinite lines A-B and C-D. Parallel lines give non-finite values;
 // callers that cannot rule them out use TryLineIntersection.
