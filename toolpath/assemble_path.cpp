@@ -312,6 +312,9 @@ void AssemblePath(CVector& v, PathQueries& queries, AssemblyOutcome& outcome) {
     // On a large contour the checks index the contour on a second thread during the walk,
     // which reads none of what they write.
     queries.checker.Forget();
+    double sieveGrow = 0;
+    const BoxSieve* sieve = queries.ContourSieve(sieveGrow);
+    queries.checker.LendSieve(sieve, sieveGrow, &v.Correction().m_offsetPoints.Raw());
     if (raw.size() >= queries.besideWalkFrom) {
         // Meanwhile the helper indexes the contour for the checks, then takes raw points from
         // the end, while the walk goes on from the start.

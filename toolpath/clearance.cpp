@@ -156,6 +156,11 @@ void GridPathQueries::Prepare(const ClearanceRule& rule, const std::vector<CPunk
     });
 }
 
+const BoxSieve* GridPathQueries::ContourSieve(double& grow) const {
+    grow = std::max(m_rule.c, 0.0);
+    return m_scan && m_rule.working && m_rule.working->size() >= 2 && grow >= 0 ? &m_failSieve : nullptr;
+}
+
 int GridPathQueries::FirstFailingSegment(const CPunkt& x) { return FailingSegment(x); }
 
 int GridPathQueries::FailingSegment(const CPunkt& x) const {

@@ -41,6 +41,12 @@ public:
     virtual ~PathQueries() = default;
     // Called once per assembly, before any query.
     virtual void Prepare(const ClearanceRule& rule, const std::vector<CPunkt>& raw) = 0;
+    // Where Prepare made one: the sieve of the working segments' boxes, grown by grow, which
+    // the checks of the path may search too.
+    virtual const BoxSieve* ContourSieve(double& grow) const {
+        grow = 0;
+        return nullptr;
+    }
     // The first working segment (1 .. size-1) at which x fails, or 0 when x passes.
     virtual int FirstFailingSegment(const CPunkt& x) = 0;
     // The first working segment (1 .. size-1) that a->b crosses properly, or 0. Only asked
@@ -85,6 +91,7 @@ public:
     // alwaysGrid: build the grids even for small contours (the tests compare both ways).
     explicit GridPathQueries(bool alwaysGrid = false) : m_alwaysGrid(alwaysGrid) {}
     void Prepare(const ClearanceRule& rule, const std::vector<CPunkt>& raw) override;
+    const BoxSieve* ContourSieve(double& grow) const override;
     int FirstFailingSegment(const CPunkt& x) override;
     int FirstCrossedSegment(const CPunkt& a, const CPunkt& b) override;
     void CrossingCandidates(const CPunkt& a, const CPunkt& b, int lo, int hi,

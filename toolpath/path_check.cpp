@@ -1,6 +1,7 @@
 #include "toolpath/path_check.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 #include "model/geometry.h"
@@ -108,6 +109,9 @@ void PathChecker::Index(const std::vector<CPunkt>& pts, double grow, double cell
     m_w = &pts;
     m_region = region;
     m_scan = pts.size() <= kScanLimit;
+    // A sieve lent for these very points serves this indexing only.
+    const BoxSieve* lent = m_lentFor == &pts && !m_plain ? m_lent : nullptr;
+    m_lent = nullptr;
     // The middle and half length of every segment for the gouge test's first distance,
     // computed as that test would.
     m_borrowed = nullptr;
@@ -129,7 +133,14 @@ void PathChecker::Index(const std::vector<CPunkt>& pts, double grow, double cell
     for (std::size_t k = 0; k + 1 < pts.size(); ++k)
         own.boxes.push_back({std::min(pts[k].x, pts[k + 1].x), std::max(pts[k].x, pts[k + 1].x),
                              std::min(pts[k].y, pts[k + 1].y), std::max(pts[k].y, pts[k + 1].y)});
-    own.sieve.Build(pts, 0);
+    if (lent) {
+        own.sieve = lent;
+        own.sieveGrow = m_lentGrow;
+        return;
+    }
+    own.ownSieve.Build(pts, 0);
+    own.sieve = &own.ownSieve;
+    own.sieveGrow = 0;
 }
 
 void PathChecker::IndexRuns(const std::vector<CPunkt>& pts, double grow, double cell, const GridRegion& region) {
@@ -197,7 +208,13 @@ bool PathChecker::AnyCandidate(const CPunkt& a, const CPunkt& b, double grow, Vi
     if (!m_scan) return AnyInGrid(index.grid, m_stamps, a, b, grow, visit);
     const Box q{std::min(a.x, b.x) - grow, std::max(a.x, b.x) + grow, std::min(a.y, b.y) - grow,
                 std::max(a.y, b.y) + grow};
-    return index.sieve.Any({q.loX, q.hiX, q.loY, q.hiY}, [&](std::size_t k) {
+    // A box that meets the query grown by grow meets, grown by the sieve's growth, the query
+    // grown by the rest of grow and by a little more for the rounding of both.
+    const double g = index.sieveGrow;
+    const double rest = g == 0 ? grow : std::max(grow - g, 0.0) + m_margin + 4 * DBL_EPSILON * (std::fabs(grow) + g);
+    const BoxSieve::Box s{std::min(a.x, b.x) - rest, std::max(a.x, b.x) + rest, std::min(a.y, b.y) - rest,
+                          std::max(a.y, b.y) + rest};
+    return index.sieve->Any(s, [&](std::size_t k) {
         return index.boxes[k].Meets(q) && visit(static_cast<std::int32_t>(k));
     });
 }

@@ -43,6 +43,14 @@ public:
     // the last check. Forget drops what was indexed.
     void IndexContour(const CVector& v);
     void Forget() { m_indexed = false; }
+    // The walk's sieve of the segment boxes of contour `of`, grown by grow: when the next
+    // IndexContour indexes that very contour as a small one, it searches this sieve instead
+    // of building its own. Good for that one indexing.
+    void LendSieve(const BoxSieve* sieve, double grow, const std::vector<CPunkt>* of) {
+        m_lent = sieve;
+        m_lentGrow = grow;
+        m_lentFor = of;
+    }
     // The chain's paths against its working contour; the outcome tells which raw points the
     // assembly cut off with loops and which stretches of the raw path it left out.
     bool Sound(const CVector& v, const AssemblyOutcome& outcome);
@@ -73,7 +81,9 @@ private:
         std::vector<double> halves;
         SegmentGrid grid;
         std::vector<Box> boxes;  // small polylines: scanned, with the sieve's help
-        BoxSieve sieve;
+        BoxSieve ownSieve;
+        const BoxSieve* sieve = nullptr;  // its own or the walk's, of boxes grown by sieveGrow
+        double sieveGrow = 0;
         std::vector<Run> runs;  // only for the contour of a grid, when there is a limit
         SegmentGrid runGrid;
     };
@@ -144,6 +154,9 @@ private:
     bool m_indexed = false;
     bool m_plain = false;
     bool m_scan = false;
+    const BoxSieve* m_lent = nullptr;
+    double m_lentGrow = 0;
+    const std::vector<CPunkt>* m_lentFor = nullptr;
     SearchIndex m_own;
     const SearchIndex* m_borrowed = nullptr;
     QueryStamps m_stamps, m_runStamps;
