@@ -170,7 +170,8 @@ bool HeapReserveEnabled() {
     return !(off && off[0] == '1');
 }
 
-HeapReserve::HeapReserve([[maybe_unused]] std::size_t bytes, [[maybe_unused]] std::size_t pagesAhead) {
+HeapReserve::HeapReserve([[maybe_unused]] std::size_t bytes, [[maybe_unused]] std::size_t pagesAhead,
+                         [[maybe_unused]] bool largePages) {
 #ifdef QUENK_HEAP_RESERVE
     if (bytes < kWorthReserving || !HeapReserveEnabled()) return;
     std::lock_guard<std::mutex> hold(g_lock);
@@ -197,6 +198,7 @@ HeapReserve::HeapReserve([[maybe_unused]] std::size_t bytes, [[maybe_unused]] st
     char* largest = nullptr;  // the start of the largest run, where the helper works
     std::size_t largestBytes = 0;
     const auto mark = [&] {
+        if (!largePages) return;
         const std::size_t marked = MarkForLargePages(runStart, runEnd);
         if (marked > largestBytes) {
             largestBytes = marked;

@@ -20,7 +20,10 @@ public:
     // With `pagesAhead` bytes, a helper thread makes pages ready just ahead of the front that
     // the import tells with NoteHeapFront, at most that far beyond it: far enough that the
     // helper stays ahead of the import, near enough that the peak memory hardly grows.
-    explicit HeapReserve(std::size_t bytes, std::size_t pagesAhead = 0);
+    // largePages false: the room only keeps what is freed for reuse and leaves the pages as
+    // they are. Where many small results are written by several threads, fresh large pages
+    // cost more than they save on the machines measured (see docs/performance.md).
+    explicit HeapReserve(std::size_t bytes, std::size_t pagesAhead = 0, bool largePages = true);
     ~HeapReserve();
     HeapReserve(const HeapReserve&) = delete;
     HeapReserve& operator=(const HeapReserve&) = delete;
