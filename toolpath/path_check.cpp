@@ -133,14 +133,9 @@ void PathChecker::Index(const std::vector<CPunkt>& pts, double grow, double cell
     for (std::size_t k = 0; k + 1 < pts.size(); ++k)
         own.boxes.push_back({std::min(pts[k].x, pts[k + 1].x), std::max(pts[k].x, pts[k + 1].x),
                              std::min(pts[k].y, pts[k + 1].y), std::max(pts[k].y, pts[k + 1].y)});
-    if (lent) {
-        own.sieve = lent;
-        own.sieveGrow = m_lentGrow;
-        return;
-    }
-    own.ownSieve.Build(pts, 0);
-    own.sieve = &own.ownSieve;
-    own.sieveGrow = 0;
+    own.lentSieve = lent;
+    own.sieveGrow = lent ? m_lentGrow : 0;
+    if (!lent) own.ownSieve.Build(pts, 0);
 }
 
 void PathChecker::IndexRuns(const std::vector<CPunkt>& pts, double grow, double cell, const GridRegion& region) {
@@ -214,7 +209,8 @@ bool PathChecker::AnyCandidate(const CPunkt& a, const CPunkt& b, double grow, Vi
     const double rest = g == 0 ? grow : std::max(grow - g, 0.0) + m_margin + 4 * DBL_EPSILON * (std::fabs(grow) + g);
     const BoxSieve::Box s{std::min(a.x, b.x) - rest, std::max(a.x, b.x) + rest, std::min(a.y, b.y) - rest,
                           std::max(a.y, b.y) + rest};
-    return index.sieve->Any(s, [&](std::size_t k) {
+    const BoxSieve& sieve = index.lentSieve ? *index.lentSieve : index.ownSieve;
+    return sieve.Any(s, [&](std::size_t k) {
         return index.boxes[k].Meets(q) && visit(static_cast<std::int32_t>(k));
     });
 }

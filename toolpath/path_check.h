@@ -82,8 +82,8 @@ private:
         SegmentGrid grid;
         std::vector<Box> boxes;  // small polylines: scanned, with the sieve's help
         BoxSieve ownSieve;
-        const BoxSieve* sieve = nullptr;  // its own or the walk's, of boxes grown by sieveGrow
-        double sieveGrow = 0;
+        const BoxSieve* lentSieve = nullptr;  // the walk's, in place of the own one
+        double sieveGrow = 0;                 // the growth of the boxes in the sieve used
         std::vector<Run> runs;  // only for the contour of a grid, when there is a limit
         SegmentGrid runGrid;
     };
