@@ -78,6 +78,7 @@ public:
     // Hands the candidates of q to visit(k), ascending, until it returns true; whether it did.
     template <class Visit>
     bool Any(const Box& q, Visit&& visit) const {
+        if (m_count == 0) return false;
         if (m_all || !Finite(q)) {
             for (std::size_t k = 0; k < m_count; ++k)
                 if (visit(k)) return true;
