@@ -188,10 +188,21 @@ double PathChecker::SkippedLost(const std::vector<CPunkt>& raw, const AssemblyOu
                                 const std::vector<CPunkt>& path, double inner, double outer, double near,
                                 double pathLength, double share) {
     const double budget = share * pathLength;
+    // The pieces of the left-out stretches in the order of the full measure, and their
+    // lengths with their places.
+    std::vector<Piece>& pieces = m_pieces;
+    std::vector<std::pair<double, std::size_t>>& order = m_pieceOrder;
+    pieces.clear();
+    order.clear();
     double total = 0;
     std::size_t count = 0;
-    for (const RawSpan& s : outcome.skipped) {
-        ForEachPiece(raw, s, [&](const CPunkt& a, const CPunkt& b) { total += PlainDistance(a, b); });
+    for (std::size_t span = 0; span < outcome.skipped.size(); ++span) {
+        const RawSpan& s = outcome.skipped[span];
+        ForEachPiece(raw, s, [&](const CPunkt& a, const CPunkt& b) {
+            order.emplace_back(PlainDistance(a, b), pieces.size());
+            pieces.push_back({a, b, span});
+            total += order.back().first;
+        });
         count += static_cast<std::size_t>(std::max(s.toSeg - s.fromSeg + 1, 0));
     }
     if (m_plain || count >= kSplitPieces) {
@@ -200,17 +211,6 @@ double PathChecker::SkippedLost(const std::vector<CPunkt>& raw, const AssemblyOu
     }
     m_free.clear();
     if (total <= budget) return 0;
-    // The pieces of the left-out stretches in the order of the full measure, and their
-    // lengths with their places.
-    std::vector<Piece>& pieces = m_pieces;
-    std::vector<std::pair<double, std::size_t>>& order = m_pieceOrder;
-    pieces.clear();
-    order.clear();
-    for (std::size_t span = 0; span < outcome.skipped.size(); ++span)
-        ForEachPiece(raw, outcome.skipped[span], [&](const CPunkt& a, const CPunkt& b) {
-            order.emplace_back(PlainDistance(a, b), pieces.size());
-            pieces.push_back({a, b, span});
-        });
     // Piece by piece, each free piece's loss taken at once: the measure stops as soon as its
     // verdict is sure. The longest pieces come first, since they settle it soonest, whether
     // they lose boundary or not. A piece loses at most its own length, so when what is lost
