@@ -53,9 +53,9 @@ bool Crosses(const CPunkt& a, const CPunkt& b, const std::vector<CPunkt>& w, int
     return SegmentsCross(a, b, p, q) != 0;
 }
 
-// The boxes of the segments pts[k] -> pts[k+1], grown by grow, and their sieve where asked.
+// The boxes of the segments pts[k] -> pts[k+1], grown by grow.
 template <typename Box>
-void SegmentBoxes(const std::vector<CPunkt>& pts, double grow, std::vector<Box>& boxes, BoxSieve* sieve) {
+void SegmentBoxes(const std::vector<CPunkt>& pts, double grow, std::vector<Box>& boxes) {
     const std::size_t segs = pts.empty() ? 0 : pts.size() - 1;
     boxes.resize(segs);
     for (std::size_t k = 0; k < segs; ++k) {
@@ -64,7 +64,6 @@ void SegmentBoxes(const std::vector<CPunkt>& pts, double grow, std::vector<Box>&
         if (grow != 0) b = {b.minX - grow, b.maxX + grow, b.minY - grow, b.maxY + grow};
         boxes[k] = b;
     }
-    if (sieve) sieve->Build(pts, grow);
 }
 
 double MeanSegmentLength(const std::vector<CPunkt>& pts) {
@@ -120,13 +119,15 @@ void GridPathQueries::Prepare(const ClearanceRule& rule, const std::vector<CPunk
     m_margin = GridMargin(extent);
 
     if (m_scan) {
-        SegmentBoxes(w, 0, m_boxes, nullptr);
+        SegmentBoxes(w, 0, m_boxes);
         // Grown exactly as FailsAt grows them, so that a box miss means FailsAt is false.
-        SegmentBoxes(w, rule.c, m_failBoxes, nullptr);
+        SegmentBoxes(w, rule.c, m_failBoxes);
         // The crossing search asks this sieve for plain boxes: for a tool so small that c
         // is not positive (nothing fails then), it holds the plain boxes themselves.
-        m_failSieve.Build(w, std::max(rule.c, 0.0));
-        SegmentBoxes(raw, 0, m_rawBoxes, &m_rawSieve);
+        m_failSieveGrow = std::max(rule.c, 0.0);
+        m_failSieve.Build(w, m_failSieveGrow);
+        SegmentBoxes(raw, 0, m_rawBoxes);
+        m_rawSieve.Build(raw, 0);
         return;
     }
     const double c = rule.c > 0 ? rule.c : 0;
@@ -157,7 +158,8 @@ void GridPathQueries::Prepare(const ClearanceRule& rule, const std::vector<CPunk
 }
 
 const BoxSieve* GridPathQueries::ContourSieve(double& grow) const {
-    grow = std::max(m_rule.c, 0.0);
+    grow = m_failSieveGrow;
+    // Only where Prepare built it, and not for a growth that is not a number.
     return m_scan && m_rule.working && m_rule.working->size() >= 2 && grow >= 0 ? &m_failSieve : nullptr;
 }
 

@@ -127,6 +127,7 @@ private:
     };
     std::vector<Box> m_boxes, m_failBoxes;
     BoxSieve m_failSieve;
+    double m_failSieveGrow = 0;
     // The same for the raw path's segments, whose crossings the walk looks for.
     std::vector<Box> m_rawBoxes;
     BoxSieve m_rawSieve;
